@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the two builds and their tests need on a Debian machine.
+# Idempotent: does nothing when every package is already there.
+set -euo pipefail
+
+packages=(
+  cmake make ninja-build g++ clang ccache pkg-config
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
+  libpng-dev
+  wine wine32:i386 xvfb xauth imagemagick x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
+echo "installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

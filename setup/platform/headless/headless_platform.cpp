@@ -1,0 +1,18 @@
+#include "headless_platform.h"
+
+#include <cstdio>
+
+namespace orv {
+
+void HeadlessPlatform::fatalStop(const FatalBox& box) {
+  fatalBoxes.push_back(box);
+  throw FatalStop(box);
+}
+
+// rename() replaces the target in one step on POSIX systems. (The Windows C
+// runtime refuses an existing target; the Win32 backend has its own.)
+bool HeadlessPlatform::replaceFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace orv

@@ -1,0 +1,26 @@
+#pragma once
+// The in-memory backend: fatal stops become exceptions that a test or a tool
+// catches, files are the host's files.
+
+#include <stdexcept>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace orv {
+
+// Thrown where the real program would show its fatal box and end.
+struct FatalStop : std::runtime_error {
+  explicit FatalStop(const FatalBox& b) : std::runtime_error(b.text), box(b) {}
+  FatalBox box;
+};
+
+class HeadlessPlatform : public Platform {
+ public:
+  [[noreturn]] void fatalStop(const FatalBox& box) override;
+  bool replaceFile(const std::string& from, const std::string& to) override;
+
+  std::vector<FatalBox> fatalBoxes;  // every box shown, in order
+};
+
+}  // namespace orv

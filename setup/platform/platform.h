@@ -1,0 +1,40 @@
+#pragma once
+// What the portable core of the setup program asks of the system it runs on.
+// The Win32 backend is the real program; the headless backend serves tests,
+// tools and the Linux build. No platform header is included here.
+
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+// The fixed message boxes of the fatal stops.
+struct FatalBox {
+  const char* text;
+  const char* caption;
+  bool stopIcon;            // MB_ICONSTOP, else a plain MB_OK box
+  bool ownedBySetupWindow;  // owner is the setup window, else no owner
+};
+
+inline constexpr FatalBox kConfigTooBig{"size of config.in is too big!", "Fatal Error", true, false};
+inline constexpr FatalBox kBitmapMissing{"Bitmap not found in ressource", "Fatal Kill Error", false, true};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Shows the box, then ends the process at once with exit code 1: no
+  // teardown, nothing saved. Never returns to the caller.
+  [[noreturn]] virtual void fatalStop(const FatalBox& box) = 0;
+
+  // Creates or empties the file and writes all of bytes to it, checking every
+  // write, the flush and the close. False on any failure.
+  virtual bool writeFile(const std::string& path, std::string_view bytes);
+
+  // Puts the file `from` in the place of `to` in one step, replacing it.
+  virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
+
+  virtual void removeFile(const std::string& path);
+};
+
+}  // namespace orv
