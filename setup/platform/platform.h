@@ -3,8 +3,10 @@
 // The Win32 backend is the real program; the headless backend serves tests,
 // tools and the Linux build. No platform header is included here.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -18,6 +20,14 @@ struct FatalBox {
 
 inline constexpr FatalBox kConfigTooBig{"size of config.in is too big!", "Fatal Error", true, false};
 inline constexpr FatalBox kBitmapMissing{"Bitmap not found in ressource", "Fatal Kill Error", false, true};
+
+// A 24-bit bitmap resource as the loader reads it: packed 3-byte pixels in the
+// order blue, green, red, rows from the top, no padding between rows.
+struct BitmapBits {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> bgr;
+};
 
 class Platform {
  public:
@@ -35,6 +45,14 @@ class Platform {
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
 
   virtual void removeFile(const std::string& path);
+
+  // The program's own resources: RT_BITMAP by id, and type "RT_TEXT" by id.
+  // False when there is no such resource.
+  virtual bool loadBitmap(int id, BitmapBits& out) = 0;
+  virtual bool loadText(int id, std::string& out) = 0;
+
+  // Milliseconds since the process started (the runtime's process clock).
+  virtual std::uint32_t processMilliseconds() = 0;
 };
 
 }  // namespace orv

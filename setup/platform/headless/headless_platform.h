@@ -1,6 +1,7 @@
 #pragma once
 // The in-memory backend: fatal stops become exceptions that a test or a tool
-// catches, files are the host's files.
+// catches, resources come from the copies embedded in the build, the clock is
+// set by the caller, files are the host's files.
 
 #include <stdexcept>
 #include <vector>
@@ -19,8 +20,12 @@ class HeadlessPlatform : public Platform {
  public:
   [[noreturn]] void fatalStop(const FatalBox& box) override;
   bool replaceFile(const std::string& from, const std::string& to) override;
+  bool loadBitmap(int id, BitmapBits& out) override;
+  bool loadText(int id, std::string& out) override;
+  std::uint32_t processMilliseconds() override { return clockMs; }
 
   std::vector<FatalBox> fatalBoxes;  // every box shown, in order
+  std::uint32_t clockMs = 0;         // what the process clock reads
 };
 
 }  // namespace orv
