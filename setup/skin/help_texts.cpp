@@ -1,0 +1,92 @@
+#include "skin/help_texts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace orv {
+namespace {
+
+// A line is read into a buffer of 256 bytes: at most 255 characters.
+constexpr std::size_t kLineLimit = 255;
+
+bool startsWithIgnoringCase(std::string_view line, std::string_view word) {
+  return line.size() >= word.size() &&
+         std::equal(word.begin(), word.end(), line.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+// The decimal number behind a keyword, after optional spaces and tabs; the
+// field keeps its value when there is none.
+void readNumber(std::string_view text, std::int32_t& field) {
+  const auto first = std::find_if(text.begin(), text.end(), [](char c) { return c != ' ' && c != '\t'; });
+  const char* begin = text.data() + (first - text.begin());
+  if (begin < text.data() + text.size() && *begin == '+') ++begin;
+  std::int32_t value = 0;
+  if (std::from_chars(begin, text.data() + text.size(), value).ec == std::errc{}) field = value;
+}
+
+int sectionIndex(std::string_view line) {
+  for (std::size_t i = 0; i < kHelpSectionNames.size(); ++i) {
+    if (line.starts_with(kHelpSectionNames[i])) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+class SectionReader {
+ public:
+  explicit SectionReader(HelpTexts& texts) : texts_(texts) {}
+
+  void read(std::string_view line) {
+    if (const int index = sectionIndex(line); index >= 0) {
+      current_ = &texts_.sections[index];
+    } else if (startsWithIgnoringCase(line, "nbligne")) {
+      if (!current_) return;
+      readNumber(line.substr(7), current_->lineCount);
+      // A negative count would make a negative array: it holds no line.
+      current_->lineCount = std::max(current_->lineCount, 0);
+      current_->lines.assign(current_->lineCount, std::string());
+      nextPlace_ = 0;
+    } else if (startsWithIgnoringCase(line, "start")) {
+      if (current_) readNumber(line.substr(5), current_->startLine);
+    } else if (!line.empty() && line.front() != ' ' && line.front() != '\r') {
+      if (current_ && nextPlace_ < current_->lines.size()) current_->lines[nextPlace_++] = line;
+    }
+  }
+
+ private:
+  HelpTexts& texts_;
+  HelpText* current_ = nullptr;
+  std::size_t nextPlace_ = 0;
+};
+
+}  // namespace
+
+const HelpText* HelpTexts::find(std::string_view name) const {
+  auto found = std::find(kHelpSectionNames.begin(), kHelpSectionNames.end(), name);
+  return found == kHelpSectionNames.end() ? nullptr : &sections[found - kHelpSectionNames.begin()];
+}
+
+void parseHelpTexts(HelpTexts& texts, std::string_view bytes) {
+  SectionReader reader(texts);
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    const std::size_t feed = std::min(bytes.find('\n', at), bytes.size());
+    std::string_view line = bytes.substr(at, feed - at);
+    // The line is copied up to a zero byte and at most 255 characters; the
+    // rest of it up to the line feed is skipped.
+    line = line.substr(0, std::min({line.find('\0'), line.size(), kLineLimit}));
+    reader.read(line);
+    at = feed + 1;
+  }
+}
+
+void loadHelpTexts(HelpTexts& texts, Platform& platform) {
+  std::string bytes;
+  if (platform.loadText(kHelpTextResource, bytes)) parseHelpTexts(texts, bytes);
+}
+
+void freeHelpTexts(HelpTexts& texts) { texts = HelpTexts{}; }
+
+}  // namespace orv
