@@ -1,0 +1,12 @@
+#pragma once
+// Shows a record in failure messages as the file it would be written as.
+
+#include <ostream>
+
+#include "settings/config_writer.h"
+
+namespace orv {
+inline void PrintTo(const SetupSettings& s, std::ostream* os) {
+  *os << "\n" << writeConfig(s) << "(device \"" << s.device << "\", language \"" << s.language << "\")";
+}
+}  // namespace orv
