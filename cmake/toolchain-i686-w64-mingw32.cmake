@@ -2,8 +2,9 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(ORV_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ORV_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${ORV_TRIPLE}-g++)
+# The posix thread model: std::mutex and friends, which GoogleTest needs.
+set(CMAKE_C_COMPILER ${ORV_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ORV_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${ORV_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${ORV_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
