@@ -1,6 +1,6 @@
 #include "headless_platform.h"
 
-#include <cstdio>
+#include <filesystem>
 
 #include "resources/embedded_resources.h"
 
@@ -11,10 +11,12 @@ void HeadlessPlatform::fatalStop(const FatalBox& box) {
   throw FatalStop(box);
 }
 
-// rename() replaces the target in one step on POSIX systems. (The Windows C
-// runtime refuses an existing target; the Win32 backend has its own.)
+// std::filesystem::rename replaces an existing target in one step on every
+// system (the C runtime's rename() refuses one on Windows).
 bool HeadlessPlatform::replaceFile(const std::string& from, const std::string& to) {
-  return std::rename(from.c_str(), to.c_str()) == 0;
+  std::error_code error;
+  std::filesystem::rename(from, to, error);
+  return !error;
 }
 
 bool HeadlessPlatform::loadBitmap(int id, BitmapBits& out) { return decodeEmbeddedBitmap(id, out); }
