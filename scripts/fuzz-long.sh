@@ -6,7 +6,7 @@ dir=$1 seconds=$2
 for target in "$dir"/fuzz/*_fuzz; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
-  corpus="$dir/corpus/$name"
+  corpus="$dir/fuzz/corpus-long/$name"
   mkdir -p "$corpus"
   echo "== $name for ${seconds}s"
   "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus"
