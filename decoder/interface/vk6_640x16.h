@@ -1,0 +1,50 @@
+/* VK6_640x16: decoder of "XQM6" video frames into 16-bit RGB pictures 640
+ * pixels wide. Pictures hold 8 x max(1, ceil(height / 8)) rows of 640 pixels.
+ * The entry points share one decoder per process and must be called from one
+ * thread at a time. */
+#ifndef VK6_640X16_H
+#define VK6_640X16_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32)
+#define XQMPI_CALL __cdecl
+#if defined(VK6_BUILDING_LIBRARY)
+#define XQMPI_EXPORT
+#else
+#define XQMPI_EXPORT __declspec(dllimport)
+#endif
+#else
+#define XQMPI_CALL
+#define XQMPI_EXPORT __attribute__((visibility("default")))
+#endif
+
+/* Prepares the decoder for a video. type: 15 for 5-5-5 pixels, 16 for 5-6-5;
+ * height: even; width: 640; header: the zero-terminated magic "XQM6" (any
+ * letter case). Returns 1, or 0 for the first argument that fails, leaving an
+ * earlier initialisation in place. */
+XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_Init(int32_t type, int32_t height, int32_t width, const char* header);
+
+/* Decodes one frame into target; reference is the previous picture (read only,
+ * a different buffer). Every stream of the frame must be readable to its end
+ * plus 4 bytes. Returns 1 for a frame decoded whole, 0 before a successful
+ * XQMPI_Init or when the frame is abandoned at a malformed block. */
+XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecodeFrame(const void* frame, const uint16_t* reference, uint16_t* target);
+
+/* As XQMPI_DecodeFrame for a frame of frameSize bytes: nothing past its end is
+ * read, and stream data past its end reads as zero. */
+XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecodeFrameBounded(const void* frame, uint32_t frameSize,
+                                                         const uint16_t* reference, uint16_t* target);
+
+/* Releases nothing and returns 1. */
+XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_Cleanup(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,18 @@
+#pragma once
+// The three dequantised coefficient blocks of a DCT block (Y, Cb, Cr) in
+// natural order, one after the other, and the row/column occupancy mask of each.
+
+#include <array>
+#include <cstdint>
+
+namespace vk6 {
+
+struct CoefficientBlocks {
+    alignas(16) std::array<int32_t, 3 * 64> values;
+    std::array<uint32_t, 3> blockMask;
+
+    int32_t* block(int component) { return values.data() + 64 * component; }
+    const int32_t* block(int component) const { return values.data() + 64 * component; }
+};
+
+}  // namespace vk6

@@ -1,0 +1,33 @@
+#pragma once
+// convertToPixels: Y, Cb and Cr samples (times 16, centred on zero) to 16-bit
+// pixels through the tables XQMPI_Init builds for the chosen pixel format.
+
+#include <array>
+#include <cstdint>
+
+#include "pipeline/coefficient_blocks.h"
+
+namespace vk6 {
+
+enum class PixelFormat { Rgb555 = 15, Rgb565 = 16 };
+
+struct ColourTables {
+    static constexpr int kChromaFirst = -256, kChromaLast = 511;
+    static constexpr int kColourFirst = -64, kColourLast = 127;
+
+    std::array<int32_t, 768> crToRed;    // CrToRed, index v + 256
+    std::array<int32_t, 768> cbToGreen;  // CbToGreen, index v + 256
+    std::array<uint16_t, 192> redBits;   // RedBits, index i + 64
+    std::array<uint16_t, 192> greenBits; // GreenBits
+    std::array<uint16_t, 192> blueBits;  // BlueBits
+};
+
+void buildChromaTables(ColourTables& tables);
+void buildColourTables(PixelFormat format, ColourTables& tables);
+
+// Writes the 8x8 pixels of blocks at destination (rows 640 pixels apart).
+// Indices outside the tables saturate to the nearest table end.
+void convertToPixelsReference(const ColourTables& tables, const CoefficientBlocks& blocks,
+                              uint16_t* destination);
+
+}  // namespace vk6

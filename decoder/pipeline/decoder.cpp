@@ -1,0 +1,60 @@
+#include "pipeline/decoder.h"
+
+#include "pipeline/frame_driver.h"
+
+namespace vk6 {
+
+namespace {
+
+bool isMagic(const char* header) {
+    static constexpr char kMagic[] = "XQM6";
+    for (int i = 0; i < 4; ++i) {
+        char c = header[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != kMagic[i]) return false;
+    }
+    return header[4] == '\0';
+}
+
+}  // namespace
+
+Decoder::Decoder(const BlockKernels& kernels)
+    : kernels_(kernels), state_(std::make_unique<DecoderState>()) {}
+
+bool Decoder::init(int32_t type, int32_t height, int32_t width, const char* header) {
+    if ((height & 1) != 0) return false;
+    if (width != kPictureWidth) return false;
+    if (header == nullptr || !isMagic(header)) return false;
+    if (type != 15 && type != 16) return false;
+
+    DecoderState& s = *state_;
+    buildPositionTables(s.geometry);
+    buildChromaTables(s.colour);
+    buildColourTables(static_cast<PixelFormat>(type), s.colour);
+    s.height = height;
+    buildDisplacementTables(s.geometry);
+    initialised_ = true;
+    return true;
+}
+
+int64_t Decoder::pictureRows() const {
+    const int64_t blockRows = (int64_t{state_->height} + 7) / 8;
+    return 8 * (blockRows < 1 ? 1 : blockRows);
+}
+
+bool Decoder::decodeFrame(const void* frame, size_t frameSize, const uint16_t* reference, uint16_t* target) {
+    const int64_t size = frameSize < size_t(FrameBytes::kUnknownSize) ? int64_t(frameSize) : FrameBytes::kUnknownSize;
+    return decode(frame, size, reference, target);
+}
+
+bool Decoder::decodeFrameUnbounded(const void* frame, const uint16_t* reference, uint16_t* target) {
+    return decode(frame, FrameBytes::kUnknownSize, reference, target);
+}
+
+bool Decoder::decode(const void* frame, int64_t frameSize, const uint16_t* reference, uint16_t* target) {
+    if (!initialised_ || frame == nullptr || target == nullptr) return false;
+    FrameDriver driver(*state_, kernels_, FrameBytes(frame, frameSize), pictureRows() * kPictureWidth);
+    return driver.run(reference, target);
+}
+
+}  // namespace vk6

@@ -1,0 +1,59 @@
+#pragma once
+// The video decoder: one object per video, holding its DecoderState. Objects
+// share nothing, so several videos can be decoded at once on different threads.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "pipeline/block_kernels.h"
+#include "pipeline/coefficient_blocks.h"
+#include "pipeline/colour_conversion.h"
+#include "pipeline/dequant_tables.h"
+#include "pipeline/geometry_tables.h"
+#include "pipeline/nibble_window.h"
+
+namespace vk6 {
+
+struct DecoderState {
+    int32_t height = 0;
+    ColourTables colour{};
+    GeometryTables geometry{};
+    DequantTables dequant{};
+    NibbleWindow window{};
+    CoefficientBlocks coefficients{};
+};
+
+class Decoder {
+public:
+    explicit Decoder(const BlockKernels& kernels = referenceKernels());
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+
+    // type 15 (5-5-5) or 16 (5-6-5); height even; width 640; header "XQM6" in
+    // any letter case. A rejected call leaves the decoder as it was.
+    bool init(int32_t type, int32_t height, int32_t width, const char* header);
+    bool initialised() const { return initialised_; }
+
+    // Decodes a frame of frameSize bytes; bytes past its end read as zero.
+    // Returns false, keeping what was decoded so far, when the decoder is not
+    // initialised or the frame is malformed (an unassigned code, a value past
+    // coefficient 63, a copy whose source leaves its picture).
+    bool decodeFrame(const void* frame, size_t frameSize, const uint16_t* reference, uint16_t* target);
+    // The same for a frame of unknown size: the caller guarantees that every
+    // stream can be read to its end plus 4 bytes.
+    bool decodeFrameUnbounded(const void* frame, const uint16_t* reference, uint16_t* target);
+
+    // Rows of each picture buffer: whole blocks, at least one block row.
+    int64_t pictureRows() const;
+    const DecoderState& state() const { return *state_; }
+
+private:
+    bool decode(const void* frame, int64_t frameSize, const uint16_t* reference, uint16_t* target);
+
+    const BlockKernels& kernels_;
+    std::unique_ptr<DecoderState> state_;
+    bool initialised_ = false;
+};
+
+}  // namespace vk6

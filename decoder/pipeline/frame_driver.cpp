@@ -1,0 +1,241 @@
+#include "pipeline/frame_driver.h"
+
+#include "pipeline/coefficient_decoder.h"
+
+namespace vk6 {
+
+namespace {
+
+constexpr int64_t kWidth = kPictureWidth;
+
+}  // namespace
+
+FrameDriver::FrameDriver(DecoderState& state, const BlockKernels& kernels, FrameBytes bytes, int64_t picturePixels)
+    : state_(state), kernels_(kernels), bytes_(bytes), picturePixels_(picturePixels) {}
+
+bool FrameDriver::run(const uint16_t* reference, uint16_t* target) {
+    header_ = readFrameHeader(bytes_);
+    if (!header_.isIntra() && reference == nullptr) return false;
+    reference_ = reference;
+    target_ = target;
+    control_.start(bytes_, header_.controlOffset);
+    vectors_.start(bytes_, header_.vectorOffset);
+    spiral_.start(bytes_, header_.spiralOffset);
+    buildDequantTables(header_.quality(), state_.dequant);
+    state_.window.prime(bytes_, header_.nibbleOffset, header_.nibbleEnd);
+    return header_.isIntra() ? decodeIntraFrame() : decodePredictedFrame();
+}
+
+// The first block row is always decoded; the height test follows each row.
+bool FrameDriver::decodePredictedFrame() {
+    for (blockY_ = 0;;) {
+        for (blockX_ = 0; blockX_ < kPictureWidth; blockX_ += 8)
+            if (!predictedBlock()) return false;
+        blockY_ += 8;
+        if (blockY_ >= state_.height) return true;
+    }
+}
+
+bool FrameDriver::decodeIntraFrame() {
+    for (blockY_ = 0;;) {
+        for (blockX_ = 0; blockX_ < kPictureWidth; blockX_ += 8)
+            if (!intraBlock()) return false;
+        blockY_ += 8;
+        if (blockY_ >= state_.height) return true;
+    }
+}
+
+// ---- code tree of a predicted frame ----
+
+bool FrameDriver::predictedBlock() {
+    if (!control_.bit()) {
+        if (!control_.bit()) return spiralCopy(Shape8x8, {0, 0});                           // 00
+        return control_.bit() ? decodeDctBlock() : predictedFarCopy(Shape8x8, {0, 0});     // 011, 010
+    }
+    if (!control_.bit()) {
+        if (control_.bit()) return predictedHalf4x8(0) && predictedHalf4x8(1);              // 101
+        return predictedHalf8x4(0) && predictedHalf8x4(1);                                  // 100
+    }
+    if (!control_.bit()) return stillCopy(Shape8x8, {0, 0});                                // 110
+    if (!control_.bit())                                                                     // 1110
+        return predictedQuarter(0) && predictedQuarter(1) && predictedQuarter(2) && predictedQuarter(3);
+    return false;  // 1111 is not a code
+}
+
+bool FrameDriver::predictedHalf8x4(int half) {
+    const Corner corner{0, 4 * half};
+    switch (control_.bits(2)) {
+        case 0: return spiralCopy(Shape8x4, corner);
+        case 1: return predictedFarCopy(Shape8x4, corner);
+        case 2: return predictedQuarter(2 * half) && predictedQuarter(2 * half + 1);
+        default: return stillCopy(Shape8x4, corner);
+    }
+}
+
+bool FrameDriver::predictedHalf4x8(int half) {
+    const Corner corner{4 * half, 0};
+    switch (control_.bits(2)) {
+        case 0: return spiralCopy(Shape4x8, corner);
+        case 1: return predictedFarCopy(Shape4x8, corner);
+        case 2: return predictedQuarter(half) && predictedQuarter(half + 2);
+        default: return stillCopy(Shape4x8, corner);
+    }
+}
+
+bool FrameDriver::predictedQuarter(int quarter) {
+    const Corner corner = quarterCorner(quarter);
+    if (!control_.bit()) {
+        return control_.bit() ? predictedFarCopy(Shape4x4, corner) : spiralCopy(Shape4x4, corner);
+    }
+    switch (control_.bits(2)) {
+        case 0: return stillCopy(Shape4x4, corner);
+        case 1: return predictedStrip4x2(2 * quarter) && predictedStrip4x2(2 * quarter + 1);
+        case 2: return predictedStrip2x4(2 * quarter) && predictedStrip2x4(2 * quarter + 1);
+        default:
+            return predictedCell(4 * quarter) && predictedCell(4 * quarter + 1) &&
+                   predictedCell(4 * quarter + 2) && predictedCell(4 * quarter + 3);
+    }
+}
+
+bool FrameDriver::predictedStrip4x2(int strip) {
+    const Corner quarter = quarterCorner(strip >> 1);
+    const Corner corner{quarter.x, quarter.y + 2 * (strip & 1)};
+    if (!control_.bit()) return spiralCopy(Shape4x2, corner);
+    if (!control_.bit()) return nearCopy(Shape4x2, corner, false);
+    if (!control_.bit()) return stillCopy(Shape4x2, corner);
+    return predictedCell(2 * strip) && predictedCell(2 * strip + 1);
+}
+
+bool FrameDriver::predictedStrip2x4(int strip) {
+    const Corner quarter = quarterCorner(strip >> 1);
+    const Corner corner{quarter.x + 2 * (strip & 1), quarter.y};
+    if (!control_.bit()) return spiralCopy(Shape2x4, corner);
+    if (!control_.bit()) return nearCopy(Shape2x4, corner, false);
+    if (!control_.bit()) return stillCopy(Shape2x4, corner);
+    const int cell = firstCellOfStrip2x4(strip);
+    return predictedCell(cell) && predictedCell(cell + 2);
+}
+
+bool FrameDriver::predictedCell(int cell) {
+    const Corner corner = cellCorner(cell);
+    if (!control_.bit()) return spiralCopy(Shape2x2, corner);
+    return control_.bit() ? stillCopy(Shape2x2, corner) : nearCopy(Shape2x2, corner, false);
+}
+
+// ---- code tree of an intra frame ----
+
+bool FrameDriver::intraBlock() {
+    switch (control_.bits(2)) {
+        case 0: return intraHalf8x4(0) && intraHalf8x4(1);
+        case 1: return intraHalf4x8(0) && intraHalf4x8(1);
+        case 2: return intraQuarter(0) && intraQuarter(1) && intraQuarter(2) && intraQuarter(3);
+        default: return control_.bit() ? intraFarCopy(Shape8x8, {0, 0}) : decodeDctBlock();
+    }
+}
+
+bool FrameDriver::intraHalf8x4(int half) {
+    if (control_.bit()) return intraFarCopy(Shape8x4, {0, 4 * half});
+    return intraQuarter(2 * half) && intraQuarter(2 * half + 1);
+}
+
+bool FrameDriver::intraHalf4x8(int half) {
+    if (control_.bit()) return intraFarCopy(Shape4x8, {4 * half, 0});
+    return intraQuarter(half) && intraQuarter(half + 2);
+}
+
+bool FrameDriver::intraQuarter(int quarter) {
+    switch (control_.bits(2)) {
+        case 0: return intraFarCopy(Shape4x4, quarterCorner(quarter));
+        case 1: return intraStrip4x2(2 * quarter) && intraStrip4x2(2 * quarter + 1);
+        case 2: return intraStrip2x4(2 * quarter) && intraStrip2x4(2 * quarter + 1);
+        default:
+            for (int cell = 4 * quarter; cell < 4 * quarter + 4; ++cell)
+                if (!nearCopy(Shape2x2, cellCorner(cell), true)) return false;
+            return true;
+    }
+}
+
+bool FrameDriver::intraStrip4x2(int strip) {
+    const Corner quarter = quarterCorner(strip >> 1);
+    if (!control_.bit()) return nearCopy(Shape4x2, {quarter.x, quarter.y + 2 * (strip & 1)}, true);
+    return nearCopy(Shape2x2, cellCorner(2 * strip), true) && nearCopy(Shape2x2, cellCorner(2 * strip + 1), true);
+}
+
+bool FrameDriver::intraStrip2x4(int strip) {
+    const Corner quarter = quarterCorner(strip >> 1);
+    if (!control_.bit()) return nearCopy(Shape2x4, {quarter.x + 2 * (strip & 1), quarter.y}, true);
+    const int cell = firstCellOfStrip2x4(strip);
+    return nearCopy(Shape2x2, cellCorner(cell), true) && nearCopy(Shape2x2, cellCorner(cell + 2), true);
+}
+
+// ---- actions ----
+
+FrameDriver::Corner FrameDriver::cellCorner(int cell) {
+    const Corner quarter = quarterCorner(cell >> 2);
+    const int r = cell & 3;
+    return {quarter.x + 2 * (r & 1), quarter.y + 2 * (r >> 1)};
+}
+
+bool FrameDriver::decodeDctBlock() {
+    CoefficientBlocks& blocks = state_.coefficients;
+    if (!decodeCoefficientBlocks(state_.window, state_.geometry, state_.dequant, blocks)) return false;
+    for (int component = 0; component < 3; ++component)
+        kernels_.inverseDct(blocks.block(component), blocks.blockMask[component]);
+    kernels_.convertToPixels(state_.colour, blocks, target_ + blockY_ * kWidth + blockX_);
+    return true;
+}
+
+bool FrameDriver::stillCopy(int group, Corner piece) {
+    const int64_t source = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
+    return copy(reference_, source, group, 0, piece);
+}
+
+bool FrameDriver::spiralCopy(int group, Corner piece) {
+    const int64_t corner = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
+    return copy(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], group, 0, piece);
+}
+
+bool FrameDriver::predictedFarCopy(int group, Corner piece) {
+    const uint32_t mode = control_.bits(3);
+    const uint32_t word = vectors_.next();
+    return farCopy(group, piece, mode, word, (word >> 15) != 0);
+}
+
+bool FrameDriver::intraFarCopy(int group, Corner piece) {
+    const uint32_t highBits = control_.bits(2);
+    const uint32_t word = vectors_.next();
+    return farCopy(group, piece, (highBits << 1) | (word >> 15), word, true);
+}
+
+// Far vectors are anchored at the 8x8 block's corner, whatever piece they place.
+bool FrameDriver::farCopy(int group, Corner piece, uint32_t mode, uint32_t word, bool fromTarget) {
+    const int vy = int(word & 0x7F), vx = int((word >> 7) & 0xFF);
+    const int column = wrapColumn(blockX_ + 128 - vx);
+    if (!fromTarget) return copy(reference_, (blockY_ + 64 - vy) * kWidth + column, group, mode, piece);
+    const int above = group == Shape8x8 ? 0 : 4;
+    return copy(target_, (blockY_ + above - vy) * kWidth + column, group, mode, piece);
+}
+
+// Near vectors are anchored at the 8x8 block's corner as well.
+bool FrameDriver::nearCopy(int group, Corner piece, bool intra) {
+    const uint32_t word = vectors_.next();
+    const uint32_t index = word & 0xFFF, mode = (word >> 12) & 7;
+    const int64_t corner = blockY_ * kWidth + blockX_;
+    if (intra || (word >> 15) != 0)
+        return copy(target_, corner + state_.geometry.intraNearOffsets[index], group, mode, piece);
+    return copy(reference_, corner + state_.geometry.nearOffsets[index], group, mode, piece);
+}
+
+// The one bounds test of a copy: the source region, rows included, must lie in
+// its picture buffer (it may run past a row's end into the next row, as the
+// pixels lie in memory). Destinations always lie inside the target.
+bool FrameDriver::copy(const uint16_t* picture, int64_t sourceOffset, int group, uint32_t mode, Corner piece) {
+    const ShapeSize source = sourceSize(group, int(mode));
+    const int64_t last = sourceOffset + (source.height - 1) * kWidth + source.width;
+    if (sourceOffset < 0 || last > picturePixels_) return false;
+    uint16_t* destination = target_ + (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
+    (*kernels_.copies)[8 * group + mode](picture + sourceOffset, destination);
+    return true;
+}
+
+}  // namespace vk6

@@ -1,0 +1,45 @@
+#include "pipeline/nibble_window.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vk6 {
+
+void NibbleWindow::prime(const FrameBytes& bytes, int64_t streamStart, int64_t streamEnd) {
+    bytes_ = &bytes;
+    readIndex_ = 0;
+    packedCursor_ = streamStart;
+    packedEnd_ = std::min(streamEnd, bytes.size());
+    unpackFrom(0);
+}
+
+void NibbleWindow::refillIfPastMark() {
+    if (readIndex_ <= kRefillMark) return;
+    // The cursor keeps its place modulo 16.
+    const int moved = readIndex_ & ~15;
+    std::memmove(cells_.data(), cells_.data() + moved, kCells - moved);
+    readIndex_ -= moved;
+    unpackFrom(kCells - moved);
+}
+
+void NibbleWindow::unpackFrom(int firstCell) {
+    const int64_t wanted = (kCells - firstCell) / 2;
+    const int64_t available = std::clamp<int64_t>(packedEnd_ - packedCursor_, 0, wanted);
+    uint8_t* cell = cells_.data() + firstCell;
+    if (const uint8_t* packed = bytes_->span(packedCursor_, available)) {
+        for (int64_t i = 0; i < available; ++i) {
+            cell[2 * i] = packed[i] & 15;
+            cell[2 * i + 1] = packed[i] >> 4;
+        }
+    } else {
+        for (int64_t i = 0; i < available; ++i) {
+            const uint8_t packedByte = bytes_->byte(packedCursor_ + i);
+            cell[2 * i] = packedByte & 15;
+            cell[2 * i + 1] = packedByte >> 4;
+        }
+    }
+    packedCursor_ += available;
+    std::fill(cell + 2 * available, cells_.data() + kCells, uint8_t{0});
+}
+
+}  // namespace vk6

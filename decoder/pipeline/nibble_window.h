@@ -1,0 +1,46 @@
+#pragma once
+// The NibbleWindow: the frame's NibbleStream unpacked to one symbol per byte
+// (low nibble first), primed at frame start and refilled between DCT blocks.
+//
+// Past the refill mark the window keeps more headroom than the 512 cells a
+// typical block needs: the coefficient decoder bounds what one DCT block can
+// consume (kMaxCellsPerDctBlock), so a block that starts at the mark never
+// leaves the cells. Cells past the end of the stream hold 0 (EndOfBlock).
+
+#include <array>
+#include <cstdint>
+
+#include "pipeline/frame_bytes.h"
+
+namespace vk6 {
+
+class NibbleWindow {
+public:
+    static constexpr int kRefillMark = 15872;
+    static constexpr int kCells = 16384 + 1024;
+    // Three blocks of Literal codes up to position 63, then skips up to the
+    // skip limit of the coefficient decoder, then EndOfBlock, plus the code
+    // nibble read ahead.
+    static constexpr int kMaxCellsPerDctBlock = 3 * (2 + 3 * 63 + (128 - 63) + 1) + 1;
+    static_assert(kRefillMark + kMaxCellsPerDctBlock < kCells);
+
+    void prime(const FrameBytes& bytes, int64_t streamStart, int64_t streamEnd);
+    // Moves the unread tail to the front and unpacks more, when the read
+    // cursor has passed the refill mark.
+    void refillIfPastMark();
+
+    const uint8_t* readCursor() const { return cells_.data() + readIndex_; }
+    void setReadCursor(const uint8_t* cursor) { readIndex_ = static_cast<int>(cursor - cells_.data()); }
+    int readIndex() const { return readIndex_; }
+
+private:
+    void unpackFrom(int firstCell);
+
+    alignas(16) std::array<uint8_t, kCells> cells_{};
+    int readIndex_ = 0;
+    const FrameBytes* bytes_ = nullptr;
+    int64_t packedCursor_ = 0;
+    int64_t packedEnd_ = 0;
+};
+
+}  // namespace vk6
