@@ -2,6 +2,7 @@
 # what they need first (scripts/install-deps.sh does nothing when all is there).
 
 JOBS ?= 2
+MAKEFLAGS += --no-print-directory
 CTEST_FLAGS ?= --output-on-failure
 
 .PHONY: all deps native win32 fuzz-build test test-native test-win32 test-fuzz fuzz bench dist run clean
