@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make ninja-build g++ clang ccache pkg-config
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-i686 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   libpng-dev
   wine wine32:i386 xvfb xauth imagemagick x11-utils
