@@ -1,8 +1,15 @@
 #include "display/display_lists.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace orv {
+namespace {
+
+// Adapter texts pass through 256-byte buffers on their way into an entry.
+constexpr std::size_t kAdapterTextLimit = 255;
+
+}  // namespace
 
 DisplayListEntry::~DisplayListEntry() {
   // Unlinking iteratively keeps a long list from recursing once per entry.
@@ -29,8 +36,8 @@ void DisplayLists::listAdapters() {
   bool listed = devices_.enumerateAdapters([this](const AdapterReport& report) {
     auto entry = std::make_unique<DisplayListEntry>();
     entry->adapterGuid = report.guid;
-    entry->label = report.description;
-    entry->driverName = report.driverName;
+    entry->label = report.description.substr(0, kAdapterTextLimit);
+    entry->driverName = report.driverName.substr(0, kAdapterTextLimit);
     entry->next = std::move(adapters_.first);
     adapters_.first = std::move(entry);
     ++adapters_.count;
@@ -85,6 +92,7 @@ int DisplayLists::modeIndexOf(std::int32_t width, std::int32_t height) const {
 void DisplayLists::reportDisplayFailure(const char* message) {
   releaseDirectDraw();
   devices_.stopWithDebugMessage(message);
+  std::abort();  // the compiler cannot see through the virtual call that it never returns
 }
 
 }  // namespace orv

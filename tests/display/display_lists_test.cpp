@@ -106,6 +106,13 @@ TEST_F(DisplayListsTest, DriverNameLookupIsExactAndLeavesTheCurrentIndex) {
   EXPECT_EQ(lists.currentAdapterIndex(), 1);
 }
 
+TEST_F(DisplayListsTest, AdapterTextsKeepAtMost255Characters) {
+  display.adapters = {{std::nullopt, std::string(300, 'd'), std::string(256, 'n')}};
+  lists.listAdapters();
+  EXPECT_EQ(lists.adapterByIndex(0)->label, std::string(255, 'd'));
+  EXPECT_EQ(lists.adapterByIndex(0)->driverName, std::string(255, 'n'));
+}
+
 TEST_F(DisplayListsTest, EmptyListsGiveNoEntry) {
   display.adapters.clear();
   display.modesByAdapter = {{std::nullopt, {{640, 480, 8}, {640, 480, 32}}}};
