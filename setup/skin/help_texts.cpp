@@ -40,25 +40,28 @@ class SectionReader {
 
   void read(std::string_view line) {
     if (const int index = sectionIndex(line); index >= 0) {
-      current_ = &texts_.sections[index];
+      current_ = index;
+    } else if (current_ < 0) {
+      // Nothing before the first section belongs anywhere.
     } else if (startsWithIgnoringCase(line, "nbligne")) {
-      if (!current_) return;
-      readNumber(line.substr(7), current_->lineCount);
+      HelpText& section = texts_.sections[current_];
+      readNumber(line.substr(7), section.lineCount);
       // A negative count would make a negative array: it holds no line.
-      current_->lineCount = std::max(current_->lineCount, 0);
-      current_->lines.assign(current_->lineCount, std::string());
-      nextPlace_ = 0;
+      section.lineCount = std::max(section.lineCount, 0);
+      section.lines.assign(section.lineCount, std::string());
+      filled_[current_] = 0;
     } else if (startsWithIgnoringCase(line, "start")) {
-      if (current_) readNumber(line.substr(5), current_->startLine);
+      readNumber(line.substr(5), texts_.sections[current_].startLine);
     } else if (!line.empty() && line.front() != ' ' && line.front() != '\r') {
-      if (current_ && nextPlace_ < current_->lines.size()) current_->lines[nextPlace_++] = line;
+      std::vector<std::string>& lines = texts_.sections[current_].lines;
+      if (filled_[current_] < lines.size()) lines[filled_[current_]++] = line;
     }
   }
 
  private:
   HelpTexts& texts_;
-  HelpText* current_ = nullptr;
-  std::size_t nextPlace_ = 0;
+  int current_ = -1;  // no section yet
+  std::array<std::size_t, kHelpSectionNames.size()> filled_{};  // next free place of each section
 };
 
 }  // namespace

@@ -60,6 +60,10 @@ TEST(HelpTexts, LinesAreCutAtZeroBytesAnd255CharactersAndCountsKeptWhenUnreadabl
   EXPECT_EQ(sfx.startLine, 2);
   EXPECT_EQ(sfx.lines, (Lines{"ab", std::string(255, 'x'), "last"}));
 
+  // A section met again goes on filling its own places.
+  parseHelpTexts(texts, "[KIT]\nnbligne 2\none\n[VCD]\nnbligne 1\n[KIT]\ntwo\n");
+  EXPECT_EQ(texts.find("[KIT]")->lines, (Lines{"one", "two"}));
+
   parseHelpTexts(texts, "[VSFX]\nnbligne -4\nhidden\n");
   EXPECT_EQ(texts.find("[VSFX]")->lineCount, 0);
   EXPECT_TRUE(texts.find("[VSFX]")->lines.empty());
