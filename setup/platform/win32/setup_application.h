@@ -1,0 +1,15 @@
+#pragma once
+// The application object: runs the setup window modally, once.
+
+#include <string>
+
+namespace orv {
+
+class SetupApplication {
+ public:
+  // Shows the setup window until it is closed; the process then ends with
+  // exit code 0. settingsPrefix is the command-line text.
+  int run(const std::string& settingsPrefix);
+};
+
+}  // namespace orv

@@ -1,0 +1,15 @@
+#pragma once
+// Starts "Orvane.exe" through the shell and waits for it.
+
+#include "shell/setup_window.h"
+
+namespace orv {
+
+class ShellGameLauncher : public GameLauncher {
+ public:
+  void runGame(const std::string& workingDirectory) override;
+
+  void* owner = nullptr;  // the setup window (an HWND)
+};
+
+}  // namespace orv
