@@ -1,20 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "skin/scene.h"
 #include "synthetic_skin.h"
 
 namespace orv {
 namespace {
-
-std::uint64_t fnv1a(const Surface& s) {
-  std::uint64_t h = 14695981039346656037ull;
-  for (Pixel p : s.pixels) {
-    for (int i = 0; i < 4; ++i) h = (h ^ ((p >> (8 * i)) & 0xFF)) * 1099511628211ull;
-  }
-  return h;
-}
 
 TEST(Scene, TakesItsSizeFromTheHitMapAndStartsEmpty) {
   test::SyntheticSkinPlatform platform;
@@ -73,7 +63,7 @@ TEST(Scene, AScriptedFrameIsTheSameEveryTimeAndInEveryBuild) {
     tickHelpLines(scene.help, 500);
   }
   composeScene(scene);
-  EXPECT_EQ(fnv1a(scene.buffer), 0x07602d80f35f9f20ull);
+  EXPECT_EQ(test::frameHash(scene.buffer), 0x07602d80f35f9f20ull);
 }
 
 }  // namespace

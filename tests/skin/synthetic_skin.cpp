@@ -18,6 +18,14 @@ const char* const kEnglishHelpText =
     "[SSMEDIUM]\r\nnbligne 1\r\nStart 3\r\nSet Sound Quality to Medium\r\n\r\n"
     "[SSLOW]\r\nnbligne 1\r\nStart 3\r\nSet Sound Quality To Low";
 
+std::uint64_t frameHash(const Surface& frame) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (Pixel p : frame.pixels) {
+    for (int i = 0; i < 4; ++i) h = (h ^ ((p >> (8 * i)) & 0xFF)) * 1099511628211ull;
+  }
+  return h;
+}
+
 Surface patternSurface(int id, int width, int height) {
   Surface s(width, height);
   for (int y = 0; y < height; ++y) {

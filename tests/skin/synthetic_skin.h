@@ -2,6 +2,7 @@
 // A platform whose resources are small synthetic stand-ins with the skin's ids
 // and sizes, so the skin can be tested apart from the shipped artwork.
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -25,6 +26,9 @@ class SyntheticSkinPlatform : public HeadlessPlatform {
   std::map<int, std::string> texts;
   int bitmapLoads = 0;
 };
+
+// FNV-1a over the pixels' bytes: pins a composed frame in a test.
+std::uint64_t frameHash(const Surface& frame);
 
 // A bitmap whose every pixel tells its id and place.
 Surface patternSurface(int id, int width, int height);
