@@ -1,10 +1,21 @@
 #include "embedded_resources.h"
 
-// Placeholder until the artwork is generated: no resources.
+#include "resources/bmp_reader.h"
+#include "resources/embedded_table.h"
+
 namespace orv {
 
-std::optional<std::span<const std::uint8_t>> embeddedResource(ResourceType, int) { return std::nullopt; }
+std::optional<std::span<const std::uint8_t>> embeddedResource(ResourceType type, int id) {
+  for (std::size_t i = 0; i < kEmbeddedEntryCount; ++i) {
+    const EmbeddedEntry& e = kEmbeddedEntries[i];
+    if (e.type == type && e.id == id) return std::span(reinterpret_cast<const std::uint8_t*>(e.bytes), e.size);
+  }
+  return std::nullopt;
+}
 
-bool decodeEmbeddedBitmap(int, BitmapBits&) { return false; }
+bool decodeEmbeddedBitmap(int id, BitmapBits& out) {
+  auto file = embeddedResource(ResourceType::Bitmap, id);
+  return file && readBmp24(*file, out);
+}
 
 }  // namespace orv

@@ -1,0 +1,20 @@
+#pragma once
+// The table of embedded files, generated at build time.
+
+#include <cstddef>
+
+#include "resources/embedded_resources.h"
+
+namespace orv {
+
+struct EmbeddedEntry {
+  ResourceType type;
+  int id;
+  const char* bytes;
+  std::size_t size;
+};
+
+extern const EmbeddedEntry kEmbeddedEntries[];
+extern const std::size_t kEmbeddedEntryCount;
+
+}  // namespace orv

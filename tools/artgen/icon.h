@@ -1,0 +1,10 @@
+#pragma once
+// The program's icon: a lit console knob.
+
+#include "file_formats.h"
+
+namespace artgen {
+
+IconImage renderIcon(int size);
+
+}  // namespace artgen
