@@ -60,7 +60,19 @@ double bodyHeight(Vec p) {
   return h;
 }
 
-double reliefHeight(Vec p) { return bodyHeight(p) + wells(p).height; }
+// Distance to the nearest hole of the speaker grille, holes in staggered rows.
+double grilleHoleDistance(Vec p) {
+  constexpr double pitch = 6.0, rowPitch = 5.2, radius = 1.5;
+  if (sdRoundedBox(p, kGrilleCentre, kGrilleHalf, 10) > 0) return 1e9;
+  double row = std::floor((p.y - kGrilleCentre.y) / rowPitch + 0.5);
+  double shift = std::fmod(std::fabs(row), 2.0) * pitch / 2;
+  double column = std::floor((p.x - kGrilleCentre.x - shift) / pitch + 0.5);
+  Vec hole{kGrilleCentre.x + shift + column * pitch, kGrilleCentre.y + row * rowPitch};
+  if (sdRoundedBox(hole, kGrilleCentre, kGrilleHalf, 10) > -1.5) return 1e9;
+  return length(p - hole) - radius;
+}
+
+double reliefHeight(Vec p) { return bodyHeight(p) + wells(p).height - 1.5 * smoothstep(0.8, -0.8, grilleHoleDistance(p)); }
 
 Colour metalColour(Vec p) {
   // Dark blue-grey gunmetal, lighter towards the top, brushed across.
@@ -120,8 +132,8 @@ void drawLabels(Canvas& c) {
     else labelLeftOf(c, t.label, t.box.x - 5, t.centre.y);
   }
   labelLeftOf(c, "VIDEO", kButtons[2].box.x - 6, 270);
-  labelCentred(c, "QUIT", kButtons[0].centre.x, 357);
-  labelCentred(c, "LAUNCH", kButtons[1].centre.x, 344);
+  labelRightOf(c, "QUIT", kButtons[0].centre.x + kButtons[0].radius + 9, kButtons[0].centre.y);
+  labelLeftOf(c, "LAUNCH", kButtons[1].centre.x - kButtons[1].radius - 9, kButtons[1].centre.y);
   labelCentred(c, "SOUND", 68, 222);
 
   // The name on the top deck, with a faint light in its engraving.
@@ -167,6 +179,7 @@ Canvas renderConsole() {
     Well w = wells(p);
     Colour metal = mixColour(metalColour(p), rgb(0x16191f), w.floor * 0.85);
     Colour col = shade(metal, n);
+    col = mixColour(col, Colour{0.01, 0.012, 0.016}, coverage(grilleHoleDistance(p) + 0.4));
     double glass = coverage(screenDistance(p));
     if (glass > 0) col = mixColour(col, glassColour(p), glass);
     // A dark edge where the cast ends keeps the cut-out outline crisp.
@@ -174,7 +187,7 @@ Canvas renderConsole() {
     px = col;
   });
   drawLabels(c);
-  for (Vec screw : {Vec{118, 44}, Vec{368, 44}, Vec{200, 370}, Vec{310, 370}}) drawScrew(c, screw);
+  for (Vec screw : {Vec{118, 44}, Vec{364, 44}, Vec{170, 400}, Vec{340, 400}}) drawScrew(c, screw);
   return c;
 }
 

@@ -97,14 +97,18 @@ inline const std::array<ButtonSpec, 4> kButtons{{
 
 // The dark glass behind the help text (columns 150 to 326, rows 100 to 254)
 // and the particles born on column 350.
-inline constexpr Vec kScreenCentre{251, 177};
-inline constexpr Vec kScreenHalf{113, 89};
+inline constexpr Vec kScreenCentre{241, 177};
+inline constexpr Vec kScreenHalf{116, 89};
 inline constexpr double kScreenRadius = 14;
 inline double screenDistance(Vec p) { return sdRoundedBox(p, kScreenCentre, kScreenHalf, kScreenRadius); }
 
+// The speaker grille on the console's foot.
+inline constexpr Vec kGrilleCentre{255, 400};
+inline constexpr Vec kGrilleHalf{72, 20};
+
 // The console's outline: a top deck, the screen's body, two arms carrying the
-// columns of controls and a bottom deck with the big buttons, blended into
-// one cast shape.
+// columns of controls and a bottom deck with the big buttons and a foot
+// with the speaker grille, blended into one cast shape.
 inline double consoleDistance(Vec p) {
   double top = sdRoundedBox(p, {243, 70}, {226, 44}, 34);
   double body = sdRoundedBox(p, {253, 180}, {138, 118}, 30);
@@ -113,12 +117,14 @@ inline double consoleDistance(Vec p) {
   double bottom = sdRoundedBox(p, {255, 322}, {150, 52}, 44);
   double quitPod = sdCircle(p, {132, 334}, 33);
   double launchPod = sdCircle(p, {373, 319}, 35);
+  double foot = sdRoundedBox(p, kGrilleCentre, {94, 38}, 28);
   double d = smoothUnion(top, body, 18);
   d = smoothUnion(d, leftArm, 22);
   d = smoothUnion(d, rightArm, 22);
   d = smoothUnion(d, bottom, 20);
   d = smoothUnion(d, quitPod, 16);
-  return smoothUnion(d, launchPod, 16);
+  d = smoothUnion(d, launchPod, 16);
+  return smoothUnion(d, foot, 24);
 }
 
 // A pixel belongs to the window when its centre lies inside the outline.

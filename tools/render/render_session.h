@@ -1,0 +1,75 @@
+#pragma once
+// A setup window session over the headless backend, driven by a script of
+// pointer moves, presses and timer ticks, whose frame can be taken at any
+// point: the real window logic over the shipped skin, without a window.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/recorded_window.h"
+#include "platform/headless/scripted_display.h"
+#include "shell/setup_dialog.h"
+
+namespace orv::render {
+
+struct RenderStep {
+  enum class Kind { Hover, HoverBackground, Press, TurnKnob, Ticks, Seed };
+  Kind kind = Kind::Ticks;
+  ControlId control = ControlId::HitBackground;
+  int value = 0;  // knob position, tick count or seed
+  bool operator==(const RenderStep&) const = default;
+};
+
+struct RenderScript {
+  std::uint32_t clockMs = 2500;  // process clock at start-up, which seeds the particles
+  std::vector<ModeReport> modes{{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}, {1280, 1024, 16}};
+  std::string adapter = "Primary Display Driver";
+  std::vector<RenderStep> steps;
+};
+
+// Reads the script from arguments such as "hover=quit", "knob=sfx:70",
+// "press=high", "ticks=40", "seed=7", "clock=2500", "modes=640x480,800x600",
+// "hover=none". Gives the error text for the first bad argument.
+std::optional<std::string> parseRenderArgs(const std::vector<std::string>& args, RenderScript& script);
+
+// Control names of the script: quit, launch, low, medium, high, flip, next,
+// previous, resolution, general, voice, sfx, cd.
+std::optional<ControlId> controlByName(const std::string& name);
+
+class RenderSession {
+ public:
+  // Starts the window with default settings (no Config.ini) and the script's
+  // clock, modes and adapter.
+  explicit RenderSession(const RenderScript& script);
+  ~RenderSession();
+  RenderSession(const RenderSession&) = delete;
+  RenderSession& operator=(const RenderSession&) = delete;
+
+  void apply(const RenderStep& step);
+  void run(const std::vector<RenderStep>& steps) {
+    for (const RenderStep& s : steps) apply(s);
+  }
+
+  // Composes the frame as a repaint does.
+  const Surface& frame();
+  const Scene& scene() const { return dialog_.scene(); }
+  const SetupDialog& dialog() const { return dialog_; }
+
+  // A pixel of the control's area nearest the middle of it (for a knob, of the
+  // ramp colour of that position, or of its whole live ramp when none).
+  std::optional<std::pair<int, int>> pointOn(ControlId id, std::optional<int> knobPosition = std::nullopt) const;
+
+ private:
+  std::filesystem::path folder_;
+  HeadlessPlatform platform_;
+  ScriptedDisplay display_;
+  RecordedWindow window_;
+  FakeLauncher launcher_;
+  SetupDialog dialog_;
+};
+
+}  // namespace orv::render
