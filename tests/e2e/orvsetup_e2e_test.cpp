@@ -1,0 +1,261 @@
+// The real orvsetup.exe under Wine, driven from outside through its window.
+// Arguments: the path of orvsetup.exe and of the stand-in game.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "display/display_lists.h"
+#include "platform/win32/directdraw_devices.h"
+#include "settings/config_reader.h"
+#include "settings/config_writer.h"
+#include "setup_driver.h"
+#include "skin/controls.h"
+
+namespace orv::e2e {
+namespace {
+
+std::string gSetupProgram;
+std::string gGameProgram;
+
+constexpr int kTimeoutMs = 60000;
+
+// Hit colours of the controls.
+constexpr std::uint32_t kQuit = 0xFFFF00;
+constexpr std::uint32_t kLaunch = 0xFF0000;
+constexpr std::uint32_t kSpeakerFlip = 0x0000FF;
+constexpr std::uint32_t kQualityHigh = 0x0000FE;
+constexpr std::uint32_t kGeneralAtFifty = 0x00FF32;
+constexpr std::uint32_t kResolutionLow = 0xFF000A;
+
+const char kSample[] =
+    "; written by hand, with a comment and an unknown key\r\n"
+    "[SOUND]\r\nSpeakerFlip = FALSE\r\nSoundQuality = MEDIUM\r\nGeneralVolume = 92\r\nSFXVolume = 64\r\n"
+    "CDVolume = 40\r\nVoiceVolume = 77\r\nUnknownKey = 5\r\n[VIDEOS]\r\nResolution = 800x600\r\nDevice = display\r\n";
+
+std::string slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+SetupSettings parsed(const std::string& text) {
+  SetupSettings settings;
+  parseConfig(text, settings);
+  return settings;
+}
+
+class SetupProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(gSetupProgram.empty()) << "usage: orvsetup_e2e_test <orvsetup.exe> <game.exe>";
+    hitMap = readHitMap(gSetupProgram);
+    ASSERT_EQ(hitMap.width, 484);
+    folder = std::filesystem::current_path() / "e2e-work" /
+             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder / "elsewhere");
+  }
+
+  void TearDown() override {
+    if (process.hProcess) {
+      if (!waitForExit(process, 0)) TerminateProcess(process.hProcess, 99);
+      CloseHandle(process.hProcess);
+      CloseHandle(process.hThread);
+    }
+  }
+
+  void putConfig(const std::string& text) { std::ofstream(folder / "Config.ini", std::ios::binary) << text; }
+  std::string config() const { return slurp(folder / "Config.ini"); }
+
+  // Starts the program with the folder as settings prefix, from a working
+  // directory of its own so that only the prefix can lead to the game.
+  void launch() { process = startProgram(gSetupProgram, folder.string() + "\\", (folder / "elsewhere").string()); }
+
+  // Starts the program and waits for its window.
+  HWND start() {
+    launch();
+    HWND window = waitForWindow(kSetupTitle, process.dwProcessId, kTimeoutMs);
+    EXPECT_NE(window, nullptr) << "no window titled " << kSetupTitle;
+    return window;
+  }
+
+  POINT at(std::uint32_t colour) const {
+    auto point = hitMap.find(colour);
+    EXPECT_TRUE(point.has_value()) << std::hex << colour;
+    return point.value_or(POINT{0, 0});
+  }
+
+  // Ends the run with the quit control and gives the exit code.
+  std::optional<DWORD> quit(HWND window) {
+    click(window, at(kQuit));
+    return waitForExit(process, kTimeoutMs);
+  }
+
+  HitMap hitMap;
+  std::filesystem::path folder;
+  PROCESS_INFORMATION process{};
+};
+
+TEST_F(SetupProgramTest, EveryWayOfClosingWritesTheFixedLayout) {
+  const std::string expected = writeConfig(parsed(kSample));
+  ASSERT_NE(expected, kSample);
+  const char* ways[] = {"quit", "escape", "enter", "close"};
+  for (const char* way : ways) {
+    putConfig(kSample);
+    HWND window = start();
+    ASSERT_NE(window, nullptr) << way;
+    if (way == ways[0]) click(window, at(kQuit));
+    if (way == ways[1]) pressKey(window, VK_ESCAPE);
+    if (way == ways[2]) pressKey(window, VK_RETURN);
+    if (way == ways[3]) closeCommand(window);
+    EXPECT_EQ(waitForExit(process, kTimeoutMs), std::optional<DWORD>{0}) << way;
+    EXPECT_EQ(config(), expected) << way;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    process = {};
+  }
+}
+
+TEST_F(SetupProgramTest, PressesChangeExactlyTheirLines) {
+  putConfig(kSample);
+  HWND window = start();
+  ASSERT_NE(window, nullptr);
+  click(window, at(kGeneralAtFifty));
+  click(window, at(kSpeakerFlip));
+  click(window, at(kQualityHigh));
+  ASSERT_EQ(quit(window), std::optional<DWORD>{0});
+  SetupSettings expected = parsed(kSample);
+  expected.generalVolume = 49;
+  expected.speakerFlip = 1;
+  expected.soundQuality = SoundQuality::High;
+  EXPECT_EQ(config(), writeConfig(expected));
+
+  // Line by line against an untouched save: only those three differ.
+  std::istringstream before(writeConfig(parsed(kSample))), after(config());
+  std::string a, b;
+  int differing = 0;
+  while (std::getline(before, a) && std::getline(after, b)) differing += a != b;
+  EXPECT_EQ(differing, 3);
+}
+
+TEST_F(SetupProgramTest, LaunchRunsTheGameWithTheSavedSettingsThenKeepsWhatItWrote) {
+  putConfig(kSample);
+  std::filesystem::copy_file(gGameProgram, folder / "Orvane.exe");
+  HWND window = start();
+  ASSERT_NE(window, nullptr);
+  click(window, at(kGeneralAtFifty));
+  click(window, at(kLaunch));  // returns once the game has ended
+  SetupSettings seen = parsed(kSample);
+  seen.generalVolume = 49;
+  EXPECT_EQ(slurp(folder / "SeenByGame.ini"), writeConfig(seen));
+  ASSERT_EQ(quit(window), std::optional<DWORD>{0});
+  const SetupSettings kept = parsed(config());
+  EXPECT_EQ(kept.generalVolume, 10);
+  EXPECT_EQ(kept.cdVolume, 33);
+  EXPECT_EQ(kept.soundQuality, SoundQuality::Low);
+  EXPECT_EQ(kept.device, "played");
+}
+
+TEST_F(SetupProgramTest, LaunchWithoutTheGameDoesNothingVisible) {
+  putConfig(kSample);
+  HWND window = start();
+  ASSERT_NE(window, nullptr);
+  click(window, at(kLaunch));
+  Sleep(500);
+  // No box of any kind: the only visible window of the process is the setup window.
+  EXPECT_EQ(waitForWindow(kSetupTitle, process.dwProcessId, 0), window);
+  EXPECT_EQ(visibleWindowCount(process.dwProcessId), 1);
+  ASSERT_EQ(quit(window), std::optional<DWORD>{0});
+  EXPECT_EQ(config(), writeConfig(parsed(kSample)));
+}
+
+TEST_F(SetupProgramTest, AnOverlongConfigShowsTheFatalBoxAndIsLeftAlone) {
+  const std::string overlong = std::string(kSample) + std::string(5001 - sizeof kSample + 1, ';');
+  ASSERT_EQ(overlong.size(), 5001u);
+  putConfig(overlong);
+  launch();
+  HWND box = waitForWindow("Fatal Error", process.dwProcessId, kTimeoutMs);
+  ASSERT_NE(box, nullptr);
+  char text[128] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  EXPECT_STREQ(text, "size of config.in is too big!");
+  EXPECT_EQ(waitForWindow(kSetupTitle, process.dwProcessId, 0), nullptr);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(waitForExit(process, kTimeoutMs), std::optional<DWORD>{1});
+  EXPECT_EQ(config(), overlong);
+}
+
+TEST_F(SetupProgramTest, TheWindowIsCentredAndShapedLikeTheHitMap) {
+  putConfig(kSample);
+  HWND window = start();
+  ASSERT_NE(window, nullptr);
+  RECT desktop{}, frame{};
+  GetClientRect(GetDesktopWindow(), &desktop);
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.right - frame.left, 484);
+  EXPECT_EQ(frame.bottom - frame.top, 480);
+  EXPECT_EQ(frame.left, desktop.right / 2 - 242);
+  EXPECT_EQ(frame.top, desktop.bottom / 2 - 240);
+
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(window, shape), ERROR);
+  int wrong = 0;
+  for (int y = 0; y < hitMap.height; ++y)
+    for (int x = 0; x < hitMap.width; ++x)
+      wrong += (PtInRegion(shape, x, y) != FALSE) != (hitMap.at(x, y) != kKeyColour);
+  DeleteObject(shape);
+  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(quit(window), std::optional<DWORD>{0});
+}
+
+// The modes that this process lists the same way are what the knob picks.
+// Wine lists only the modes of the X server's depth, so a 24-bit display
+// gives no 16-bit mode at all: the knob then picks nothing.
+TEST_F(SetupProgramTest, TheResolutionKnobPicksTheListedModes) {
+  HWND owner = CreateWindowExA(0, "STATIC", "modes", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DirectDrawDevices devices;
+  devices.window = owner;
+  DisplayLists lists(devices);
+  lists.listAdapters();
+  lists.listModes();
+  lists.releaseDirectDraw();
+  DestroyWindow(owner);
+  std::cout << "[          ] " << lists.modeCount() << " 16-bit modes listed\n";
+
+  for (int position : {0, 50, 100}) {
+    putConfig(kSample);
+    HWND window = start();
+    ASSERT_NE(window, nullptr);
+    click(window, at(kResolutionLow + position));
+    ASSERT_EQ(quit(window), std::optional<DWORD>{0});
+    const SetupSettings saved = parsed(config());
+    if (lists.modeCount() == 0) {
+      EXPECT_EQ(saved.resolutionWidth, 800);
+      EXPECT_EQ(saved.resolutionHeight, 600);
+    } else {
+      Knob knob;
+      knob.position = position;
+      const DisplayListEntry* mode = lists.modeByIndex(knobValue(knob, lists.modeCount()));
+      EXPECT_EQ(saved.resolutionWidth, mode->width) << position;
+      EXPECT_EQ(saved.resolutionHeight, mode->height) << position;
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    process = {};
+  }
+}
+
+}  // namespace
+}  // namespace orv::e2e
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc >= 3) {
+    orv::e2e::gSetupProgram = orv::e2e::windowsPath(argv[1]);
+    orv::e2e::gGameProgram = orv::e2e::windowsPath(argv[2]);
+  }
+  return RUN_ALL_TESTS();
+}

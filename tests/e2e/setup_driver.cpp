@@ -1,0 +1,154 @@
+#include "setup_driver.h"
+
+#include <cstring>
+
+namespace orv::e2e {
+namespace {
+
+constexpr UINT kSendTimeoutMs = 60000;
+
+LPARAM pointParam(POINT at) { return MAKELPARAM(at.x, at.y); }
+
+void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
+}
+
+struct WindowSearch {
+  const char* title;
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  char title[256] = {};
+  GetWindowTextA(window, title, sizeof title);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (IsWindowVisible(window) && std::strcmp(title, search->title) == 0 && (search->pid == 0 || pid == search->pid)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct WindowCount {
+  DWORD pid;
+  int visible;
+};
+
+BOOL CALLBACK countWindow(HWND window, LPARAM param) {
+  auto* count = reinterpret_cast<WindowCount*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == count->pid && IsWindowVisible(window)) ++count->visible;
+  return TRUE;
+}
+
+}  // namespace
+
+std::optional<POINT> HitMap::find(std::uint32_t colour) const {
+  long long sumX = 0, sumY = 0, count = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (at(x, y) == colour) sumX += x, sumY += y, ++count;
+  if (count == 0) return std::nullopt;
+  const long long cx = sumX / count, cy = sumY / count;
+  std::optional<POINT> best;
+  long long bestDistance = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      if (at(x, y) != colour) continue;
+      const long long distance = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+      if (!best || distance < bestDistance) best = POINT{x, y}, bestDistance = distance;
+    }
+  return best;
+}
+
+// The resource is a packed DIB: the header, then 24-bit rows padded to 4
+// bytes, bottom-up unless the height is negative.
+HitMap readHitMap(const std::string& programPath) {
+  HitMap map;
+  HMODULE program = LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!program) return map;
+  HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(146), MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HGLOBAL loaded = found ? LoadResource(program, found) : nullptr;
+  const auto* header = loaded ? static_cast<const BITMAPINFOHEADER*>(LockResource(loaded)) : nullptr;
+  if (header && header->biBitCount == 24 && header->biCompression == BI_RGB) {
+    map.width = header->biWidth;
+    map.height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+    const bool bottomUp = header->biHeight > 0;
+    const auto* bits = reinterpret_cast<const std::uint8_t*>(header) + header->biSize;
+    const int stride = (map.width * 3 + 3) & ~3;
+    map.pixels.resize(static_cast<std::size_t>(map.width) * map.height);
+    for (int y = 0; y < map.height; ++y) {
+      const std::uint8_t* row = bits + static_cast<std::size_t>(bottomUp ? map.height - 1 - y : y) * stride;
+      for (int x = 0; x < map.width; ++x)
+        map.pixels[static_cast<std::size_t>(y) * map.width + x] = row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
+    }
+  }
+  FreeLibrary(program);
+  return map;
+}
+
+HWND waitForWindow(const char* title, DWORD pid, int timeoutMs) {
+  for (int waited = 0; waited <= timeoutMs; waited += 50) {
+    WindowSearch search{title, pid, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+int visibleWindowCount(DWORD pid) {
+  WindowCount count{pid, 0};
+  EnumWindows(countWindow, reinterpret_cast<LPARAM>(&count));
+  return count.visible;
+}
+
+void click(HWND window, POINT at) {
+  send(window, WM_MOUSEMOVE, 0, pointParam(at));
+  send(window, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(at));
+  send(window, WM_LBUTTONUP, 0, pointParam(at));
+}
+
+void hover(HWND window, POINT at) { send(window, WM_MOUSEMOVE, 0, pointParam(at)); }
+
+void drag(HWND window, POINT at) { send(window, WM_MOUSEMOVE, MK_LBUTTON, pointParam(at)); }
+
+void pressKey(HWND window, UINT virtualKey) {
+  PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
+  PostMessageA(window, WM_KEYUP, virtualKey, 1 | 0xC0000000);
+}
+
+void closeCommand(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+PROCESS_INFORMATION startProgram(const std::string& programPath, const std::string& arguments,
+                                 const std::string& workingDirectory) {
+  std::string commandLine = "\"" + programPath + "\"" + (arguments.empty() ? "" : " " + arguments);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory.c_str(), &startup,
+                 &process);
+  return process;
+}
+
+std::optional<DWORD> waitForExit(const PROCESS_INFORMATION& process, int timeoutMs) {
+  if (!process.hProcess || WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  return code;
+}
+
+std::string windowsPath(const std::string& hostPath) {
+  if (hostPath.empty() || hostPath[0] != '/') return hostPath;
+  std::string path = "Z:" + hostPath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+}  // namespace orv::e2e

@@ -1,0 +1,62 @@
+#pragma once
+// Drives a running orvsetup.exe from another process: finds its window, reads
+// the hit map out of the program's resources and sends it mouse and key
+// messages at the pixels of given hit colours.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orv::e2e {
+
+inline constexpr const char* kSetupTitle = "OrVanE SeTup";
+inline constexpr std::uint32_t kKeyColour = 0xFF00FE;
+
+// Resource 146 of the program, as 0x00RRGGBB pixels, rows from the top.
+struct HitMap {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  // The pixel of that colour nearest to the middle of all pixels of it.
+  std::optional<POINT> find(std::uint32_t colour) const;
+};
+
+// Reads the hit map from the program file without running it. Empty when the
+// file or the resource is missing.
+HitMap readHitMap(const std::string& programPath);
+
+// The visible top-level window with that title (of that process when pid is
+// not 0), waiting up to timeoutMs for it.
+HWND waitForWindow(const char* title, DWORD pid, int timeoutMs);
+
+// How many visible top-level windows the process has.
+int visibleWindowCount(DWORD pid);
+
+// A move to the point, a press and a release of the left button, each sent
+// and handled before the next (a launch blocks until the game has ended).
+void click(HWND window, POINT at);
+// A move without the button.
+void hover(HWND window, POINT at);
+// A move with the left button held.
+void drag(HWND window, POINT at);
+// Key down and up through the window's message loop, as a key press arrives.
+void pressKey(HWND window, UINT virtualKey);
+// The system menu's close command.
+void closeCommand(HWND window);
+
+// Runs the program with the arguments in the working directory and gives the
+// process; the caller closes the handles.
+PROCESS_INFORMATION startProgram(const std::string& programPath, const std::string& arguments,
+                                 const std::string& workingDirectory);
+// Exit code of the process once it has ended, or nothing after timeoutMs.
+std::optional<DWORD> waitForExit(const PROCESS_INFORMATION& process, int timeoutMs);
+
+// The Windows form of a path of the host (Wine maps / to drive Z:).
+std::string windowsPath(const std::string& hostPath);
+
+}  // namespace orv::e2e
