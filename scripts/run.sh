@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# The main job: loads the sample settings in demo/ with the Linux tool and with
-# the same code built for Windows under Wine, writes both back in the fixed
-# layout, and checks that the two builds wrote the same bytes.
+# The main job, after `make dist`:
+# 1. The sample settings in demo/ are loaded and saved in the fixed layout by
+#    the Linux tool and by the same code built for Windows, and the two files
+#    are compared.
+# 2. dist/win32/orvsetup.exe runs under Wine with the settings prefix demo/:
+#    on the user's display when there is one; without one, a short scripted
+#    session plays on a virtual X server (hover a knob, turn it, pick a sound
+#    quality, quit) on a copy of demo/, and pictures of it go to demo/session-*.png.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+echo "== Settings: the same Config.ini from both builds"
 work="$root/build/run"
 rm -rf "$work" && mkdir -p "$work/linux" "$work/win32"
-cp "$root/demo/Config.ini" "$work/linux/"
-cp "$root/demo/Config.ini" "$work/win32/"
-
-"$root/dist/linux/bin/orvconfig" "$work/linux/"
-echo
-echo "== The same under Wine (32-bit Windows build)"
+cp demo/Config.ini "$work/linux/"
+cp demo/Config.ini "$work/win32/"
+dist/linux/bin/orvconfig "$work/linux/"
 (cd "$work/win32" && "$root/scripts/wine-run.sh" "$root/build/win32/tools/settings/orvconfig.exe" >/dev/null)
 if cmp -s "$work/linux/Config.ini" "$work/win32/Config.ini"; then
   echo "Both builds wrote the same $(wc -c <"$work/linux/Config.ini") bytes: $work/{linux,win32}/Config.ini"
@@ -20,3 +25,32 @@ else
   diff <(od -c "$work/linux/Config.ini") <(od -c "$work/win32/Config.ini") >&2 || true
   exit 1
 fi
+echo
+
+setup="$root/dist/win32/orvsetup.exe"
+if [ -n "${DISPLAY:-}" ]; then
+  echo "== orvsetup.exe on display $DISPLAY with the settings in demo/ (close it with Quit, Escape or Enter)"
+  "$root/scripts/wine-run.sh" "$setup" demo/
+  echo "demo/Config.ini now holds what the window saved."
+  exit 0
+fi
+
+echo "== No display: a scripted session of orvsetup.exe on a virtual X server"
+session="$work/session"
+mkdir -p "$session"
+cp demo/Config.ini "$session/"
+pictures="$root/demo"
+general_knob_at_20=00FF14 quality_low=0000FC quit=FFFF00
+# A Wine prefix of its own: Wine keeps its desktop on the display of the
+# prefix's first program, and the one above ran without a display.
+WINEPREFIX="$root/build/wineprefix-session" xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$root/scripts/orvsetup-session.sh" "$setup" "$root/build/win32/tests/e2e/orvdriver.exe" "$session" "$pictures" \
+  shot:session-1-start \
+  hover:$general_knob_at_20 wait:1.5 shot:session-2-hover-general-volume \
+  click:$general_knob_at_20 wait:1.5 shot:session-3-general-volume-turned \
+  click:$quality_low hover:$quality_low wait:1.5 shot:session-4-quality-low \
+  click:$quit
+echo
+echo "Pictures of the session: $pictures/session-*.png"
+echo "The settings it saved: $session/Config.ini; what changed against demo/Config.ini in the fixed layout:"
+diff <(tr -d '\r' <"$work/linux/Config.ini") <(tr -d '\r' <"$session/Config.ini") || true
