@@ -1,6 +1,7 @@
 #pragma once
-// A whole setup window session over the headless backend: synthetic skin,
-// scripted display, recorded window, fake game, settings in a fresh folder.
+// A whole setup window session over the headless backend: a skin (the
+// synthetic one or the shipped one), scripted display, recorded window, fake
+// game, settings in a fresh folder.
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,10 @@ namespace orv::test {
 
 inline constexpr AdapterGuid kCardGuid{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
 
-class SessionTest : public ::testing::Test {
+template <class SkinPlatform>
+class SessionFixture : public ::testing::Test {
  protected:
-  SessionTest() {
+  SessionFixture() {
     // Reported primary first, so the card is index 0 and the primary index 1.
     display.adapters = {{std::nullopt, "Primary Display Driver", "display"}, {kCardGuid, "Card Two", "card2"}};
     display.modesByAdapter = {
@@ -28,7 +30,7 @@ class SessionTest : public ::testing::Test {
         {std::nullopt, {{640, 480, 16}}},
     };
   }
-  ~SessionTest() override { std::filesystem::remove_all(folder); }
+  ~SessionFixture() override { std::filesystem::remove_all(folder); }
 
   void writeConfig(const std::string& text) { std::ofstream(folder / "Config.ini", std::ios::binary) << text; }
   std::string readConfig() const {
@@ -61,11 +63,13 @@ class SessionTest : public ::testing::Test {
 
   std::filesystem::path folder = freshFolder();
   std::string prefix = folder.string() + "/";
-  SyntheticSkinPlatform platform;
+  SkinPlatform platform;
   ScriptedDisplay display;
   RecordedWindow window;
   FakeLauncher launcher;
   SetupDialog dialog{SetupServices{platform, window, display, launcher}, prefix};
 };
+
+using SessionTest = SessionFixture<SyntheticSkinPlatform>;
 
 }  // namespace orv::test
