@@ -1,6 +1,7 @@
 #include "synthetic_skin.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace orv::test {
 namespace {
@@ -39,19 +40,14 @@ BitmapBits hitMap() {
     put(bits, 483, y, kKey);
   }
   for (int x = 0; x < 484; ++x) put(bits, x, 0, kKey);
-  square(bits, kQuitSquare, 0xFFFF00);
-  square(bits, kLaunchSquare, 0xFF0000);
-  square(bits, kLowSquare, 0x0000FC);
-  square(bits, kMediumSquare, 0x0000FD);
-  square(bits, kHighSquare, 0x0000FE);
-  square(bits, kSpeakerSquare, 0x0000FF);
-  square(bits, kNextSquare, 0x00FFFF);
-  square(bits, kPreviousSquare, 0x00FEFF);
-  ramp(bits, kResolutionRow, 0xFF000A);
-  ramp(bits, kGeneralRow, 0x00FF00);
-  ramp(bits, kVoiceRow, 0x01FF00);
-  ramp(bits, kSfxRow, 0x02FF00);
-  ramp(bits, kCdRow, 0x03FF00);
+  const std::pair<Square, std::uint32_t> squares[] = {
+      {kQuitSquare, 0xFFFF00},    {kLaunchSquare, 0xFF0000}, {kLowSquare, 0x0000FC},
+      {kMediumSquare, 0x0000FD},  {kHighSquare, 0x0000FE},   {kSpeakerSquare, 0x0000FF},
+      {kNextSquare, 0x00FFFF},    {kPreviousSquare, 0x00FEFF}};
+  for (auto [at, colour] : squares) square(bits, at, colour);
+  const std::pair<int, std::uint32_t> ramps[] = {
+      {kResolutionRow, 0xFF000A}, {kGeneralRow, 0x00FF00}, {kVoiceRow, 0x01FF00}, {kSfxRow, 0x02FF00}, {kCdRow, 0x03FF00}};
+  for (auto [row, low] : ramps) ramp(bits, row, low);
   return bits;
 }
 
