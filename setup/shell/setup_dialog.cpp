@@ -31,7 +31,11 @@ bool SetupDialog::onInitDialog() {
   return true;
 }
 
-void SetupDialog::onEraseBackground() { composeScene(*scene_); }
+bool SetupDialog::onEraseBackground() {
+  if (!scene_) return false;
+  composeScene(*scene_);
+  return true;
+}
 
 void SetupDialog::onTimer() {
   tickParticles(*scene_);

@@ -35,8 +35,9 @@ class SetupDialog {
 
   // The start-up sequence, once the window exists; gives true.
   bool onInitDialog();
-  // Composes the whole frame into scene().buffer, which the caller presents.
-  void onEraseBackground();
+  // Composes the whole frame into scene().buffer, which the caller presents;
+  // false while there is no scene yet (a repaint during start-up).
+  bool onEraseBackground();
   void onTimer();
   void onLeftButtonDown(int x, int y);
   void onMouseMove(bool leftButtonHeld, int x, int y);

@@ -55,6 +55,10 @@ TEST_F(SessionTest, StartUpShapesPlacesNamesAndAnimatesTheWindow) {
   EXPECT_TRUE(dialog.dragAllowed());
 }
 
+TEST_F(SessionTest, ARepaintBeforeTheSceneExistsComposesNothing) {
+  EXPECT_FALSE(dialog.onEraseBackground());
+}
+
 TEST_F(SessionTest, ADesktopOfOddSizeCentresWithHalvesRoundedTowardZero) {
   window.desktop = {1023, 481};
   start();
@@ -69,7 +73,7 @@ TEST_F(SessionTest, EachTickAdvancesAndAsksForOneFrame) {
   dialog.onTimer();
   EXPECT_EQ(window.invalidations, 2);
   EXPECT_GT(line(4).alpha[16], before);
-  dialog.onEraseBackground();  // composes without touching the window
+  EXPECT_TRUE(dialog.onEraseBackground());  // composes without touching the window
   EXPECT_EQ(window.invalidations, 2);
 }
 

@@ -79,8 +79,7 @@ INT_PTR CALLBACK setupDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       paintIcon(hwnd, host->window.icon);
       return TRUE;
     case WM_ERASEBKGND:
-      dialog.onEraseBackground();
-      presentScene(reinterpret_cast<HDC>(wParam), dialog.scene());
+      if (dialog.onEraseBackground()) presentScene(reinterpret_cast<HDC>(wParam), dialog.scene());
       SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 0);
       return TRUE;
     case WM_QUERYDRAGICON:
