@@ -1,6 +1,7 @@
 #pragma once
 // The six signed words at the start of every compressed frame.
 
+#include <climits>
 #include <cstdint>
 
 #include "pipeline/frame_bytes.h"
@@ -19,10 +20,13 @@ struct FrameHeader {
 
     bool isIntra() const { return qualityWord < 0; }
 
-    // The magnitude of the quality word clamped to 1..100: 0 would divide by zero
-    // in the dequantisation scale, so it counts as the lowest quality.
+    // The magnitude of the quality word clamped to 1..100. Quality 0 would
+    // divide by zero in the dequantisation scale, so it counts as the lowest
+    // quality; so does the most negative word, whose 32-bit negation stays
+    // negative.
     int quality() const {
-        const int64_t magnitude = isIntra() ? -int64_t{qualityWord} : int64_t{qualityWord};
+        if (qualityWord == INT32_MIN) return 1;
+        const int32_t magnitude = isIntra() ? -qualityWord : qualityWord;
         if (magnitude < 1) return 1;
         return magnitude > 100 ? 100 : static_cast<int>(magnitude);
     }

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "frame_builder.h"
+#include "pipeline/coefficient_decoder.h"
+
+namespace vk6 {
+namespace {
+
+using test::NibbleWriter;
+
+class CoefficientDecoderTest : public ::testing::Test {
+protected:
+    CoefficientDecoderTest() {
+        buildPositionTables(geometry);
+        buildDequantTables(50, dequant);
+    }
+
+    void prime(const NibbleWriter& writer) { prime(writer.bytes()); }
+    void prime(std::vector<uint8_t> bytes) {
+        stream = std::move(bytes);
+        frame = std::make_unique<FrameBytes>(stream.data(), int64_t(stream.size()));
+        window->prime(*frame, 0, int64_t(stream.size()));
+    }
+    bool decode() { return decodeCoefficientBlocks(*window, geometry, dequant, blocks); }
+
+    int32_t at(int component, int zigzag) const { return blocks.block(component)[kZigzagToNatural[zigzag]]; }
+    int32_t factor(int component, int zigzag) const { return dequant[component][zigzag]; }
+
+    GeometryTables geometry{};
+    DequantTables dequant{};
+    std::unique_ptr<NibbleWindow> window = std::make_unique<NibbleWindow>();
+    CoefficientBlocks blocks{};
+    std::vector<uint8_t> stream;
+    std::unique_ptr<FrameBytes> frame;
+};
+
+TEST_F(CoefficientDecoderTest, DcOnlyBlocksTakeThreeNibblesEach) {
+    NibbleWriter w;
+    w.dcOnly(5);
+    w.dcOnly(-3);
+    w.dcOnly(127);
+    w.dcOnly(-128);
+    prime(w);
+    ASSERT_TRUE(decode());
+    EXPECT_EQ(at(0, 0), 5 * 32);
+    EXPECT_EQ(at(1, 0), -3 * 34);
+    EXPECT_EQ(at(2, 0), 127 * 34);
+    for (uint32_t mask : blocks.blockMask) EXPECT_EQ(mask, 0x0101u);
+    EXPECT_EQ(window->readIndex(), 9);
+    ASSERT_TRUE(decode());
+    EXPECT_EQ(at(0, 0), -128 * 32);
+}
+
+TEST_F(CoefficientDecoderTest, LowNibbleComesFirst) {
+    NibbleWriter w;
+    w.put({0, 5, 2, 0});
+    ASSERT_EQ(w.bytes(), (std::vector<uint8_t>{0x50, 0x02}));
+    w.dcOnly(0);
+    w.dcOnly(0);
+    prime(w);
+    ASSERT_TRUE(decode());
+    EXPECT_EQ(at(0, 0), 5 * 32);
+    EXPECT_EQ(at(0, 1), 0);
+    EXPECT_EQ(blocks.block(0)[8], factor(0, 2));
+    EXPECT_EQ(blocks.blockMask[0], 0x0301u);
+    EXPECT_EQ(window->readIndex(), 4 + 6);
+}
+
+TEST_F(CoefficientDecoderTest, RunCodesSkipZerosAndWriteTheirLevels) {
+    NibbleWriter w;
+    w.dcOnly(0);
+    // RunSmall, run field 1 and s = 3: two zeros, then five small levels;
+    // the low two bits of f are ignored.
+    w.byteValue(1);
+    w.put({RunSmall, 0b0111, 0b0110, 0b1100, 0b0011});
+    w.put({RunNibble, 0b0001, 7, 8});  // one zero, then +8, -8
+    w.put(EndOfBlock);
+    // Skip5 then Zero3Minus from position 1: -1 at position 9.
+    w.byteValue(0);
+    w.put({Skip5, Zero3Minus, SmallPair, 0b0011, Literal, 0xF, 0xE, EndOfBlock});
+    prime(w);
+    ASSERT_TRUE(decode());
+    EXPECT_EQ(at(0, 0), 0);  // Y: DC only
+    EXPECT_EQ(at(1, 0), 34);
+    EXPECT_EQ(at(1, 1), 0);
+    EXPECT_EQ(at(1, 2), 0);
+    const int levels[] = {+2, -2, -1, +1, +1};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(at(1, 3 + i), levels[i] * factor(1, 3 + i)) << i;
+    EXPECT_EQ(at(1, 8), 0);
+    EXPECT_EQ(at(1, 9), 8 * factor(1, 9));
+    EXPECT_EQ(at(1, 10), -8 * factor(1, 10));
+    EXPECT_EQ(at(2, 9), -factor(2, 9));
+    EXPECT_EQ(at(2, 10), factor(2, 10));
+    EXPECT_EQ(at(2, 11), -factor(2, 11));
+    EXPECT_EQ(at(2, 12), -2 * factor(2, 12));
+    for (int p = 1; p < 9; ++p) EXPECT_EQ(at(2, p), 0) << p;
+}
+
+TEST_F(CoefficientDecoderTest, ABlockEndsByCountAtPosition63) {
+    NibbleWriter w;
+    w.byteValue(1);
+    for (int i = 0; i < 21; ++i) w.put({Nibble3, 0, 1, 15});  // +1, +2, -1
+    w.dcOnly(2);  // Cb's DC follows directly
+    w.byteValue(3);
+    for (int i = 0; i < 63; ++i) w.put({Nibble1, 7});
+    w.dcOnly(4);  // the next DCT block follows directly
+    w.dcOnly(0);
+    w.dcOnly(0);
+    prime(w);
+    ASSERT_TRUE(decode());
+    EXPECT_EQ(at(0, 63), -factor(0, 63));
+    EXPECT_EQ(at(0, 62), 2 * factor(0, 62));
+    EXPECT_EQ(blocks.blockMask[0], 0xFFFFu);
+    EXPECT_EQ(at(1, 0), 2 * 34);
+    EXPECT_EQ(at(2, 63), 8 * factor(2, 63));
+    ASSERT_TRUE(decode());
+    EXPECT_EQ(at(0, 0), 4 * 32);
+}
+
+TEST_F(CoefficientDecoderTest, SkipToTheEndFollowedByEndOfBlockIsNormal) {
+    NibbleWriter w;
+    w.byteValue(1);
+    for (int i = 0; i < 12; ++i) w.put(Skip5);
+    w.put({Skip1, Skip1, Skip1, EndOfBlock});  // the last skip reaches 64
+    w.dcOnly(6);
+    w.dcOnly(7);
+    prime(w);
+    ASSERT_TRUE(decode());
+    EXPECT_EQ(blocks.blockMask[0], 0x0101u);
+    EXPECT_EQ(at(1, 0), 6 * 34);
+    EXPECT_EQ(at(2, 0), 7 * 34);
+}
+
+TEST_F(CoefficientDecoderTest, MalformedBlocksAreRejected) {
+    NibbleWriter pastTheEnd;
+    pastTheEnd.byteValue(1);
+    for (int i = 0; i < 12; ++i) pastTheEnd.put(Skip5);
+    pastTheEnd.put({Skip1, Nibble3, 1, 1, 1});  // positions 62, 63 and one beyond
+    prime(pastTheEnd);
+    EXPECT_FALSE(decode());
+
+    NibbleWriter endlessSkips;
+    endlessSkips.byteValue(1);
+    for (int i = 0; i < 40; ++i) endlessSkips.put(Skip5);
+    prime(endlessSkips);
+    EXPECT_FALSE(decode());
+}
+
+TEST_F(CoefficientDecoderTest, SymbolsPastTheStreamReadAsEndOfBlock) {
+    NibbleWriter w;
+    w.put({2, 0xF});  // Y's DC only; the stream ends here
+    prime(w);
+    ASSERT_TRUE(decode());
+    EXPECT_EQ(at(0, 0), 0x2F * 32);
+    for (uint32_t mask : blocks.blockMask) EXPECT_EQ(mask, 0x0101u);
+    EXPECT_EQ(at(1, 0), 0);
+    EXPECT_EQ(at(2, 0), 0);
+}
+
+TEST_F(CoefficientDecoderTest, AnEmptyStreamLeavesNoSymbolsOfAnEarlierFrame) {
+    NibbleWriter w;
+    for (int i = 0; i < 30; ++i) w.put({7, 7, 11, 3});
+    prime(w);
+    decode();
+    prime(std::vector<uint8_t>{});
+    ASSERT_TRUE(decode());
+    for (int32_t value : blocks.values) EXPECT_EQ(value, 0);
+}
+
+// A block of 63 Literal codes per component: the most symbols a valid DCT
+// block can take (573, plus the code read ahead).
+void writeLongestBlock(NibbleWriter& w) {
+    for (int component = 0; component < 3; ++component) {
+        w.byteValue(component - 1);
+        for (int p = 1; p < 64; ++p) {
+            w.put(Literal);
+            w.byteValue((p * 37 + component) % 256 - 128);
+        }
+    }
+}
+
+void expectLongestBlock(const CoefficientBlocks& blocks, const DequantTables& dequant) {
+    for (int component = 0; component < 3; ++component) {
+        EXPECT_EQ(blocks.block(component)[0], (component - 1) * dequant[component][0]);
+        for (int p = 1; p < 64; ++p)
+            ASSERT_EQ(blocks.block(component)[kZigzagToNatural[p]],
+                      ((p * 37 + component) % 256 - 128) * dequant[component][p])
+                << "component " << component << " position " << p;
+    }
+}
+
+// Fills the window with DC-only blocks so that the next block starts at cell
+// `start` (15858 cells of filler plus one block lengthened by Skip1 codes).
+int writeFillerUpTo(NibbleWriter& w, int start) {
+    int blocks = 0;
+    for (; blocks < 1762; ++blocks)
+        for (int component = 0; component < 3; ++component) w.dcOnly(blocks % 100);
+    w.byteValue(0);
+    for (int i = 0; i < start - 15858 - 9; ++i) w.put(Skip1);
+    w.put(EndOfBlock);
+    w.dcOnly(0);
+    w.dcOnly(0);
+    return blocks + 1;
+}
+
+TEST_F(CoefficientDecoderTest, ALongBlockAtTheRefillMarkDecodesWholeFromTheHeadroom) {
+    for (int start : {NibbleWindow::kRefillMark, NibbleWindow::kRefillMark + 1}) {
+        NibbleWriter w;
+        const int fillers = writeFillerUpTo(w, start);
+        writeLongestBlock(w);
+        w.dcOnly(-7);
+        w.dcOnly(0);
+        w.dcOnly(0);
+        prime(w);
+        for (int i = 0; i < fillers; ++i) ASSERT_TRUE(decode());
+        ASSERT_EQ(window->readIndex(), start);
+        ASSERT_TRUE(decode());
+        expectLongestBlock(blocks, dequant);
+        ASSERT_TRUE(decode());
+        EXPECT_EQ(at(0, 0), -7 * 32) << "start " << start;
+    }
+}
+
+TEST_F(CoefficientDecoderTest, RefillsDeliverALongStreamInOrder) {
+    NibbleWriter w;
+    const int count = 6000;  // 66000 symbols: several refills
+    for (int i = 0; i < count; ++i) {
+        w.dcOnly(i % 251 - 125);
+        w.put({i % 5, 5, Nibble1, i % 16, EndOfBlock});
+        w.dcOnly(-(i % 99));
+    }
+    prime(w);
+    for (int i = 0; i < count; ++i) {
+        ASSERT_TRUE(decode());
+        ASSERT_EQ(at(0, 0), (i % 251 - 125) * 32) << i;
+        ASSERT_EQ(at(1, 0), (i % 5 * 16 + 5) * 34) << i;
+        const int level = i % 16 < 8 ? i % 16 + 1 : i % 16 - 16;
+        ASSERT_EQ(at(1, 1), level * factor(1, 1)) << i;
+        ASSERT_EQ(at(2, 0), -(i % 99) * 34) << i;
+    }
+}
+
+}  // namespace
+}  // namespace vk6
