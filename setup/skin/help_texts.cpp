@@ -17,10 +17,12 @@ bool startsWithIgnoringCase(std::string_view line, std::string_view word) {
          });
 }
 
-// The decimal number behind a keyword, after optional spaces and tabs; the
-// field keeps its value when there is none.
+// The decimal number behind a keyword, after any white space (carriage
+// returns, form feeds and the like too); the field keeps its value when there
+// is none.
 void readNumber(std::string_view text, std::int32_t& field) {
-  const auto first = std::find_if(text.begin(), text.end(), [](char c) { return c != ' ' && c != '\t'; });
+  const auto first =
+      std::find_if(text.begin(), text.end(), [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
   const char* begin = text.data() + (first - text.begin());
   if (begin < text.data() + text.size() && *begin == '+') ++begin;
   std::int32_t value = 0;

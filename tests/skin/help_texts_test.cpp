@@ -64,6 +64,12 @@ TEST(HelpTexts, LinesAreCutAtZeroBytesAnd255CharactersAndCountsKeptWhenUnreadabl
   parseHelpTexts(texts, "[KIT]\nnbligne 2\none\n[VCD]\nnbligne 1\n[KIT]\ntwo\n");
   EXPECT_EQ(texts.find("[KIT]")->lines, (Lines{"one", "two"}));
 
+  // White space of any kind before a number is skipped, a carriage return
+  // included, as a decimal reader does.
+  parseHelpTexts(texts, "[VCD]\nnbligne\v\f2\nstart \r\t+7\n");
+  EXPECT_EQ(texts.find("[VCD]")->lineCount, 2);
+  EXPECT_EQ(texts.find("[VCD]")->startLine, 7);
+
   parseHelpTexts(texts, "[VSFX]\nnbligne -4\nhidden\n");
   EXPECT_EQ(texts.find("[VSFX]")->lineCount, 0);
   EXPECT_TRUE(texts.find("[VSFX]")->lines.empty());
