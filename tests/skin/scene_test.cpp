@@ -41,6 +41,25 @@ TEST(Scene, AQuietFrameIsTheBackgroundWithLitTogglesKnobsAndParticles) {
   EXPECT_EQ(scene.buffer.at(108, 310), background.at(108, 310));                // quit not hovered
 }
 
+TEST(Scene, ParticlesAddOntoTheControlsAndTheTextOntoTheParticles) {
+  test::SyntheticSkinPlatform platform;
+  Scene scene(platform);
+  SetupSettings settings;
+  applyDefaults(settings);
+  createControls(scene.controls, scene.bitmaps, platform, settings);
+  findKnob(scene.controls, ControlId::GeneralVolumeKnob)->position = 0;
+  for (Particle& p : scene.particles.slots) p.intensity = 0;
+  scene.particles.slots[0] = Particle{0, 0, 36, 53, 1, 0, 150, 100, 200};    // on the general knob
+  scene.particles.slots[1] = Particle{0, 0, 156, 102, 1, 0, 255, 255, 255};  // under a black pixel of "A"
+  ASSERT_EQ(platform.bitmaps[144].at(1, 2), 0u);
+  layoutHelpText(scene.help, "ABCDEFGHIJKLMNOPQ", 0, 1.0f);
+  composeScene(scene);
+  EXPECT_EQ(scene.buffer.at(36, 53), saturatingAdd(platform.bitmaps[180].at(5, 5), 0x9664C8));
+  // The white particle saturates the pixel; the glyph, added after it at full
+  // brightness, clears its lowest green and red bits.
+  EXPECT_EQ(scene.buffer.at(156, 102), 0xFEFEFFu);
+}
+
 // A whole scripted frame, pinned so that any change of what is drawn, or any
 // difference between the builds, shows.
 TEST(Scene, AScriptedFrameIsTheSameEveryTimeAndInEveryBuild) {
