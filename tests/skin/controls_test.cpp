@@ -98,6 +98,13 @@ TEST_F(ControlsTest, CreationBuildsHeadFirstListsWithInitialStates) {
   EXPECT_EQ(findPushButton(controls, HitBackground), nullptr);
 }
 
+TEST_F(ControlsTest, CreationWithAnUnknownQualityLightsNoQualityToggle) {
+  settings.soundQuality = static_cast<SoundQuality>(0);
+  settings.speakerFlip = 0;
+  create();
+  for (const ToggleButton& toggle : controls.toggles) EXPECT_FALSE(toggle.on) << static_cast<int>(toggle.id);
+}
+
 TEST_F(ControlsTest, HitTestingFollowsTheMapsColoursAndItsKey) {
   create();
   using enum ControlId;
