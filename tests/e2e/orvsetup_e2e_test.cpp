@@ -28,6 +28,7 @@ constexpr std::uint32_t kSpeakerFlip = 0x0000FF;
 constexpr std::uint32_t kQualityHigh = 0x0000FE;
 constexpr std::uint32_t kGeneralAtFifty = 0x00FF32;
 constexpr std::uint32_t kResolutionLow = 0xFF000A;
+constexpr std::uint32_t kPlainBackground = 0xFFFFFF;
 
 const char kSample[] =
     "; written by hand, with a comment and an unknown key\r\n"
@@ -210,6 +211,53 @@ TEST_F(SetupProgramTest, TheWindowIsCentredAndShapedLikeTheHitMap) {
   DeleteObject(shape);
   EXPECT_EQ(wrong, 0);
   EXPECT_EQ(quit(window), std::optional<DWORD>{0});
+}
+
+// A drag with the real pointer: from the plain background the system moves
+// the window with the pointer, from the first move with the button held until
+// the release; from a knob the same drag turns the knob and leaves the window
+// where it is.
+TEST_F(SetupProgramTest, DraggingTheBackgroundMovesTheWindowWithThePointer) {
+  putConfig(kSample);
+  HWND window = start();
+  ASSERT_NE(window, nullptr);
+  RECT before{};
+  GetWindowRect(window, &before);
+  const POINT background = at(kPlainBackground);
+  auto screen = [](const RECT& frame, POINT client, int dx, int dy) {
+    return POINT{frame.left + client.x + dx, frame.top + client.y + dy};
+  };
+  pointerTo(screen(before, background, 0, 0));
+  Sleep(200);
+  leftButton(true);
+  Sleep(200);
+  for (int step = 1; step <= 4; ++step) {
+    pointerTo(screen(before, background, 10 * step, 5 * step));
+    Sleep(150);
+  }
+  leftButton(false);
+  Sleep(500);
+  RECT moved{};
+  GetWindowRect(window, &moved);
+  EXPECT_EQ(moved.left - before.left, 30);
+  EXPECT_EQ(moved.top - before.top, 15);
+
+  pointerTo(screen(moved, at(kGeneralAtFifty), 0, 0));
+  Sleep(200);
+  leftButton(true);
+  Sleep(200);
+  pointerTo(screen(moved, background, 0, 0));
+  Sleep(150);
+  pointerTo(screen(moved, background, 30, 30));
+  Sleep(150);
+  leftButton(false);
+  Sleep(500);
+  RECT kept{};
+  GetWindowRect(window, &kept);
+  EXPECT_EQ(kept.left, moved.left);
+  EXPECT_EQ(kept.top, moved.top);
+  ASSERT_EQ(quit(window), std::optional<DWORD>{0});
+  EXPECT_EQ(parsed(config()).generalVolume, 49);
 }
 
 // The modes that this process lists the same way are what the knob picks.

@@ -125,6 +125,25 @@ void pressKey(HWND window, UINT virtualKey) {
 
 void closeCommand(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+// Absolute coordinates run from 0 to 65535 over the screen; rounding up lands
+// on the pixel itself.
+void pointerTo(POINT screen) {
+  const long width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((screen.x * 65536L + width - 1) / width);
+  input.mi.dy = static_cast<LONG>((screen.y * 65536L + height - 1) / height);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
+
+void leftButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
+
 PROCESS_INFORMATION startProgram(const std::string& programPath, const std::string& arguments,
                                  const std::string& workingDirectory) {
   std::string commandLine = "\"" + programPath + "\"" + (arguments.empty() ? "" : " " + arguments);

@@ -49,6 +49,11 @@ void pressKey(HWND window, UINT virtualKey);
 // The system menu's close command.
 void closeCommand(HWND window);
 
+// The real pointer, through the system's input queue as a mouse would drive
+// it: a move to a screen point, and the left button going down or up there.
+void pointerTo(POINT screen);
+void leftButton(bool down);
+
 // Runs the program with the arguments in the working directory and gives the
 // process; the caller closes the handles.
 PROCESS_INFORMATION startProgram(const std::string& programPath, const std::string& arguments,

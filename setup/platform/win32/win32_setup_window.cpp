@@ -42,8 +42,10 @@ void Win32SetupWindow::killTimer(int id) { KillTimer(window, static_cast<UINT_PT
 
 void Win32SetupWindow::invalidate() { InvalidateRect(window, nullptr, TRUE); }
 
-// SC_MOVE plus 1: the system's move loop follows the pointer.
-void Win32SetupWindow::beginMove() { SendMessageA(window, WM_SYSCOMMAND, SC_MOVE + 1, 0); }
+// SC_MOVE with the caption hit code: the system's move loop follows the
+// pointer until the release. Windows moves for any hit code in the low bits,
+// but Wine's loop moves the window only for the caption or the border.
+void Win32SetupWindow::beginMove() { SendMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0); }
 
 void Win32SetupWindow::endModal(int result) { EndDialog(window, result); }
 
