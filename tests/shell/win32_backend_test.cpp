@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "display/display_lists.h"
+#include "platform/win32/after_default_destroy.h"
 #include "platform/win32/directdraw_devices.h"
 #include "platform/win32/shell_game_launcher.h"
 #include "platform/win32/win32_platform.h"
@@ -72,6 +75,30 @@ TEST(Win32BackendTest, TheDialogTemplateIsABorderlessPopupWithoutControls) {
   const wchar_t face[] = L"MS Sans Serif";
   EXPECT_EQ(std::memcmp(t + 38, face, sizeof face), 0);
   EXPECT_NE(FindResourceA(nullptr, MAKEINTRESOURCEA(128), MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
+}
+
+std::vector<std::string> gDestroySteps;
+
+INT_PTR CALLBACK recordingDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+  if (message == WM_DESTROY) gDestroySteps.push_back("dialog procedure");
+  if (message == WM_NCDESTROY) gDestroySteps.push_back("last message");
+  return message == WM_INITDIALOG;
+}
+
+// The teardown of the setup window follows the default processing of
+// WM_DESTROY, which for a dialog runs after its dialog procedure; the window
+// procedure is its own again for the messages after.
+TEST(Win32BackendTest, WorkAfterDestroyRunsOnceDefaultProcessingIsOver) {
+  gDestroySteps.clear();
+  HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(102), nullptr, recordingDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  const LONG_PTR procedure = GetWindowLongPtrA(dialog, GWLP_WNDPROC);
+  runAfterDefaultDestroy(dialog, [&] {
+    gDestroySteps.push_back("teardown");
+    EXPECT_EQ(GetWindowLongPtrA(dialog, GWLP_WNDPROC), procedure);
+  });
+  DestroyWindow(dialog);
+  EXPECT_EQ(gDestroySteps, (std::vector<std::string>{"dialog procedure", "teardown", "last message"}));
 }
 
 TEST(Win32BackendTest, TheProcessClockRuns) {

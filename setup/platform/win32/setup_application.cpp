@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "after_default_destroy.h"
 #include "directdraw_devices.h"
 #include "shell/setup_dialog.h"
 #include "shell_game_launcher.h"
@@ -68,6 +69,12 @@ INT_PTR CALLBACK setupDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
     auto* host = reinterpret_cast<SetupDialogHost*>(lParam);
     host->attach(hwnd);
+    // The teardown comes after the default processing of WM_DESTROY; after
+    // it no message reaches the dialog's logic.
+    runAfterDefaultDestroy(hwnd, [hwnd, host] {
+      host->dialog.onDestroy();
+      SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+    });
     return host->dialog.onInitDialog() ? TRUE : FALSE;
   }
   auto* host = reinterpret_cast<SetupDialogHost*>(GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -101,10 +108,6 @@ INT_PTR CALLBACK setupDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       if (LOWORD(wParam) == IDOK) dialog.onOk();
       if (LOWORD(wParam) == IDCANCEL) dialog.onCancel();
       return TRUE;
-    case WM_DESTROY:
-      dialog.onDestroy();
-      SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-      return FALSE;
     default:
       return FALSE;
   }
