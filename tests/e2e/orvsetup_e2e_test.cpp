@@ -190,6 +190,40 @@ TEST_F(SetupProgramTest, AnOverlongConfigShowsTheFatalBoxAndIsLeftAlone) {
   EXPECT_EQ(config(), overlong);
 }
 
+// The game leaves a Config.ini of 5001 bytes: the reload shows the "Fatal
+// Error" box, which has no owner. Until it is closed the setup window takes no
+// input, so a second press on the launch control neither starts the game again
+// nor shows a second box; closing the box ends the program and the game's
+// file stays as it was.
+TEST_F(SetupProgramTest, AnOverlongFileLeftByTheGameStopsTheProgramAndNothingElse) {
+  putConfig(kSample);
+  const std::string overlong = std::string(kSample) + std::string(5001 - sizeof kSample + 1, ';');
+  std::ofstream(folder / "GameWrites.ini", std::ios::binary) << overlong;
+  std::filesystem::copy_file(gGameProgram, folder / "Orvane.exe");
+  HWND window = start();
+  ASSERT_NE(window, nullptr);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const POINT launch = at(kLaunch);
+  const POINT onScreen{frame.left + launch.x, frame.top + launch.y};
+  for (int press = 0; press < 2; ++press) {
+    pointerTo(onScreen);
+    Sleep(200);
+    leftButton(true);
+    leftButton(false);
+    HWND box = waitForWindow("Fatal Error", process.dwProcessId, kTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(WindowFromPoint(onScreen), window) << "the box covers the launch control";
+    Sleep(1500);
+  }
+  EXPECT_EQ(slurp(folder / "Runs.log"), "ran\n");
+  EXPECT_EQ(visibleWindowCount(process.dwProcessId), 2);  // the setup window and one box
+  EXPECT_EQ(config(), overlong);
+  PostMessageA(waitForWindow("Fatal Error", process.dwProcessId, 0), WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(waitForExit(process, kTimeoutMs), std::optional<DWORD>{1});
+  EXPECT_EQ(config(), overlong);
+}
+
 TEST_F(SetupProgramTest, TheWindowIsCentredAndShapedLikeTheHitMap) {
   putConfig(kSample);
   HWND window = start();
