@@ -55,6 +55,27 @@ TEST_F(SessionTest, StartUpShapesPlacesNamesAndAnimatesTheWindow) {
   EXPECT_TRUE(dialog.dragAllowed());
 }
 
+// The particles are spawned with the generator as the process starts it; only
+// then, once the window is shown, is it seeded with the process clock.
+TEST_F(SessionTest, TheParticlesComeBeforeTheGeneratorIsSeededWithTheProcessClock) {
+  platform.clockMs = 4321;
+  start();
+  ParticleStream expected;
+  RandomGenerator unseeded;
+  createParticles(expected, unseeded);
+  for (int i = 0; i < kParticleCount; ++i) {
+    const Particle& made = dialog.scene().particles.slots[i];
+    EXPECT_EQ(made.decay, expected.slots[i].decay) << i;
+    EXPECT_EQ(made.vx, expected.slots[i].vx) << i;
+    EXPECT_EQ(made.y, expected.slots[i].y) << i;
+    EXPECT_EQ(made.red, expected.slots[i].red) << i;
+  }
+  RandomGenerator seeded;
+  seeded.seed(4321);
+  EXPECT_EQ(dialog.scene().random.next(), seeded.next());
+  EXPECT_EQ(dialog.scene().random.next(), seeded.next());
+}
+
 TEST_F(SessionTest, ARepaintBeforeTheSceneExistsComposesNothing) {
   EXPECT_FALSE(dialog.onEraseBackground());
 }
