@@ -43,7 +43,9 @@ int64_t Decoder::pictureRows() const {
 }
 
 bool Decoder::decodeFrame(const void* frame, size_t frameSize, const uint16_t* reference, uint16_t* target) {
-    const int64_t size = frameSize < size_t(FrameBytes::kUnknownSize) ? int64_t(frameSize) : FrameBytes::kUnknownSize;
+    // Compared in 64 bits: on a 32-bit target the unknown-size mark does not fit a size_t.
+    const int64_t size = uint64_t{frameSize} < uint64_t(FrameBytes::kUnknownSize) ? int64_t(frameSize)
+                                                                                 : FrameBytes::kUnknownSize;
     return decode(frame, size, reference, target);
 }
 

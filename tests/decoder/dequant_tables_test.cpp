@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <numbers>
 
 #include "pipeline/dequant_tables.h"
 #include "pipeline/frame_header.h"
@@ -16,7 +17,7 @@ DequantTables tablesFor(int quality) {
 }
 
 TEST(AanScale, IsTheRoundedProductOfTheScaleFactors) {
-    auto s = [](int k) { return k == 0 ? 1.0 : std::sqrt(2.0) * std::cos(k * M_PI / 16); };
+    auto s = [](int k) { return k == 0 ? 1.0 : std::sqrt(2.0) * std::cos(k * std::numbers::pi / 16); };
     for (int n = 0; n < 64; ++n)
         EXPECT_EQ(AanScale[n], std::lround(16384 * s(n / 8) * s(n % 8))) << "entry " << n;
 }

@@ -1,0 +1,43 @@
+// The built VK6_640x16.dll as the game loads it: by file name, with the
+// entry points found by name and by ordinal.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+
+namespace {
+
+using InitFn = int32_t(__cdecl*)(int32_t, int32_t, int32_t, const char*);
+using DecodeFn = int32_t(__cdecl*)(const void*, const uint16_t*, uint16_t*);
+using CleanupFn = int32_t(__cdecl*)();
+
+template <class Fn>
+Fn entry(HMODULE library, int ordinal) {
+    // Through void (*)(), the type that converts to and from any function pointer.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, MAKEINTRESOURCEA(ordinal))));
+}
+
+TEST(DllLoad, NamesAndOrdinalsAgree) {
+    HMODULE library = LoadLibraryA("VK6_640x16.dll");
+    ASSERT_NE(library, nullptr);
+    const char* const names[] = {"XQMPI_Cleanup", "XQMPI_DecodeFrame", "XQMPI_Init"};
+    for (int ordinal = 1; ordinal <= 3; ++ordinal) {
+        FARPROC byName = GetProcAddress(library, names[ordinal - 1]);
+        FARPROC byOrdinal = GetProcAddress(library, MAKEINTRESOURCEA(ordinal));
+        EXPECT_NE(byName, nullptr) << names[ordinal - 1];
+        EXPECT_EQ(byName, byOrdinal) << names[ordinal - 1];
+    }
+    auto init = entry<InitFn>(library, 3);
+    auto decode = entry<DecodeFn>(library, 2);
+    auto cleanup = entry<CleanupFn>(library, 1);
+    ASSERT_TRUE(init && decode && cleanup);
+    uint16_t picture[640 * 8] = {};
+    EXPECT_EQ(decode("", picture, picture), 0);  // before Init
+    EXPECT_EQ(init(16, 480, 640, "XQM6"), 1);
+    EXPECT_EQ(init(16, 480, 640, "XQM6!"), 0);
+    EXPECT_EQ(cleanup(), 1);
+    FreeLibrary(library);
+}
+
+}  // namespace
