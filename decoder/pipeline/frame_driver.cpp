@@ -26,20 +26,15 @@ bool FrameDriver::run(const uint16_t* reference, uint16_t* target) {
     return header_.isIntra() ? decodeIntraFrame() : decodePredictedFrame();
 }
 
-// The first block row is always decoded; the height test follows each row.
-bool FrameDriver::decodePredictedFrame() {
-    for (blockY_ = 0;;) {
-        for (blockX_ = 0; blockX_ < kPictureWidth; blockX_ += 8)
-            if (!predictedBlock()) return false;
-        blockY_ += 8;
-        if (blockY_ >= state_.height) return true;
-    }
-}
+bool FrameDriver::decodePredictedFrame() { return decodeBlockRows(&FrameDriver::predictedBlock); }
 
-bool FrameDriver::decodeIntraFrame() {
+bool FrameDriver::decodeIntraFrame() { return decodeBlockRows(&FrameDriver::intraBlock); }
+
+// The first block row is always decoded; the height test follows each row.
+bool FrameDriver::decodeBlockRows(bool (FrameDriver::*decodeBlock)()) {
     for (blockY_ = 0;;) {
         for (blockX_ = 0; blockX_ < kPictureWidth; blockX_ += 8)
-            if (!intraBlock()) return false;
+            if (!(this->*decodeBlock)()) return false;
         blockY_ += 8;
         if (blockY_ >= state_.height) return true;
     }

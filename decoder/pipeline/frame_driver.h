@@ -29,6 +29,7 @@ private:
 
     bool decodePredictedFrame();
     bool decodeIntraFrame();
+    bool decodeBlockRows(bool (FrameDriver::*decodeBlock)());
 
     bool predictedBlock();
     bool predictedHalf8x4(int half);
