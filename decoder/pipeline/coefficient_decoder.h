@@ -31,7 +31,7 @@ enum CoefficientCode : uint8_t {
 
 // A skip may run past position 63 when EndOfBlock follows it; a run of skips
 // beyond this position can only be a broken stream.
-inline constexpr int kSkipLimit = 128;
+inline constexpr int kSkipLimit = 128;  // NibbleWindow::kMaxCellsPerDctBlock counts on it
 
 // Decodes Y, Cb and Cr from the window into blocks. Returns false for a
 // malformed block (a value written past position 63, or skips beyond the

@@ -72,7 +72,7 @@ private:
     const uint16_t* reference_ = nullptr;
     uint16_t* target_ = nullptr;
     int blockX_ = 0;
-    int blockY_ = 0;
+    int64_t blockY_ = 0;  // may pass any int32 height
 };
 
 }  // namespace vk6
