@@ -32,32 +32,53 @@ void buildColourTables(PixelFormat format, ColourTables& tables) {
 
 namespace {
 
-int32_t chromaIndex(int32_t v) {
-    return std::clamp(v, ColourTables::kChromaFirst, ColourTables::kChromaLast) + 256;
+// Samples (times 16) of -2048..2047 keep every index inside its table: one
+// test per block decides whether the indices need saturating.
+bool samplesInRange(const CoefficientBlocks& blocks) {
+    uint32_t spread = 0;
+    for (int32_t sample : blocks.values) spread |= static_cast<uint32_t>(sample + 2048);
+    return spread < 4096;
 }
 
+template <bool Saturate>
+int32_t chromaIndex(int32_t v) {
+    if constexpr (Saturate) v = std::clamp(v, ColourTables::kChromaFirst, ColourTables::kChromaLast);
+    return v + 256;
+}
+
+template <bool Saturate>
 int32_t colourIndex(int32_t i) {
-    return std::clamp(i, ColourTables::kColourFirst, ColourTables::kColourLast) + 64;
+    if constexpr (Saturate) i = std::clamp(i, ColourTables::kColourFirst, ColourTables::kColourLast);
+    return i + 64;
+}
+
+template <bool Saturate>
+void convert(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination) {
+    const int32_t* luma = blocks.block(0);
+    const int32_t* cb = blocks.block(1);
+    const int32_t* cr = blocks.block(2);
+    for (int i = 0; i < 64; ++i) {
+        const int32_t y = (luma[i] >> 4) + 128;
+        const int32_t red = tables.crToRed[chromaIndex<Saturate>(cr[i] >> 4)];
+        const int32_t green = tables.cbToGreen[chromaIndex<Saturate>(cb[i] >> 4)];
+        const int32_t redIndex = (y + red) >> 2;
+        const int32_t blueIndex = (y + (cb[i] >> 3)) >> 2;
+        const int32_t greenIndex = (y - (red >> 1) - green) >> 2;
+        destination[kPictureWidth * (i >> 3) + (i & 7)] =
+            static_cast<uint16_t>(tables.redBits[colourIndex<Saturate>(redIndex)] |
+                                  tables.greenBits[colourIndex<Saturate>(greenIndex)] |
+                                  tables.blueBits[colourIndex<Saturate>(blueIndex)]);
+    }
 }
 
 }  // namespace
 
 void convertToPixelsReference(const ColourTables& tables, const CoefficientBlocks& blocks,
                               uint16_t* destination) {
-    const int32_t* luma = blocks.block(0);
-    const int32_t* cb = blocks.block(1);
-    const int32_t* cr = blocks.block(2);
-    for (int i = 0; i < 64; ++i) {
-        const int32_t y = (luma[i] >> 4) + 128;
-        const int32_t red = tables.crToRed[chromaIndex(cr[i] >> 4)];
-        const int32_t green = tables.cbToGreen[chromaIndex(cb[i] >> 4)];
-        const int32_t redIndex = (y + red) >> 2;
-        const int32_t blueIndex = (y + (cb[i] >> 3)) >> 2;
-        const int32_t greenIndex = (y - (red >> 1) - green) >> 2;
-        destination[kPictureWidth * (i >> 3) + (i & 7)] =
-            static_cast<uint16_t>(tables.redBits[colourIndex(redIndex)] |
-                                  tables.greenBits[colourIndex(greenIndex)] |
-                                  tables.blueBits[colourIndex(blueIndex)]);
+    if (samplesInRange(blocks)) {
+        convert<false>(tables, blocks, destination);
+    } else {
+        convert<true>(tables, blocks, destination);
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "pipeline/colour_conversion.h"
@@ -79,6 +80,22 @@ TEST(ConvertToPixels, OutOfRangeSamplesSaturate) {
     EXPECT_EQ(pixel(PixelFormat::Rgb565, 1 << 26, 0, 0), 0xFFDF);
     EXPECT_EQ(pixel(PixelFormat::Rgb565, 0, 0, 1 << 26), (31 << 11) | 0 | 16);
     EXPECT_EQ(pixel(PixelFormat::Rgb565, 0, -(1 << 26), -(1 << 26)), (0 << 11) | (62 << 5) | 0);
+}
+
+// A block with one sample out of range takes the saturating conversion; its
+// other pixels come out as from the plain one.
+TEST(ConvertToPixels, BothConversionsAgreeInsideTheTables) {
+    const ColourTables tables = tablesFor(PixelFormat::Rgb565);
+    std::mt19937 random(9);
+    std::uniform_int_distribution<int32_t> sample(-2048, 2047);
+    CoefficientBlocks blocks{};
+    for (int32_t& value : blocks.values) value = sample(random);
+    std::vector<uint16_t> plain(640 * 8), saturated(640 * 8);
+    convertToPixelsReference(tables, blocks, plain.data());
+    blocks.block(2)[63] = 1 << 20;
+    convertToPixelsReference(tables, blocks, saturated.data());
+    for (int i = 0; i < 63; ++i) EXPECT_EQ(saturated[640 * (i >> 3) + (i & 7)], plain[640 * (i >> 3) + (i & 7)]) << i;
+    EXPECT_NE(saturated[640 * 7 + 7], plain[640 * 7 + 7]);
 }
 
 }  // namespace
