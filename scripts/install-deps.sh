@@ -7,7 +7,7 @@ packages=(
   cmake make ninja-build g++ clang ccache pkg-config
   g++-mingw-w64-i686 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-  libpng-dev
+  libpng-dev libjpeg62-turbo-dev
   wine wine32:i386 xvfb xauth imagemagick x11-utils
 )
 
