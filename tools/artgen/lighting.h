@@ -30,9 +30,9 @@ inline Colour shade(Colour base, Surface3 n, double shininess = 1.0) {
   double diffuse = n.nx * lx + n.ny * ly + n.nz * lz;
   if (diffuse < 0) diffuse = 0;
   double half = n.nx * hx + n.ny * hy + n.nz * hz;
-  double spec = half > 0 ? powTwoK(half, 6) : 0;
+  double specular = half > 0 ? powTwoK(half, 6) : 0;
   Colour lit = base * (0.32 + 1.1 * diffuse);
-  return lit + Colour{0.85, 0.9, 1.0} * (spec * 0.55 * shininess);
+  return lit + Colour{0.85, 0.9, 1.0} * (specular * 0.55 * shininess);
 }
 
 }  // namespace artgen
