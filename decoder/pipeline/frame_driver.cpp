@@ -1,5 +1,7 @@
 #include "pipeline/frame_driver.h"
 
+#include <cstring>
+
 #include "pipeline/coefficient_decoder.h"
 
 namespace vk6 {
@@ -51,7 +53,7 @@ bool FrameDriver::predictedBlock() {
         if (control_.bit()) return predictedHalf4x8(0) && predictedHalf4x8(1);              // 101
         return predictedHalf8x4(0) && predictedHalf8x4(1);                                  // 100
     }
-    if (!control_.bit()) return stillCopy(Shape8x8, {0, 0});                                // 110
+    if (!control_.bit()) return stillBlockRun();                                            // 110
     if (!control_.bit())                                                                     // 1110
         return predictedQuarter(0) && predictedQuarter(1) && predictedQuarter(2) && predictedQuarter(3);
     return false;  // 1111 is not a code
@@ -183,6 +185,32 @@ bool FrameDriver::decodeDctBlock() {
 bool FrameDriver::stillCopy(int group, Corner piece) {
     const int64_t source = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
     return copy(reference_, source, group, 0, piece);
+}
+
+// A still 8x8 block and the still 8x8 blocks that follow it in its block row
+// are copied together, one wide copy per pixel row; blockX_ moves on to the
+// last block of the run. When reference and target are one buffer the copy
+// changes nothing; when they overlap otherwise, the order of the block copies
+// decides the result, so the blocks are copied one by one.
+bool FrameDriver::stillBlockRun() {
+    const int blocks = 1 + control_.skipRepeats(0b110, 3, (kPictureWidth - blockX_) / 8 - 1);
+    const int64_t corner = blockY_ * kWidth + blockX_;
+    const int64_t extent = 7 * kWidth + 8 * blocks;
+    const uintptr_t from = reinterpret_cast<uintptr_t>(reference_), to = reinterpret_cast<uintptr_t>(target_);
+    const uintptr_t distance = from > to ? from - to : to - from;
+    const bool inside = corner >= 0 && corner + extent <= picturePixels_;
+    if (!inside || (distance != 0 && distance < uintptr_t(2 * extent))) {
+        for (int block = 0; block < blocks; ++block, blockX_ += 8)
+            if (!stillCopy(Shape8x8, {0, 0})) return false;
+        blockX_ -= 8;
+        return true;
+    }
+    if (distance != 0) {
+        for (int row = 0; row < 8; ++row)
+            std::memcpy(target_ + corner + row * kWidth, reference_ + corner + row * kWidth, 16 * size_t(blocks));
+    }
+    blockX_ += 8 * (blocks - 1);
+    return true;
 }
 
 bool FrameDriver::spiralCopy(int group, Corner piece) {

@@ -47,6 +47,7 @@ private:
     bool intraStrip2x4(int strip);
 
     bool decodeDctBlock();
+    bool stillBlockRun();
     bool stillCopy(int group, Corner piece);
     bool spiralCopy(int group, Corner piece);
     // Far vectors place 8x8 blocks, halves and quarters.

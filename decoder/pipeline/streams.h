@@ -3,6 +3,8 @@
 // bit first from little-endian 32-bit words), VectorWords (16-bit words) and
 // SpiralIndices (two 12-bit indices per 3 bytes).
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "pipeline/frame_bytes.h"
@@ -31,7 +33,47 @@ public:
         return value;
     }
 
+    // Consumes the copies of the `length`-bit `code` that come next, at most
+    // `limit` of them, and returns how many it consumed. The bits left in the
+    // current word are matched all at once against the code repeated.
+    int skipRepeats(uint32_t code, int length, int limit) {
+        uint32_t repeated = 0;
+        for (int used = 0; used + length <= 32; used += length) repeated |= code << (32 - length - used);
+        int count = 0;
+        while (count < limit) {
+            const int available = bitsLeft_ / length;
+            if (available > 0) {
+                const int matching = std::countl_zero(word_ ^ repeated) / length;
+                const int taken = std::min({matching, available, limit - count});
+                consume(taken * length);
+                count += taken;
+                if (taken < available) return count;  // a different code, or the limit
+            } else {
+                // The code straddles two words.
+                if (peek(length) != code) return count;
+                bits(length);
+                ++count;
+            }
+        }
+        return count;
+    }
+
 private:
+    // The next `count` bits (count < 32), read on into the next word.
+    uint32_t peek(int count) const {
+        const uint32_t head = word_ >> (32 - count);
+        if (bitsLeft_ >= count) return head;
+        return head | (bytes_->word32(next_) >> (32 - (count - bitsLeft_)));
+    }
+
+    // Drops `count` bits (count <= bitsLeft_, count < 32) of the current word.
+    void consume(int count) {
+        if (count == 0) return;
+        word_ <<= count;
+        bitsLeft_ -= count;
+        if (bitsLeft_ == 0) loadWord();
+    }
+
     void loadWord() {
         word_ = bytes_->word32(next_);
         next_ += 4;

@@ -81,6 +81,59 @@ TEST_F(FrameDriverTest, StillCopiesReproduceTheReference) {
     EXPECT_EQ(target, reference);
 }
 
+// Still blocks, now and then one split into two still halves, which moves the
+// codes against the control words. The expected picture copies block by block
+// in decoding order, from `reference` into `target` (which may overlap).
+class StillRunTest : public FrameDriverTest {
+protected:
+    static bool split(int block) { return block % 7 == 3 || block % 13 == 0; }
+    static std::vector<uint8_t> frame() {
+        FrameBuilder frame;
+        for (int block = 0; block < 160; ++block) frame.control.code(split(block) ? "100 11 11" : "110");
+        return frame.build(50);
+    }
+    static void copyBlockByBlock(const uint16_t* from, uint16_t* to) {
+        const BlockCopyTable& copies = blockCopyTable();
+        for (int block = 0; block < 160; ++block) {
+            const int corner = block / 80 * 8 * kWidth + block % 80 * 8;
+            if (!split(block)) {
+                copies[8 * Shape8x8](from + corner, to + corner);
+                continue;
+            }
+            copies[8 * Shape8x4](from + corner, to + corner);
+            copies[8 * Shape8x4](from + corner + 4 * kWidth, to + corner + 4 * kWidth);
+        }
+    }
+};
+
+TEST_F(StillRunTest, RunsEndAtOtherCodesAndRowEnds) {
+    start(16);
+    ASSERT_TRUE(decode(frame()));
+    EXPECT_EQ(target, reference);
+}
+
+TEST_F(StillRunTest, OneBufferAsReferenceAndTargetStaysAsItIs) {
+    start(16);
+    const std::vector<uint16_t> before = reference;
+    const auto bytes = frame();
+    ASSERT_TRUE(decoder.decodeFrame(bytes.data(), bytes.size(), reference.data(), reference.data()));
+    EXPECT_EQ(reference, before);
+}
+
+TEST_F(StillRunTest, OverlappingBuffersCopyInBlockOrder) {
+    start(16);
+    const auto bytes = frame();
+    for (int shift : {1, 3, 8, 640, 641, 5 * 640 + 2}) {
+        for (int direction : {1, -1}) {
+            std::vector<uint16_t> shared = picture(2 * rows + 8, unsigned(shift)), expected = shared;
+            const int from = direction > 0 ? 0 : shift, to = direction > 0 ? shift : 0;
+            copyBlockByBlock(expected.data() + from, expected.data() + to);
+            ASSERT_TRUE(decoder.decodeFrame(bytes.data(), bytes.size(), shared.data() + from, shared.data() + to));
+            EXPECT_EQ(shared, expected) << shift << " " << direction;
+        }
+    }
+}
+
 TEST_F(FrameDriverTest, FarVectorsFromTheReference) {
     start(16);
     FrameBuilder frame;
