@@ -17,5 +17,7 @@ struct BlockKernels {
 };
 
 const BlockKernels& referenceKernels();
+// The SSE2 inverse DCT and colour conversion, with the same results.
+const BlockKernels& fastKernels();
 
 }  // namespace vk6

@@ -14,6 +14,7 @@ void buildChromaTables(ColourTables& tables) {
 }
 
 void buildColourTables(PixelFormat format, ColourTables& tables) {
+    tables.format = format;
     const bool wide = format == PixelFormat::Rgb565;
     for (int i = ColourTables::kColourFirst; i <= ColourTables::kColourLast; ++i) {
         const int slot = i + 64;

@@ -20,6 +20,7 @@ struct ColourTables {
     std::array<uint16_t, 192> redBits;   // RedBits, index i + 64
     std::array<uint16_t, 192> greenBits; // GreenBits
     std::array<uint16_t, 192> blueBits;  // BlueBits
+    PixelFormat format;                  // the format the three above were built for
 };
 
 void buildChromaTables(ColourTables& tables);

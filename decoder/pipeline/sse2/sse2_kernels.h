@@ -1,0 +1,17 @@
+#pragma once
+// SSE2 versions of the inverse DCT and of the colour conversion. Both give
+// exactly the results of the reference versions, for any block and mask.
+// SSE2 is the baseline of every build, so they need no run-time choice.
+
+#include <cstdint>
+
+#include "pipeline/coefficient_blocks.h"
+#include "pipeline/colour_conversion.h"
+
+namespace vk6 {
+
+void inverseDctSse2(int32_t* block, uint32_t mask);
+
+void convertToPixelsSse2(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination);
+
+}  // namespace vk6

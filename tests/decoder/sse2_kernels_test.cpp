@@ -1,0 +1,144 @@
+// The SSE2 kernels against the plain reference versions: the colour
+// conversion over its whole in-range domain and across every table end, the
+// inverse DCT on random blocks through every pass order the mask selects.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <random>
+
+#include "pipeline/colour_conversion.h"
+#include "pipeline/inverse_dct.h"
+#include "pipeline/sse2/sse2_kernels.h"
+
+namespace vk6 {
+namespace {
+
+constexpr int kWidth = 640;
+
+class ColourConversionSse2 : public ::testing::TestWithParam<PixelFormat> {
+protected:
+    void SetUp() override {
+        buildChromaTables(tables);
+        buildColourTables(GetParam(), tables);
+    }
+
+    // Converts with both kernels and compares the 8x8 pixels.
+    void expectSame(const CoefficientBlocks& blocks) {
+        std::array<uint16_t, 8 * kWidth> fast{}, reference{};
+        convertToPixelsSse2(tables, blocks, fast.data());
+        convertToPixelsReference(tables, blocks, reference.data());
+        for (int i = 0; i < 64; ++i) {
+            const int at = kWidth * (i / 8) + i % 8;
+            ASSERT_EQ(fast[at], reference[at])
+                << "Y " << blocks.values[i] << " Cb " << blocks.values[64 + i] << " Cr " << blocks.values[128 + i];
+        }
+    }
+
+    ColourTables tables{};
+};
+
+// Every (Y >> 4, Cb >> 3, Cr >> 4) whose samples lie in -2048..2047, the range
+// the reference converts without saturating, with random low bits.
+TEST_P(ColourConversionSse2, EqualsTheReferenceOnEveryInRangeSample) {
+    std::mt19937 random(1);
+    CoefficientBlocks blocks{};
+    int filled = 0;
+    for (int y = -128; y < 128; ++y)
+        for (int cr = -128; cr < 128; ++cr)
+            for (int cb = -256; cb < 256; ++cb) {
+                blocks.values[filled] = 16 * y + int(random() % 16);
+                blocks.values[64 + filled] = 8 * cb + int(random() % 8);
+                blocks.values[128 + filled] = 16 * cr + int(random() % 16);
+                if (++filled < 64) continue;
+                filled = 0;
+                expectSame(blocks);
+                if (HasFatalFailure()) return;
+            }
+}
+
+// One sample out of range makes the reference saturate the whole block: every
+// chroma index past both table ends, against luma across the colour tables.
+TEST_P(ColourConversionSse2, EqualsTheReferenceAcrossEveryTableEnd) {
+    std::mt19937 random(2);
+    for (int chroma = ColourTables::kChromaFirst - 64; chroma <= ColourTables::kChromaLast + 64; ++chroma) {
+        for (int luma = -1200; luma <= 1200; luma += 64) {
+            CoefficientBlocks blocks{};
+            for (int i = 0; i < 64; ++i) {
+                blocks.values[i] = 16 * (luma + i) + int(random() % 16);
+                blocks.values[64 + i] = 16 * chroma + int(random() % 16) - 8 * (i % 2);
+                blocks.values[128 + i] = 16 * (chroma + int(random() % 3) - 1) + int(random() % 16);
+            }
+            blocks.values[int(random() % 192)] = 4096;
+            expectSame(blocks);
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
+// Samples anywhere in 32 bits: luma and chroma far beyond the tables, and
+// large luma offset by large opposite chroma, which only the 32-bit sum sees.
+TEST_P(ColourConversionSse2, EqualsTheReferenceOnUnboundedSamples) {
+    std::mt19937 random(3);
+    const int32_t extremes[] = {INT32_MIN, INT32_MIN + 15, -40000, 40000, INT32_MAX - 15, INT32_MAX};
+    for (int round = 0; round < 20000; ++round) {
+        CoefficientBlocks blocks{};
+        const int scale = 1 << (random() % 31);
+        for (int i = 0; i < 64; ++i) {
+            const int32_t luma = int32_t(random() % uint32_t(scale)) - scale / 2;
+            blocks.values[i] = luma;
+            blocks.values[64 + i] = round % 2 ? -(luma / 2) + int32_t(random() % 4096) - 2048 : int32_t(random());
+            blocks.values[128 + i] = int32_t(random() % uint32_t(scale)) - scale / 2;
+        }
+        blocks.values[random() % 192] = extremes[random() % 6];
+        expectSame(blocks);
+        if (HasFatalFailure()) return;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, ColourConversionSse2,
+                         ::testing::Values(PixelFormat::Rgb555, PixelFormat::Rgb565));
+
+using Block = std::array<int32_t, 64>;
+
+// A mask of one of the kinds that pick the pass order and its shortcuts.
+uint32_t randomMask(std::mt19937& random, int kind) {
+    const uint32_t columns = random() & 0xFF, rows = random() & 0xFF;
+    switch (kind) {
+        case 0: return 0x0101;                               // DC only
+        case 1: return 0x0100 | columns;                     // a single row
+        case 2: return rows << 8 | 1;                        // a single column
+        case 3: return (rows | 0x80) << 8 | (columns & 0x7F);  // row byte negative
+        case 4: return (rows & 0x7F) << 8 | (columns | 0x80);  // column byte negative
+        case 5: return (rows & 0x0F) << 8 | (columns & 0x0F);  // low frequencies
+        default: return random() & 0xFFFF;                   // anything, stray high bits included
+    }
+}
+
+// Values inside the mask, or anywhere: the kernels must agree on both.
+Block randomBlock(std::mt19937& random, uint32_t mask, bool insideMask) {
+    const int range = 1 << (4 + random() % 11);
+    Block block{};
+    for (int i = 0; i < 64; ++i) {
+        const bool inside = (mask >> (i % 8) & 1) && (mask >> (8 + i / 8) & 1);
+        if (inside || !insideMask) block[i] = int32_t(random() % uint32_t(2 * range)) - range;
+    }
+    return block;
+}
+
+TEST(InverseDctSse2, EqualsTheReferenceOnEveryPassOrder) {
+    std::mt19937 random(4);
+    for (int round = 0; round < 200000; ++round) {
+        const uint32_t mask = randomMask(random, round % 7);
+        const Block input = randomBlock(random, mask, round % 3 != 0);
+        alignas(16) Block fast = input;
+        alignas(16) Block reference = input;
+        inverseDctSse2(fast.data(), mask);
+        inverseDctReference(reference.data(), mask);
+        ASSERT_EQ(fast, reference) << "mask " << std::hex << mask << std::dec << " round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace vk6
