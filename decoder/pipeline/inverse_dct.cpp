@@ -7,9 +7,13 @@ namespace vk6 {
 
 namespace {
 
+constexpr int kRow = 1, kColumn = 8;
+
+}  // namespace
+
 // The AAN butterfly with sqrt(2) ~ 3/2 and the rotations in sixteenths; the
 // output is 16 times the sample value.
-void transform8(int32_t* x, int stride) {
+void inverseDctLine(int32_t* x, int stride) {
     const int32_t x0 = x[0], x1 = x[stride], x2 = x[2 * stride], x3 = x[3 * stride];
     const int32_t x4 = x[4 * stride], x5 = x[5 * stride], x6 = x[6 * stride], x7 = x[7 * stride];
 
@@ -36,10 +40,6 @@ void transform8(int32_t* x, int stride) {
     x[3 * stride] = e3 - t4;
 }
 
-constexpr int kRow = 1, kColumn = 8;
-
-}  // namespace
-
 void inverseDctReference(int32_t* block, uint32_t mask) {
     if (mask == 0x0101) {
         std::fill(block, block + 64, block[0]);
@@ -50,18 +50,18 @@ void inverseDctReference(int32_t* block, uint32_t mask) {
     // set counts as negative. Both orders give the same transform up to the
     // truncation of the shifts, so the order is part of the result.
     if (static_cast<int8_t>(rows) >= static_cast<int8_t>(columns)) {
-        for (int c = 0; c < int(std::bit_width(columns)); ++c) transform8(block + c, kColumn);
+        for (int c = 0; c < int(std::bit_width(columns)); ++c) inverseDctLine(block + c, kColumn);
         if (columns == 1) {
             for (int r = 0; r < 8; ++r) std::fill(block + 8 * r + 1, block + 8 * r + 8, block[8 * r]);
         } else {
-            for (int r = 0; r < 8; ++r) transform8(block + 8 * r, kRow);
+            for (int r = 0; r < 8; ++r) inverseDctLine(block + 8 * r, kRow);
         }
     } else {
-        for (int r = 0; r < int(std::bit_width(rows)); ++r) transform8(block + 8 * r, kRow);
+        for (int r = 0; r < int(std::bit_width(rows)); ++r) inverseDctLine(block + 8 * r, kRow);
         if (rows == 1) {
             for (int r = 1; r < 8; ++r) std::copy(block, block + 8, block + 8 * r);
         } else {
-            for (int c = 0; c < 8; ++c) transform8(block + c, kColumn);
+            for (int c = 0; c < 8; ++c) inverseDctLine(block + c, kColumn);
         }
     }
 }

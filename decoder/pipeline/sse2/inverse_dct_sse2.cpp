@@ -3,6 +3,7 @@
 #include <bit>
 #include <utility>
 
+#include "pipeline/inverse_dct.h"
 #include "pipeline/sse2/sse2_kernels.h"
 
 namespace vk6 {
@@ -107,7 +108,9 @@ void transformRows(BlockHalves& b, int count) {
 
 }  // namespace
 
-// The pass order and shortcuts of inverseDctReference, pass for pass.
+// The pass order and shortcuts of inverseDctReference, pass for pass. A pass
+// over one or two lines is cheaper one line at a time than through the
+// registers and transposes of four.
 void inverseDctSse2(int32_t* block, uint32_t mask) {
     if (mask == 0x0101) {
         const __m128i dc = _mm_set1_epi32(block[0]);
@@ -115,25 +118,38 @@ void inverseDctSse2(int32_t* block, uint32_t mask) {
         return;
     }
     const uint32_t columns = mask & 0xFF, rows = (mask >> 8) & 0xFF;
-    BlockHalves b = load(block);
     if (static_cast<int8_t>(rows) >= static_cast<int8_t>(columns)) {
-        transformColumns(b, int(std::bit_width(columns)));
         if (columns == 1) {
-            for (int r = 0; r < 8; ++r) b.half[0][r] = b.half[1][r] = _mm_shuffle_epi32(b.half[0][r], 0);
-        } else {
-            transformRows(b, 8);
-        }
-    } else {
-        transformRows(b, int(std::bit_width(rows)));
-        if (rows == 1) {
-            for (int r = 1; r < 8; ++r) {
-                b.half[0][r] = b.half[0][0];
-                b.half[1][r] = b.half[1][0];
+            inverseDctLine(block, 8);
+            for (int r = 0; r < 8; ++r) {
+                const __m128i first = _mm_set1_epi32(block[8 * r]);
+                _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r), first);
+                _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4), first);
             }
-        } else {
-            transformColumns(b, 8);
+            return;
         }
+        BlockHalves b = load(block);
+        transformColumns(b, int(std::bit_width(columns)));
+        transformRows(b, 8);
+        store(b, block);
+        return;
     }
+    const int transformed = int(std::bit_width(rows));
+    if (transformed <= 2) {
+        for (int r = 0; r < transformed; ++r) inverseDctLine(block + 8 * r, 1);
+    }
+    if (rows == 1) {
+        const __m128i left = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
+        const __m128i right = _mm_load_si128(reinterpret_cast<const __m128i*>(block + 4));
+        for (int r = 1; r < 8; ++r) {
+            _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r), left);
+            _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4), right);
+        }
+        return;
+    }
+    BlockHalves b = load(block);
+    if (transformed > 2) transformRows(b, transformed);
+    transformColumns(b, 8);
     store(b, block);
 }
 
