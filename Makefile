@@ -43,7 +43,7 @@ fuzz: fuzz-build
 	@bash scripts/fuzz-long.sh build/fuzz $(FUZZ_SECONDS)
 
 bench: native
-	@for b in build/native/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
+	@find build/native/bench -type f -name '*_bench' -executable | sort | while read -r b; do "$$b"; done
 
 dist: native win32
 	@rm -rf dist
