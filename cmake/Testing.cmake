@@ -20,3 +20,17 @@ function(orv_add_test name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
+
+# orv_add_fuzzer(NAME SOURCES ... LIBS ... MAX_LEN n)
+# A libFuzzer target of the fuzz build with a five-second smoke run in ctest;
+# `make fuzz` runs it for long. New inputs go to a corpus in the build tree,
+# the seeds in the source folder's corpus/ stay as they are.
+function(orv_add_fuzzer name)
+  cmake_parse_arguments(F "" "MAX_LEN" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/corpus)
+  add_test(NAME ${name}_smoke COMMAND ${name} -max_total_time=5 -max_len=${F_MAX_LEN}
+           ${CMAKE_CURRENT_BINARY_DIR}/corpus ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+endfunction()
