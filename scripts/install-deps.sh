@@ -6,9 +6,11 @@ set -euo pipefail
 packages=(
   cmake make ninja-build g++ clang ccache pkg-config
   g++-mingw-w64-i686 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-multilib qemu-user-static
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   libpng-dev libjpeg62-turbo-dev
-  wine wine32:i386 xvfb xauth imagemagick x11-utils
+  wine wine64 wine32:i386 xvfb xauth imagemagick x11-utils
 )
 
 missing=()

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The main job, after `make dist`:
+#   run.sh [auto|win32|win64]
+# The Windows files are the 32-bit ones where this machine runs 32-bit
+# programs, the 64-bit ones where it cannot (or as the argument says).
 # 1. The sample settings in demo/ are loaded and saved in the fixed layout by
 #    the Linux tool and by the same code built for Windows, and the two files
 #    are compared.
-# 2. dist/win32/orvsetup.exe runs under Wine with the settings prefix demo/:
+# 2. dist/<windows>/orvsetup.exe runs under Wine with the settings prefix demo/:
 #    on the user's display when there is one; without one, a short scripted
 #    session plays on a virtual X server (hover a knob, turn it, pick a sound
 #    quality, quit) on a copy of demo/, and pictures of it go to demo/session-*.png.
@@ -11,31 +14,39 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
+windows=${1:-auto}
+if [ "$windows" = auto ]; then
+  if probe=$(bash scripts/host-runs-32bit.sh); then windows=win32
+  else windows=win64; echo "(64-bit Windows files: this machine cannot run 32-bit programs: ${probe#no: })"; fi
+fi
+# The Windows helpers of this job: the settings tool and the window driver.
+cmake --build --preset "$windows" -j 2 --target orvconfig orvdriver >/dev/null
+
 echo "== Settings: the same Config.ini from both builds"
 work="$root/build/run"
-rm -rf "$work" && mkdir -p "$work/linux" "$work/win32"
+rm -rf "$work" && mkdir -p "$work/linux" "$work/$windows"
 cp demo/Config.ini "$work/linux/"
-cp demo/Config.ini "$work/win32/"
+cp demo/Config.ini "$work/$windows/"
 dist/linux/bin/orvconfig "$work/linux/"
-(cd "$work/win32" && "$root/scripts/wine-run.sh" "$root/build/win32/tools/settings/orvconfig.exe" >/dev/null)
-if cmp -s "$work/linux/Config.ini" "$work/win32/Config.ini"; then
-  echo "Both builds wrote the same $(wc -c <"$work/linux/Config.ini") bytes: $work/{linux,win32}/Config.ini"
+(cd "$work/$windows" && "$root/scripts/wine-run.sh" "$root/build/$windows/tools/settings/orvconfig.exe" >/dev/null)
+if cmp -s "$work/linux/Config.ini" "$work/$windows/Config.ini"; then
+  echo "Both builds wrote the same $(wc -c <"$work/linux/Config.ini") bytes: $work/{linux,$windows}/Config.ini"
 else
   echo "The two builds wrote different files:" >&2
-  diff <(od -c "$work/linux/Config.ini") <(od -c "$work/win32/Config.ini") >&2 || true
+  diff <(od -c "$work/linux/Config.ini") <(od -c "$work/$windows/Config.ini") >&2 || true
   exit 1
 fi
 echo
 
-setup="$root/dist/win32/orvsetup.exe"
+setup="$root/dist/$windows/orvsetup.exe"
 if [ -n "${DISPLAY:-}" ]; then
-  echo "== orvsetup.exe on display $DISPLAY with the settings in demo/ (close it with Quit, Escape or Enter)"
+  echo "== $windows orvsetup.exe on display $DISPLAY with the settings in demo/ (close it with Quit, Escape or Enter)"
   "$root/scripts/wine-run.sh" "$setup" demo/
   echo "demo/Config.ini now holds what the window saved."
   exit 0
 fi
 
-echo "== No display: a scripted session of orvsetup.exe on a virtual X server"
+echo "== No display: a scripted session of $windows orvsetup.exe on a virtual X server"
 session="$work/session"
 mkdir -p "$session"
 cp demo/Config.ini "$session/"
@@ -43,8 +54,8 @@ pictures="$root/demo"
 general_knob_at_20=00FF14 quality_low=0000FC quit=FFFF00
 # A Wine prefix of its own: Wine keeps its desktop on the display of the
 # prefix's first program, and the one above ran without a display.
-WINEPREFIX="$root/build/wineprefix-session" xvfb-run -a -s "-screen 0 1024x768x24" \
-  "$root/scripts/orvsetup-session.sh" "$setup" "$root/build/win32/tests/e2e/orvdriver.exe" "$session" "$pictures" \
+WINEPREFIX="$root/build/wineprefix-session-$windows" xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$root/scripts/orvsetup-session.sh" "$setup" "$root/build/$windows/tests/e2e/orvdriver.exe" "$session" "$pictures" \
   shot:session-1-start \
   hover:$general_knob_at_20 wait:1.5 shot:session-2-hover-general-volume \
   click:$general_knob_at_20 wait:1.5 shot:session-3-general-volume-turned \
