@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -38,6 +40,34 @@ TEST(DllLoad, NamesAndOrdinalsAgree) {
     EXPECT_EQ(init(16, 480, 640, "XQM6!"), 0);
     EXPECT_EQ(cleanup(), 1);
     FreeLibrary(library);
+}
+
+// What Explorer's Properties show: the version resource as Windows reads it.
+TEST(DllLoad, VersionResourceDescribesTheLibrary) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA("VK6_640x16.dll", &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA("VK6_640x16.dll", 0, size, info.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+    EXPECT_NE(fixed->dwFileVersionMS, 0u);
+
+    auto text = [&](const char* name) {
+        char* value = nullptr;
+        UINT chars = 0;
+        std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+        if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &chars)) return std::string();
+        return std::string(value);
+    };
+    EXPECT_EQ(text("OriginalFilename"), "VK6_640x16.dll");
+    EXPECT_EQ(text("ProductName"), "Orvane");
+    EXPECT_FALSE(text("FileDescription").empty());
+    EXPECT_EQ(text("FileVersion"), text("ProductVersion"));
 }
 
 }  // namespace
