@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <thread>
 #include <vector>
 
 #include "frame_builder.h"
+#include "sample_video.h"
 #include "vk6_640x16.h"
 
 namespace {
 
 using vk6::test::FrameBuilder;
-using vk6::test::farWord;
+using vk6::test::sampleVideo;
 
 constexpr int kWidth = 640;
 
@@ -22,40 +22,6 @@ struct Video {
     int32_t height;
     std::vector<std::vector<uint8_t>> frames;
 };
-
-// An intra frame of coloured DCT blocks, then predicted frames that mix new
-// DCT blocks, still blocks and mirrored or turned copies of the reference.
-Video makeVideo(int32_t type, int32_t height, unsigned seed) {
-    std::mt19937 random(seed);
-    const int blocks = 80 * ((height + 7) / 8);
-    Video video{type, height, {}};
-    FrameBuilder intra;
-    for (int block = 0; block < blocks; ++block) {
-        intra.control.code("110");
-        intra.dcBlock(int(random() % 200) - 100, int(random() % 60) - 30, int(random() % 60) - 30);
-    }
-    video.frames.push_back(intra.build(-int32_t(random() % 100) - 1));
-    for (int f = 0; f < 4; ++f) {
-        FrameBuilder predicted;
-        for (int block = 0; block < blocks; ++block) {
-            switch (random() % 3) {
-                case 0:
-                    predicted.control.code("011");
-                    predicted.dcBlock(int(random() % 200) - 100);
-                    break;
-                case 1:
-                    predicted.control.code("110");
-                    break;
-                default:
-                    predicted.control.code("010");
-                    predicted.control.put(random() % 8, 3);
-                    predicted.vector(farWord(128, 64));  // the block's own place in the reference
-            }
-        }
-        video.frames.push_back(predicted.build(int32_t(random() % 100)));
-    }
-    return video;
-}
 
 // Decodes a video frame by frame; `step` runs between frames so that other
 // videos can interleave.
@@ -95,7 +61,8 @@ std::vector<std::vector<uint16_t>> decodeAlone(const Video& video) {
 }
 
 TEST(HandleInterface, InterleavedAndThreadedVideosDecodeAsTheyDoAlone) {
-    const std::vector<Video> videos = {makeVideo(16, 16, 1), makeVideo(15, 8, 2), makeVideo(16, 30, 3)};
+    const std::vector<Video> videos = {
+        {16, 16, sampleVideo(16, 5, 1)}, {15, 8, sampleVideo(8, 5, 2)}, {16, 30, sampleVideo(30, 5, 3)}};
     std::vector<std::vector<std::vector<uint16_t>>> alone;
     for (const Video& video : videos) alone.push_back(decodeAlone(video));
     EXPECT_NE(alone[0][0][0], alone[0][4][0]) << "the predicted frames change the picture";
