@@ -1,5 +1,7 @@
 #include "stream/stream_writer.h"
 
+#include <utility>
+
 #include "stream/stream_error.h"
 
 namespace xqm {
@@ -24,7 +26,7 @@ void StreamWriter::addFrame(std::span<const uint8_t> frame) {
     if (index_.size() == reservedFrames_)
         throw StreamError(StreamError::Kind::Format,
                           which + "more frames than the " + std::to_string(reservedFrames_) + " reserved");
-    if (frame.size() < kFrameHeaderSize || uint64_t(frame.size()) > UINT32_MAX)
+    if (frame.size() < kFrameHeaderSize || !std::in_range<uint32_t>(frame.size()))
         throw StreamError(StreamError::Kind::Format,
                           which + std::to_string(frame.size()) + " bytes, not a frame (24 bytes to 4 GiB)");
     const uint32_t flags = qualityWord(frame.data()) < 0 ? kIntraFlag : 0;

@@ -43,6 +43,11 @@ constexpr orv::cli::OptionSpec kOptions[] = {{"--output", 'o', true},  {"--forma
                                               {"--frames", 0, true},    {"--keep-going", 'k', false},
                                               {"--quiet", 'q', false}};
 
+bool hasExtension(std::string_view path, std::string_view extension) {
+    return path.size() > extension.size() && path.ends_with(extension) &&
+           path[path.size() - extension.size() - 1] == '.';
+}
+
 OutputFormat chooseFormat(const std::optional<std::string>& format, const std::string& output) {
     struct Name {
         std::string_view name;
@@ -53,7 +58,7 @@ OutputFormat chooseFormat(const std::optional<std::string>& format, const std::s
                                       {"raw", OutputFormat::Raw},
                                       {"framemd5", OutputFormat::FrameMd5}};
     for (const Name& name : kNames) {
-        if (format ? *format == name.name : output.ends_with("." + std::string(name.name))) return name.format;
+        if (format ? *format == name.name : hasExtension(output, name.name)) return name.format;
     }
     if (format) orv::cli::failUsage("unknown format '" + *format + "' (png, y4m, raw or framemd5)");
     orv::cli::failUsage("say the output's format with --format");
