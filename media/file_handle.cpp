@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "media/media_error.h"
+#include "support/file_error.h"
 
 namespace media {
 
@@ -15,7 +15,7 @@ FileHandle::FileHandle(const std::string& path, const char* mode)
         return;
     }
     file_ = std::fopen(path.c_str(), mode);
-    if (file_ == nullptr) throw MediaError(MediaError::Kind::Io, path + ": cannot open: " + std::strerror(errno));
+    if (file_ == nullptr) throw orv::FileError::io(path + ": cannot open: " + std::strerror(errno));
 }
 
 FileHandle::~FileHandle() {
@@ -27,7 +27,7 @@ void FileHandle::close() {
     const bool failed = std::ferror(file_) != 0;
     const bool flushFailed = standard_ ? std::fflush(file_) != 0 : std::fclose(file_) != 0;
     file_ = nullptr;
-    if (failed || flushFailed) throw MediaError(MediaError::Kind::Io, name_ + ": cannot write");
+    if (failed || flushFailed) throw orv::FileError::io(name_ + ": cannot write");
 }
 
 }  // namespace media

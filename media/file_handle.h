@@ -9,7 +9,7 @@ namespace media {
 
 class FileHandle {
 public:
-    // mode "rb" or "wb"; throws MediaError (Io) naming the path when the file
+    // mode "rb" or "wb"; throws orv::FileError (Io) naming the path when the file
     // cannot be opened.
     FileHandle(const std::string& path, const char* mode);
     ~FileHandle();
@@ -18,7 +18,7 @@ public:
 
     std::FILE* get() const { return file_; }
     const std::string& name() const { return name_; }
-    // Flushes and closes; throws MediaError (Io) when the data did not all get out.
+    // Flushes and closes; throws orv::FileError (Io) when the data did not all get out.
     void close();
 
 private:

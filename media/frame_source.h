@@ -11,7 +11,7 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
     virtual Rate rate() const = 0;
-    // The next frame, or false at the end. Throws MediaError.
+    // The next frame, or false at the end. Throws orv::FileError.
     virtual bool next(RgbPicture& picture) = 0;
 };
 

@@ -5,13 +5,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "media/media_error.h"
+#include "support/file_error.h"
 
 namespace media {
 
 RgbPicture readPng(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) throw MediaError(MediaError::Kind::Io, path + ": cannot open: " + std::strerror(errno));
+    if (file == nullptr) throw orv::FileError::io(path + ": cannot open: " + std::strerror(errno));
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     RgbPicture picture;
@@ -25,7 +25,7 @@ RgbPicture readPng(const std::string& path) {
     const std::string problem = image.message;
     png_image_free(&image);
     std::fclose(file);
-    if (!read) throw MediaError(MediaError::Kind::Format, path + ": not a PNG picture libpng reads (" + problem + ")");
+    if (!read) throw orv::FileError::format(path + ": not a PNG picture libpng reads (" + problem + ")");
     return picture;
 }
 
@@ -37,7 +37,7 @@ void writePng(std::FILE* out, const std::string& name, int width, int height, in
     image.format = channels == 4 ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     const bool written = png_image_write_to_stdio(&image, out, 0, pixels, 0, nullptr) != 0;
     png_image_free(&image);
-    if (!written) throw MediaError(MediaError::Kind::Io, name + ": cannot write the PNG picture");
+    if (!written) throw orv::FileError::io(name + ": cannot write the PNG picture");
 }
 
 }  // namespace media

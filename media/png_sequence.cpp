@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "media/media_error.h"
+#include "support/file_error.h"
 #include "media/png_file.h"
 
 namespace media {
@@ -21,7 +21,7 @@ bool exists(const std::string& path) {
 PngSequenceReader::PngSequenceReader(const std::string& pattern, Rate rate) : pattern_(pattern), rate_(rate) {
     while (!exists(pattern_.path(number_))) {
         if (number_ == kLastFirstNumber)
-            throw MediaError(MediaError::Kind::Io, pattern + ": no picture numbered 0 to 4 (such as " +
+            throw orv::FileError::io(pattern + ": no picture numbered 0 to 4 (such as " +
                                                        pattern_.path(0) + ")");
         ++number_;
     }
@@ -39,7 +39,7 @@ bool PngSequenceReader::next(RgbPicture& picture) {
     picture = readPng(path);
     ++number_;
     if (picture.width != first_.width || picture.height != first_.height)
-        throw MediaError(MediaError::Kind::Format, path + ": " + std::to_string(picture.width) + "x" +
+        throw orv::FileError::format(path + ": " + std::to_string(picture.width) + "x" +
                                                        std::to_string(picture.height) + ", the sequence began " +
                                                        std::to_string(first_.width) + "x" +
                                                        std::to_string(first_.height));

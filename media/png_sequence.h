@@ -12,7 +12,7 @@ namespace media {
 
 class PngSequenceReader final : public FrameSource {
 public:
-    // Reads the first picture. Throws MediaError (Io) when none of the first
+    // Reads the first picture. Throws orv::FileError (Io) when none of the first
     // five numbers has a file; std::invalid_argument for a bad pattern.
     PngSequenceReader(const std::string& pattern, Rate rate);
 

@@ -1,6 +1,6 @@
 // PNG pictures in a build without libpng: refused with a message.
 
-#include "media/media_error.h"
+#include "support/file_error.h"
 #include "media/png_file.h"
 
 namespace media {
@@ -8,7 +8,7 @@ namespace media {
 namespace {
 
 [[noreturn]] void refuse(const std::string& name) {
-    throw MediaError(MediaError::Kind::Format, name + ": PNG pictures are not supported by this build");
+    throw orv::FileError::format(name + ": PNG pictures are not supported by this build");
 }
 
 }  // namespace

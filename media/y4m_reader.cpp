@@ -5,7 +5,7 @@
 
 #include "media/bt601.h"
 #include "media/chroma_upsampling.h"
-#include "media/media_error.h"
+#include "support/file_error.h"
 
 namespace media {
 
@@ -28,7 +28,7 @@ Y4mReader::Y4mReader(const std::string& path) : file_(path, "rb") {
 }
 
 void Y4mReader::fail(const std::string& problem) const {
-    throw MediaError(MediaError::Kind::Format, file_.name() + ": " + problem);
+    throw orv::FileError::format(file_.name() + ": " + problem);
 }
 
 // A line without its '\n'; an empty string at the end of the file.
@@ -36,7 +36,7 @@ std::string Y4mReader::readLine(const char* what) {
     std::string line;
     for (int c; (c = std::fgetc(file_.get())) != '\n';) {
         if (c == EOF) {
-            if (std::ferror(file_.get())) throw MediaError(MediaError::Kind::Io, file_.name() + ": cannot read");
+            if (std::ferror(file_.get())) throw orv::FileError::io(file_.name() + ": cannot read");
             if (!line.empty()) fail(std::string("the ") + what + " line ends without a line feed");
             return line;
         }
@@ -100,7 +100,7 @@ bool Y4mReader::next(RgbPicture& picture) {
     if (line.empty()) return false;
     if (line.rfind("FRAME", 0) != 0) fail("frame " + std::to_string(frames_) + " does not begin with \"FRAME\"");
     if (std::fread(planes_.data(), 1, planes_.size(), file_.get()) != planes_.size()) {
-        if (std::ferror(file_.get())) throw MediaError(MediaError::Kind::Io, file_.name() + ": cannot read");
+        if (std::ferror(file_.get())) throw orv::FileError::io(file_.name() + ": cannot read");
         fail("frame " + std::to_string(frames_) + " is cut short");
     }
     const size_t lumaSize = size_t(width_) * height_;

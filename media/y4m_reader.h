@@ -14,7 +14,7 @@ namespace media {
 
 class Y4mReader final : public FrameSource {
 public:
-    // path "-" reads standard input. Throws MediaError for a header it cannot use.
+    // path "-" reads standard input. Throws orv::FileError for a header it cannot use.
     explicit Y4mReader(const std::string& path);
 
     int width() const override { return width_; }

@@ -1,7 +1,7 @@
 #include "media/y4m_writer.h"
 
 #include "media/bt601.h"
-#include "media/media_error.h"
+#include "support/file_error.h"
 
 namespace media {
 
@@ -14,7 +14,7 @@ Y4mWriter::Y4mWriter(std::FILE* out, std::string name, int width, int height, Ra
 }
 
 void Y4mWriter::put(const void* data, size_t size) {
-    if (std::fwrite(data, 1, size, out_) != size) throw MediaError(MediaError::Kind::Io, name_ + ": cannot write");
+    if (std::fwrite(data, 1, size, out_) != size) throw orv::FileError::io(name_ + ": cannot write");
 }
 
 void Y4mWriter::write(const RgbPicture& picture) {

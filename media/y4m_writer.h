@@ -14,7 +14,7 @@ class Y4mWriter {
 public:
     // Writes the header to out; name is how messages call it.
     Y4mWriter(std::FILE* out, std::string name, int width, int height, Rate rate);
-    // Throws MediaError (Io) when the output fails.
+    // Throws orv::FileError (Io) when the output fails.
     void write(const RgbPicture& picture);
 
 private:

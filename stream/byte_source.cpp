@@ -3,14 +3,14 @@
 #include <cerrno>
 #include <cstring>
 
-#include "stream/stream_error.h"
+#include "support/file_error.h"
 
 namespace xqm {
 
 namespace {
 
 [[noreturn]] void refuseRead(const std::string& name, uint64_t offset, size_t count) {
-    throw StreamError(StreamError::Kind::Io, name + ": cannot read " + std::to_string(count) + " bytes at byte " +
+    throw orv::FileError::io(name + ": cannot read " + std::to_string(count) + " bytes at byte " +
                                                  std::to_string(offset));
 }
 
@@ -22,10 +22,10 @@ void MemorySource::read(uint64_t offset, uint8_t* out, size_t count) {
 }
 
 FileSource::FileSource(const std::string& path) : path_(path), file_(path, std::ios::binary) {
-    if (!file_) throw StreamError(StreamError::Kind::Io, path + ": cannot open: " + std::strerror(errno));
+    if (!file_) throw orv::FileError::io(path + ": cannot open: " + std::strerror(errno));
     file_.seekg(0, std::ios::end);
     const std::streamoff end = file_.tellg();
-    if (!file_ || end < 0) throw StreamError(StreamError::Kind::Io, path + ": cannot find the file's size");
+    if (!file_ || end < 0) throw orv::FileError::io(path + ": cannot find the file's size");
     size_ = uint64_t(end);
 }
 

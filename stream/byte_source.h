@@ -14,7 +14,7 @@ class ByteSource {
 public:
     virtual ~ByteSource() = default;
     virtual uint64_t size() const = 0;
-    // Reads count bytes at offset; throws StreamError (Io) when they cannot be
+    // Reads count bytes at offset; throws orv::FileError (Io) when they cannot be
     // read or do not lie inside the source.
     virtual void read(uint64_t offset, uint8_t* out, size_t count) = 0;
 
@@ -36,7 +36,7 @@ private:
 
 class FileSource final : public ByteSource {
 public:
-    // Throws StreamError (Io) when the file cannot be opened.
+    // Throws orv::FileError (Io) when the file cannot be opened.
     explicit FileSource(const std::string& path);
     uint64_t size() const override { return size_; }
     void read(uint64_t offset, uint8_t* out, size_t count) override;

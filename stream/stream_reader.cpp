@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "stream/little_endian.h"
-#include "stream/stream_error.h"
+#include "support/file_error.h"
 
 namespace xqm {
 
@@ -29,7 +29,7 @@ StreamReader StreamReader::openFile(const std::string& path) {
 }
 
 void StreamReader::fail(const std::string& problem) const {
-    throw StreamError(StreamError::Kind::Format, name_ + ": " + problem);
+    throw orv::FileError::format(name_ + ": " + problem);
 }
 
 void StreamReader::failFrame(uint32_t number, const std::string& problem) const {
@@ -75,8 +75,8 @@ void StreamReader::checkFrame(uint32_t number, const IndexEntry& entry) {
     const uint64_t framesStart = indexEnd(info_.frameCount);
     if (entry.size == 0) failFrame(number, "its size is 0");
     if (entry.offset < framesStart)
-        failFrame(number, "starts at byte " + std::to_string(entry.offset) + ", inside the header and index (bytes 0 to " +
-                              std::to_string(framesStart - 1) + ")");
+        failFrame(number, "starts at byte " + std::to_string(entry.offset) +
+                              ", inside the header and index (bytes 0 to " + std::to_string(framesStart - 1) + ")");
     if (entry.offset > fileSize || entry.size > fileSize - entry.offset)
         failFrame(number, std::to_string(entry.size) + " bytes at byte " + std::to_string(entry.offset) +
                               " run past the end of the file (" + std::to_string(fileSize) + " bytes)");

@@ -1,7 +1,7 @@
 #pragma once
 // The strict reader of an XQM6 stream file. Opening checks the header, the
 // whole index and every frame's kind against its flag; every problem is a
-// StreamError that names the file and, where one is at fault, the frame.
+// orv::FileError that names the file and, where one is at fault, the frame.
 // Frames are then read one at a time from the source.
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Any bytes as a stream file in memory: the reader accepts or refuses them
-// with a StreamError, never reading outside the buffer. An accepted stream is
+// with a orv::FileError, never reading outside the buffer. An accepted stream is
 // read frame by frame and decoded (for heights up to 64 rows), and written
 // again: the copy reads back with the same header and frames.
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "pipeline/decoder.h"
-#include "stream/stream_error.h"
+#include "support/file_error.h"
 #include "stream/stream_reader.h"
 #include "stream/stream_writer.h"
 
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         auto reader = readStream({data, size});
         decodeAll(reader);
         checkRewrite(reader);
-    } catch (const xqm::StreamError& error) {
+    } catch (const orv::FileError& error) {
         // A refused stream: the only failure the reader has.
     }
     return 0;

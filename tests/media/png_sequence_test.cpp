@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "media/file_handle.h"
-#include "media/media_error.h"
+#include "support/file_error.h"
 #include "media/png_file.h"
 #include "media/png_sequence.h"
 
@@ -74,21 +74,21 @@ TEST_F(PngSequenceTest, ReadsGreyAndRgbaAsRgb) {
 
 TEST_F(PngSequenceTest, RefusesMissingStartsOtherSizesAndNonPngs) {
     writeRgb("f005.png", 4, 2, 0);
-    EXPECT_THROW(PngSequenceReader(pattern(), {25, 1}), MediaError);
+    EXPECT_THROW(PngSequenceReader(pattern(), {25, 1}), orv::FileError);
     writeRgb("f004.png", 4, 2, 0);
     writeRgb("f005.png", 2, 2, 0);
     PngSequenceReader reader(pattern(), {25, 1});
     RgbPicture picture;
     ASSERT_TRUE(reader.next(picture));
-    EXPECT_THROW(reader.next(picture), MediaError);
+    EXPECT_THROW(reader.next(picture), orv::FileError);
     FileHandle notPng((folder_ / "f000.png").string(), "wb");
     std::fputs("not a picture", notPng.get());
     notPng.close();
     try {
         PngSequenceReader broken(pattern(), {25, 1});
         ADD_FAILURE() << "read a text file as a PNG";
-    } catch (const MediaError& error) {
-        EXPECT_EQ(error.kind(), MediaError::Kind::Format);
+    } catch (const orv::FileError& error) {
+        EXPECT_EQ(error.kind(), orv::FileError::Kind::Format);
     }
 }
 

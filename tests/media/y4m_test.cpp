@@ -10,7 +10,7 @@
 
 #include "media/bt601.h"
 #include "media/file_handle.h"
-#include "media/media_error.h"
+#include "support/file_error.h"
 #include "media/y4m_reader.h"
 #include "media/y4m_writer.h"
 
@@ -27,7 +27,7 @@ protected:
             RgbPicture picture;
             while (reader.next(picture)) {
             }
-        } catch (const MediaError& error) {
+        } catch (const orv::FileError& error) {
             return error.what();
         }
         return "accepted";
@@ -113,8 +113,8 @@ TEST_F(Y4mTest, RefusesWhatItCannotReadAndSaysWhy) {
     try {
         Y4mReader reader(path_);
         ADD_FAILURE() << "opened a missing file";
-    } catch (const MediaError& error) {
-        EXPECT_EQ(error.kind(), MediaError::Kind::Io);
+    } catch (const orv::FileError& error) {
+        EXPECT_EQ(error.kind(), orv::FileError::Kind::Io);
     }
 }
 

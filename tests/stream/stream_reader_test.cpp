@@ -9,7 +9,7 @@
 #include <fstream>
 #include <functional>
 
-#include "stream/stream_error.h"
+#include "support/file_error.h"
 #include "stream/stream_reader.h"
 #include "test_streams.h"
 
@@ -27,8 +27,8 @@ StreamReader readMemory(const std::vector<uint8_t>& bytes) {
 std::string rejection(const std::vector<uint8_t>& bytes) {
     try {
         readMemory(bytes);
-    } catch (const StreamError& error) {
-        EXPECT_EQ(error.kind(), StreamError::Kind::Format) << error.what();
+    } catch (const orv::FileError& error) {
+        EXPECT_EQ(error.kind(), orv::FileError::Kind::Format) << error.what();
         return error.what();
     }
     ADD_FAILURE() << "accepted";
@@ -60,7 +60,7 @@ TEST(StreamReader, ReadsBackWhatWasWritten) {
         expectedOffset += frames[i].size();
     }
     EXPECT_EQ(expectedOffset, bytes.size());
-    EXPECT_THROW(reader.readFrame(3, frame), StreamError);
+    EXPECT_THROW(reader.readFrame(3, frame), orv::FileError);
 }
 
 TEST(StreamReader, RejectsEachHeaderFieldOutOfRange) {
@@ -129,26 +129,26 @@ TEST(StreamReader, RejectsFlagsThatDisagreeWithTheQualityWord) {
 TEST(StreamReader, ReadsFromAFileAndNamesItInErrors) {
     const auto path = (std::filesystem::temp_directory_path() / "xqm-stream-reader-test.xqm").string();
     auto bytes = threeFrameStream();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    writeFile(path, bytes);
     auto reader = StreamReader::openFile(path);
     std::vector<uint8_t> frame;
     reader.readFrame(2, frame);
     EXPECT_EQ(frame, predictedFrame());
 
     put32(bytes, entryFlagsAt(2), 1);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    writeFile(path, bytes);
     try {
         StreamReader::openFile(path);
         ADD_FAILURE() << "accepted";
-    } catch (const StreamError& error) {
+    } catch (const orv::FileError& error) {
         EXPECT_THAT(error.what(), StartsWith(path + ": frame 2: "));
     }
     std::filesystem::remove(path);
     try {
         StreamReader::openFile(path);
         ADD_FAILURE() << "opened a missing file";
-    } catch (const StreamError& error) {
-        EXPECT_EQ(error.kind(), StreamError::Kind::Io);
+    } catch (const orv::FileError& error) {
+        EXPECT_EQ(error.kind(), orv::FileError::Kind::Io);
         EXPECT_THAT(error.what(), StartsWith(path + ": cannot open"));
     }
 }

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "stream/stream_error.h"
+#include "support/file_error.h"
 #include "stream/stream_reader.h"
 #include "stream/stream_writer.h"
 #include "test_streams.h"
@@ -24,13 +24,13 @@ TEST(StreamWriter, UnusedIndexRoomStaysAsAGapBeforeTheFrames) {
 
 TEST(StreamWriter, RefusesWhatNoReaderWouldAccept) {
     std::stringstream out;
-    EXPECT_THROW(StreamWriter(out, "bad.xqm", {16, 7, {15, 1}, 0}, 1), StreamError);
-    EXPECT_THROW(StreamWriter(out, "bad.xqm", {16, 8, {15, 0}, 0}, 1), StreamError);
+    EXPECT_THROW(StreamWriter(out, "bad.xqm", {16, 7, {15, 1}, 0}, 1), orv::FileError);
+    EXPECT_THROW(StreamWriter(out, "bad.xqm", {16, 8, {15, 0}, 0}, 1), orv::FileError);
     StreamWriter writer(out, "one.xqm", {16, 8, {15, 1}, 0}, 1);
     const std::vector<uint8_t> tooShort(23, 0);
-    EXPECT_THROW(writer.addFrame(tooShort), StreamError);
+    EXPECT_THROW(writer.addFrame(tooShort), orv::FileError);
     writer.addFrame(intraFrame());
-    EXPECT_THROW(writer.addFrame(intraFrame()), StreamError);
+    EXPECT_THROW(writer.addFrame(intraFrame()), orv::FileError);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "test_streams.h"
 
+#include <fstream>
 #include <sstream>
 
 #include "frame_builder.h"
@@ -34,6 +35,11 @@ std::vector<uint8_t> writeStream(const StreamInfo& info, const std::vector<std::
 
 std::vector<uint8_t> threeFrameStream() {
     return writeStream({16, 8, {15, 1}, 0}, {intraFrame(), predictedFrame(), predictedFrame()}, 3);
+}
+
+void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 void put16(std::vector<uint8_t>& bytes, size_t at, uint16_t value) {

@@ -20,6 +20,8 @@ std::vector<uint8_t> writeStream(const StreamInfo& info, const std::vector<std::
 // Intra, predicted, predicted; 5-6-5, height 8, 15 frames per second.
 std::vector<uint8_t> threeFrameStream();
 
+void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
 void put16(std::vector<uint8_t>& bytes, size_t at, uint16_t value);
 void put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value);
 void put64(std::vector<uint8_t>& bytes, size_t at, uint64_t value);

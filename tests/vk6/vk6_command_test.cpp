@@ -119,7 +119,8 @@ TEST_F(Vk6Command, EveryFormatHoldsTheSameShownRows) {
     ASSERT_EQ(folder.vk6("decode clip.xqm -o pictures/f%02d.png --frames 1-3").exitCode, 0);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "pictures/f00.png"));
     for (size_t frame = 1; frame < 4; ++frame) {
-        const auto picture = media::readPng((folder.path() / ("pictures/f0" + std::to_string(frame) + ".png")).string());
+        const auto name = "pictures/f0" + std::to_string(frame) + ".png";
+        const auto picture = media::readPng((folder.path() / name).string());
         ASSERT_EQ(picture.width, 640);
         ASSERT_EQ(picture.height, 12);
         EXPECT_EQ(picture.rgb, widened565(raw, frame * frameBytes, 640 * 12)) << "frame " << frame;

@@ -68,6 +68,12 @@ std::optional<std::string> Arguments::value(std::string_view name) const {
     return std::nullopt;
 }
 
+std::string Arguments::required(std::string_view name, std::string_view what) const {
+    auto given = value(name);
+    if (!given) failUsage("missing " + std::string(what));
+    return *given;
+}
+
 const std::vector<std::string>& Arguments::operands(size_t count, std::string_view what) const {
     if (operands_.size() < count) failUsage("missing " + std::string(what));
     if (operands_.size() > count) failUsage("unexpected operand '" + operands_[count] + "'");

@@ -26,6 +26,8 @@ public:
     bool flag(std::string_view name) const;
     // The option's value, the last one when it is given more than once.
     std::optional<std::string> value(std::string_view name) const;
+    // The option's value; a usage Failure "missing WHAT" when it is not given.
+    std::string required(std::string_view name, std::string_view what) const;
     const std::vector<std::string>& operands() const { return operands_; }
     // The operands, when there are exactly `count` of them; a usage Failure otherwise.
     const std::vector<std::string>& operands(size_t count, std::string_view what) const;

@@ -77,15 +77,14 @@ uint32_t decodingStart(const std::vector<xqm::IndexEntry>& index, uint32_t first
 int decode(std::span<char* const> args) {
     const orv::cli::Arguments arguments(args, kOptions);
     const std::string path = arguments.operands(1, "FILE")[0];
-    const auto output = arguments.value("--output");
-    if (!output) orv::cli::failUsage("missing -o OUT");
-    const OutputFormat format = chooseFormat(arguments.value("--format"), *output);
+    const std::string output = arguments.required("--output", "-o OUT");
+    const OutputFormat format = chooseFormat(arguments.value("--format"), output);
     const bool keepGoing = arguments.flag("--keep-going");
 
     auto reader = xqm::StreamReader::openFile(path);
     const xqm::StreamInfo& info = reader.info();
     const FrameRange range = parseFrameRange(arguments.value("--frames"), info.frameCount);
-    const auto sink = openSink(format, *output, info);
+    const auto sink = openSink(format, output, info);
     PictureDecoder decoder(info);
     const uint32_t start = range.first < range.end ? decodingStart(reader.index(), range.first) : range.first;
     orv::cli::Progress progress("decoding", range.end - start, arguments.flag("--quiet"));

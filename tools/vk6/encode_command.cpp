@@ -58,10 +58,9 @@ media::Rate parseRate(const std::optional<std::string>& text) {
 int encode(std::span<char* const> args) {
     const orv::cli::Arguments arguments(args, kOptions);
     const std::string input = arguments.operands(1, "INPUT")[0];
-    const auto output = arguments.value("--output");
-    if (!output) orv::cli::failUsage("missing -o OUT.xqm");
+    const std::string output = arguments.required("--output", "-o OUT.xqm");
     const auto source = openInputVideo(input, parseRate(arguments.value("--rate")));
-    encodeVideo(*source, *output);
+    encodeVideo(*source, output);
 }
 
 }  // namespace vk6tool

@@ -66,7 +66,8 @@ void printCensus(const BlockCensus& census, const char* indent) {
         if (census.copyModes[mode] != 0)
             modes += (modes.empty() ? "" : ", ") + std::to_string(mode) + ": " + std::to_string(census.copyModes[mode]);
     if (!modes.empty()) std::printf("%scopy modes: %s\n", indent, modes.c_str());
-    if (census.unassignedCode) std::printf("%sstopped at the code 1111, which a predicted frame does not have\n", indent);
+    if (census.unassignedCode)
+        std::printf("%sstopped at the code 1111, which a predicted frame does not have\n", indent);
 }
 
 }  // namespace

@@ -9,8 +9,7 @@
 #include "common/console.h"
 #include "common/failure.h"
 #include "common/tool.h"
-#include "media/media_error.h"
-#include "stream/stream_error.h"
+#include "support/file_error.h"
 
 namespace {
 
@@ -42,15 +41,11 @@ const Command kCommands[] = {
 
 // The libraries' errors as the failures of the tool's exit codes.
 int withFailures(int (*body)(std::span<char* const>), std::span<char* const> args) {
-    using orv::cli::Failure;
     try {
         return body(args);
-    } catch (const xqm::StreamError& error) {
-        const bool io = error.kind() == xqm::StreamError::Kind::Io;
-        throw Failure(io ? orv::cli::kExitIo : orv::cli::kExitBadInput, error.what());
-    } catch (const media::MediaError& error) {
-        const bool io = error.kind() == media::MediaError::Kind::Io;
-        throw Failure(io ? orv::cli::kExitIo : orv::cli::kExitBadInput, error.what());
+    } catch (const orv::FileError& error) {
+        const bool io = error.kind() == orv::FileError::Kind::Io;
+        throw orv::cli::Failure(io ? orv::cli::kExitIo : orv::cli::kExitBadInput, error.what());
     }
 }
 
