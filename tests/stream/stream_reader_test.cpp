@@ -130,10 +130,12 @@ TEST(StreamReader, ReadsFromAFileAndNamesItInErrors) {
     const auto path = (std::filesystem::temp_directory_path() / "xqm-stream-reader-test.xqm").string();
     auto bytes = threeFrameStream();
     writeFile(path, bytes);
-    auto reader = StreamReader::openFile(path);
-    std::vector<uint8_t> frame;
-    reader.readFrame(2, frame);
-    EXPECT_EQ(frame, predictedFrame());
+    {
+        auto reader = StreamReader::openFile(path);  // holds the file open until the block ends
+        std::vector<uint8_t> frame;
+        reader.readFrame(2, frame);
+        EXPECT_EQ(frame, predictedFrame());
+    }
 
     put32(bytes, entryFlagsAt(2), 1);
     writeFile(path, bytes);
