@@ -1,6 +1,7 @@
 #pragma once
 // A picture of 8-bit red, green and blue samples, rows from the top, no gaps.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
