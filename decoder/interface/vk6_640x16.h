@@ -50,8 +50,9 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_Cleanup(void);
 typedef struct XQMPI_Decoder XQMPI_Decoder;
 
 /* Creates a decoder for a video of pixel type 15 (5-5-5) or 16 (5-6-5) and an
- * even height (whose picture rows fit 32 bits), ready to decode. Returns a handle to pass to
- * XQMPI_DestroyDecoder, or null for a rejected argument or a lack of memory. */
+ * even height (whose picture rows fit 32 bits), ready to decode. Returns a
+ * handle to pass to XQMPI_DestroyDecoder, or null for a rejected argument or
+ * a lack of memory. */
 XQMPI_EXPORT XQMPI_Decoder* XQMPI_CALL XQMPI_CreateDecoder(int32_t type, int32_t height);
 
 /* Rows of each picture buffer of the decoder's video: 8 x max(1, ceil(height /
