@@ -1,7 +1,9 @@
 /* VK6_640x16: decoder of "XQM6" video frames into 16-bit RGB pictures 640
  * pixels wide. Pictures hold 8 x max(1, ceil(height / 8)) rows of 640 pixels.
- * The entry points share one decoder per process and must be called from one
- * thread at a time. */
+ * The XQMPI_Init, XQMPI_DecodeFrame and XQMPI_DecodeFrameBounded entry points
+ * share one decoder per process and must be called from one thread at a time;
+ * the XQMPI_*Decoder* entry points work on decoders of their own, one per
+ * handle, so several videos can be decoded at once. */
 #ifndef VK6_640X16_H
 #define VK6_640X16_H
 
@@ -42,6 +44,33 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecodeFrameBounded(const void* frame, uint
 
 /* Releases nothing and returns 1. */
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_Cleanup(void);
+
+/* A decoder of its own for one video. Handles share nothing: each may be used
+ * from its own thread, and one handle from one thread at a time. */
+typedef struct XQMPI_Decoder XQMPI_Decoder;
+
+/* Creates a decoder for a video of pixel type 15 (5-5-5) or 16 (5-6-5) and an
+ * even height (whose picture rows fit 32 bits), ready to decode. Returns a
+ * handle to pass to XQMPI_DestroyDecoder, or null for a rejected argument or
+ * a lack of memory. */
+XQMPI_EXPORT XQMPI_Decoder* XQMPI_CALL XQMPI_CreateDecoder(int32_t type, int32_t height);
+
+/* Rows of each picture buffer of the decoder's video: 8 x max(1, ceil(height /
+ * 8)), each of 640 pixels; the first `height` rows are the picture. 0 for a
+ * null handle. */
+XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderPictureRows(const XQMPI_Decoder* decoder);
+
+/* Decodes a frame of frameSize bytes into target; reference is the picture the
+ * previous frame decoded to (read only, a different buffer; an intra frame
+ * does not read it and it may be null there). Nothing past the frame's end is
+ * read. Returns 1 for a frame decoded whole, 0 for a frame abandoned at a
+ * malformed block (target keeps what was decoded up to it) or a null argument. */
+XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderDecodeFrame(XQMPI_Decoder* decoder, const void* frame,
+                                                         uint32_t frameSize, const uint16_t* reference,
+                                                         uint16_t* target);
+
+/* Frees the decoder; null is allowed. */
+XQMPI_EXPORT void XQMPI_CALL XQMPI_DestroyDecoder(XQMPI_Decoder* decoder);
 
 #ifdef __cplusplus
 }

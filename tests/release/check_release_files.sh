@@ -5,7 +5,9 @@
 # files with ASLR and DEP on, no debug information or symbols, a version
 # resource, and imports from Windows system DLLs only; the DLL exports its
 # undecorated names at ordinals 1 XQMPI_Cleanup, 2 XQMPI_DecodeFrame,
-# 3 XQMPI_Init and 4 XQMPI_DecodeFrameBounded, and nothing else.
+# 3 XQMPI_Init, 4 XQMPI_DecodeFrameBounded, and the handle-based entry points
+# 5 XQMPI_CreateDecoder, 6 XQMPI_DecoderDecodeFrame, 7 XQMPI_DecoderPictureRows
+# and 8 XQMPI_DestroyDecoder, and nothing else.
 set -uo pipefail
 dir=$1 objdump=$2 windres=$3 arch=$4
 case $arch in
@@ -47,6 +49,7 @@ if [ -f "$dll" ]; then
     table && /^$/ { table = 0 }
     table { gsub(/[][]/, " "); print $1 + base, $2 }' | sort -n)
   expected=$'1 XQMPI_Cleanup\n2 XQMPI_DecodeFrame\n3 XQMPI_Init\n4 XQMPI_DecodeFrameBounded'
+  expected+=$'\n5 XQMPI_CreateDecoder\n6 XQMPI_DecoderDecodeFrame\n7 XQMPI_DecoderPictureRows\n8 XQMPI_DestroyDecoder'
   [ "$exports" = "$expected" ] || fail VK6_640x16.dll "exports differ: $(tr '\n' ',' <<<"$exports")"
 fi
 

@@ -4,17 +4,35 @@
 #include <cstdio>
 
 #include "artgen.h"
+#include "common/arguments.h"
+#include "common/failure.h"
+#include "common/tool.h"
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s DIRECTORY\n", argv[0]);
-    return 2;
-  }
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: artgen [--quiet] DIRECTORY\n"
+    "Generates the setup window's skin (bitmaps and icon) into DIRECTORY, which must\n"
+    "exist; setup/resources is where the committed files live.\n"
+    "\n"
+    "  -q, --quiet    do not list the files written\n"
+    "  -h, --help     show this help\n"
+    "      --version  show the version\n"
+    "\n"
+    "Exit codes: 0 done, 2 usage error, 3 a file cannot be written.\n";
+
+constexpr orv::cli::OptionSpec kOptions[] = {{"--quiet", 'q', false}};
+
+int run(std::span<char* const> args) {
+  const orv::cli::Arguments arguments(args, kOptions);
+  const std::string directory = arguments.operands(1, "DIRECTORY")[0];
   auto files = artgen::generateSkin();
-  if (!artgen::writeSkin(files, argv[1])) {
-    std::fprintf(stderr, "artgen: cannot write into %s\n", argv[1]);
-    return 1;
-  }
-  for (const auto& f : files) std::printf("%3d %s\n", f.resourceId, f.name.c_str());
-  return 0;
+  if (!artgen::writeSkin(files, directory)) orv::cli::failIo("cannot write into " + directory);
+  if (!arguments.flag("--quiet"))
+    for (const auto& f : files) std::printf("%3d %s\n", f.resourceId, f.name.c_str());
+  return orv::cli::kExitOk;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return orv::cli::runTool({"artgen", kHelp}, {argv + 1, argv + argc}, run); }

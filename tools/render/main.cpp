@@ -3,33 +3,48 @@
 // Starts the setup window headless over the shipped skin, plays the steps in
 // order and writes the frame the next repaint would show.
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "common/arguments.h"
+#include "common/failure.h"
+#include "common/tool.h"
 #include "png_file.h"
 #include "render_session.h"
 
-int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr,
-                 "usage: %s OUT.png [clock=MS] [modes=WxH,...] [hover=CONTROL|none] [press=CONTROL]\n"
-                 "       [knob=KNOB:POSITION] [ticks=N] [seed=N] ...\n"
-                 "controls: quit launch low medium high flip next previous resolution general voice sfx cd\n",
-                 argv[0]);
-    return 2;
-  }
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: render_scene OUT.png [STEP ...]\n"
+    "Starts the setup window headless over the shipped skin, plays the steps in\n"
+    "order and writes the frame the next repaint would show as OUT.png.\n"
+    "\n"
+    "Steps: clock=MS modes=WxH,... hover=CONTROL|none press=CONTROL\n"
+    "       knob=KNOB:POSITION ticks=N seed=N\n"
+    "Controls: quit launch low medium high flip next previous resolution general\n"
+    "          voice sfx cd\n"
+    "\n"
+    "  -h, --help     show this help\n"
+    "      --version  show the version\n"
+    "\n"
+    "Exit codes: 0 done, 2 usage error, 3 OUT.png cannot be written.\n";
+
+int run(std::span<char* const> args) {
+  const orv::cli::Arguments arguments(args, {});
+  const std::vector<std::string>& operands = arguments.operands();
+  if (operands.empty()) orv::cli::failUsage("missing OUT.png");
   orv::render::RenderScript script;
-  if (auto error = orv::render::parseRenderArgs(std::vector<std::string>(argv + 2, argv + argc), script)) {
-    std::fprintf(stderr, "render_scene: %s\n", error->c_str());
-    return 2;
-  }
+  if (auto error = orv::render::parseRenderArgs({operands.begin() + 1, operands.end()}, script))
+    orv::cli::failUsage(*error);
   orv::render::RenderSession session(script);
   session.run(script.steps);
-  const orv::Surface& frame = session.frame();
-  if (!orv::render::writePng(argv[1], frame, session.scene().hitMap)) {
-    std::fprintf(stderr, "render_scene: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  if (!orv::render::writePng(operands[0], session.frame(), session.scene().hitMap))
+    orv::cli::failIo("cannot write " + operands[0]);
+  return orv::cli::kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return orv::cli::runTool({"render_scene", kHelp}, {argv + 1, argv + argc}, run);
 }

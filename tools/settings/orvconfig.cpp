@@ -1,33 +1,57 @@
-// orvconfig [prefix]: loads prefix + "Config.ini" as the setup program does,
-// shows the record and saves it back in the fixed layout. Exit code 1 when
-// the file is refused or cannot be saved.
+// orvconfig [--quiet] [PREFIX]: loads PREFIX + "Config.ini" as the setup
+// program does, shows the record and saves it back in the fixed layout.
 
 #include <cstdio>
 #include <string>
 
+#include "common/arguments.h"
+#include "common/failure.h"
+#include "common/tool.h"
 #include "platform/headless/headless_platform.h"
 #include "settings/config_writer.h"
 #include "settings/settings_file.h"
 
-int main(int argc, char** argv) {
-  const std::string prefix = argc > 1 ? argv[1] : "";
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: orvconfig [--quiet] [PREFIX]\n"
+    "Reads PREFIX + \"Config.ini\" as the setup program does (PREFIX is a directory\n"
+    "with its trailing slash, or empty for the current one), shows the record and\n"
+    "writes the file back in the setup program's fixed layout.\n"
+    "\n"
+    "  -q, --quiet    show nothing but errors\n"
+    "  -h, --help     show this help\n"
+    "      --version  show the version\n"
+    "\n"
+    "Exit codes: 0 done, 1 the file is refused, 2 usage error, 3 the file cannot be written.\n";
+
+constexpr orv::cli::OptionSpec kOptions[] = {{"--quiet", 'q', false}};
+
+int run(std::span<char* const> args) {
+  const orv::cli::Arguments arguments(args, kOptions);
+  if (arguments.operands().size() > 1) orv::cli::failUsage("unexpected operand '" + arguments.operands()[1] + "'");
+  const bool quiet = arguments.flag("--quiet");
+  const std::string prefix = arguments.operands().empty() ? "" : arguments.operands()[0];
   const std::string path = orv::settingsFilePath(prefix);
   orv::HeadlessPlatform platform;
   orv::SetupSettings settings;
   try {
     orv::loadSettings(settings, prefix, platform);
   } catch (const orv::FatalStop& stop) {
-    std::fprintf(stderr, "%s: %s\n", stop.box.caption, stop.box.text);
-    return 1;
+    orv::cli::failInput(path + ": " + stop.box.caption + ": " + stop.box.text);
   }
-  std::printf("Read %s. The record, as it will be written:\n\n%s", path.c_str(),
-              orv::writeConfig(settings).c_str());
-  std::printf("device \"%s\", language \"%s\", parental code \"%s\" at level %d\n", settings.device.c_str(),
-              settings.language.c_str(), settings.parentalCode.c_str(), settings.parentalLevel);
-  if (!orv::saveSettings(settings, prefix, platform)) {
-    std::fprintf(stderr, "could not save %s\n", path.c_str());
-    return 1;
+  if (!quiet) {
+    std::printf("Read %s. The record, as it will be written:\n\n%s", path.c_str(), orv::writeConfig(settings).c_str());
+    std::printf("device \"%s\", language \"%s\", parental code \"%s\" at level %d\n", settings.device.c_str(),
+                settings.language.c_str(), settings.parentalCode.c_str(), settings.parentalLevel);
   }
-  std::printf("Saved %s.\n", path.c_str());
-  return 0;
+  if (!orv::saveSettings(settings, prefix, platform)) orv::cli::failIo("cannot write " + path);
+  if (!quiet) std::printf("Saved %s.\n", path.c_str());
+  return orv::cli::kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return orv::cli::runTool({"orvconfig", kHelp}, {argv + 1, argv + argc}, run);
 }

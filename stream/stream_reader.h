@@ -1,0 +1,43 @@
+#pragma once
+// The strict reader of an XQM6 stream file. Opening checks the header, the
+// whole index and every frame's kind against its flag; every problem is a
+// orv::FileError that names the file and, where one is at fault, the frame.
+// Frames are then read one at a time from the source.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "stream/byte_source.h"
+#include "stream/stream_format.h"
+
+namespace xqm {
+
+class StreamReader {
+public:
+    // name: how messages call the source (the file's path).
+    StreamReader(std::unique_ptr<ByteSource> source, std::string name);
+    static StreamReader openFile(const std::string& path);
+
+    const std::string& name() const { return name_; }
+    const StreamInfo& info() const { return info_; }
+    const std::vector<IndexEntry>& index() const { return index_; }
+
+    // Frame `number` (display order) exactly as the decoder takes it.
+    void readFrame(uint32_t number, std::vector<uint8_t>& frame);
+
+private:
+    void readHeader();
+    void readIndex();
+    void checkFrame(uint32_t number, const IndexEntry& entry);
+    [[noreturn]] void fail(const std::string& problem) const;
+    [[noreturn]] void failFrame(uint32_t number, const std::string& problem) const;
+
+    std::unique_ptr<ByteSource> source_;
+    std::string name_;
+    StreamInfo info_;
+    std::vector<IndexEntry> index_;
+};
+
+}  // namespace xqm

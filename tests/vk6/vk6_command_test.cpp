@@ -1,0 +1,178 @@
+// vk6 and orvconfig from the command line: exit codes, messages, the info
+// text of a known stream, and decoding into every format and back.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "command_runner.h"
+#include "media/md5.h"
+#include "media/png_file.h"
+#include "media/y4m_reader.h"
+
+namespace vk6::test {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+constexpr xqm::StreamInfo kClip = {16, 12, {15, 1}, 0};
+
+class Vk6Command : public ::testing::Test {
+protected:
+    ScratchFolder folder{"vk6-command-test"};
+};
+
+TEST_F(Vk6Command, InfoDescribesAKnownStream) {
+    folder.writeStream("clip.xqm", kClip, 3);
+    const CommandResult result = folder.vk6("info --blocks clip.xqm");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    std::ifstream expected(std::string(VK6_TEST_DATA) + "/clip_info.txt");
+    std::stringstream text;
+    text << expected.rdbuf();
+    EXPECT_EQ(result.out, text.str());
+}
+
+TEST_F(Vk6Command, ExitCodesTellErrorsApart) {
+    folder.writeStream("clip.xqm", kClip, 3);
+    folder.write("junk.xqm", std::vector<uint8_t>(100, 'j'));
+    CommandResult result = folder.vk6("--version");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "vk6 1.0.0\n");
+    EXPECT_THAT(folder.vk6("--help").out, StartsWith("Usage: vk6 COMMAND"));
+    EXPECT_THAT(folder.vk6("decode --help").out, StartsWith("Usage: vk6 decode FILE"));
+
+    struct Expectation {
+        const char* arguments;
+        int exitCode;
+        const char* message;
+    };
+    const Expectation expectations[] = {
+        {"", 2, "vk6: missing command (see 'vk6 --help')\n"},
+        {"play clip.xqm", 2, "vk6: unknown command 'play' (see 'vk6 --help')\n"},
+        {"info", 2, "vk6 info: missing FILE (see 'vk6 info --help')\n"},
+        {"info --colour clip.xqm", 2, "vk6 info: unknown option '--colour' (see 'vk6 info --help')\n"},
+        {"info missing.xqm", 3, "vk6 info: missing.xqm: cannot open"},
+        {"info junk.xqm", 1, "vk6 info: junk.xqm: not an XQM6 stream"},
+        {"decode clip.xqm --format raw", 2, "vk6 decode: missing -o OUT"},
+        {"decode clip.xqm -o out.bmp", 2, "vk6 decode: say the output's format with --format"},
+        {"decode clip.xqm -o out --format bmp", 2, "vk6 decode: unknown format 'bmp'"},
+        {"decode clip.xqm -o out.raw --frames 2-3", 2, "vk6 decode: --frames 2-3 asks for frames past the last one"},
+        {"decode clip.xqm -o out.raw --frames 2-1", 2, "vk6 decode: --frames takes FIRST-LAST"},
+        {"decode clip.xqm -o f.png", 2, "vk6 decode: the pattern 'f.png' holds no frame number"},
+        {"decode clip.xqm -o no/such/folder.raw", 3, "vk6 decode: no/such/folder.raw: cannot open"},
+    };
+    for (const Expectation& expectation : expectations) {
+        result = folder.vk6(expectation.arguments);
+        EXPECT_EQ(result.exitCode, expectation.exitCode) << expectation.arguments;
+        EXPECT_THAT(result.err, StartsWith(expectation.message)) << expectation.arguments;
+    }
+}
+
+TEST_F(Vk6Command, OrvconfigTakesHelpAndVersionAsOptions) {
+    CommandResult result = folder.run(ORVCONFIG_PROGRAM, "--help");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_THAT(result.out, StartsWith("Usage: orvconfig"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "--helpConfig.ini"));
+    EXPECT_EQ(folder.run(ORVCONFIG_PROGRAM, "--version").out, "orvconfig 1.0.0\n");
+    EXPECT_EQ(folder.run(ORVCONFIG_PROGRAM, "--quiet a/ b/").exitCode, 2);
+    result = folder.run(ORVCONFIG_PROGRAM, "--quiet no/such/folder/");
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.out, "");
+}
+
+// The pixels of a raw 5-6-5 frame widened to 8 bits by repeating top bits.
+std::vector<uint8_t> widened565(const std::string& raw, size_t firstByte, size_t pixels) {
+    std::vector<uint8_t> rgb;
+    for (size_t i = 0; i < pixels; ++i) {
+        const uint32_t p = uint8_t(raw[firstByte + 2 * i]) | uint32_t(uint8_t(raw[firstByte + 2 * i + 1])) << 8;
+        const uint32_t r = p >> 11, g = (p >> 5) & 63, b = p & 31;
+        rgb.insert(rgb.end(), {uint8_t(r << 3 | r >> 2), uint8_t(g << 2 | g >> 4), uint8_t(b << 3 | b >> 2)});
+    }
+    return rgb;
+}
+
+TEST_F(Vk6Command, EveryFormatHoldsTheSameShownRows) {
+    folder.writeStream("clip.xqm", kClip, 4);
+    const size_t frameBytes = 2 * 640 * 12;
+    ASSERT_EQ(folder.vk6("decode clip.xqm -o clip.raw --format raw").exitCode, 0);
+    const std::string raw = folder.read("clip.raw");
+    ASSERT_EQ(raw.size(), 4 * frameBytes);
+    EXPECT_EQ(folder.vk6("decode clip.xqm -o - --format raw -q").out, raw);
+    EXPECT_EQ(folder.vk6("decode clip.xqm -o part.raw --frames 2-").exitCode, 0);
+    EXPECT_EQ(folder.read("part.raw"), raw.substr(2 * frameBytes));
+
+    const CommandResult md5 = folder.vk6("decode clip.xqm -o - --format framemd5");
+    ASSERT_EQ(md5.exitCode, 0);
+    for (size_t frame = 0; frame < 4; ++frame) {
+        media::Md5 digest;
+        digest.update(reinterpret_cast<const uint8_t*>(raw.data()) + frame * frameBytes, frameBytes);
+        EXPECT_THAT(md5.out, HasSubstr(",    15360, " + digest.finishHex() + "\n")) << "frame " << frame;
+    }
+
+    ASSERT_EQ(folder.vk6("decode clip.xqm -o pictures/f%02d.png --frames 1-3").exitCode, 3);  // no folder
+    std::filesystem::create_directory(folder.path() / "pictures");
+    ASSERT_EQ(folder.vk6("decode clip.xqm -o pictures/f%02d.png --frames 1-3").exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "pictures/f00.png"));
+    for (size_t frame = 1; frame < 4; ++frame) {
+        const auto name = "pictures/f0" + std::to_string(frame) + ".png";
+        const auto picture = media::readPng((folder.path() / name).string());
+        ASSERT_EQ(picture.width, 640);
+        ASSERT_EQ(picture.height, 12);
+        EXPECT_EQ(picture.rgb, widened565(raw, frame * frameBytes, 640 * 12)) << "frame " << frame;
+    }
+
+    ASSERT_EQ(folder.vk6("decode clip.xqm -o clip.y4m").exitCode, 0);
+    media::Y4mReader y4m((folder.path() / "clip.y4m").string());
+    EXPECT_EQ(y4m.height(), 12);
+    EXPECT_EQ(y4m.rate().numerator, 15u);
+    media::RgbPicture picture;
+    for (size_t frame = 0; frame < 4; ++frame) {
+        ASSERT_TRUE(y4m.next(picture));
+        const auto expected = widened565(raw, frame * frameBytes, 640 * 12);
+        for (size_t i = 0; i < expected.size(); ++i) ASSERT_NEAR(picture.rgb[i], expected[i], 2) << "sample " << i;
+    }
+    EXPECT_FALSE(y4m.next(picture));
+}
+
+TEST_F(Vk6Command, AnAbandonedFrameStopsOrIsShownOverThePreviousPicture) {
+    folder.writeStream("clip.xqm", kClip, 4, true);
+    const size_t frameBytes = 2 * 640 * 12;
+    CommandResult result = folder.vk6("decode clip.xqm -o stop.raw");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "vk6 decode: clip.xqm: frame 2: the decoder abandoned the frame at a malformed block\n");
+    EXPECT_EQ(folder.read("stop.raw").size(), 2 * frameBytes);
+
+    result = folder.vk6("decode clip.xqm -o all.raw --keep-going");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("frame 2: the decoder abandoned"));
+    const std::string all = folder.read("all.raw");
+    ASSERT_EQ(all.size(), 4 * frameBytes);
+    EXPECT_EQ(all.substr(0, 2 * frameBytes), folder.read("stop.raw"));
+    EXPECT_EQ(all.substr(2 * frameBytes, frameBytes), all.substr(frameBytes, frameBytes));
+}
+
+TEST_F(Vk6Command, EncodeChecksItsInput) {
+    folder.write("narrow.y4m", std::vector<uint8_t>{'Y', 'U', 'V', '4', 'M', 'P', 'E', 'G', '2', ' ', 'W', '3',
+                                                    '2', '0', ' ', 'H', '8', '\n'});
+    CommandResult result = folder.vk6("encode narrow.y4m -o out.xqm");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("narrow.y4m: pictures 320 pixels wide"));
+    const std::string header = "YUV4MPEG2 W640 H7 F25:1 C444\n";
+    folder.write("odd.y4m", std::vector<uint8_t>(header.begin(), header.end()));
+    EXPECT_THAT(folder.vk6("encode odd.y4m -o out.xqm").err, HasSubstr("odd.y4m: 7 rows"));
+    EXPECT_EQ(folder.vk6("encode f%s.png -o out.xqm").exitCode, 2);
+    EXPECT_EQ(folder.vk6("encode f%03d.png -o out.xqm").exitCode, 3);  // no pictures
+    const std::string good = "YUV4MPEG2 W640 H8 F25:1 C420jpeg\n";
+    folder.write("good.y4m", std::vector<uint8_t>(good.begin(), good.end()));
+    result = folder.vk6("encode good.y4m -o out.xqm");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_THAT(result.err, HasSubstr("no encoder yet"));
+}
+
+}  // namespace
+}  // namespace vk6::test

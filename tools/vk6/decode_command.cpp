@@ -1,0 +1,112 @@
+// vk6 decode: the stream's pictures as PNG files, Y4M, raw frames or framemd5.
+
+#include <cstdio>
+#include <string>
+
+#include "commands.h"
+#include "common/arguments.h"
+#include "common/failure.h"
+#include "common/progress.h"
+#include "frame_range.h"
+#include "picture_decoder.h"
+#include "picture_sinks.h"
+#include "stream/stream_reader.h"
+
+namespace vk6tool {
+
+const std::string_view kDecodeHelp =
+    "Usage: vk6 decode FILE -o OUT [--format png|y4m|raw|framemd5] [--frames FIRST-LAST]\n"
+    "                  [--keep-going] [--quiet]\n"
+    "Decodes the XQM6 stream FILE. Every picture has the stream's height in rows.\n"
+    "\n"
+    "  -o, --output OUT   where the pictures go; '-' for standard output\n"
+    "  -f, --format F     png       one PNG file per frame (8-bit RGB); OUT is a pattern\n"
+    "                               with the frame number, such as out/f%04d.png\n"
+    "                     y4m       YUV4MPEG2, 4:4:4 (C444), BT.601 limited range\n"
+    "                     raw       the frames in the stream's pixel format, exactly:\n"
+    "                               rgb565le (type 16) or rgb555le (type 15)\n"
+    "                     framemd5  an MD5 per raw frame, as ffmpeg's framemd5 writes it\n"
+    "                     Without --format, OUT's extension (.png, .y4m, .raw, .framemd5)\n"
+    "                     chooses.\n"
+    "      --frames R     only frames R: FIRST-LAST, FIRST- or N, numbered from 0\n"
+    "  -k, --keep-going   go on after a frame the decoder abandons (its undecoded part\n"
+    "                     shows the previous picture); the exit code is still 1\n"
+    "  -q, --quiet        no progress bar\n"
+    "  -h, --help         show this help\n"
+    "\n"
+    "Exit codes: 0 done, 1 the stream is malformed or a frame was abandoned,\n"
+    "2 usage error, 3 a file cannot be read or written.\n";
+
+namespace {
+
+constexpr orv::cli::OptionSpec kOptions[] = {{"--output", 'o', true},  {"--format", 'f', true},
+                                              {"--frames", 0, true},    {"--keep-going", 'k', false},
+                                              {"--quiet", 'q', false}};
+
+bool hasExtension(std::string_view path, std::string_view extension) {
+    return path.size() > extension.size() && path.ends_with(extension) &&
+           path[path.size() - extension.size() - 1] == '.';
+}
+
+OutputFormat chooseFormat(const std::optional<std::string>& format, const std::string& output) {
+    struct Name {
+        std::string_view name;
+        OutputFormat format;
+    };
+    static constexpr Name kNames[] = {{"png", OutputFormat::Png},
+                                      {"y4m", OutputFormat::Y4m},
+                                      {"raw", OutputFormat::Raw},
+                                      {"framemd5", OutputFormat::FrameMd5}};
+    for (const Name& name : kNames) {
+        if (format ? *format == name.name : hasExtension(output, name.name)) return name.format;
+    }
+    if (format) orv::cli::failUsage("unknown format '" + *format + "' (png, y4m, raw or framemd5)");
+    orv::cli::failUsage("say the output's format with --format");
+}
+
+// Decoding starts at the last intra frame at or before `first`: an intra frame
+// does not read its reference, so the pictures are the same as from frame 0.
+uint32_t decodingStart(const std::vector<xqm::IndexEntry>& index, uint32_t first) {
+    for (uint32_t number = first; number > 0; --number)
+        if (index[number].intra()) return number;
+    return 0;
+}
+
+}  // namespace
+
+int decode(std::span<char* const> args) {
+    const orv::cli::Arguments arguments(args, kOptions);
+    const std::string path = arguments.operands(1, "FILE")[0];
+    const std::string output = arguments.required("--output", "-o OUT");
+    const OutputFormat format = chooseFormat(arguments.value("--format"), output);
+    const bool keepGoing = arguments.flag("--keep-going");
+
+    auto reader = xqm::StreamReader::openFile(path);
+    const xqm::StreamInfo& info = reader.info();
+    const FrameRange range = parseFrameRange(arguments.value("--frames"), info.frameCount);
+    const auto sink = openSink(format, output, info);
+    PictureDecoder decoder(info);
+    const uint32_t start = range.first < range.end ? decodingStart(reader.index(), range.first) : range.first;
+    orv::cli::Progress progress("decoding", range.end - start, arguments.flag("--quiet"));
+    std::vector<uint8_t> frame;
+    bool abandoned = false;
+    for (uint32_t number = start; number < range.end; ++number) {
+        reader.readFrame(number, frame);
+        if (!decoder.decode(frame)) {
+            const std::string message = path + ": frame " + std::to_string(number) +
+                                        ": the decoder abandoned the frame at a malformed block";
+            if (!keepGoing) {
+                sink->finish();
+                orv::cli::failInput(message);
+            }
+            std::fprintf(stderr, "vk6 decode: %s\n", message.c_str());
+            abandoned = true;
+        }
+        if (number >= range.first) sink->write(decoder.picture(), number);
+        progress.update(number - start + 1);
+    }
+    sink->finish();
+    return abandoned ? orv::cli::kExitBadInput : orv::cli::kExitOk;
+}
+
+}  // namespace vk6tool

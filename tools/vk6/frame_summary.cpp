@@ -1,0 +1,33 @@
+#include "frame_summary.h"
+
+#include "pipeline/frame_header.h"
+
+namespace vk6tool {
+
+FrameSummary summariseFrame(std::span<const uint8_t> frame) {
+    const vk6::FrameHeader header = vk6::readFrameHeader(vk6::FrameBytes(frame.data(), int64_t(frame.size())));
+    FrameSummary summary;
+    summary.intra = header.isIntra();
+    summary.quality = header.qualityWord < 0 ? -int64_t(header.qualityWord) : header.qualityWord;
+
+    const int64_t size = int64_t(frame.size());
+    auto inside = [&](int64_t offset) { return offset >= vk6::FrameHeader::kSize && offset <= size; };
+    const int64_t starts[4] = {header.controlOffset, header.vectorOffset, header.spiralOffset, header.nibbleOffset};
+    for (int stream = 0; stream < 3; ++stream) {
+        const int64_t start = starts[stream];
+        if (!inside(start)) {
+            summary.streamSizes[stream] = -1;
+            continue;
+        }
+        int64_t end = size;
+        for (int64_t bound : {starts[0], starts[1], starts[2], starts[3], int64_t(header.nibbleEnd)})
+            if (bound > start && bound < end) end = bound;
+        summary.streamSizes[stream] = end - start;
+    }
+    const bool nibblesInside = inside(header.nibbleOffset) && inside(header.nibbleEnd) &&
+                               header.nibbleEnd >= header.nibbleOffset;
+    summary.streamSizes[3] = nibblesInside ? int64_t(header.nibbleEnd) - header.nibbleOffset : -1;
+    return summary;
+}
+
+}  // namespace vk6tool

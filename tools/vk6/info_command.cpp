@@ -1,0 +1,107 @@
+// vk6 info: the stream's header and a line per frame, with --blocks the block
+// codes of each frame and of all of them.
+
+#include <cstdio>
+#include <string>
+
+#include "block_census.h"
+#include "commands.h"
+#include "common/arguments.h"
+#include "common/failure.h"
+#include "common/progress.h"
+#include "frame_summary.h"
+#include "stream/stream_reader.h"
+
+namespace vk6tool {
+
+const std::string_view kInfoHelp =
+    "Usage: vk6 info [--blocks] [--quiet] FILE\n"
+    "Shows the header of the XQM6 stream FILE, its duration, and for each frame its\n"
+    "kind, quality, size and the sizes of its four streams (control bits, vector\n"
+    "words, spiral indices, coefficient nibbles; '?' where the frame's offsets\n"
+    "leave the frame).\n"
+    "\n"
+    "  -b, --blocks   also count each frame's block codes by piece shape and action\n"
+    "                 (still, spiral, copy-reference, copy-target, dct, split) and\n"
+    "                 the symmetries (modes 0-7) of its copies, and sum them up\n"
+    "  -q, --quiet    no progress bar\n"
+    "  -h, --help     show this help\n"
+    "\n"
+    "Exit codes: 0 done, 1 the stream is malformed, 2 usage error, 3 FILE cannot be read.\n";
+
+namespace {
+
+constexpr orv::cli::OptionSpec kOptions[] = {{"--blocks", 'b', false}, {"--quiet", 'q', false}};
+
+std::string pixelFormat(uint16_t type) { return type == 16 ? "5-6-5" : "5-5-5"; }
+
+std::string streamSize(int64_t size) { return size < 0 ? "?" : std::to_string(size); }
+
+void printHeader(const xqm::StreamReader& reader) {
+    const xqm::StreamInfo& info = reader.info();
+    const double seconds = double(info.frameCount) * info.rate.denominator / info.rate.numerator;
+    std::printf("%s: XQM6 stream, version 1\n", reader.name().c_str());
+    std::printf("picture     640x%u, %s pixels (type %u)\n", unsigned(info.height),
+                pixelFormat(info.pixelType).c_str(), unsigned(info.pixelType));
+    std::printf("frame rate  %u/%u (%.3f frames per second)\n", unsigned(info.rate.numerator),
+                unsigned(info.rate.denominator), double(info.rate.numerator) / info.rate.denominator);
+    std::printf("frames      %u, %.3f seconds\n\n", unsigned(info.frameCount), seconds);
+    std::printf("%8s  %-9s  %7s  %9s  %8s  %8s  %8s  %8s\n", "frame", "kind", "quality", "size", "control", "vector",
+                "spiral", "nibbles");
+}
+
+// One line per piece shape that occurs, "8x8: still 70, dct 10".
+void printCensus(const BlockCensus& census, const char* indent) {
+    for (size_t shape = 0; shape < kShapeNames.size(); ++shape) {
+        std::string line;
+        for (size_t action = 0; action < kActionNames.size(); ++action) {
+            const uint64_t count = census.counts[shape][action];
+            if (count == 0) continue;
+            line += (line.empty() ? "" : ", ") + std::string(kActionNames[action]) + " " + std::to_string(count);
+        }
+        if (!line.empty()) std::printf("%s%s: %s\n", indent, std::string(kShapeNames[shape]).c_str(), line.c_str());
+    }
+    std::string modes;
+    for (size_t mode = 0; mode < census.copyModes.size(); ++mode)
+        if (census.copyModes[mode] != 0)
+            modes += (modes.empty() ? "" : ", ") + std::to_string(mode) + ": " + std::to_string(census.copyModes[mode]);
+    if (!modes.empty()) std::printf("%scopy modes: %s\n", indent, modes.c_str());
+    if (census.unassignedCode)
+        std::printf("%sstopped at the code 1111, which a predicted frame does not have\n", indent);
+}
+
+}  // namespace
+
+int info(std::span<char* const> args) {
+    const orv::cli::Arguments arguments(args, kOptions);
+    const std::string path = arguments.operands(1, "FILE")[0];
+    const bool blocks = arguments.flag("--blocks");
+    auto reader = xqm::StreamReader::openFile(path);
+    printHeader(reader);
+
+    orv::cli::Progress progress("reading", reader.info().frameCount, arguments.flag("--quiet"));
+    BlockCensus total;
+    std::vector<uint8_t> frame;
+    for (uint32_t number = 0; number < reader.info().frameCount; ++number) {
+        reader.readFrame(number, frame);
+        const FrameSummary summary = summariseFrame(frame);
+        std::printf("%8u  %-9s  %7lld  %9llu  %8s  %8s  %8s  %8s\n", unsigned(number),
+                    summary.intra ? "intra" : "predicted", static_cast<long long>(summary.quality),
+                    static_cast<unsigned long long>(frame.size()),
+                    streamSize(summary.streamSizes[0]).c_str(), streamSize(summary.streamSizes[1]).c_str(),
+                    streamSize(summary.streamSizes[2]).c_str(), streamSize(summary.streamSizes[3]).c_str());
+        if (blocks) {
+            const BlockCensus census = countBlocks(frame, reader.info().height);
+            printCensus(census, "          ");
+            total += census;
+        }
+        progress.update(number + 1);
+    }
+    if (blocks) {
+        std::printf("\nblocks of all frames\n");
+        printCensus(total, "  ");
+    }
+    return orv::cli::kExitOk;
+}
+
+}  // namespace vk6tool

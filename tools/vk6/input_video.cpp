@@ -1,0 +1,34 @@
+#include "input_video.h"
+
+#include <stdexcept>
+
+#include "common/failure.h"
+#include "media/png_sequence.h"
+#include "media/y4m_reader.h"
+#include "stream/stream_format.h"
+
+namespace vk6tool {
+
+std::unique_ptr<media::FrameSource> openInputVideo(const std::string& input, media::Rate pngRate) {
+    std::unique_ptr<media::FrameSource> source;
+    if (input.find('%') == std::string::npos) {
+        source = std::make_unique<media::Y4mReader>(input);
+    } else {
+        try {
+            source = std::make_unique<media::PngSequenceReader>(input, pngRate);
+        } catch (const std::invalid_argument& error) {
+            orv::cli::failUsage(error.what());
+        }
+    }
+    if (source->width() != xqm::kPictureWidth)
+        orv::cli::failInput(input + ": pictures " + std::to_string(source->width()) +
+                            " pixels wide, a stream's are 640");
+    xqm::StreamInfo info;
+    info.height = source->height() > xqm::kMaxHeight ? 0 : uint16_t(source->height());
+    info.rate = {source->rate().numerator, source->rate().denominator};
+    if (auto problem = xqm::findInfoProblem(info))
+        orv::cli::failInput(input + ": " + std::to_string(source->height()) + " rows: a stream's " + *problem);
+    return source;
+}
+
+}  // namespace vk6tool

@@ -1,0 +1,70 @@
+// vk6: the XQM6 video tool. `vk6 info`, `vk6 decode` and `vk6 encode`; each
+// subcommand has its own --help.
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "commands.h"
+#include "common/console.h"
+#include "common/failure.h"
+#include "common/tool.h"
+#include "support/file_error.h"
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: vk6 COMMAND [OPTIONS] ...\n"
+    "The XQM6 video tool.\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE                        the stream's header and its frames\n"
+    "  decode FILE -o OUT --format F    the pictures as PNG files, Y4M, raw frames or framemd5\n"
+    "  encode INPUT -o OUT.xqm          a Y4M file or PNG sequence as a stream\n"
+    "\n"
+    "  -h, --help     show this help ('vk6 COMMAND --help' for a command's)\n"
+    "      --version  show the version\n"
+    "\n"
+    "Exit codes: 0 done, 1 bad input, 2 usage error, 3 input/output error.\n";
+
+struct Command {
+    std::string_view name;
+    const std::string_view& help;
+    int (*body)(std::span<char* const>);
+};
+
+const Command kCommands[] = {
+    {"info", vk6tool::kInfoHelp, vk6tool::info},
+    {"decode", vk6tool::kDecodeHelp, vk6tool::decode},
+    {"encode", vk6tool::kEncodeHelp, vk6tool::encode},
+};
+
+// The libraries' errors as the failures of the tool's exit codes.
+int withFailures(int (*body)(std::span<char* const>), std::span<char* const> args) {
+    try {
+        return body(args);
+    } catch (const orv::FileError& error) {
+        const bool io = error.kind() == orv::FileError::Kind::Io;
+        throw orv::cli::Failure(io ? orv::cli::kExitIo : orv::cli::kExitBadInput, error.what());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    orv::cli::setBinary(stdin);
+    orv::cli::setBinary(stdout);
+    const std::span<char* const> args(argv + 1, argv + argc);
+    if (!args.empty()) {
+        for (const Command& command : kCommands) {
+            if (command.name != args[0]) continue;
+            const std::string name = "vk6 " + std::string(command.name);
+            return orv::cli::runTool({name, command.help}, args.subspan(1),
+                                     [&](std::span<char* const> rest) { return withFailures(command.body, rest); });
+        }
+    }
+    return orv::cli::runTool({"vk6", kHelp}, args, [](std::span<char* const> rest) -> int {
+        if (rest.empty()) orv::cli::failUsage("missing command");
+        orv::cli::failUsage("unknown command '" + std::string(rest[0]) + "'");
+    });
+}
