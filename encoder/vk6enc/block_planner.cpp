@@ -1,0 +1,124 @@
+#include "vk6enc/block_planner.h"
+
+#include <algorithm>
+
+namespace vk6enc {
+
+namespace {
+
+constexpr Choice kSplits[] = {Choice::SplitHalves8x4, Choice::SplitHalves4x8, Choice::SplitQuarters,
+                              Choice::SplitStrips4x2, Choice::SplitStrips2x4, Choice::SplitCells};
+
+int64_t pieceError(const Piece& piece, const int32_t (&cells)[16]) {
+    int64_t sum = 0;
+    for (int cy = piece.y / 2; cy < (piece.y + piece.height) / 2; ++cy)
+        for (int cx = piece.x / 2; cx < (piece.x + piece.width) / 2; ++cx) sum += cells[4 * cy + cx];
+    return sum;
+}
+
+}  // namespace
+
+void BlockPlanner::plan(Point block, std::span<const CopySource> candidates, BlockPlan& out) {
+    std::array<Own, kPieces> own;
+    own.fill({kUnreachable, PieceAction{}});
+    for (const CopySource& candidate : candidates) considerSource(block, candidate, own);
+    considerSymmetries(block, candidates, own[0]);
+    considerDct(block, own[0], out);
+    chooseSplits(own, out);
+}
+
+// Every piece copied from the same displacement as the whole block: the
+// still, spiral or vector code that reaches it most cheaply.
+void BlockPlanner::considerSource(Point block, const CopySource& candidate, std::array<Own, kPieces>& own) {
+    const RgbPlanes& picture = candidate.fromTarget ? context_.target : *context_.reference;
+    int32_t cells[16];
+    cellErrors(context_.source, block.x, block.y, picture, candidate.source.x, candidate.source.y, cells);
+    const bool intra = context_.intra;
+    for (int p = 0; p < kPieces; ++p) {
+        const Piece& piece = blockPieces()[p];
+        const Point corner{block.x + piece.x, block.y + piece.y};
+        const Point from{candidate.source.x + piece.x, candidate.source.y + piece.y};
+        PieceAction action{Choice::Vector, candidate.fromTarget, 0, from, 0};
+        if (!candidate.fromTarget && from == corner) {
+            action.choice = Choice::Still;
+        } else if (const auto index = candidate.fromTarget ? std::nullopt : context_.codes.spiralIndex(corner, from)) {
+            action.choice = Choice::Spiral;
+            action.code = *index;
+        } else if (const auto word = context_.codes.vectorWord(intra, piece.level, block, from, candidate.fromTarget, 0)) {
+            action.code = *word;
+        } else {
+            continue;
+        }
+        const int bits = choiceBits(intra, piece.level, action.choice);
+        if (bits < 0) continue;
+        const Cost cost = rdCost(pieceError(piece, cells), bits, context_.lambda);
+        if (cost < own[p].cost) own[p] = {cost, action};
+    }
+}
+
+// The whole block through the seven other symmetries of the first sources.
+void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> candidates, Own& whole) {
+    const int tried = std::min<int>(context_.symmetryCandidates, int(candidates.size()));
+    const int bits = choiceBits(context_.intra, Level::Block8x8, Choice::Vector);
+    for (int c = 0; c < tried; ++c) {
+        const CopySource& candidate = candidates[c];
+        const RgbPlanes& picture = candidate.fromTarget ? context_.target : *context_.reference;
+        for (int mode = 1; mode < 8; ++mode) {
+            const auto word = context_.codes.vectorWord(context_.intra, Level::Block8x8, block, candidate.source,
+                                                        candidate.fromTarget, mode);
+            if (!word) break;
+            const int64_t error = symmetricError(context_.source, block.x, block.y, picture, candidate.source.x,
+                                                 candidate.source.y, 8, 8, mode);
+            const Cost cost = rdCost(error, bits, context_.lambda);
+            if (cost < whole.cost)
+                whole = {cost, PieceAction{Choice::Vector, candidate.fromTarget, uint8_t(mode), candidate.source, *word}};
+        }
+    }
+}
+
+// A DCT block costs at least its code and three DC-only components.
+void BlockPlanner::considerDct(Point block, Own& whole, BlockPlan& out) {
+    const int codeBits = choiceBits(context_.intra, Level::Block8x8, Choice::Dct);
+    constexpr int kFewestNibbles = 3 * 3;
+    if (whole.cost <= rdCost(0, codeBits + 4 * kFewestNibbles, context_.lambda)) return;
+    context_.dct.quantise(context_.source, block.x, block.y, out.dct);
+    context_.dct.reconstruct(out.dct, context_.kernels, context_.colour, scratch_.data());
+    int64_t error = 0;
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 8; ++column) {
+            uint8_t r, g, b;
+            context_.expander.expand(scratch_[row * kWidth + column], r, g, b);
+            const size_t i = context_.source.at(block.x + column, block.y + row);
+            const int dr = context_.source.red[i] - r, dg = context_.source.green[i] - g,
+                      db = context_.source.blue[i] - b;
+            error += dr * dr + dg * dg + db * db;
+        }
+    const Cost cost = rdCost(error, codeBits + 4 * out.dct.nibbles, context_.lambda);
+    if (cost < whole.cost) whole = {cost, PieceAction{Choice::Dct, false, 0, block, 0}};
+}
+
+// From the cells up: each piece keeps its own action or the split whose
+// parts cost less together.
+void BlockPlanner::chooseSplits(const std::array<Own, kPieces>& own, BlockPlan& out) {
+    std::array<Cost, kPieces> total;
+    for (int p = kPieces - 1; p >= 0; --p) {
+        total[p] = own[p].cost;
+        out.actions[p] = own[p].action;
+        const Level level = blockPieces()[p].level;
+        for (Choice split : kSplits) {
+            const SplitParts parts = splitParts(p, split);
+            const int bits = choiceBits(context_.intra, level, split);
+            if (parts.count == 0 || bits < 0) continue;
+            Cost sum = rdCost(0, bits, context_.lambda);
+            for (int i = 0; i < parts.count; ++i) sum += total[parts.pieces[i]];
+            if (sum < total[p]) {
+                total[p] = sum;
+                out.actions[p] = PieceAction{split};
+            }
+        }
+        total[p] = std::min(total[p], kUnreachable);
+    }
+    out.cost = total[0];
+}
+
+}  // namespace vk6enc
