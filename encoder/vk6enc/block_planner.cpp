@@ -18,6 +18,16 @@ int64_t pieceError(const Piece& piece, const int32_t (&cells)[16]) {
 
 }  // namespace
 
+BlockPlanner::BlockPlanner(const PlannerContext& context) : context_(context) {
+    for (int p = 0; p < kPieces; ++p) {
+        cheapestBits_[p] = 1 << 20;
+        for (Choice choice : {Choice::Still, Choice::Spiral, Choice::Vector}) {
+            const int bits = choiceBits(context.intra, kBlockPieces[p].level, choice);
+            if (bits >= 0) cheapestBits_[p] = std::min(cheapestBits_[p], bits);
+        }
+    }
+}
+
 void BlockPlanner::plan(Point block, std::span<const CopySource> candidates, BlockPlan& out) {
     std::array<Own, kPieces> own;
     own.fill({kUnreachable, PieceAction{}});
@@ -35,7 +45,10 @@ void BlockPlanner::considerSource(Point block, const CopySource& candidate, std:
     cellErrors(context_.source, block.x, block.y, picture, candidate.source.x, candidate.source.y, cells);
     const bool intra = context_.intra;
     for (int p = 0; p < kPieces; ++p) {
-        const Piece& piece = blockPieces()[p];
+        const Piece& piece = kBlockPieces[p];
+        const int64_t error = pieceError(piece, cells);
+        // No code of this piece is cheaper than its cheapest choice.
+        if (rdCost(error, cheapestBits_[p], context_.lambda) >= own[p].cost) continue;
         const Point corner{block.x + piece.x, block.y + piece.y};
         const Point from{candidate.source.x + piece.x, candidate.source.y + piece.y};
         PieceAction action{Choice::Vector, candidate.fromTarget, 0, from, 0};
@@ -51,7 +64,7 @@ void BlockPlanner::considerSource(Point block, const CopySource& candidate, std:
         }
         const int bits = choiceBits(intra, piece.level, action.choice);
         if (bits < 0) continue;
-        const Cost cost = rdCost(pieceError(piece, cells), bits, context_.lambda);
+        const Cost cost = rdCost(error, bits, context_.lambda);
         if (cost < own[p].cost) own[p] = {cost, action};
     }
 }
@@ -67,8 +80,11 @@ void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> c
             const auto word = context_.codes.vectorWord(context_.intra, Level::Block8x8, block, candidate.source,
                                                         candidate.fromTarget, mode);
             if (!word) break;
-            const int64_t error = symmetricError(context_.source, block.x, block.y, picture, candidate.source.x,
-                                                 candidate.source.y, 8, 8, mode);
+            // Only errors that can beat the best so far need their full sum.
+            const int64_t limit = (whole.cost - rdCost(0, bits, context_.lambda)) / 256;
+            if (limit < 0) break;
+            const int64_t error = symmetricBlockError(context_.source, block.x, block.y, picture, candidate.source.x,
+                                                      candidate.source.y, mode, limit);
             const Cost cost = rdCost(error, bits, context_.lambda);
             if (cost < whole.cost)
                 whole = {cost, PieceAction{Choice::Vector, candidate.fromTarget, uint8_t(mode), candidate.source, *word}};
@@ -104,7 +120,7 @@ void BlockPlanner::chooseSplits(const std::array<Own, kPieces>& own, BlockPlan& 
     for (int p = kPieces - 1; p >= 0; --p) {
         total[p] = own[p].cost;
         out.actions[p] = own[p].action;
-        const Level level = blockPieces()[p].level;
+        const Level level = kBlockPieces[p].level;
         for (Choice split : kSplits) {
             const SplitParts parts = splitParts(p, split);
             const int bits = choiceBits(context_.intra, level, split);

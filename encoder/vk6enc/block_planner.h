@@ -34,7 +34,7 @@ struct PlannerContext {
 
 class BlockPlanner {
 public:
-    explicit BlockPlanner(const PlannerContext& context) : context_(context) {}
+    explicit BlockPlanner(const PlannerContext& context);
 
     void plan(Point block, std::span<const CopySource> candidates, BlockPlan& out);
 
@@ -50,6 +50,7 @@ private:
     void chooseSplits(const std::array<Own, kPieces>& own, BlockPlan& out);
 
     const PlannerContext& context_;
+    std::array<int, kPieces> cheapestBits_;  // of the copy choices of each piece
     std::array<uint16_t, 7 * kWidth + 8> scratch_{};  // one reconstructed block, rows 640 apart
 };
 

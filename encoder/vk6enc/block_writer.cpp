@@ -7,7 +7,7 @@ namespace vk6enc {
 void BlockWriter::write(Point block, const BlockPlan& plan) { writePiece(block, plan, 0); }
 
 void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
-    const Piece& piece = blockPieces()[p];
+    const Piece& piece = kBlockPieces[p];
     const PieceAction& action = plan.actions[p];
     const Code code = choiceCode(context_.intra, piece.level, action.choice);
     streams_.control.put(code.bits, code.length);

@@ -8,31 +8,6 @@ namespace {
 
 constexpr int kSpiralIndexBits = 12, kVectorWordBits = 16;
 
-Piece piece(Level level, int group, int x, int y) {
-    const vk6::ShapeSize size = vk6::kShapeSizes[group];
-    return {level, group, x, y, size.width, size.height};
-}
-
-std::array<Piece, kPieces> makePieces() {
-    std::array<Piece, kPieces> pieces{};
-    pieces[0] = piece(Level::Block8x8, vk6::Shape8x8, 0, 0);
-    for (int h = 0; h < 2; ++h) {
-        pieces[kFirstHalf8x4 + h] = piece(Level::Half8x4, vk6::Shape8x4, 0, 4 * h);
-        pieces[kFirstHalf4x8 + h] = piece(Level::Half4x8, vk6::Shape4x8, 4 * h, 0);
-    }
-    for (int q = 0; q < 4; ++q) {
-        const int qx = 4 * (q & 1), qy = 4 * (q >> 1);
-        pieces[kFirstQuarter + q] = piece(Level::Quarter, vk6::Shape4x4, qx, qy);
-        for (int h = 0; h < 2; ++h) {
-            pieces[kFirstStrip4x2 + 2 * q + h] = piece(Level::Strip4x2, vk6::Shape4x2, qx, qy + 2 * h);
-            pieces[kFirstStrip2x4 + 2 * q + h] = piece(Level::Strip2x4, vk6::Shape2x4, qx + 2 * h, qy);
-        }
-        for (int r = 0; r < 4; ++r)
-            pieces[kFirstCell + 4 * q + r] = piece(Level::Cell, vk6::Shape2x2, qx + 2 * (r & 1), qy + 2 * (r >> 1));
-    }
-    return pieces;
-}
-
 struct CodeEntry {
     Choice choice;
     Code code;
@@ -71,15 +46,8 @@ Code find(const CodeEntry (&entries)[N], Choice choice) {
     return {0, -1};
 }
 
-}  // namespace
-
-const std::array<Piece, kPieces>& blockPieces() {
-    static const std::array<Piece, kPieces> pieces = makePieces();
-    return pieces;
-}
-
-SplitParts splitParts(int piece, Choice split) {
-    const Level level = blockPieces()[piece].level;
+SplitParts partsOf(int piece, Choice split) {
+    const Level level = kBlockPieces[piece].level;
     switch (level) {
         case Level::Block8x8:
             if (split == Choice::SplitHalves8x4) return {2, {kFirstHalf8x4, kFirstHalf8x4 + 1}};
@@ -122,7 +90,7 @@ SplitParts splitParts(int piece, Choice split) {
     return {0, {}};
 }
 
-Code choiceCode(bool intra, Level level, Choice choice) {
+Code codeOf(bool intra, Level level, Choice choice) {
     switch (level) {
         case Level::Block8x8: return intra ? find(kIntra8x8, choice) : find(kPredicted8x8, choice);
         case Level::Half8x4:
@@ -135,8 +103,8 @@ Code choiceCode(bool intra, Level level, Choice choice) {
     return {0, -1};
 }
 
-int choiceBits(bool intra, Level level, Choice choice) {
-    const Code code = choiceCode(intra, level, choice);
+int bitsOf(bool intra, Level level, Choice choice) {
+    const Code code = codeOf(intra, level, choice);
     if (code.length < 0) return -1;
     if (choice == Choice::Spiral) return code.length + kSpiralIndexBits;
     if (choice != Choice::Vector) return code.length;
@@ -145,5 +113,22 @@ int choiceBits(bool intra, Level level, Choice choice) {
     // and the word's top bit.
     return code.length + (intra ? 2 : 3) + kVectorWordBits;
 }
+
+CodeTables buildCodeTables() {
+    CodeTables tables{};
+    for (int intra = 0; intra < 2; ++intra)
+        for (int level = 0; level < kLevels; ++level)
+            for (int choice = 0; choice < kChoices; ++choice) {
+                tables.code[intra][level][choice] = codeOf(intra != 0, Level(level), Choice(choice));
+                tables.bits[intra][level][choice] = bitsOf(intra != 0, Level(level), Choice(choice));
+            }
+    for (int piece = 0; piece < kPieces; ++piece)
+        for (int choice = 0; choice < kChoices; ++choice) tables.split[piece][choice] = partsOf(piece, Choice(choice));
+    return tables;
+}
+
+}  // namespace
+
+const CodeTables kCodeTables = buildCodeTables();
 
 }  // namespace vk6enc

@@ -30,11 +30,12 @@ int32_t roundShift(int64_t value) { return static_cast<int32_t>((value + (int64_
 }  // namespace
 
 void forwardDct(const std::array<int32_t, 64>& samples, std::array<int32_t, 64>& coefficients) {
+    // Samples stay within 2^14 in magnitude, so a row's sums fit 32 bits.
     std::array<int32_t, 64> rows;  // each row transformed
     for (int y = 0; y < 8; ++y)
         for (int u = 0; u < 8; ++u) {
-            int64_t sum = 0;
-            for (int x = 0; x < 8; ++x) sum += int64_t{samples[8 * y + x]} * kBasis[u][x];
+            int32_t sum = 0;
+            for (int x = 0; x < 8; ++x) sum += samples[8 * y + x] * kBasis[u][x];
             rows[8 * y + u] = roundShift(sum);
         }
     for (int v = 0; v < 8; ++v)

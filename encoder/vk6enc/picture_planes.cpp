@@ -1,5 +1,6 @@
 #include "vk6enc/picture_planes.h"
 
+#include <array>
 #include <cstdlib>
 
 #include "pipeline/block_copy.h"
@@ -72,18 +73,30 @@ int64_t regionError(const RgbPlanes& a, int ax, int ay, const RgbPlanes& b, int 
     return sum;
 }
 
-int64_t symmetricError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int width,
-                       int height, int mode) {
+int64_t symmetricBlockError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int mode,
+                            int64_t limit) {
+    static constexpr auto kOffsets = [] {
+        std::array<std::array<int32_t, 64>, 8> offsets{};
+        for (int m = 0; m < 8; ++m)
+            for (int i = 0; i < 64; ++i) {
+                const vk6::SourcePixel from = vk6::sourcePixel(m, i % 8, i / 8, 8, 8);
+                offsets[m][i] = from.y * kWidth + from.x;
+            }
+        return offsets;
+    }();
+    const std::array<int32_t, 64>& offsets = kOffsets[mode];
+    const size_t base = picture.at(px, py);
     int64_t sum = 0;
-    for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column) {
-            const vk6::SourcePixel from = vk6::sourcePixel(mode, column, row, width, height);
-            const size_t i = source.at(x + column, y + row), j = picture.at(px + from.x, py + from.y);
-            const int dr = source.red[i] - picture.red[j];
-            const int dg = source.green[i] - picture.green[j];
-            const int db = source.blue[i] - picture.blue[j];
+    for (int row = 0; row < 8 && sum <= limit; ++row) {
+        const size_t i = source.at(x, y + row);
+        for (int column = 0; column < 8; ++column) {
+            const size_t j = base + size_t(offsets[8 * row + column]);
+            const int dr = source.red[i + column] - picture.red[j];
+            const int dg = source.green[i + column] - picture.green[j];
+            const int db = source.blue[i + column] - picture.blue[j];
             sum += dr * dr + dg * dg + db * db;
         }
+    }
     return sum;
 }
 
