@@ -9,11 +9,27 @@ namespace {
 constexpr Choice kSplits[] = {Choice::SplitHalves8x4, Choice::SplitHalves4x8, Choice::SplitQuarters,
                               Choice::SplitStrips4x2, Choice::SplitStrips2x4, Choice::SplitCells};
 
-int64_t pieceError(const Piece& piece, const int32_t (&cells)[16]) {
-    int64_t sum = 0;
-    for (int cy = piece.y / 2; cy < (piece.y + piece.height) / 2; ++cy)
-        for (int cx = piece.x / 2; cx < (piece.x + piece.width) / 2; ++cx) sum += cells[4 * cy + cx];
-    return sum;
+// The error of every piece from the errors of the 2x2 cells (4 x 4, row-major).
+void pieceErrors(const int32_t (&cells)[16], std::array<int64_t, kPieces>& errors) {
+    for (int q = 0; q < 4; ++q) {
+        const int corner = 8 * (q >> 1) + 2 * (q & 1);  // the quarter's top-left cell
+        const int64_t a = cells[corner], b = cells[corner + 1], c = cells[corner + 4], d = cells[corner + 5];
+        errors[kFirstCell + 4 * q] = a;
+        errors[kFirstCell + 4 * q + 1] = b;
+        errors[kFirstCell + 4 * q + 2] = c;
+        errors[kFirstCell + 4 * q + 3] = d;
+        errors[kFirstStrip4x2 + 2 * q] = a + b;
+        errors[kFirstStrip4x2 + 2 * q + 1] = c + d;
+        errors[kFirstStrip2x4 + 2 * q] = a + c;
+        errors[kFirstStrip2x4 + 2 * q + 1] = b + d;
+        errors[kFirstQuarter + q] = a + b + c + d;
+    }
+    const int64_t* quarters = errors.data() + kFirstQuarter;
+    errors[kFirstHalf8x4] = quarters[0] + quarters[1];
+    errors[kFirstHalf8x4 + 1] = quarters[2] + quarters[3];
+    errors[kFirstHalf4x8] = quarters[0] + quarters[2];
+    errors[kFirstHalf4x8 + 1] = quarters[1] + quarters[3];
+    errors[0] = errors[kFirstHalf8x4] + errors[kFirstHalf8x4 + 1];
 }
 
 }  // namespace
@@ -43,10 +59,12 @@ void BlockPlanner::considerSource(Point block, const CopySource& candidate, std:
     const RgbPlanes& picture = candidate.fromTarget ? context_.target : *context_.reference;
     int32_t cells[16];
     cellErrors(context_.source, block.x, block.y, picture, candidate.source.x, candidate.source.y, cells);
+    std::array<int64_t, kPieces> errors;
+    pieceErrors(cells, errors);
     const bool intra = context_.intra;
     for (int p = 0; p < kPieces; ++p) {
         const Piece& piece = kBlockPieces[p];
-        const int64_t error = pieceError(piece, cells);
+        const int64_t error = errors[p];
         // No code of this piece is cheaper than its cheapest choice.
         if (rdCost(error, cheapestBits_[p], context_.lambda) >= own[p].cost) continue;
         const Point corner{block.x + piece.x, block.y + piece.y};
@@ -92,11 +110,9 @@ void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> c
     }
 }
 
-// A DCT block costs at least its code and three DC-only components.
 void BlockPlanner::considerDct(Point block, Own& whole, BlockPlan& out) {
+    if (whole.cost <= rdCost(0, context_.copyGoodEnoughBits, context_.lambda)) return;
     const int codeBits = choiceBits(context_.intra, Level::Block8x8, Choice::Dct);
-    constexpr int kFewestNibbles = 3 * 3;
-    if (whole.cost <= rdCost(0, codeBits + 4 * kFewestNibbles, context_.lambda)) return;
     context_.dct.quantise(context_.source, block.x, block.y, out.dct);
     context_.dct.reconstruct(out.dct, context_.kernels, context_.colour, scratch_.data());
     int64_t error = 0;

@@ -30,6 +30,7 @@ struct PlannerContext {
     const PixelExpander& expander;
     Cost lambda;
     int symmetryCandidates;  // block-level sources also tried with the 7 other modes
+    int copyGoodEnoughBits;  // no DCT tried for copies cheaper than lambda times this
 };
 
 class BlockPlanner {

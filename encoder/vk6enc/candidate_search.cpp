@@ -7,7 +7,15 @@ namespace vk6enc {
 namespace {
 
 constexpr Point kNeighbours[8] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
-constexpr int kStepMoves[3] = {2, 2, 8};  // moves allowed at steps 4, 2 and 1
+
+struct Stage {
+    int step;
+    int directions;  // the first 4 (a cross) or all 8 neighbours
+    int moves;       // at most this many moves of the centre
+};
+constexpr Stage kStages[] = {{4, 4, 2}, {2, 4, 2}, {1, 8, 8}};
+// A start this close (mean luma difference 3) only needs the last stage.
+constexpr int kCloseSad = 3 * 64;
 
 }  // namespace
 
@@ -31,20 +39,26 @@ void CandidateSearch::find(const RgbPlanes& source, const RgbPlanes& picture, co
     };
     if (descend) {
         Match best = bestOf();
-        int stepIndex = 0;
-        for (int step : {4, 2, 1}) {
-            for (int move = 0; move < kStepMoves[stepIndex] && best.sad > 0; ++move) {
+        const bool close = best.sad <= kCloseSad;
+        for (const Stage& stage : kStages) {
+            if (close && stage.step > 1) continue;
+            for (int move = 0; move < stage.moves && best.sad > 0; ++move) {
                 const Point centre = best.source;
-                for (Point n : kNeighbours) visit(source, picture, window, {centre.x + step * n.x, centre.y + step * n.y});
+                for (int d = 0; d < stage.directions; ++d)
+                    visit(source, picture, window,
+                          {centre.x + stage.step * kNeighbours[d].x, centre.y + stage.step * kNeighbours[d].y});
                 best = bestOf();
                 if (best.source == centre) break;
             }
-            ++stepIndex;
         }
     }
-    std::stable_sort(visited_.begin(), visited_.end(), [](const Match& a, const Match& b) { return a.sad < b.sad; });
-    const int taken = std::min<int>(count, int(visited_.size()));
-    for (int i = 0; i < taken; ++i) out.push_back(visited_[i].source);
+    // The best `count`, ties to the one visited first.
+    for (int taken = 0; taken < count && !visited_.empty(); ++taken) {
+        const auto best = std::min_element(visited_.begin(), visited_.end(),
+                                           [](const Match& a, const Match& b) { return a.sad < b.sad; });
+        out.push_back(best->source);
+        visited_.erase(best);
+    }
 }
 
 }  // namespace vk6enc

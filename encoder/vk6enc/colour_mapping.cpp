@@ -21,12 +21,4 @@ ColourMapping::ColourMapping(int pixelType) {
     buildTargets(5, blue_);
 }
 
-Samples ColourMapping::samples(uint8_t red, uint8_t green, uint8_t blue) const {
-    const int32_t r = red_[red], g = green_[green], b = blue_[blue];
-    const int32_t y = (3 * r + 6 * g + b + 5) / 10;
-    // The decoder floors Y, and twice the chroma for blue, on their way to the
-    // colour fields: half a unit of each is added back.
-    return {y - 128 * kFraction + kFraction / 2, ((b - y) >> 1) + kFraction / 4, ((r - y) * 5) >> 3};
-}
-
 }  // namespace vk6enc

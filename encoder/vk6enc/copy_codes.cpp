@@ -8,8 +8,6 @@ namespace vk6enc {
 
 namespace {
 
-constexpr int kSpiralLow = -31, kSpiralHigh = 32;
-
 // The far word's horizontal field: the source column is wrap(X + 128 - vx).
 std::optional<int> farColumnField(int blockX, int sourceX) {
     for (int vx : {blockX + 128 - sourceX, blockX + 128 - sourceX - vk6::kPictureWidth,
@@ -30,12 +28,6 @@ CopyCodes::CopyCodes() {
         const int dy = shifted / vk6::kPictureWidth - 31, dx = shifted % vk6::kPictureWidth - 31;
         spiralByDisplacement_[(dy + 31) * 64 + dx + 31] = static_cast<int16_t>(index);
     }
-}
-
-std::optional<uint16_t> CopyCodes::spiralIndex(Point piece, Point source) const {
-    const int dx = source.x - piece.x, dy = source.y - piece.y;
-    if (dx < kSpiralLow || dx > kSpiralHigh || dy < kSpiralLow || dy > kSpiralHigh) return std::nullopt;
-    return static_cast<uint16_t>(spiralByDisplacement_[(dy + 31) * 64 + dx + 31]);
 }
 
 std::optional<uint16_t> CopyCodes::vectorWord(bool intra, Level level, Point block, Point source, bool fromTarget,

@@ -22,7 +22,11 @@ public:
     CopyCodes();
 
     // Spiral copies are anchored at the piece's own corner.
-    std::optional<uint16_t> spiralIndex(Point piece, Point source) const;
+    std::optional<uint16_t> spiralIndex(Point piece, Point source) const {
+        const int dx = source.x - piece.x, dy = source.y - piece.y;
+        if (dx < -31 || dx > 32 || dy < -31 || dy > 32) return std::nullopt;
+        return static_cast<uint16_t>(spiralByDisplacement_[(dy + 31) * 64 + dx + 31]);
+    }
 
     // The vector word that copies into `piece` of the block at `block` from
     // `source`, in the previous picture or (fromTarget) the new one. In an

@@ -14,8 +14,9 @@ namespace {
 constexpr int kStepShift = 19;
 
 int16_t quantiseLevel(int64_t scaled, int64_t step, int64_t rounding, int low) {
-    const int64_t magnitude = scaled < 0 ? -scaled : scaled;
-    const int64_t level = (magnitude + rounding) / step;
+    const int64_t magnitude = (scaled < 0 ? -scaled : scaled) + rounding;
+    if (magnitude < step) return 0;  // most levels: no division
+    const int64_t level = magnitude / step;
     return static_cast<int16_t>(scaled < 0 ? std::max<int64_t>(-level, low) : std::min<int64_t>(level, 127));
 }
 

@@ -80,7 +80,7 @@ EncodedFrame Encoder::encode(const uint8_t* rgb24) {
     std::swap(s.motion, s.previousMotion);
     const PlannerContext planner{intra,    s.source,   intra ? nullptr : &s.planes[s.current],
                                  s.planes[next], s.codes, s.dct, s.kernels, s.colour, s.expander, s.lambda,
-                                 s.settings.symmetryCandidates};
+                                 s.settings.symmetryCandidates, s.settings.copyGoodEnoughBits};
     const WriterContext writer{intra, s.dct, s.kernels, s.colour, intra ? nullptr : s.pictures[s.current].data(),
                                s.pictures[next].data()};
     FrameStreams streams;

@@ -27,6 +27,9 @@ struct EncoderSettings {
     int referenceCandidates = 4;  // sources from the previous picture kept per block
     int targetCandidates = 3;     // sources from the picture being decoded kept per block
     int symmetryCandidates = 1;   // block sources also tried with the other seven symmetries
+    // A block whose best copy costs at most lambda times this many bits is not
+    // tried as a DCT block (39 bits, the cheapest DCT block, loses nothing).
+    int copyGoodEnoughBits = 39;
 
     // Rate-distortion tuning: lambda in 1/256 per squared quantiser step, and
     // how far past a level (in 1/256 of a step) an AC coefficient must reach

@@ -27,23 +27,31 @@ constexpr auto kBasis = makeBasis();
 
 int32_t roundShift(int64_t value) { return static_cast<int32_t>((value + (int64_t{1} << (kShift - 1))) >> kShift); }
 
+// One 8-point transform of values `stride` apart. The basis is symmetric
+// (even rows) or antisymmetric (odd rows) about its middle, so sums and
+// differences of mirrored inputs halve the products with the same result.
+template <typename Sum>
+void transformLine(const int32_t* in, int inStride, int32_t* out, int outStride) {
+    Sum sums[4], differences[4];
+    for (int k = 0; k < 4; ++k) {
+        sums[k] = Sum(in[k * inStride]) + in[(7 - k) * inStride];
+        differences[k] = Sum(in[k * inStride]) - in[(7 - k) * inStride];
+    }
+    for (int u = 0; u < 8; ++u) {
+        const Sum* half = (u & 1) ? differences : sums;
+        Sum sum = 0;
+        for (int k = 0; k < 4; ++k) sum += half[k] * kBasis[u][k];
+        out[u * outStride] = roundShift(sum);
+    }
+}
+
 }  // namespace
 
 void forwardDct(const std::array<int32_t, 64>& samples, std::array<int32_t, 64>& coefficients) {
     // Samples stay within 2^14 in magnitude, so a row's sums fit 32 bits.
     std::array<int32_t, 64> rows;  // each row transformed
-    for (int y = 0; y < 8; ++y)
-        for (int u = 0; u < 8; ++u) {
-            int32_t sum = 0;
-            for (int x = 0; x < 8; ++x) sum += samples[8 * y + x] * kBasis[u][x];
-            rows[8 * y + u] = roundShift(sum);
-        }
-    for (int v = 0; v < 8; ++v)
-        for (int u = 0; u < 8; ++u) {
-            int64_t sum = 0;
-            for (int y = 0; y < 8; ++y) sum += int64_t{rows[8 * y + u]} * kBasis[v][y];
-            coefficients[8 * v + u] = roundShift(sum);
-        }
+    for (int y = 0; y < 8; ++y) transformLine<int32_t>(samples.data() + 8 * y, 1, rows.data() + 8 * y, 1);
+    for (int u = 0; u < 8; ++u) transformLine<int64_t>(rows.data() + u, 8, coefficients.data() + u, 8);
 }
 
 }  // namespace vk6enc

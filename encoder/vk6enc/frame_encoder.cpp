@@ -62,9 +62,10 @@ private:
         addNeighbour(job_.motion.target, block, 0, -1, starts_);
         found_.clear();
         // Predicted frames have the previous picture for most blocks: there
-        // the fixed starts suffice.
-        search_.find(job_.planner.source, job_.targetPlanes, window, starts_, job_.planner.intra,
-                     job_.settings.targetCandidates, found_);
+        // the best of the fixed starts suffices.
+        const bool intra = job_.planner.intra;
+        search_.find(job_.planner.source, job_.targetPlanes, window, starts_, intra,
+                     intra ? job_.settings.targetCandidates : std::min(1, job_.settings.targetCandidates), found_);
         for (Point p : found_) candidates_.push_back({p, true});
         job_.motion.target[blockIndex(block)] = found_.empty() ? Point{-8, 0} : minus(found_[0], block);
     }
