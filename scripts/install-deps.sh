@@ -10,6 +10,7 @@ packages=(
   g++-multilib qemu-user-static
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   libpng-dev libjpeg62-turbo-dev
+  ffmpeg libjxl-testdata
   wine wine64 wine32:i386 xvfb xauth imagemagick x11-utils
 )
 
