@@ -40,9 +40,11 @@ void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
 
 void BlockWriter::applyCopy(Point block, const Piece& piece, const PieceAction& action) {
     const uint16_t* picture = action.fromTarget ? context_.target : context_.reference;
+    const Point corner{block.x + piece.x, block.y + piece.y};
+    // A still copy's code names no source: it is the piece's own place.
+    const Point source = action.choice == Choice::Still ? corner : action.source;
     const vk6::BlockCopyFn copy = (*context_.kernels.copies)[8 * piece.group + action.mode];
-    copy(picture + action.source.y * vk6::kPictureWidth + action.source.x,
-         context_.target + (block.y + piece.y) * vk6::kPictureWidth + block.x + piece.x);
+    copy(picture + source.y * vk6::kPictureWidth + source.x, context_.target + corner.y * vk6::kPictureWidth + corner.x);
 }
 
 }  // namespace vk6enc
