@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vk6enc/encoder.h"
+#include "vk6enc/repeat_finder.h"
 
 namespace vk6enc {
 
@@ -22,8 +23,11 @@ public:
 
     void run() {
         const int rows = job_.targetPlanes.rows;
-        for (int y = 0; y < rows; y += 8)
+        if (job_.planner.intra) repeats_.start(job_.planner.source);
+        for (int y = 0; y < rows; y += 8) {
+            if (job_.planner.intra) repeats_.addRowsUpTo(y - 8);  // windows wholly above this block row
             for (int x = 0; x < kWidth; x += 8) codeBlock({x, y});
+        }
     }
 
 private:
@@ -56,6 +60,8 @@ private:
         const SourceWindow window{std::max(0, block.x - kReachX), std::min(kWidth - 8, block.x + kReachX),
                                   std::max(0, block.y - kTargetReachUp), block.y, block, true};
         starts_.clear();
+        if (job_.planner.intra)
+            if (const auto repeat = repeats_.find(block)) starts_.push_back(*repeat);
         for (Point offset : {Point{-8, 0}, Point{0, -8}, Point{-8, -8}, Point{8, -8}, Point{-16, 0}, Point{0, -16}})
             starts_.push_back(plus(block, offset));
         addNeighbour(job_.motion.target, block, -1, 0, starts_);
@@ -83,6 +89,7 @@ private:
     BlockPlanner planner_;
     BlockWriter writer_;
     CandidateSearch search_;
+    RepeatFinder repeats_;
     BlockPlan plan_;
     std::vector<Point> starts_, found_;
     std::vector<CopySource> candidates_;
