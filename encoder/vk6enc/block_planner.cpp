@@ -62,23 +62,30 @@ void BlockPlanner::considerSource(Point block, const CopySource& candidate, std:
     std::array<int64_t, kPieces> errors;
     pieceErrors(cells, errors);
     const bool intra = context_.intra;
+    // Every piece moves by the block's displacement, so a still or spiral code
+    // (anchored at the piece) fits all pieces or none; vector words, anchored
+    // at the block, differ from piece to piece.
+    Choice shared = Choice::Vector;
+    uint16_t sharedCode = 0;
+    if (!candidate.fromTarget) {
+        if (candidate.source == block) {
+            shared = Choice::Still;
+        } else if (const auto index = context_.codes.spiralIndex(block, candidate.source)) {
+            shared = Choice::Spiral;
+            sharedCode = *index;
+        }
+    }
     for (int p = 0; p < kPieces; ++p) {
         const Piece& piece = kBlockPieces[p];
         const int64_t error = errors[p];
         // No code of this piece is cheaper than its cheapest choice.
         if (rdCost(error, cheapestBits_[p], context_.lambda) >= own[p].cost) continue;
-        const Point corner{block.x + piece.x, block.y + piece.y};
         const Point from{candidate.source.x + piece.x, candidate.source.y + piece.y};
-        PieceAction action{Choice::Vector, candidate.fromTarget, 0, from, 0};
-        if (!candidate.fromTarget && from == corner) {
-            action.choice = Choice::Still;
-        } else if (const auto index = candidate.fromTarget ? std::nullopt : context_.codes.spiralIndex(corner, from)) {
-            action.choice = Choice::Spiral;
-            action.code = *index;
-        } else if (const auto word = context_.codes.vectorWord(intra, piece.level, block, from, candidate.fromTarget, 0)) {
+        PieceAction action{shared, candidate.fromTarget, 0, from, sharedCode};
+        if (shared == Choice::Vector) {
+            const auto word = context_.codes.vectorWord(intra, piece.level, block, from, candidate.fromTarget, 0);
+            if (!word) continue;
             action.code = *word;
-        } else {
-            continue;
         }
         const int bits = choiceBits(intra, piece.level, action.choice);
         if (bits < 0) continue;
