@@ -37,7 +37,6 @@ void DctCoder::quantise(const RgbPlanes& source, int x, int y, DctBlock& out) co
             samples[1][8 * row + column] = s.cb;
             samples[2][8 * row + column] = s.cr;
         }
-    out.nibbles = 0;
     for (int component = 0; component < 3; ++component) {
         std::array<int32_t, 64> coefficients;
         forwardDct(samples[component], coefficients);
@@ -49,8 +48,23 @@ void DctCoder::quantise(const RgbPlanes& source, int x, int y, DctBlock& out) co
             const int64_t rounding = position == 0 ? step / 2 : (step * acRounding_) >> 8;
             levels[position] = quantiseLevel(scaled, step, rounding, position == 0 ? -128 : -127);
         }
-        out.nibbles += codedNibbles(levels);
     }
+    fitWindowHeadroom(out);
+}
+
+void fitWindowHeadroom(DctBlock& block) {
+    constexpr int kMostNibbles = 511;
+    std::array<int, 3> nibbles;
+    for (int component = 0; component < 3; ++component) nibbles[component] = codedNibbles(block.levels[component]);
+    while (nibbles[0] + nibbles[1] + nibbles[2] > kMostNibbles) {
+        const int widest = int(std::max_element(nibbles.begin(), nibbles.end()) - nibbles.begin());
+        ComponentLevels& levels = block.levels[widest];
+        int last = 63;
+        while (last > 0 && levels[last] == 0) --last;
+        levels[last] = 0;
+        nibbles[widest] = codedNibbles(levels);
+    }
+    block.nibbles = nibbles[0] + nibbles[1] + nibbles[2];
 }
 
 void DctCoder::write(const DctBlock& block, NibbleWriter& out) const {

@@ -21,6 +21,12 @@ struct DctBlock {
     int nibbles = 0;
 };
 
+// The game's decoder refills its nibble window only between DCT blocks and
+// keeps 512 cells of headroom: a block and the code nibble read after it must
+// fit. The rare block that needs more loses its last levels, from the
+// component that takes the most nibbles. Sets block.nibbles.
+void fitWindowHeadroom(DctBlock& block);
+
 class DctCoder {
 public:
     // Rounding of AC levels toward zero: the fraction of a step, in 1/256,

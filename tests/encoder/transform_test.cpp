@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
@@ -75,6 +76,43 @@ TEST(DctCoderTest, DecodedBlocksComeBackNearTheirSource) {
             }
     }
     EXPECT_LT(absoluteErrors / (200 * 64 * 3), 4.0);
+}
+
+// Noise at the highest quality takes many nibbles, but fewer than the
+// decoder's window headroom of 512 with the code nibble read after the block.
+TEST(DctCoderTest, NoisyBlocksStayWithinTheWindowHeadroom) {
+    const ColourMapping mapping(16);
+    const DctCoder coder(mapping, 100, 128);
+    RgbPlanes source;
+    source.resize(8);
+    std::mt19937 random(4);
+    for (size_t i = 0; i < source.red.size(); ++i) {
+        source.red[i] = random() % 2 ? 255 : 0;
+        source.green[i] = random() % 2 ? 255 : 0;
+        source.blue[i] = random() % 2 ? 255 : 0;
+    }
+    for (int x = 0; x < 640; x += 8) {
+        DctBlock block;
+        coder.quantise(source, x, 0, block);
+        NibbleWriter writer;
+        coder.write(block, writer);
+        EXPECT_LE(block.nibbles, 511);
+        EXPECT_EQ(int(writer.bytes().size()), (block.nibbles + 1) / 2);
+    }
+}
+
+// A block of large levels everywhere (Literal codes, 573 nibbles) loses its
+// last levels until it fits.
+TEST(DctCoderTest, ABlockTooLargeForTheWindowLosesItsLastLevels) {
+    DctBlock block;
+    for (ComponentLevels& levels : block.levels) levels.fill(100);
+    fitWindowHeadroom(block);
+    EXPECT_LE(block.nibbles, 511);
+    EXPECT_GE(block.nibbles, 508);
+    for (const ComponentLevels& levels : block.levels) {
+        EXPECT_EQ(levels[40], 100);  // the early levels are kept
+        EXPECT_EQ(levels[63], 0);
+    }
 }
 
 }  // namespace
