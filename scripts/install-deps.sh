@@ -9,7 +9,8 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-multilib qemu-user-static
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-  libpng-dev libjpeg62-turbo-dev ffmpeg
+  libpng-dev libjpeg62-turbo-dev
+  ffmpeg libjxl-testdata
   wine wine64 wine32:i386 xvfb xauth imagemagick x11-utils
 )
 

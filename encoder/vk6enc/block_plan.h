@@ -1,0 +1,29 @@
+#pragma once
+// What the encoder decided for one 8x8 block: for every piece either its own
+// action or the split it takes (only the pieces on the chosen path are read).
+
+#include <array>
+#include <cstdint>
+
+#include "vk6enc/code_tree.h"
+#include "vk6enc/copy_codes.h"
+#include "vk6enc/dct_coder.h"
+#include "vk6enc/rd_cost.h"
+
+namespace vk6enc {
+
+struct PieceAction {
+    Choice choice = Choice::Dct;
+    bool fromTarget = false;  // vector copies: from the picture being decoded
+    uint8_t mode = 0;
+    Point source{};           // top-left of the source region
+    uint16_t code = 0;        // spiral index or vector word
+};
+
+struct BlockPlan {
+    std::array<PieceAction, kPieces> actions;
+    DctBlock dct;
+    Cost cost = 0;
+};
+
+}  // namespace vk6enc

@@ -1,0 +1,163 @@
+#include "vk6enc/block_planner.h"
+
+#include <algorithm>
+
+namespace vk6enc {
+
+namespace {
+
+constexpr Choice kSplits[] = {Choice::SplitHalves8x4, Choice::SplitHalves4x8, Choice::SplitQuarters,
+                              Choice::SplitStrips4x2, Choice::SplitStrips2x4, Choice::SplitCells};
+
+// The error of every piece from the errors of the 2x2 cells (4 x 4, row-major).
+void pieceErrors(const int32_t (&cells)[16], std::array<int64_t, kPieces>& errors) {
+    for (int q = 0; q < 4; ++q) {
+        const int corner = 8 * (q >> 1) + 2 * (q & 1);  // the quarter's top-left cell
+        const int64_t a = cells[corner], b = cells[corner + 1], c = cells[corner + 4], d = cells[corner + 5];
+        errors[kFirstCell + 4 * q] = a;
+        errors[kFirstCell + 4 * q + 1] = b;
+        errors[kFirstCell + 4 * q + 2] = c;
+        errors[kFirstCell + 4 * q + 3] = d;
+        errors[kFirstStrip4x2 + 2 * q] = a + b;
+        errors[kFirstStrip4x2 + 2 * q + 1] = c + d;
+        errors[kFirstStrip2x4 + 2 * q] = a + c;
+        errors[kFirstStrip2x4 + 2 * q + 1] = b + d;
+        errors[kFirstQuarter + q] = a + b + c + d;
+    }
+    const int64_t* quarters = errors.data() + kFirstQuarter;
+    errors[kFirstHalf8x4] = quarters[0] + quarters[1];
+    errors[kFirstHalf8x4 + 1] = quarters[2] + quarters[3];
+    errors[kFirstHalf4x8] = quarters[0] + quarters[2];
+    errors[kFirstHalf4x8 + 1] = quarters[1] + quarters[3];
+    errors[0] = errors[kFirstHalf8x4] + errors[kFirstHalf8x4 + 1];
+}
+
+}  // namespace
+
+BlockPlanner::BlockPlanner(const PlannerContext& context) : context_(context) {
+    for (int p = 0; p < kPieces; ++p) {
+        cheapestBits_[p] = 1 << 20;
+        for (Choice choice : {Choice::Still, Choice::Spiral, Choice::Vector}) {
+            const int bits = choiceBits(context.intra, kBlockPieces[p].level, choice);
+            if (bits >= 0) cheapestBits_[p] = std::min(cheapestBits_[p], bits);
+        }
+    }
+}
+
+void BlockPlanner::plan(Point block, std::span<const CopySource> candidates, BlockPlan& out) {
+    std::array<Own, kPieces> own;
+    own.fill({kUnreachable, PieceAction{}});
+    for (const CopySource& candidate : candidates) considerSource(block, candidate, own);
+    considerSymmetries(block, candidates, own[0]);
+    considerDct(block, own[0], out);
+    chooseSplits(own, out);
+}
+
+// Every piece copied from the same displacement as the whole block: the
+// still, spiral or vector code that reaches it most cheaply.
+void BlockPlanner::considerSource(Point block, const CopySource& candidate, std::array<Own, kPieces>& own) {
+    const RgbPlanes& picture = candidate.fromTarget ? context_.target : *context_.reference;
+    int32_t cells[16];
+    cellErrors(context_.source, block.x, block.y, picture, candidate.source.x, candidate.source.y, cells);
+    std::array<int64_t, kPieces> errors;
+    pieceErrors(cells, errors);
+    const bool intra = context_.intra;
+    // Every piece moves by the block's displacement, so a still or spiral code
+    // (anchored at the piece) fits all pieces or none; vector words, anchored
+    // at the block, differ from piece to piece.
+    Choice shared = Choice::Vector;
+    uint16_t sharedCode = 0;
+    if (!candidate.fromTarget) {
+        if (candidate.source == block) {
+            shared = Choice::Still;
+        } else if (const auto index = context_.codes.spiralIndex(block, candidate.source)) {
+            shared = Choice::Spiral;
+            sharedCode = *index;
+        }
+    }
+    for (int p = 0; p < kPieces; ++p) {
+        const Piece& piece = kBlockPieces[p];
+        const int64_t error = errors[p];
+        // No code of this piece is cheaper than its cheapest choice.
+        if (rdCost(error, cheapestBits_[p], context_.lambda) >= own[p].cost) continue;
+        const Point from{candidate.source.x + piece.x, candidate.source.y + piece.y};
+        PieceAction action{shared, candidate.fromTarget, 0, from, sharedCode};
+        if (shared == Choice::Vector) {
+            const auto word = context_.codes.vectorWord(intra, piece.level, block, from, candidate.fromTarget, 0);
+            if (!word) continue;
+            action.code = *word;
+        }
+        const int bits = choiceBits(intra, piece.level, action.choice);
+        if (bits < 0) continue;
+        const Cost cost = rdCost(error, bits, context_.lambda);
+        if (cost < own[p].cost) own[p] = {cost, action};
+    }
+}
+
+// The whole block through the seven other symmetries of the first sources.
+void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> candidates, Own& whole) {
+    const int tried = std::min<int>(context_.symmetryCandidates, int(candidates.size()));
+    const int bits = choiceBits(context_.intra, Level::Block8x8, Choice::Vector);
+    for (int c = 0; c < tried; ++c) {
+        const CopySource& candidate = candidates[c];
+        const RgbPlanes& picture = candidate.fromTarget ? context_.target : *context_.reference;
+        for (int mode = 1; mode < 8; ++mode) {
+            const auto word = context_.codes.vectorWord(context_.intra, Level::Block8x8, block, candidate.source,
+                                                        candidate.fromTarget, mode);
+            if (!word) break;
+            // Only errors that can beat the best so far need their full sum.
+            const int64_t limit = (whole.cost - rdCost(0, bits, context_.lambda)) / 256;
+            if (limit < 0) break;
+            const int64_t error = symmetricBlockError(context_.source, block.x, block.y, picture, candidate.source.x,
+                                                      candidate.source.y, mode, limit);
+            const Cost cost = rdCost(error, bits, context_.lambda);
+            if (cost < whole.cost)
+                whole = {cost, PieceAction{Choice::Vector, candidate.fromTarget, uint8_t(mode), candidate.source, *word}};
+        }
+    }
+}
+
+void BlockPlanner::considerDct(Point block, Own& whole, BlockPlan& out) {
+    if (whole.cost <= rdCost(0, context_.copyGoodEnoughBits, context_.lambda)) return;
+    const int codeBits = choiceBits(context_.intra, Level::Block8x8, Choice::Dct);
+    context_.dct.quantise(context_.source, block.x, block.y, out.dct);
+    context_.dct.reconstruct(out.dct, context_.kernels, context_.colour, scratch_.data());
+    int64_t error = 0;
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 8; ++column) {
+            uint8_t r, g, b;
+            context_.expander.expand(scratch_[row * kWidth + column], r, g, b);
+            const size_t i = context_.source.at(block.x + column, block.y + row);
+            const int dr = context_.source.red[i] - r, dg = context_.source.green[i] - g,
+                      db = context_.source.blue[i] - b;
+            error += dr * dr + dg * dg + db * db;
+        }
+    const Cost cost = rdCost(error, codeBits + 4 * out.dct.nibbles, context_.lambda);
+    if (cost < whole.cost) whole = {cost, PieceAction{Choice::Dct, false, 0, block, 0}};
+}
+
+// From the cells up: each piece keeps its own action or the split whose
+// parts cost less together.
+void BlockPlanner::chooseSplits(const std::array<Own, kPieces>& own, BlockPlan& out) {
+    std::array<Cost, kPieces> total;
+    for (int p = kPieces - 1; p >= 0; --p) {
+        total[p] = own[p].cost;
+        out.actions[p] = own[p].action;
+        const Level level = kBlockPieces[p].level;
+        for (Choice split : kSplits) {
+            const SplitParts parts = splitParts(p, split);
+            const int bits = choiceBits(context_.intra, level, split);
+            if (parts.count == 0 || bits < 0) continue;
+            Cost sum = rdCost(0, bits, context_.lambda);
+            for (int i = 0; i < parts.count; ++i) sum += total[parts.pieces[i]];
+            if (sum < total[p]) {
+                total[p] = sum;
+                out.actions[p] = PieceAction{split};
+            }
+        }
+        total[p] = std::min(total[p], kUnreachable);
+    }
+    out.cost = total[0];
+}
+
+}  // namespace vk6enc

@@ -1,0 +1,50 @@
+#include "vk6enc/block_writer.h"
+
+#include "pipeline/geometry_tables.h"
+
+namespace vk6enc {
+
+void BlockWriter::write(Point block, const BlockPlan& plan) { writePiece(block, plan, 0); }
+
+void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
+    const Piece& piece = kBlockPieces[p];
+    const PieceAction& action = plan.actions[p];
+    const Code code = choiceCode(context_.intra, piece.level, action.choice);
+    streams_.control.put(code.bits, code.length);
+    const SplitParts parts = splitParts(p, action.choice);
+    for (int i = 0; i < parts.count; ++i) writePiece(block, plan, parts.pieces[i]);
+    if (parts.count > 0) return;
+
+    switch (action.choice) {
+        case Choice::Dct:
+            context_.dct.write(plan.dct, streams_.nibbles);
+            context_.dct.reconstruct(plan.dct, context_.kernels, context_.colour,
+                                     context_.target + block.y * vk6::kPictureWidth + block.x);
+            return;
+        case Choice::Spiral: streams_.spirals.put(action.code); break;
+        case Choice::Vector:
+            if (usesFarVector(piece.level)) {
+                // The mode goes to the control bits; an intra frame keeps its lowest bit in the word.
+                if (context_.intra) {
+                    streams_.control.put(action.mode >> 1, 2);
+                } else {
+                    streams_.control.put(action.mode, 3);
+                }
+            }
+            streams_.vectors.push_back(action.code);
+            break;
+        default: break;  // still copies carry nothing but their code
+    }
+    applyCopy(block, piece, action);
+}
+
+void BlockWriter::applyCopy(Point block, const Piece& piece, const PieceAction& action) {
+    const uint16_t* picture = action.fromTarget ? context_.target : context_.reference;
+    const Point corner{block.x + piece.x, block.y + piece.y};
+    // A still copy's code names no source: it is the piece's own place.
+    const Point source = action.choice == Choice::Still ? corner : action.source;
+    const vk6::BlockCopyFn copy = (*context_.kernels.copies)[8 * piece.group + action.mode];
+    copy(picture + source.y * vk6::kPictureWidth + source.x, context_.target + corner.y * vk6::kPictureWidth + corner.x);
+}
+
+}  // namespace vk6enc

@@ -1,0 +1,36 @@
+#pragma once
+// Writes a planned block into the frame's streams in the decoder's order and
+// applies it to the picture being decoded with the decoder's own kernels, so
+// the encoder's picture is the one the decoder will show.
+
+#include "pipeline/block_kernels.h"
+#include "pipeline/colour_conversion.h"
+#include "vk6enc/block_plan.h"
+#include "vk6enc/frame_streams.h"
+
+namespace vk6enc {
+
+struct WriterContext {
+    bool intra;
+    const DctCoder& dct;
+    const vk6::BlockKernels& kernels;
+    const vk6::ColourTables& colour;
+    const uint16_t* reference;  // none in intra frames
+    uint16_t* target;
+};
+
+class BlockWriter {
+public:
+    BlockWriter(const WriterContext& context, FrameStreams& streams) : context_(context), streams_(streams) {}
+
+    void write(Point block, const BlockPlan& plan);
+
+private:
+    void writePiece(Point block, const BlockPlan& plan, int piece);
+    void applyCopy(Point block, const Piece& piece, const PieceAction& action);
+
+    const WriterContext& context_;
+    FrameStreams& streams_;
+};
+
+}  // namespace vk6enc

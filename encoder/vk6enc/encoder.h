@@ -1,0 +1,67 @@
+#pragma once
+// The XQM6 video encoder: 8-bit RGB frames 640 pixels wide in, compressed
+// frames out, each exactly what the decoder's frame entry point takes.
+//
+// The first frame, and every intraEvery-th after it, is an intra frame; the
+// others are predicted from the picture the decoder showed before. Each 8x8
+// block, and each piece of it down to 2x2, takes the choice with the lowest
+// rate-distortion cost. The encoder keeps the decoder's picture itself,
+// made with the decoder's own kernels.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace vk6enc {
+
+struct EncoderSettings {
+    int pixelType = 16;  // 15 (5-5-5) or 16 (5-6-5)
+    int height = 480;    // even
+    int quality = 75;    // 1..100, the decoder's quantiser scale
+    // An intra frame every this many frames; 0: only the first. Predicted
+    // frames refresh any block by DCT where that pays, so intra frames are
+    // only needed for places a player may start at.
+    int intraEvery = 0;
+
+    // Search effort.
+    int referenceCandidates = 4;  // sources from the previous picture kept per block
+    int targetCandidates = 3;     // sources from the picture being decoded kept per block
+    int symmetryCandidates = 1;   // block sources also tried with the other seven symmetries
+    // A block whose best copy costs at most lambda times this many bits is not
+    // tried as a DCT block (39 bits, the cheapest DCT block, loses nothing).
+    int copyGoodEnoughBits = 39;
+
+    // Rate-distortion tuning: lambda in 1/256 per squared quantiser step, and
+    // how far past a level (in 1/256 of a step) an AC coefficient must reach
+    // to round up to the next.
+    int lambdaScale = 256;
+    int acRounding = 64;
+};
+
+struct EncodedFrame {
+    std::vector<uint8_t> bytes;
+    bool intra = false;
+};
+
+class Encoder {
+public:
+    // Throws std::invalid_argument for settings the decoder cannot take.
+    explicit Encoder(const EncoderSettings& settings);
+    ~Encoder();
+    Encoder(const Encoder&) = delete;
+    Encoder& operator=(const Encoder&) = delete;
+
+    // source: 640 x height pixels of 8-bit R, G, B bytes, rows top first, no gaps.
+    EncodedFrame encode(const uint8_t* rgb24);
+
+    // The picture the decoder shows for the last frame, in its own layout:
+    // pictureRows() rows of 640 pixels.
+    const std::vector<uint16_t>& reconstruction() const;
+    int pictureRows() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace vk6enc

@@ -1,0 +1,37 @@
+#pragma once
+// One frame's block loop: for each 8x8 block in the decoder's order, find
+// candidate copy sources, plan the block by rate and distortion, write it and
+// bring the decoded picture and its planes up to date.
+
+#include <vector>
+
+#include "vk6enc/block_planner.h"
+#include "vk6enc/block_writer.h"
+#include "vk6enc/candidate_search.h"
+
+namespace vk6enc {
+
+struct EncoderSettings;
+
+// Per block, the displacement of its best source in each picture; the next
+// blocks and the next frame start their searches from them.
+struct MotionField {
+    std::vector<Point> reference;
+    std::vector<Point> target;
+
+    void reset(size_t blocks);
+};
+
+struct FrameJob {
+    const PlannerContext& planner;
+    const WriterContext& writer;
+    const PixelExpander& expander;
+    const EncoderSettings& settings;
+    RgbPlanes& targetPlanes;  // kept up to date with writer.target
+    const MotionField& previousMotion;
+    MotionField& motion;
+};
+
+void encodeFrame(const FrameJob& job, FrameStreams& streams);
+
+}  // namespace vk6enc

@@ -1,0 +1,23 @@
+#include "vk6enc/rd_cost.h"
+
+#include <algorithm>
+
+#include "pipeline/dequant_tables.h"
+#include "pipeline/geometry_tables.h"
+
+namespace vk6enc {
+
+// Lambda grows with the square of the luminance quantiser's typical step:
+// the mean over the first 16 scan positions, where most coded levels lie.
+Cost lambdaFor(int quality, int lambdaScale) {
+    const int scale = quality < 50 ? 5000 / quality : 200 - 2 * quality;
+    int64_t sum = 0;
+    for (int position = 0; position < 16; ++position) {
+        const int base = vk6::LuminanceQuantisation[vk6::kZigzagToNatural[position]];
+        sum += std::clamp((scale * base + 50) / 100, 8, 255);
+    }
+    const int64_t step = sum / 16;
+    return std::max<Cost>(1, step * step * lambdaScale);
+}
+
+}  // namespace vk6enc

@@ -1,0 +1,65 @@
+#include "test_pictures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+#include "vk6enc/picture_planes.h"
+
+namespace vk6enc::test {
+
+namespace {
+
+constexpr int kWidth = 640;
+
+// A fixed pattern larger than the frame, sampled at an offset.
+uint8_t channel(int x, int y, int c, const std::vector<uint8_t>& noise) {
+    const int cell = ((x / 24) + (y / 16)) % 5;
+    if (cell == 0) return uint8_t(40 + 60 * c);                              // flat patch
+    if (cell == 1) return noise[((y & 255) * 256 + (x & 255)) * 3 + c];     // texture
+    if (cell == 2 && ((x % 24) / 3 + (y % 16) / 2) % 3 == 0) return 250;   // glyph-like marks
+    return uint8_t((x * (c + 1) + y * (3 - c)) / 4);                       // gradient
+}
+
+}  // namespace
+
+std::vector<uint8_t> scene(int height, int frame, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<uint8_t> noise(256 * 256 * 3);
+    for (uint8_t& n : noise) n = uint8_t(random());
+    std::vector<uint8_t> rgb(size_t(kWidth) * height * 3);
+    const int dx = 3 * frame, dy = frame;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            for (int c = 0; c < 3; ++c) rgb[(size_t(y) * kWidth + x) * 3 + c] = channel(x + dx + 1000, y + dy + 1000, c, noise);
+    return rgb;
+}
+
+std::vector<uint8_t> ramps(int height) {
+    std::vector<uint8_t> rgb(size_t(kWidth) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            uint8_t* p = &rgb[(size_t(y) * kWidth + x) * 3];
+            p[0] = uint8_t(x * 255 / (kWidth - 1));
+            p[1] = uint8_t(y * 255 / std::max(1, height - 1));
+            p[2] = uint8_t((x + y) * 255 / (kWidth + height - 2));
+        }
+    return rgb;
+}
+
+double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& picture, int pixelType, int height) {
+    const PixelExpander expander(pixelType);
+    double sum = 0;
+    for (size_t i = 0; i < size_t(kWidth) * height; ++i) {
+        uint8_t decoded[3];
+        expander.expand(picture[i], decoded[0], decoded[1], decoded[2]);
+        for (int c = 0; c < 3; ++c) {
+            const double d = double(rgb[3 * i + c]) - decoded[c];
+            sum += d * d;
+        }
+    }
+    const double mse = sum / (3.0 * kWidth * height);
+    return 10 * std::log10(255.0 * 255.0 / std::max(mse, 1e-9));
+}
+
+}  // namespace vk6enc::test

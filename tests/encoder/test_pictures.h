@@ -1,0 +1,20 @@
+#pragma once
+// Synthetic RGB frames for encoder tests: smooth gradients, a textured area,
+// flat patches and repeated glyph-like marks, moved by a whole-pixel pan.
+
+#include <cstdint>
+#include <vector>
+
+namespace vk6enc::test {
+
+// 640 x height pixels of R, G, B bytes; `frame` moves the scene.
+std::vector<uint8_t> scene(int height, int frame, unsigned seed = 1);
+
+// Smooth colour ramps with no detail: a picture DCT blocks code almost exactly.
+std::vector<uint8_t> ramps(int height);
+
+// Peak signal-to-noise ratio in dB of a decoded picture (16-bit pixels of
+// pixelType, expanded to 8 bits) against the source's height rows.
+double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& picture, int pixelType, int height);
+
+}  // namespace vk6enc::test
