@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -167,11 +168,66 @@ TEST_F(Vk6Command, EncodeChecksItsInput) {
     EXPECT_THAT(folder.vk6("encode odd.y4m -o out.xqm").err, HasSubstr("odd.y4m: 7 rows"));
     EXPECT_EQ(folder.vk6("encode f%s.png -o out.xqm").exitCode, 2);
     EXPECT_EQ(folder.vk6("encode f%03d.png -o out.xqm").exitCode, 3);  // no pictures
-    const std::string good = "YUV4MPEG2 W640 H8 F25:1 C420jpeg\n";
-    folder.write("good.y4m", std::vector<uint8_t>(good.begin(), good.end()));
-    result = folder.vk6("encode good.y4m -o out.xqm");
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_THAT(result.err, HasSubstr("no encoder yet"));
+    const std::string empty = "YUV4MPEG2 W640 H8 F25:1 C420jpeg\n";
+    folder.write("empty.y4m", std::vector<uint8_t>(empty.begin(), empty.end()));
+    result = folder.vk6("encode empty.y4m -o out.xqm");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("empty.y4m: no pictures"));
+    EXPECT_EQ(folder.vk6("encode empty.y4m -o out.xqm --quality 0").exitCode, 2);
+    EXPECT_EQ(folder.vk6("encode empty.y4m -o out.xqm --type 24").exitCode, 2);
+    EXPECT_EQ(folder.vk6("encode empty.y4m -o -").exitCode, 2);
+}
+
+// A gradient with a square moving over it, as 4:4:4 Y4M: one plane of each.
+std::vector<uint8_t> movingSquareY4m(int frames, int height) {
+    const std::string header = "YUV4MPEG2 W640 H" + std::to_string(height) + " F15:1 Ip A1:1 C444\n";
+    std::vector<uint8_t> bytes(header.begin(), header.end());
+    for (int f = 0; f < frames; ++f) {
+        const std::string frameHeader = "FRAME\n";
+        bytes.insert(bytes.end(), frameHeader.begin(), frameHeader.end());
+        for (int plane = 0; plane < 3; ++plane)
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < 640; ++x) {
+                    const bool square = x >= 100 + 6 * f && x < 140 + 6 * f && y >= 4 && y < 20;
+                    const int luma = square ? 220 : 30 + x / 4;
+                    bytes.push_back(uint8_t(plane == 0 ? luma : (plane == 1 ? 128 + (square ? 40 : 0) : 128 - y)));
+                }
+    }
+    return bytes;
+}
+
+TEST_F(Vk6Command, EncodeMakesAStreamThatDecodesCloseToItsSource) {
+    folder.write("clip.y4m", movingSquareY4m(5, 24));
+    CommandResult result = folder.vk6("encode clip.y4m -o clip.xqm --quality 90 --intra-every 3 --type 15");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    result = folder.vk6("info clip.xqm");
+    EXPECT_THAT(result.out, HasSubstr("640x24, 5-5-5 pixels"));
+    EXPECT_THAT(result.out, HasSubstr("frame rate  15/1"));
+    EXPECT_THAT(result.out, HasSubstr("       0  intra"));
+    EXPECT_THAT(result.out, HasSubstr("       3  intra"));
+    EXPECT_THAT(result.out, HasSubstr("       4  predicted"));
+
+    // The decoded 5-5-5 pictures against the source taken to RGB by the Y4M reader.
+    ASSERT_EQ(folder.vk6("decode clip.xqm -o clip.raw --format raw").exitCode, 0);
+    const std::string raw = folder.read("clip.raw");
+    ASSERT_EQ(raw.size(), size_t(5) * 640 * 24 * 2);
+    media::Y4mReader source((folder.path() / "clip.y4m").string());
+    media::RgbPicture picture;
+    for (int f = 0; f < 5; ++f) {
+        ASSERT_TRUE(source.next(picture));
+        double squaredError = 0;
+        for (size_t i = 0; i < size_t(640) * 24; ++i) {
+            const unsigned pixel = uint8_t(raw[(f * 640 * 24 + i) * 2]) | uint8_t(raw[(f * 640 * 24 + i) * 2 + 1]) << 8;
+            const int decoded[3] = {int(pixel >> 10 & 31) * 255 / 31, int(pixel >> 5 & 31) * 255 / 31,
+                                    int(pixel & 31) * 255 / 31};
+            for (int c = 0; c < 3; ++c) {
+                const int difference = decoded[c] - picture.rgb[i * 3 + c];
+                squaredError += difference * difference;
+            }
+        }
+        const double psnr = 10 * std::log10(255.0 * 255.0 / (squaredError / (640 * 24 * 3)));
+        EXPECT_GT(psnr, 30.0) << "frame " << f;
+    }
 }
 
 }  // namespace

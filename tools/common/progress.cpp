@@ -27,7 +27,12 @@ void Progress::update(uint64_t done) {
     if (now - start_ < kQuietStart || (drawn_ && now - lastDrawn_ < kRedrawEvery)) return;
     lastDrawn_ = now;
     drawn_ = true;
-    const int filled = total_ == 0 ? kBarWidth : int(kBarWidth * done / total_);
+    if (total_ == 0) {  // no end known: the count alone
+        std::fprintf(stderr, "\r%s %llu", label_.c_str(), static_cast<unsigned long long>(done));
+        std::fflush(stderr);
+        return;
+    }
+    const int filled = int(kBarWidth * done / total_);
     std::string bar(size_t(filled), '#');
     bar.resize(kBarWidth, '.');
     std::fprintf(stderr, "\r%s [%s] %llu/%llu", label_.c_str(), bar.c_str(), static_cast<unsigned long long>(done),

@@ -11,6 +11,7 @@ namespace orv::cli {
 
 class Progress {
 public:
+    // total 0: the end is not known, only the count is shown.
     Progress(std::string label, uint64_t total, bool quiet);
     ~Progress();
     Progress(const Progress&) = delete;
