@@ -31,7 +31,7 @@ native win32 win64 linux32: deps
 # Only the files that ship, with their release copies.
 win32-release win64-release: deps
 	@cmake --preset $(@:-release=) >/dev/null
-	@cmake --build --preset $(@:-release=) -j $(JOBS) --target orvsetup VK6_640x16 vk6play
+	@cmake --build --preset $(@:-release=) -j $(JOBS) --target orvsetup VK6_640x16 vk6play vk6
 
 fuzz-build: deps
 	@cmake --preset fuzz >/dev/null
