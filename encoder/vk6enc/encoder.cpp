@@ -86,7 +86,7 @@ EncodedFrame Encoder::encode(const uint8_t* rgb24) {
     FrameStreams streams;
     encodeFrame({planner, writer, s.expander, s.settings, s.planes[next], s.previousMotion, s.motion}, streams);
     s.current = next;
-    return {streams.assemble(s.settings.quality, intra), intra};
+    return {streams.assemble(intra ? -s.settings.quality : s.settings.quality), intra};
 }
 
 const std::vector<uint16_t>& Encoder::reconstruction() const { return state_->pictures[state_->current]; }

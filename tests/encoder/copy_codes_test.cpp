@@ -62,7 +62,7 @@ protected:
         still.actions[0] = PieceAction{Choice::Still};
         for (int y = 0; y < kRows; y += 8)
             for (int x = 0; x < 640; x += 8) writer.write({x, y}, Point{x, y} == block ? plan : still);
-        const std::vector<uint8_t> frame = streams.assemble(75, false);
+        const std::vector<uint8_t> frame = streams.assemble(75);
         EXPECT_TRUE(decoder_.decodeFrame(frame.data(), frame.size(), reference_.data(), decoded.data()));
         EXPECT_EQ(decoded, encoded);
         return decoded;
