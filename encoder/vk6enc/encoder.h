@@ -34,8 +34,8 @@ struct EncoderSettings {
     // Rate-distortion tuning: lambda in 1/256 per squared quantiser step, and
     // how far past a level (in 1/256 of a step) an AC coefficient must reach
     // to round up to the next.
-    int lambdaScale = 256;
-    int acRounding = 64;
+    int lambdaScale = 512;
+    int acRounding = 40;
 };
 
 struct EncodedFrame {
