@@ -51,7 +51,8 @@ public:
     Encoder(const Encoder&) = delete;
     Encoder& operator=(const Encoder&) = delete;
 
-    // source: 640 x height pixels of 8-bit R, G, B bytes, rows top first, no gaps.
+    // source: 640 x height pixels of 8-bit R, G, B bytes, rows top first, no
+    // gaps. Throws std::invalid_argument for a null source.
     EncodedFrame encode(const uint8_t* rgb24);
 
     // The picture the decoder shows for the last frame, in its own layout:

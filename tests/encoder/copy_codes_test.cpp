@@ -27,7 +27,7 @@ BlockPlan planFor(int piece, const PieceAction& action) {
     if (level == Level::Half4x8) plan.actions[0].choice = Choice::SplitHalves4x8;
     if (level >= Level::Quarter) plan.actions[0].choice = Choice::SplitQuarters;
     if (level >= Level::Strip4x2) {
-        const int quarter = level == Level::Cell ? (piece - kFirstCell) / 4
+        const int quarter = level == Level::Cell       ? (piece - kFirstCell) / 4
                             : level == Level::Strip4x2 ? (piece - kFirstStrip4x2) / 2
                                                        : (piece - kFirstStrip2x4) / 2;
         plan.actions[kFirstQuarter + quarter].choice = level == Level::Cell       ? Choice::SplitCells

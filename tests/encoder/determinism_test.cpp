@@ -19,7 +19,8 @@ uint64_t fingerprint(int pixelType, int height, int intraEvery, int frames) {
     Encoder encoder(settings);
     uint64_t hash = 14695981039346656037ull;
     for (int frame = 0; frame < frames; ++frame)
-        for (uint8_t byte : encoder.encode(test::scene(height, frame).data()).bytes) hash = (hash ^ byte) * 1099511628211ull;
+        for (uint8_t byte : encoder.encode(test::scene(height, frame).data()).bytes)
+            hash = (hash ^ byte) * 1099511628211ull;
     return hash;
 }
 

@@ -53,14 +53,13 @@ TEST_P(RoundTripTest, DecoderShowsTheEncodersPicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Encoder, RoundTripTest,
-                         ::testing::Values(RoundTrip{16, 480, 0, 4}, RoundTrip{15, 480, 3, 4},
-                                           RoundTrip{16, 270, 2, 5}, RoundTrip{15, 270, 0, 3},
-                                           RoundTrip{16, 8, 0, 4}, RoundTrip{15, 2, 1, 3}));
+                         ::testing::Values(RoundTrip{16, 480, 0, 4}, RoundTrip{15, 480, 3, 4}, RoundTrip{16, 270, 2, 5},
+                                           RoundTrip{15, 270, 0, 3}, RoundTrip{16, 8, 0, 4}, RoundTrip{15, 2, 1, 3}));
 
 TEST(EncoderSettingsTest, SettingsTheDecoderCannotTakeAreRefused) {
-    for (EncoderSettings bad : {EncoderSettings{.pixelType = 24}, EncoderSettings{.height = 271},
-                                EncoderSettings{.height = 0}, EncoderSettings{.quality = 0},
-                                EncoderSettings{.intraEvery = -1}})
+    for (EncoderSettings bad :
+         {EncoderSettings{.pixelType = 24}, EncoderSettings{.height = 271}, EncoderSettings{.height = 0},
+          EncoderSettings{.quality = 0}, EncoderSettings{.intraEvery = -1}})
         EXPECT_THROW(Encoder{bad}, std::invalid_argument);
 }
 
