@@ -39,13 +39,15 @@ Cubic fitLogRate(const std::vector<RatePoint>& points, double centre) {
 }
 
 double integral(const Cubic& c, double low, double high) {
-    auto primitive = [&](double p) { return c[0] * p + c[1] * p * p / 2 + c[2] * p * p * p / 3 + c[3] * p * p * p * p / 4; };
+    auto primitive = [&](double p) {
+        return c[0] * p + c[1] * p * p / 2 + c[2] * p * p * p / 3 + c[3] * p * p * p * p / 4;
+    };
     return primitive(high) - primitive(low);
 }
 
 std::pair<double, double> psnrRange(const std::vector<RatePoint>& points) {
-    const auto [low, high] = std::minmax_element(points.begin(), points.end(),
-                                                 [](const RatePoint& a, const RatePoint& b) { return a.psnr < b.psnr; });
+    const auto [low, high] = std::minmax_element(
+        points.begin(), points.end(), [](const RatePoint& a, const RatePoint& b) { return a.psnr < b.psnr; });
     return {low->psnr, high->psnr};
 }
 

@@ -29,7 +29,7 @@ using vk6bench::RatePoint;
 constexpr int kWidth = 640, kHeight = 480, kFramesPerSecond = 15;
 constexpr size_t kFrameBytes = size_t(kWidth) * kHeight * 3;
 // The default quality among them gives the speed figure.
-constexpr int kOurQualities[] = {10, 20, 35, 50, 65, 75, 90};
+constexpr int kOurQualities[] = {10, 20, 35, 50, 65, 75, 85, 95};
 constexpr int kMjpegScales[] = {2, 3, 4, 6, 9, 13, 20, 31};
 
 std::vector<uint8_t> readFile(const fs::path& path) {

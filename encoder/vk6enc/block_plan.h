@@ -16,8 +16,8 @@ struct PieceAction {
     Choice choice = Choice::Dct;
     bool fromTarget = false;  // vector copies: from the picture being decoded
     uint8_t mode = 0;
-    Point source{};           // top-left of the source region
-    uint16_t code = 0;        // spiral index or vector word
+    Point source{};     // top-left of the source region
+    uint16_t code = 0;  // spiral index or vector word
 };
 
 struct BlockPlan {

@@ -112,7 +112,8 @@ void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> c
                                                       candidate.source.y, mode, limit);
             const Cost cost = rdCost(error, bits, context_.lambda);
             if (cost < whole.cost)
-                whole = {cost, PieceAction{Choice::Vector, candidate.fromTarget, uint8_t(mode), candidate.source, *word}};
+                whole = {cost,
+                         PieceAction{Choice::Vector, candidate.fromTarget, uint8_t(mode), candidate.source, *word}};
         }
     }
 }

@@ -51,7 +51,7 @@ private:
     void chooseSplits(const std::array<Own, kPieces>& own, BlockPlan& out);
 
     const PlannerContext& context_;
-    std::array<int, kPieces> cheapestBits_;  // of the copy choices of each piece
+    std::array<int, kPieces> cheapestBits_;           // of the copy choices of each piece
     std::array<uint16_t, 7 * kWidth + 8> scratch_{};  // one reconstructed block, rows 640 apart
 };
 

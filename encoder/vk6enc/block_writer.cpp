@@ -21,7 +21,9 @@ void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
             context_.dct.reconstruct(plan.dct, context_.kernels, context_.colour,
                                      context_.target + block.y * vk6::kPictureWidth + block.x);
             return;
-        case Choice::Spiral: streams_.spirals.put(action.code); break;
+        case Choice::Spiral:
+            streams_.spirals.put(action.code);
+            break;
         case Choice::Vector:
             if (usesFarVector(piece.level)) {
                 // The mode goes to the control bits; an intra frame keeps its lowest bit in the word.
@@ -33,7 +35,8 @@ void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
             }
             streams_.vectors.push_back(action.code);
             break;
-        default: break;  // still copies carry nothing but their code
+        default:
+            break;  // still copies carry nothing but their code
     }
     applyCopy(block, piece, action);
 }
@@ -44,7 +47,8 @@ void BlockWriter::applyCopy(Point block, const Piece& piece, const PieceAction& 
     // A still copy's code names no source: it is the piece's own place.
     const Point source = action.choice == Choice::Still ? corner : action.source;
     const vk6::BlockCopyFn copy = (*context_.kernels.copies)[8 * piece.group + action.mode];
-    copy(picture + source.y * vk6::kPictureWidth + source.x, context_.target + corner.y * vk6::kPictureWidth + corner.x);
+    copy(picture + source.y * vk6::kPictureWidth + source.x,
+         context_.target + corner.y * vk6::kPictureWidth + corner.x);
 }
 
 }  // namespace vk6enc

@@ -18,17 +18,24 @@ constexpr CodeEntry kPredicted8x8[] = {
     {Choice::Spiral, {0b00, 2}},          {Choice::Vector, {0b010, 3}},         {Choice::Dct, {0b011, 3}},
     {Choice::SplitHalves8x4, {0b100, 3}}, {Choice::SplitHalves4x8, {0b101, 3}}, {Choice::Still, {0b110, 3}},
     {Choice::SplitQuarters, {0b1110, 4}}};
-constexpr CodeEntry kPredictedHalf[] = {
-    {Choice::Spiral, {0b00, 2}}, {Choice::Vector, {0b01, 2}}, {Choice::SplitQuarters, {0b10, 2}}, {Choice::Still, {0b11, 2}}};
-constexpr CodeEntry kPredictedQuarter[] = {
-    {Choice::Spiral, {0b00, 2}},          {Choice::Vector, {0b01, 2}},          {Choice::Still, {0b100, 3}},
-    {Choice::SplitStrips4x2, {0b101, 3}}, {Choice::SplitStrips2x4, {0b110, 3}}, {Choice::SplitCells, {0b111, 3}}};
-constexpr CodeEntry kPredictedStrip[] = {
-    {Choice::Spiral, {0b0, 1}}, {Choice::Vector, {0b10, 2}}, {Choice::Still, {0b110, 3}}, {Choice::SplitCells, {0b111, 3}}};
-constexpr CodeEntry kPredictedCell[] = {{Choice::Spiral, {0b0, 1}}, {Choice::Vector, {0b10, 2}}, {Choice::Still, {0b11, 2}}};
+constexpr CodeEntry kPredictedHalf[] = {{Choice::Spiral, {0b00, 2}},
+                                        {Choice::Vector, {0b01, 2}},
+                                        {Choice::SplitQuarters, {0b10, 2}},
+                                        {Choice::Still, {0b11, 2}}};
+constexpr CodeEntry kPredictedQuarter[] = {{Choice::Spiral, {0b00, 2}},          {Choice::Vector, {0b01, 2}},
+                                           {Choice::Still, {0b100, 3}},          {Choice::SplitStrips4x2, {0b101, 3}},
+                                           {Choice::SplitStrips2x4, {0b110, 3}}, {Choice::SplitCells, {0b111, 3}}};
+constexpr CodeEntry kPredictedStrip[] = {{Choice::Spiral, {0b0, 1}},
+                                         {Choice::Vector, {0b10, 2}},
+                                         {Choice::Still, {0b110, 3}},
+                                         {Choice::SplitCells, {0b111, 3}}};
+constexpr CodeEntry kPredictedCell[] = {
+    {Choice::Spiral, {0b0, 1}}, {Choice::Vector, {0b10, 2}}, {Choice::Still, {0b11, 2}}};
 
-constexpr CodeEntry kIntra8x8[] = {{Choice::SplitHalves8x4, {0b00, 2}}, {Choice::SplitHalves4x8, {0b01, 2}},
-                                   {Choice::SplitQuarters, {0b10, 2}},  {Choice::Dct, {0b110, 3}},
+constexpr CodeEntry kIntra8x8[] = {{Choice::SplitHalves8x4, {0b00, 2}},
+                                   {Choice::SplitHalves4x8, {0b01, 2}},
+                                   {Choice::SplitQuarters, {0b10, 2}},
+                                   {Choice::Dct, {0b110, 3}},
                                    {Choice::Vector, {0b111, 3}}};
 constexpr CodeEntry kIntraHalf[] = {{Choice::SplitQuarters, {0b0, 1}}, {Choice::Vector, {0b1, 1}}};
 constexpr CodeEntry kIntraQuarter[] = {{Choice::Vector, {0b00, 2}},
@@ -52,7 +59,8 @@ SplitParts partsOf(int piece, Choice split) {
         case Level::Block8x8:
             if (split == Choice::SplitHalves8x4) return {2, {kFirstHalf8x4, kFirstHalf8x4 + 1}};
             if (split == Choice::SplitHalves4x8) return {2, {kFirstHalf4x8, kFirstHalf4x8 + 1}};
-            if (split == Choice::SplitQuarters) return {4, {kFirstQuarter, kFirstQuarter + 1, kFirstQuarter + 2, kFirstQuarter + 3}};
+            if (split == Choice::SplitQuarters)
+                return {4, {kFirstQuarter, kFirstQuarter + 1, kFirstQuarter + 2, kFirstQuarter + 3}};
             break;
         case Level::Half8x4: {
             const int h = piece - kFirstHalf8x4;
@@ -85,20 +93,26 @@ SplitParts partsOf(int piece, Choice split) {
             if (split == Choice::SplitCells) return {2, {first, first + 2}};
             break;
         }
-        case Level::Cell: break;
+        case Level::Cell:
+            break;
     }
     return {0, {}};
 }
 
 Code codeOf(bool intra, Level level, Choice choice) {
     switch (level) {
-        case Level::Block8x8: return intra ? find(kIntra8x8, choice) : find(kPredicted8x8, choice);
+        case Level::Block8x8:
+            return intra ? find(kIntra8x8, choice) : find(kPredicted8x8, choice);
         case Level::Half8x4:
-        case Level::Half4x8: return intra ? find(kIntraHalf, choice) : find(kPredictedHalf, choice);
-        case Level::Quarter: return intra ? find(kIntraQuarter, choice) : find(kPredictedQuarter, choice);
+        case Level::Half4x8:
+            return intra ? find(kIntraHalf, choice) : find(kPredictedHalf, choice);
+        case Level::Quarter:
+            return intra ? find(kIntraQuarter, choice) : find(kPredictedQuarter, choice);
         case Level::Strip4x2:
-        case Level::Strip2x4: return intra ? find(kIntraStrip, choice) : find(kPredictedStrip, choice);
-        case Level::Cell: return intra ? find(kIntraCell, choice) : find(kPredictedCell, choice);
+        case Level::Strip2x4:
+            return intra ? find(kIntraStrip, choice) : find(kPredictedStrip, choice);
+        case Level::Cell:
+            return intra ? find(kIntraCell, choice) : find(kPredictedCell, choice);
     }
     return {0, -1};
 }

@@ -13,10 +13,10 @@ namespace vk6enc {
 enum class Level : uint8_t { Block8x8, Half8x4, Half4x8, Quarter, Strip4x2, Strip2x4, Cell };
 
 enum class Choice : uint8_t {
-    Still,          // unchanged from the previous picture
-    Spiral,         // from the previous picture, moved by a spiral index
-    Vector,         // a vector copy from either picture, with a symmetry
-    Dct,            // coefficients (whole blocks only)
+    Still,   // unchanged from the previous picture
+    Spiral,  // from the previous picture, moved by a spiral index
+    Vector,  // a vector copy from either picture, with a symmetry
+    Dct,     // coefficients (whole blocks only)
     SplitHalves8x4,
     SplitHalves4x8,
     SplitQuarters,
@@ -37,8 +37,8 @@ struct Piece {
     int width, height;
 };
 
-inline constexpr int kFirstHalf8x4 = 1, kFirstHalf4x8 = 3, kFirstQuarter = 5, kFirstStrip4x2 = 9,
-                     kFirstStrip2x4 = 17, kFirstCell = 25;
+inline constexpr int kFirstHalf8x4 = 1, kFirstHalf4x8 = 3, kFirstQuarter = 5, kFirstStrip4x2 = 9, kFirstStrip2x4 = 17,
+                     kFirstCell = 25;
 
 constexpr Piece makePiece(Level level, int group, int x, int y) {
     const vk6::ShapeSize size = vk6::kShapeSizes[group];

@@ -71,7 +71,8 @@ void plan(const ComponentLevels& levels, Plan& out) {
                 for (int n = 1; n <= nibble; ++n) consider(n + 2, vk6::RunNibble, zeros, n);
             } else {
                 if (small >= 2) consider(2, vk6::SmallPair, 0, 2);
-                for (int n = 1; n <= nibble && n <= 3; ++n) consider(n + 1, CoefficientCode(vk6::Nibble1 + n - 1), 0, n);
+                for (int n = 1; n <= nibble && n <= 3; ++n)
+                    consider(n + 1, CoefficientCode(vk6::Nibble1 + n - 1), 0, n);
                 consider(3, vk6::Literal, 0, 1);
             }
         }
@@ -96,14 +97,19 @@ void writeStep(const ComponentLevels& levels, int p, const Step& step, NibbleWri
             out.put(((step.zeros - 1) << 2) | (step.values - 1));
             for (int i = 0; i < step.values; ++i) out.put(nibbleIndex(v[i]));
             break;
-        case vk6::SmallPair: out.put(smallIndex(v[0]) << 2 | smallIndex(v[1])); break;
+        case vk6::SmallPair:
+            out.put(smallIndex(v[0]) << 2 | smallIndex(v[1]));
+            break;
         case vk6::Nibble1:
         case vk6::Nibble2:
         case vk6::Nibble3:
             for (int i = 0; i < step.values; ++i) out.put(nibbleIndex(v[i]));
             break;
-        case vk6::Literal: out.putByte(v[0]); break;
-        default: break;  // the other codes carry no operands
+        case vk6::Literal:
+            out.putByte(v[0]);
+            break;
+        default:
+            break;  // the other codes carry no operands
     }
 }
 

@@ -9,8 +9,8 @@ namespace {
 void buildTargets(int bits, std::array<int32_t, 256>& targets) {
     const int64_t top = (1 << bits) - 1, step = 256 >> bits;
     for (int value = 0; value < 256; ++value)
-        targets[value] = int32_t((ColourMapping::kFraction * step * top * value + 127) / 255 +
-                                 ColourMapping::kFraction * step / 2);
+        targets[value] =
+            int32_t((ColourMapping::kFraction * step * top * value + 127) / 255 + ColourMapping::kFraction * step / 2);
 }
 
 }  // namespace

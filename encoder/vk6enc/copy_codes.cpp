@@ -31,7 +31,7 @@ CopyCodes::CopyCodes() {
 }
 
 std::optional<uint16_t> CopyCodes::vectorWord(bool intra, Level level, Point block, Point source, bool fromTarget,
-                                               int mode) const {
+                                              int mode) const {
     if (intra && !fromTarget) return std::nullopt;
     if (usesFarVector(level)) {
         // Reference rows are Y + 64 - vy; target rows Y + b - vy, b = 4 below the whole block.

@@ -71,6 +71,7 @@ Encoder::Encoder(const EncoderSettings& settings) {
 Encoder::~Encoder() = default;
 
 EncodedFrame Encoder::encode(const uint8_t* rgb24) {
+    if (rgb24 == nullptr) throw std::invalid_argument("no source frame");
     State& s = *state_;
     const bool intra = s.frames == 0 || (s.settings.intraEvery > 0 && s.frames % s.settings.intraEvery == 0);
     ++s.frames;
@@ -78,15 +79,24 @@ EncodedFrame Encoder::encode(const uint8_t* rgb24) {
 
     const int next = 1 - s.current;
     std::swap(s.motion, s.previousMotion);
-    const PlannerContext planner{intra,    s.source,   intra ? nullptr : &s.planes[s.current],
-                                 s.planes[next], s.codes, s.dct, s.kernels, s.colour, s.expander, s.lambda,
-                                 s.settings.symmetryCandidates, s.settings.copyGoodEnoughBits};
-    const WriterContext writer{intra, s.dct, s.kernels, s.colour, intra ? nullptr : s.pictures[s.current].data(),
-                               s.pictures[next].data()};
+    const PlannerContext planner{intra,
+                                 s.source,
+                                 intra ? nullptr : &s.planes[s.current],
+                                 s.planes[next],
+                                 s.codes,
+                                 s.dct,
+                                 s.kernels,
+                                 s.colour,
+                                 s.expander,
+                                 s.lambda,
+                                 s.settings.symmetryCandidates,
+                                 s.settings.copyGoodEnoughBits};
+    const WriterContext writer{
+        intra, s.dct, s.kernels, s.colour, intra ? nullptr : s.pictures[s.current].data(), s.pictures[next].data()};
     FrameStreams streams;
     encodeFrame({planner, writer, s.expander, s.settings, s.planes[next], s.previousMotion, s.motion}, streams);
     s.current = next;
-    return {streams.assemble(s.settings.quality, intra), intra};
+    return {streams.assemble(intra ? -s.settings.quality : s.settings.quality), intra};
 }
 
 const std::vector<uint16_t>& Encoder::reconstruction() const { return state_->pictures[state_->current]; }

@@ -34,8 +34,8 @@ struct EncoderSettings {
     // Rate-distortion tuning: lambda in 1/256 per squared quantiser step, and
     // how far past a level (in 1/256 of a step) an AC coefficient must reach
     // to round up to the next.
-    int lambdaScale = 256;
-    int acRounding = 64;
+    int lambdaScale = 512;
+    int acRounding = 40;
 };
 
 struct EncodedFrame {
@@ -51,7 +51,8 @@ public:
     Encoder(const Encoder&) = delete;
     Encoder& operator=(const Encoder&) = delete;
 
-    // source: 640 x height pixels of 8-bit R, G, B bytes, rows top first, no gaps.
+    // source: 640 x height pixels of 8-bit R, G, B bytes, rows top first, no
+    // gaps. Throws std::invalid_argument for a null source.
     EncodedFrame encode(const uint8_t* rgb24);
 
     // The picture the decoder shows for the last frame, in its own layout:

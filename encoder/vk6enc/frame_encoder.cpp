@@ -42,8 +42,11 @@ private:
 
     void findReferenceSources(Point block) {
         const int rows = job_.targetPlanes.rows;
-        const SourceWindow window{std::max(0, block.x - kReachX), std::min(kWidth - 8, block.x + kReachX),
-                                  std::max(0, block.y - kReachUp), std::min(rows - 8, block.y + kReachDown), block,
+        const SourceWindow window{std::max(0, block.x - kReachX),
+                                  std::min(kWidth - 8, block.x + kReachX),
+                                  std::max(0, block.y - kReachUp),
+                                  std::min(rows - 8, block.y + kReachDown),
+                                  block,
                                   false};
         starts_.assign({block});
         addNeighbour(job_.motion.reference, block, -1, 0, starts_);
@@ -51,14 +54,19 @@ private:
         addNeighbour(job_.motion.reference, block, 1, -1, starts_);
         starts_.push_back(plus(block, job_.previousMotion.reference[blockIndex(block)]));
         found_.clear();
-        search_.find(job_.planner.source, *job_.planner.reference, window, starts_, true, job_.settings.referenceCandidates, found_);
+        search_.find(job_.planner.source, *job_.planner.reference, window, starts_, true,
+                     job_.settings.referenceCandidates, found_);
         for (Point p : found_) candidates_.push_back({p, false});
         job_.motion.reference[blockIndex(block)] = found_.empty() ? Point{0, 0} : minus(found_[0], block);
     }
 
     void findTargetSources(Point block) {
-        const SourceWindow window{std::max(0, block.x - kReachX), std::min(kWidth - 8, block.x + kReachX),
-                                  std::max(0, block.y - kTargetReachUp), block.y, block, true};
+        const SourceWindow window{std::max(0, block.x - kReachX),
+                                  std::min(kWidth - 8, block.x + kReachX),
+                                  std::max(0, block.y - kTargetReachUp),
+                                  block.y,
+                                  block,
+                                  true};
         starts_.clear();
         if (job_.planner.intra)
             if (const auto repeat = repeats_.find(block)) starts_.push_back(*repeat);

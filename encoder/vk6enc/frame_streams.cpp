@@ -71,7 +71,7 @@ int32_t appendStream(std::vector<uint8_t>& out, const std::vector<uint8_t>& stre
 
 }  // namespace
 
-std::vector<uint8_t> FrameStreams::assemble(int quality, bool intra) const {
+std::vector<uint8_t> FrameStreams::assemble(int32_t qualityWord) const {
     std::vector<uint8_t> vectorBytes;
     vectorBytes.reserve(2 * vectors.size());
     for (uint16_t word : vectors) {
@@ -86,7 +86,7 @@ std::vector<uint8_t> FrameStreams::assemble(int quality, bool intra) const {
     const auto nibbleEnd = static_cast<int32_t>(nibbleOffset + nibbles.bytes().size());
 
     std::vector<uint8_t> header;
-    for (int32_t word : {intra ? -quality : quality, controlOffset, vectorOffset, spiralOffset, nibbleOffset, nibbleEnd})
+    for (int32_t word : {qualityWord, controlOffset, vectorOffset, spiralOffset, nibbleOffset, nibbleEnd})
         appendWord(header, word);
     std::copy(header.begin(), header.end(), frame.begin());
     return frame;

@@ -49,8 +49,8 @@ struct FrameStreams {
     SpiralIndexWriter spirals;
     NibbleWriter nibbles;
 
-    // Intra frames carry the quality negated.
-    std::vector<uint8_t> assemble(int quality, bool intra) const;
+    // The header's first word: the quality, negated in an intra frame.
+    std::vector<uint8_t> assemble(int32_t qualityWord) const;
 };
 
 }  // namespace vk6enc

@@ -9,7 +9,9 @@ namespace vk6enc {
 
 namespace {
 
-uint8_t lumaOf(int red, int green, int blue) { return static_cast<uint8_t>((77 * red + 150 * green + 29 * blue + 128) >> 8); }
+uint8_t lumaOf(int red, int green, int blue) {
+    return static_cast<uint8_t>((77 * red + 150 * green + 29 * blue + 128) >> 8);
+}
 
 }  // namespace
 
@@ -100,8 +102,7 @@ int64_t symmetricBlockError(const RgbPlanes& source, int x, int y, const RgbPlan
     return sum;
 }
 
-void cellErrors(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py,
-                int32_t (&cells)[16]) {
+void cellErrors(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int32_t (&cells)[16]) {
     for (int32_t& cell : cells) cell = 0;
     for (int row = 0; row < 8; ++row) {
         const size_t i = source.at(x, y + row), j = picture.at(px, py + row);

@@ -46,8 +46,7 @@ int64_t symmetricBlockError(const RgbPlanes& source, int x, int y, const RgbPlan
                             int64_t limit);
 
 // Squared differences of an 8x8 block, summed per 2x2 cell (4 x 4 cells, row-major).
-void cellErrors(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py,
-                int32_t (&cells)[16]);
+void cellErrors(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int32_t (&cells)[16]);
 
 // Sum of absolute luma differences of two 8x8 blocks.
 int lumaSad8x8(const RgbPlanes& a, int ax, int ay, const RgbPlanes& b, int bx, int by);

@@ -31,8 +31,8 @@ void RepeatFinder::start(const RgbPlanes& source) {
             hash = hash * kAlong + pixel;
             if (x >= 8) {
                 const size_t o = source.at(x - 8, y);
-                hash -= power8(kAlong) *
-                        (source.red[o] | uint32_t(source.green[o]) << 8 | uint32_t(source.blue[o]) << 16);
+                hash -=
+                    power8(kAlong) * (source.red[o] | uint32_t(source.green[o]) << 8 | uint32_t(source.blue[o]) << 16);
             }
             if (x >= 7) runs[size_t(y) * kColumns + x - 7] = hash;
         }

@@ -25,12 +25,12 @@ public:
 
 private:
     static constexpr int kColumns = kWidth - 7;  // window positions per row
-    static constexpr int kTableBits = 20;  // a few times the windows of a picture
+    static constexpr int kTableBits = 20;        // a few times the windows of a picture
 
     static uint32_t slot(uint32_t hash) { return (hash * 2654435761u) >> (32 - kTableBits); }
 
-    std::vector<uint32_t> hashes_;                   // per window, row-major
-    std::vector<int32_t> latest_;  // 1 << kTableBits slots: window index + 1, 0 when empty
+    std::vector<uint32_t> hashes_;  // per window, row-major
+    std::vector<int32_t> latest_;   // 1 << kTableBits slots: window index + 1, 0 when empty
     int windowRows_ = 0;
     int nextRow_ = 0;
 };

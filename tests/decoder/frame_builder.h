@@ -1,42 +1,33 @@
 #pragma once
 // Builds compressed frames for tests and benchmarks from their codes: control
-// bits, vector words, spiral indices and coefficient nibbles.
+// bits, vector words, spiral indices and coefficient nibbles, written by the
+// encoder's stream writers.
 
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
 #include <vector>
 
+#include "vk6enc/frame_streams.h"
+
 namespace vk6::test {
 
 // Bits most significant first into little-endian 32-bit words.
-class BitWriter {
+class BitWriter : public vk6enc::ControlBitWriter {
 public:
-    void put(uint32_t value, int count);
     // A code written as text, e.g. "010"; spaces are ignored.
     void code(std::string_view bits);
-    std::vector<uint8_t> bytes() const;
-
-private:
-    std::vector<uint32_t> words_;
-    int used_ = 32;  // bits used in the last word
 };
 
 // Symbols low nibble first.
-class NibbleWriter {
+class NibbleWriter : public vk6enc::NibbleWriter {
 public:
+    using vk6enc::NibbleWriter::put;
     void put(std::initializer_list<int> nibbles);
-    void put(int nibble);
     // An 8-bit two's-complement value as the high, then the low nibble (DC and Literal).
-    void byteValue(int value);
+    void byteValue(int value) { putByte(value); }
     // A block of one DC coefficient: DC, EndOfBlock.
     void dcOnly(int value);
-    size_t count() const { return count_; }
-    std::vector<uint8_t> bytes() const { return bytes_; }
-
-private:
-    std::vector<uint8_t> bytes_;
-    size_t count_ = 0;
 };
 
 class FrameBuilder {
@@ -45,7 +36,7 @@ public:
     NibbleWriter nibbles;
 
     void vector(uint16_t word) { vectors_.push_back(word); }
-    void spiral(uint16_t index) { spirals_.push_back(index); }
+    void spiral(uint16_t index) { spirals_.put(index); }
     // A DCT block whose three components hold only their DC values.
     void dcBlock(int y, int cb = 0, int cr = 0);
 
@@ -54,7 +45,7 @@ public:
 
 private:
     std::vector<uint16_t> vectors_;
-    std::vector<uint16_t> spirals_;
+    vk6enc::SpiralIndexWriter spirals_;
 };
 
 // Far vector word: vy in bits 0-6, vx in bits 7-14, bit 15 on top.

@@ -1,13 +1,14 @@
 // The cheapest nibble coding of a component decodes to its levels, through the
 // decoder's own coefficient decoder.
 
+#include "vk6enc/coefficient_coder.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "pipeline/coefficient_decoder.h"
 #include "pipeline/frame_bytes.h"
-#include "vk6enc/coefficient_coder.h"
 
 namespace vk6enc {
 namespace {
@@ -27,8 +28,7 @@ std::array<ComponentLevels, 3> decode(const std::vector<uint8_t>& bytes, int& co
     consumed = window->readIndex();
     std::array<ComponentLevels, 3> levels{};
     for (int c = 0; c < 3; ++c)
-        for (int p = 0; p < 64; ++p)
-            levels[c][p] = int16_t(blocks.block(c)[vk6::kZigzagToNatural[p]] / dequant[c][p]);
+        for (int p = 0; p < 64; ++p) levels[c][p] = int16_t(blocks.block(c)[vk6::kZigzagToNatural[p]] / dequant[c][p]);
     return levels;
 }
 
@@ -38,7 +38,10 @@ ComponentLevels randomLevels(std::mt19937& random, int density) {
     for (int p = 1; p < 64; ++p) {
         if (int(random() % 100) >= density) continue;
         const int kind = int(random() % 4);
-        const int magnitude = kind == 0 ? 1 : kind == 1 ? 2 : kind == 2 ? 1 + int(random() % 8) : 1 + int(random() % 127);
+        const int magnitude = kind == 0   ? 1
+                              : kind == 1 ? 2
+                              : kind == 2 ? 1 + int(random() % 8)
+                                          : 1 + int(random() % 127);
         levels[p] = int16_t(random() % 2 ? magnitude : -magnitude);
     }
     return levels;

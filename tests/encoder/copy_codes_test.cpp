@@ -27,7 +27,7 @@ BlockPlan planFor(int piece, const PieceAction& action) {
     if (level == Level::Half4x8) plan.actions[0].choice = Choice::SplitHalves4x8;
     if (level >= Level::Quarter) plan.actions[0].choice = Choice::SplitQuarters;
     if (level >= Level::Strip4x2) {
-        const int quarter = level == Level::Cell ? (piece - kFirstCell) / 4
+        const int quarter = level == Level::Cell       ? (piece - kFirstCell) / 4
                             : level == Level::Strip4x2 ? (piece - kFirstStrip4x2) / 2
                                                        : (piece - kFirstStrip2x4) / 2;
         plan.actions[kFirstQuarter + quarter].choice = level == Level::Cell       ? Choice::SplitCells
@@ -62,7 +62,7 @@ protected:
         still.actions[0] = PieceAction{Choice::Still};
         for (int y = 0; y < kRows; y += 8)
             for (int x = 0; x < 640; x += 8) writer.write({x, y}, Point{x, y} == block ? plan : still);
-        const std::vector<uint8_t> frame = streams.assemble(75, false);
+        const std::vector<uint8_t> frame = streams.assemble(75);
         EXPECT_TRUE(decoder_.decodeFrame(frame.data(), frame.size(), reference_.data(), decoded.data()));
         EXPECT_EQ(decoded, encoded);
         return decoded;

@@ -1,11 +1,11 @@
 // Repeats of an 8x8 pattern are found at any pixel position, once the decoder
 // has passed them, and nothing is found for a pattern seen nowhere before.
 
+#include "vk6enc/repeat_finder.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
-
-#include "vk6enc/repeat_finder.h"
 
 namespace vk6enc {
 namespace {

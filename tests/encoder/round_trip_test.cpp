@@ -18,6 +18,8 @@ struct RoundTrip {
     int height;
     int intraEvery;
     int frames;
+    int quality = 75;
+    bool cuts = false;  // every frame jumps far and changes its texture
 };
 
 class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
@@ -28,6 +30,7 @@ TEST_P(RoundTripTest, DecoderShowsTheEncodersPicture) {
     settings.pixelType = p.pixelType;
     settings.height = p.height;
     settings.intraEvery = p.intraEvery;
+    settings.quality = p.quality;
     Encoder encoder(settings);
 
     vk6::Decoder bounded, unbounded;
@@ -40,7 +43,8 @@ TEST_P(RoundTripTest, DecoderShowsTheEncodersPicture) {
 
     for (int frame = 0; frame < p.frames; ++frame) {
         SCOPED_TRACE(frame);
-        const EncodedFrame encoded = encoder.encode(test::scene(p.height, frame).data());
+        const auto source = p.cuts ? test::scene(p.height, 37 * frame, 1 + frame) : test::scene(p.height, frame);
+        const EncodedFrame encoded = encoder.encode(source.data());
         EXPECT_EQ(encoded.intra, frame == 0 || (p.intraEvery > 0 && frame % p.intraEvery == 0));
         const int now = frame & 1, before = 1 - now;
         ASSERT_TRUE(bounded.decodeFrame(encoded.bytes.data(), encoded.bytes.size(), boundedPictures[before].data(),
@@ -53,14 +57,14 @@ TEST_P(RoundTripTest, DecoderShowsTheEncodersPicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Encoder, RoundTripTest,
-                         ::testing::Values(RoundTrip{16, 480, 0, 4}, RoundTrip{15, 480, 3, 4},
-                                           RoundTrip{16, 270, 2, 5}, RoundTrip{15, 270, 0, 3},
-                                           RoundTrip{16, 8, 0, 4}, RoundTrip{15, 2, 1, 3}));
+                         ::testing::Values(RoundTrip{16, 480, 0, 4}, RoundTrip{15, 480, 3, 4}, RoundTrip{16, 270, 2, 5},
+                                           RoundTrip{15, 270, 0, 3}, RoundTrip{16, 8, 0, 4}, RoundTrip{15, 2, 1, 3},
+                                           RoundTrip{16, 480, 0, 3, 5, true}, RoundTrip{15, 136, 0, 4, 100, true}));
 
 TEST(EncoderSettingsTest, SettingsTheDecoderCannotTakeAreRefused) {
-    for (EncoderSettings bad : {EncoderSettings{.pixelType = 24}, EncoderSettings{.height = 271},
-                                EncoderSettings{.height = 0}, EncoderSettings{.quality = 0},
-                                EncoderSettings{.intraEvery = -1}})
+    for (EncoderSettings bad :
+         {EncoderSettings{.pixelType = 24}, EncoderSettings{.height = 271}, EncoderSettings{.height = 0},
+          EncoderSettings{.quality = 0}, EncoderSettings{.intraEvery = -1}})
         EXPECT_THROW(Encoder{bad}, std::invalid_argument);
 }
 

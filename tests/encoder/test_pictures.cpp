@@ -15,10 +15,10 @@ constexpr int kWidth = 640;
 // A fixed pattern larger than the frame, sampled at an offset.
 uint8_t channel(int x, int y, int c, const std::vector<uint8_t>& noise) {
     const int cell = ((x / 24) + (y / 16)) % 5;
-    if (cell == 0) return uint8_t(40 + 60 * c);                              // flat patch
-    if (cell == 1) return noise[((y & 255) * 256 + (x & 255)) * 3 + c];     // texture
-    if (cell == 2 && ((x % 24) / 3 + (y % 16) / 2) % 3 == 0) return 250;   // glyph-like marks
-    return uint8_t((x * (c + 1) + y * (3 - c)) / 4);                       // gradient
+    if (cell == 0) return uint8_t(40 + 60 * c);                           // flat patch
+    if (cell == 1) return noise[((y & 255) * 256 + (x & 255)) * 3 + c];   // texture
+    if (cell == 2 && ((x % 24) / 3 + (y % 16) / 2) % 3 == 0) return 250;  // glyph-like marks
+    return uint8_t((x * (c + 1) + y * (3 - c)) / 4);                      // gradient
 }
 
 }  // namespace
@@ -31,7 +31,8 @@ std::vector<uint8_t> scene(int height, int frame, unsigned seed) {
     const int dx = 3 * frame, dy = frame;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < kWidth; ++x)
-            for (int c = 0; c < 3; ++c) rgb[(size_t(y) * kWidth + x) * 3 + c] = channel(x + dx + 1000, y + dy + 1000, c, noise);
+            for (int c = 0; c < 3; ++c)
+                rgb[(size_t(y) * kWidth + x) * 3 + c] = channel(x + dx + 1000, y + dy + 1000, c, noise);
     return rgb;
 }
 

@@ -71,8 +71,8 @@ TEST(DctCoderTest, DecodedBlocksComeBackNearTheirSource) {
                 ASSERT_NEAR(r, source.red[i], 20) << trial;
                 ASSERT_NEAR(g, source.green[i], 20) << trial;
                 ASSERT_NEAR(b, source.blue[i], 20) << trial;
-                absoluteErrors += std::abs(r - source.red[i]) + std::abs(g - source.green[i]) +
-                                  std::abs(b - source.blue[i]);
+                absoluteErrors +=
+                    std::abs(r - source.red[i]) + std::abs(g - source.green[i]) + std::abs(b - source.blue[i]);
             }
     }
     EXPECT_LT(absoluteErrors / (200 * 64 * 3), 4.0);
