@@ -48,7 +48,7 @@ void BlockPlanner::plan(Point block, std::span<const CopySource> candidates, Blo
     std::array<Own, kPieces> own;
     own.fill({kUnreachable, PieceAction{}});
     for (const CopySource& candidate : candidates) considerSource(block, candidate, own);
-    considerSymmetries(block, candidates, own[0]);
+    considerSymmetries(block, candidates, own);
     considerDct(block, own[0], out);
     chooseSplits(own, out);
 }
@@ -94,26 +94,32 @@ void BlockPlanner::considerSource(Point block, const CopySource& candidate, std:
     }
 }
 
-// The whole block through the seven other symmetries of the first sources.
-void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> candidates, Own& whole) {
+// The block and its quarters, the square pieces whose symmetric copies read
+// the same region as the plain ones, through the seven other symmetries of
+// the first sources.
+void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> candidates,
+                                      std::array<Own, kPieces>& own) {
     const int tried = std::min<int>(context_.symmetryCandidates, int(candidates.size()));
-    const int bits = choiceBits(context_.intra, Level::Block8x8, Choice::Vector);
     for (int c = 0; c < tried; ++c) {
         const CopySource& candidate = candidates[c];
         const RgbPlanes& picture = candidate.fromTarget ? context_.target : *context_.reference;
-        for (int mode = 1; mode < 8; ++mode) {
-            const auto word = context_.codes.vectorWord(context_.intra, Level::Block8x8, block, candidate.source,
-                                                        candidate.fromTarget, mode);
-            if (!word) break;
-            // Only errors that can beat the best so far need their full sum.
-            const int64_t limit = (whole.cost - rdCost(0, bits, context_.lambda)) / 256;
-            if (limit < 0) break;
-            const int64_t error = symmetricBlockError(context_.source, block.x, block.y, picture, candidate.source.x,
-                                                      candidate.source.y, mode, limit);
-            const Cost cost = rdCost(error, bits, context_.lambda);
-            if (cost < whole.cost)
-                whole = {cost,
-                         PieceAction{Choice::Vector, candidate.fromTarget, uint8_t(mode), candidate.source, *word}};
+        for (int p : {0, kFirstQuarter, kFirstQuarter + 1, kFirstQuarter + 2, kFirstQuarter + 3}) {
+            const Piece& piece = kBlockPieces[p];
+            const int bits = choiceBits(context_.intra, piece.level, Choice::Vector);
+            const Point from{candidate.source.x + piece.x, candidate.source.y + piece.y};
+            for (int mode = 1; mode < 8; ++mode) {
+                const auto word =
+                    context_.codes.vectorWord(context_.intra, piece.level, block, from, candidate.fromTarget, mode);
+                if (!word) break;
+                // Only errors that can beat the best so far need their full sum.
+                const int64_t limit = (own[p].cost - rdCost(0, bits, context_.lambda)) / 256;
+                if (limit < 0) break;
+                const int64_t error = symmetricSquareError(context_.source, block.x + piece.x, block.y + piece.y,
+                                                           picture, from.x, from.y, piece.width, mode, limit);
+                const Cost cost = rdCost(error, bits, context_.lambda);
+                if (cost < own[p].cost)
+                    own[p] = {cost, PieceAction{Choice::Vector, candidate.fromTarget, uint8_t(mode), from, *word}};
+            }
         }
     }
 }
