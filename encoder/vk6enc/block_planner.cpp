@@ -96,10 +96,13 @@ void BlockPlanner::considerSource(Point block, const CopySource& candidate, std:
 
 // The block and its quarters, the square pieces whose symmetric copies read
 // the same region as the plain ones, through the seven other symmetries of
-// the first sources.
+// the first sources; of all sources in intra frames, where the sources are
+// ranked by plain matches and copies are the only alternative to DCT blocks.
 void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> candidates,
                                       std::array<Own, kPieces>& own) {
-    const int tried = std::min<int>(context_.symmetryCandidates, int(candidates.size()));
+    const int tried = context_.symmetryCandidates == 0 ? 0
+                      : context_.intra                 ? int(candidates.size())
+                                       : std::min<int>(context_.symmetryCandidates, int(candidates.size()));
     for (int c = 0; c < tried; ++c) {
         const CopySource& candidate = candidates[c];
         const RgbPlanes& picture = candidate.fromTarget ? context_.target : *context_.reference;

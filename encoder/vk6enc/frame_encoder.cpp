@@ -88,19 +88,26 @@ private:
                      intra ? job_.settings.targetCandidates : std::min(1, job_.settings.targetCandidates), found_);
         for (Point p : found_) candidates_.push_back({p, true});
         job_.motion.target[blockIndex(block)] = found_.empty() ? Point{-8, 0} : minus(found_[0], block);
-        if (intra && job_.settings.targetCandidates > 0) addQuarterRepeats(block, window);
+        if (intra && job_.settings.targetCandidates > 0) {
+            addQuarterRepeats(block, window);
+            // The neighbours, whatever their plain match: mirror images and
+            // turns of them show only through the symmetries.
+            for (Point offset : {Point{-8, 0}, Point{0, -8}}) addTargetCandidate(plus(block, offset), window);
+        }
+    }
+
+    void addTargetCandidate(Point source, const SourceWindow& window) {
+        const bool known = std::any_of(candidates_.begin(), candidates_.end(),
+                                       [&](const CopySource& c) { return c.fromTarget && c.source == source; });
+        if (!known && window.allows(source)) candidates_.push_back({source, true});
     }
 
     // A quarter seen before (a glyph, a tile's corner) places the whole block
     // as a candidate, whatever the other quarters match there.
     void addQuarterRepeats(Point block, const SourceWindow& window) {
         for (Point quarter : {Point{0, 0}, Point{4, 0}, Point{0, 4}, Point{4, 4}}) {
-            const auto repeat = quarterRepeats_.find(plus(block, quarter));
-            if (!repeat) continue;
-            const Point source = minus(*repeat, quarter);
-            const bool known = std::any_of(candidates_.begin(), candidates_.end(),
-                                           [&](const CopySource& c) { return c.fromTarget && c.source == source; });
-            if (!known && window.allows(source)) candidates_.push_back({source, true});
+            if (const auto repeat = quarterRepeats_.find(plus(block, quarter)))
+                addTargetCandidate(minus(*repeat, quarter), window);
         }
     }
 

@@ -75,8 +75,8 @@ int64_t regionError(const RgbPlanes& a, int ax, int ay, const RgbPlanes& b, int 
     return sum;
 }
 
-int64_t symmetricSquareError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py,
-                             int size, int mode, int64_t limit) {
+int64_t symmetricSquareError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int size,
+                             int mode, int64_t limit) {
     // Picture offsets of each destination pixel, row-major, for squares of 8 and of 4.
     static constexpr auto kOffsets = [] {
         std::array<std::array<std::array<int32_t, 64>, 8>, 2> offsets{};

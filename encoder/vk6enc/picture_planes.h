@@ -42,8 +42,8 @@ int64_t regionError(const RgbPlanes& a, int ax, int ay, const RgbPlanes& b, int 
 // The error of a size x size square (8 or 4) against a picture square read
 // through a copy mode's symmetry: pixel (x, y) against picture pixel
 // sourcePixel(mode, x, y). Stops adding, row by row, once the sum passes `limit`.
-int64_t symmetricSquareError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py,
-                             int size, int mode, int64_t limit);
+int64_t symmetricSquareError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int size,
+                             int mode, int64_t limit);
 
 // Squared differences of an 8x8 block, summed per 2x2 cell (4 x 4 cells, row-major).
 void cellErrors(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int32_t (&cells)[16]);

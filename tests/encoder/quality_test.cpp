@@ -70,6 +70,19 @@ TEST(EncoderQualityTest, IntraFramesOfTextCopyWhatRepeats) {
     EXPECT_GT(quality[1], quality[0] - 1.0);
 }
 
+// Mirror images of what is decoded already are copies through a symmetry.
+TEST(EncoderQualityTest, IntraFramesCopyMirrorImages) {
+    const auto rgb = test::mirroredTiles(480);
+    size_t bytes[2];
+    for (int symmetries = 0; symmetries < 2; ++symmetries) {
+        EncoderSettings settings;
+        settings.symmetryCandidates = symmetries;
+        Encoder encoder(settings);
+        bytes[symmetries] = encoder.encode(rgb.data()).bytes.size();
+    }
+    EXPECT_LT(bytes[1] * 4, bytes[0] * 3);
+}
+
 TEST(EncoderQualityTest, APanCostsLittleInPredictedFrames) {
     const Measured predicted = encodeOne(75, 16, 0, 4), intra = encodeOne(75, 16, 1, 4);
     EXPECT_LT(predicted.bytes * 2, intra.bytes);

@@ -68,6 +68,23 @@ std::vector<uint8_t> text(int height) {
     return rgb;
 }
 
+std::vector<uint8_t> mirroredTiles(int height) {
+    std::mt19937 random(6);
+    std::vector<uint8_t> rgb(size_t(kWidth) * height * 3);
+    for (int ty = 0; ty + 32 <= height; ty += 32)
+        for (int tx = 0; tx + 32 <= kWidth; tx += 32)
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x)
+                    for (int c = 0; c < 3; ++c) {
+                        const auto value = uint8_t(random());
+                        auto at = [&](int px, int py) -> uint8_t& { return rgb[(size_t(py) * kWidth + px) * 3 + c]; };
+                        at(tx + x, ty + y) = value;
+                        at(tx + 31 - x, ty + y) = value;
+                        at(tx + x, ty + 31 - y) = value;
+                    }
+    return rgb;
+}
+
 double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& picture, int pixelType, int height) {
     const PixelExpander expander(pixelType);
     double sum = 0;

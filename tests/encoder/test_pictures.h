@@ -17,6 +17,10 @@ std::vector<uint8_t> ramps(int height);
 // background.
 std::vector<uint8_t> text(int height);
 
+// Tiles of 16 x 16 pixels of noise, each followed on its right by its mirror
+// image and below by its upside-down image.
+std::vector<uint8_t> mirroredTiles(int height);
+
 // Peak signal-to-noise ratio in dB of a decoded picture (16-bit pixels of
 // pixelType, expanded to 8 bits) against the source's height rows.
 double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& picture, int pixelType, int height);
