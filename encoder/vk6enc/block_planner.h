@@ -1,8 +1,9 @@
 #pragma once
 // Chooses how to code one 8x8 block by rate and distortion: every piece's
 // best copy among the candidate sources (still, spiral or vector, whichever
-// code reaches the source most cheaply), the block's symmetric copies and
-// its DCT coding, then the cheapest combination of pieces down the code tree.
+// code reaches the source most cheaply), symmetric copies of the block and
+// its quarters, and its DCT coding, then the cheapest combination of pieces
+// down the code tree.
 
 #include <span>
 
@@ -29,7 +30,7 @@ struct PlannerContext {
     const vk6::ColourTables& colour;
     const PixelExpander& expander;
     Cost lambda;
-    int symmetryCandidates;  // block-level sources also tried with the 7 other modes
+    int symmetryCandidates;  // first sources also tried with the 7 other modes, for the block and its quarters
     int copyGoodEnoughBits;  // no DCT tried for copies cheaper than lambda times this
 };
 
@@ -46,7 +47,7 @@ private:
     };
 
     void considerSource(Point block, const CopySource& candidate, std::array<Own, kPieces>& own);
-    void considerSymmetries(Point block, std::span<const CopySource> candidates, Own& whole);
+    void considerSymmetries(Point block, std::span<const CopySource> candidates, std::array<Own, kPieces>& own);
     void considerDct(Point block, Own& whole, BlockPlan& out);
     void chooseSplits(const std::array<Own, kPieces>& own, BlockPlan& out);
 

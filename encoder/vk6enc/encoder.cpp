@@ -18,6 +18,8 @@ void validate(const EncoderSettings& s) {
     if (s.intraEvery < 0) throw std::invalid_argument("intraEvery must not be negative");
     if (s.referenceCandidates < 1 || s.targetCandidates < 0 || s.symmetryCandidates < 0)
         throw std::invalid_argument("search effort out of range");
+    if (s.lambdaScale < 1 || s.acRounding < 0 || s.acRounding > 255 || s.copyGoodEnoughBits < 0)
+        throw std::invalid_argument("rate-distortion tuning out of range");
 }
 
 // The decoder always works in whole block rows, at least one.

@@ -25,8 +25,10 @@ struct EncoderSettings {
 
     // Search effort.
     int referenceCandidates = 4;  // sources from the previous picture kept per block
-    int targetCandidates = 3;     // sources from the picture being decoded kept per block
-    int symmetryCandidates = 1;   // block sources also tried with the other seven symmetries
+    int targetCandidates = 3;     // sources from the picture being decoded per intra block (1 when predicted)
+    // Sources of predicted blocks also tried with the other seven symmetries,
+    // for the block and its quarters (intra blocks try all when this is not 0).
+    int symmetryCandidates = 1;
     // A block whose best copy costs at most lambda times this many bits is not
     // tried as a DCT block (39 bits, the cheapest DCT block, loses nothing).
     int copyGoodEnoughBits = 39;

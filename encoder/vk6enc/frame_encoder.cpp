@@ -23,9 +23,15 @@ public:
 
     void run() {
         const int rows = job_.targetPlanes.rows;
-        if (job_.planner.intra) repeats_.start(job_.planner.source);
+        if (job_.planner.intra) {
+            blockRepeats_.start(job_.planner.source);
+            quarterRepeats_.start(job_.planner.source);
+        }
         for (int y = 0; y < rows; y += 8) {
-            if (job_.planner.intra) repeats_.addRowsUpTo(y - 8);  // windows wholly above this block row
+            if (job_.planner.intra) {  // windows wholly above this block row
+                blockRepeats_.addRowsUpTo(y - 8);
+                quarterRepeats_.addRowsUpTo(y - 4);
+            }
             for (int x = 0; x < kWidth; x += 8) codeBlock({x, y});
         }
     }
@@ -69,7 +75,7 @@ private:
                                   true};
         starts_.clear();
         if (job_.planner.intra)
-            if (const auto repeat = repeats_.find(block)) starts_.push_back(*repeat);
+            if (const auto repeat = blockRepeats_.find(block)) starts_.push_back(*repeat);
         for (Point offset : {Point{-8, 0}, Point{0, -8}, Point{-8, -8}, Point{8, -8}, Point{-16, 0}, Point{0, -16}})
             starts_.push_back(plus(block, offset));
         addNeighbour(job_.motion.target, block, -1, 0, starts_);
@@ -82,6 +88,27 @@ private:
                      intra ? job_.settings.targetCandidates : std::min(1, job_.settings.targetCandidates), found_);
         for (Point p : found_) candidates_.push_back({p, true});
         job_.motion.target[blockIndex(block)] = found_.empty() ? Point{-8, 0} : minus(found_[0], block);
+        if (intra && job_.settings.targetCandidates > 0) {
+            addQuarterRepeats(block, window);
+            // The neighbours, whatever their plain match: mirror images and
+            // turns of them show only through the symmetries.
+            for (Point offset : {Point{-8, 0}, Point{0, -8}}) addTargetCandidate(plus(block, offset), window);
+        }
+    }
+
+    void addTargetCandidate(Point source, const SourceWindow& window) {
+        const bool known = std::any_of(candidates_.begin(), candidates_.end(),
+                                       [&](const CopySource& c) { return c.fromTarget && c.source == source; });
+        if (!known && window.allows(source)) candidates_.push_back({source, true});
+    }
+
+    // A quarter seen before (a glyph, a tile's corner) places the whole block
+    // as a candidate, whatever the other quarters match there.
+    void addQuarterRepeats(Point block, const SourceWindow& window) {
+        for (Point quarter : {Point{0, 0}, Point{4, 0}, Point{0, 4}, Point{4, 4}}) {
+            if (const auto repeat = quarterRepeats_.find(plus(block, quarter)))
+                addTargetCandidate(minus(*repeat, quarter), window);
+        }
     }
 
     void codeBlock(Point block) {
@@ -97,7 +124,7 @@ private:
     BlockPlanner planner_;
     BlockWriter writer_;
     CandidateSearch search_;
-    RepeatFinder repeats_;
+    RepeatFinder blockRepeats_{8}, quarterRepeats_{4};
     BlockPlan plan_;
     std::vector<Point> starts_, found_;
     std::vector<CopySource> candidates_;

@@ -75,24 +75,28 @@ int64_t regionError(const RgbPlanes& a, int ax, int ay, const RgbPlanes& b, int 
     return sum;
 }
 
-int64_t symmetricBlockError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int mode,
-                            int64_t limit) {
+int64_t symmetricSquareError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int size,
+                             int mode, int64_t limit) {
+    // Picture offsets of each destination pixel, row-major, for squares of 8 and of 4.
     static constexpr auto kOffsets = [] {
-        std::array<std::array<int32_t, 64>, 8> offsets{};
-        for (int m = 0; m < 8; ++m)
-            for (int i = 0; i < 64; ++i) {
-                const vk6::SourcePixel from = vk6::sourcePixel(m, i % 8, i / 8, 8, 8);
-                offsets[m][i] = from.y * kWidth + from.x;
-            }
+        std::array<std::array<std::array<int32_t, 64>, 8>, 2> offsets{};
+        for (int s = 0; s < 2; ++s) {
+            const int side = s == 0 ? 8 : 4;
+            for (int m = 0; m < 8; ++m)
+                for (int i = 0; i < side * side; ++i) {
+                    const vk6::SourcePixel from = vk6::sourcePixel(m, i % side, i / side, side, side);
+                    offsets[s][m][i] = from.y * kWidth + from.x;
+                }
+        }
         return offsets;
     }();
-    const std::array<int32_t, 64>& offsets = kOffsets[mode];
+    const std::array<int32_t, 64>& offsets = kOffsets[size == 8 ? 0 : 1][mode];
     const size_t base = picture.at(px, py);
     int64_t sum = 0;
-    for (int row = 0; row < 8 && sum <= limit; ++row) {
+    for (int row = 0; row < size && sum <= limit; ++row) {
         const size_t i = source.at(x, y + row);
-        for (int column = 0; column < 8; ++column) {
-            const size_t j = base + size_t(offsets[8 * row + column]);
+        for (int column = 0; column < size; ++column) {
+            const size_t j = base + size_t(offsets[size * row + column]);
             const int dr = source.red[i + column] - picture.red[j];
             const int dg = source.green[i + column] - picture.green[j];
             const int db = source.blue[i + column] - picture.blue[j];

@@ -39,11 +39,11 @@ private:
 // Squared differences over the three channels of a width x height region.
 int64_t regionError(const RgbPlanes& a, int ax, int ay, const RgbPlanes& b, int bx, int by, int width, int height);
 
-// The error of an 8x8 block against a picture block read through a copy
-// mode's symmetry: pixel (x, y) against picture pixel sourcePixel(mode, x, y).
-// Stops adding, row by row, once the sum passes `limit`.
-int64_t symmetricBlockError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int mode,
-                            int64_t limit);
+// The error of a size x size square (8 or 4) against a picture square read
+// through a copy mode's symmetry: pixel (x, y) against picture pixel
+// sourcePixel(mode, x, y). Stops adding, row by row, once the sum passes `limit`.
+int64_t symmetricSquareError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int size,
+                             int mode, int64_t limit);
 
 // Squared differences of an 8x8 block, summed per 2x2 cell (4 x 4 cells, row-major).
 void cellErrors(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int32_t (&cells)[16]);

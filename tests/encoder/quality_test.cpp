@@ -53,6 +53,36 @@ TEST(EncoderQualityTest, SmoothPicturesComeNearTheCeilingOfTheirPixels) {
     EXPECT_GT(test::psnr(rgb, encoder.reconstruction(), 16, 480), 39.5);
 }
 
+// Copies from the part of an intra frame already decoded take over the flat
+// background and the repeated glyphs.
+TEST(EncoderQualityTest, IntraFramesOfTextCopyWhatRepeats) {
+    const auto rgb = test::text(480);
+    size_t bytes[2];
+    double quality[2];
+    for (int copies = 0; copies < 2; ++copies) {
+        EncoderSettings settings;
+        settings.targetCandidates = copies == 0 ? 0 : 3;
+        Encoder encoder(settings);
+        bytes[copies] = encoder.encode(rgb.data()).bytes.size();
+        quality[copies] = test::psnr(rgb, encoder.reconstruction(), 16, 480);
+    }
+    EXPECT_LT(bytes[1] * 3, bytes[0] * 2);
+    EXPECT_GT(quality[1], quality[0] - 1.0);
+}
+
+// Mirror images of what is decoded already are copies through a symmetry.
+TEST(EncoderQualityTest, IntraFramesCopyMirrorImages) {
+    const auto rgb = test::mirroredTiles(480);
+    size_t bytes[2];
+    for (int symmetries = 0; symmetries < 2; ++symmetries) {
+        EncoderSettings settings;
+        settings.symmetryCandidates = symmetries;
+        Encoder encoder(settings);
+        bytes[symmetries] = encoder.encode(rgb.data()).bytes.size();
+    }
+    EXPECT_LT(bytes[1] * 4, bytes[0] * 3);
+}
+
 TEST(EncoderQualityTest, APanCostsLittleInPredictedFrames) {
     const Measured predicted = encodeOne(75, 16, 0, 4), intra = encodeOne(75, 16, 1, 4);
     EXPECT_LT(predicted.bytes * 2, intra.bytes);

@@ -1,5 +1,6 @@
-// Repeats of an 8x8 pattern are found at any pixel position, once the decoder
-// has passed them, and nothing is found for a pattern seen nowhere before.
+// Repeats of an 8x8 pattern, and of its 4x4 quarters, are found at any pixel
+// position once the decoder has passed them; nothing is found for a pattern
+// seen nowhere before.
 
 #include "vk6enc/repeat_finder.h"
 
@@ -27,13 +28,19 @@ TEST(RepeatFinderTest, FindsAnEarlierCopyOfABlockOncePassed) {
             source.green[to] = source.green[from];
             source.blue[to] = source.blue[from];
         }
-    RepeatFinder finder;
+    RepeatFinder finder(8);
     finder.start(source);
     finder.addRowsUpTo(4);
     EXPECT_FALSE(finder.find(block));
     finder.addRowsUpTo(72);
     EXPECT_EQ(finder.find(block), earlier);
     EXPECT_FALSE(finder.find({312, 80}));
+
+    // Its lower right quarter as a 4x4 window, seen 75 rows earlier.
+    RepeatFinder quarters(4);
+    quarters.start(source);
+    quarters.addRowsUpTo(80);
+    EXPECT_EQ(quarters.find({block.x + 4, block.y + 4}), (Point{earlier.x + 4, earlier.y + 4}));
 }
 
 }  // namespace

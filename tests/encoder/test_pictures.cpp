@@ -48,6 +48,43 @@ std::vector<uint8_t> ramps(int height) {
     return rgb;
 }
 
+std::vector<uint8_t> text(int height) {
+    std::mt19937 random(12);
+    uint8_t glyphs[10][7];
+    for (auto& glyph : glyphs)
+        for (uint8_t& row : glyph) row = uint8_t(random() & 31);
+    std::vector<uint8_t> rgb(size_t(kWidth) * height * 3);
+    for (size_t i = 0; i < rgb.size(); i += 3) rgb[i] = 20, rgb[i + 1] = 30, rgb[i + 2] = 90;
+    for (int line = 3; line + 7 <= height; line += 11)
+        for (int x = 3; x + 5 <= kWidth; x += 7) {
+            const uint8_t* glyph = glyphs[random() % 10];
+            for (int y = 0; y < 7; ++y)
+                for (int i = 0; i < 5; ++i)
+                    if ((glyph[y] >> i) & 1) {
+                        uint8_t* p = &rgb[(size_t(line + y) * kWidth + x + i) * 3];
+                        p[0] = p[1] = p[2] = 240;
+                    }
+        }
+    return rgb;
+}
+
+std::vector<uint8_t> mirroredTiles(int height) {
+    std::mt19937 random(6);
+    std::vector<uint8_t> rgb(size_t(kWidth) * height * 3);
+    for (int ty = 0; ty + 32 <= height; ty += 32)
+        for (int tx = 0; tx + 32 <= kWidth; tx += 32)
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x)
+                    for (int c = 0; c < 3; ++c) {
+                        const auto value = uint8_t(random());
+                        auto at = [&](int px, int py) -> uint8_t& { return rgb[(size_t(py) * kWidth + px) * 3 + c]; };
+                        at(tx + x, ty + y) = value;
+                        at(tx + 31 - x, ty + y) = value;
+                        at(tx + x, ty + 31 - y) = value;
+                    }
+    return rgb;
+}
+
 double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& picture, int pixelType, int height) {
     const PixelExpander expander(pixelType);
     double sum = 0;
