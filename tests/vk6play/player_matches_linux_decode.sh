@@ -2,7 +2,8 @@
 # The Windows player under Wine shows the same pictures as the Linux decode
 # of the same file: it is copied with the decoder library and the sample video
 # as intro.xqm into a folder of its own, started without a file name (as the
-# setup program starts the game), and its framemd5 must equal vk6's.
+# setup program starts the game), and its framemd5 must equal vk6's; and its
+# exit codes tell a malformed file from a missing one.
 #   player_matches_linux_decode.sh PLAYER_EXE DECODER_DLL LINUX_VK6 STREAM
 set -euo pipefail
 player=$1 dll=$2 vk6=$3 stream=$4
@@ -23,3 +24,12 @@ if ! diff "$folder/linux.framemd5" "$folder/player.framemd5" >"$folder/diff"; th
   echo "the player's frames differ from the Linux decode:"; head -20 "$folder/diff"; exit 1
 fi
 echo "$(grep -vc '^#' "$folder/player.framemd5") frames alike"
+
+# Its exit codes tell a malformed file (1) from one that cannot be read (3).
+echo junk >"$folder/junk.xqm"
+for case in "junk.xqm 1" "missing.xqm 3"; do
+  read -r file expected <<<"$case"
+  rc=0
+  (cd "$folder" && "$root/scripts/wine-run.sh" game/Orvane.exe "$file" --framemd5 - >/dev/null 2>&1) || rc=$?
+  [ "$rc" -eq "$expected" ] || { echo "$file: exit code $rc, not $expected"; exit 1; }
+done

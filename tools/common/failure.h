@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/file_error.h"
+
 namespace orv::cli {
 
 enum ExitCode : int {
@@ -25,5 +27,16 @@ private:
 [[noreturn]] inline void failUsage(const std::string& message) { throw Failure(kExitUsage, message); }
 [[noreturn]] inline void failInput(const std::string& message) { throw Failure(kExitBadInput, message); }
 [[noreturn]] inline void failIo(const std::string& message) { throw Failure(kExitIo, message); }
+
+// Runs body, turning the file libraries' errors into failures: a malformed
+// file is bad input, a file that cannot be read or written an I/O error.
+template <class Body>
+decltype(auto) withFileFailures(Body&& body) {
+    try {
+        return body();
+    } catch (const orv::FileError& error) {
+        throw Failure(error.kind() == orv::FileError::Kind::Io ? kExitIo : kExitBadInput, error.what());
+    }
+}
 
 }  // namespace orv::cli

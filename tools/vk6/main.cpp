@@ -9,7 +9,6 @@
 #include "common/console.h"
 #include "common/failure.h"
 #include "common/tool.h"
-#include "support/file_error.h"
 
 namespace {
 
@@ -39,15 +38,6 @@ const Command kCommands[] = {
     {"encode", vk6tool::kEncodeHelp, vk6tool::encode},
 };
 
-// The libraries' errors as the failures of the tool's exit codes.
-int withFailures(int (*body)(std::span<char* const>), std::span<char* const> args) {
-    try {
-        return body(args);
-    } catch (const orv::FileError& error) {
-        const bool io = error.kind() == orv::FileError::Kind::Io;
-        throw orv::cli::Failure(io ? orv::cli::kExitIo : orv::cli::kExitBadInput, error.what());
-    }
-}
 
 }  // namespace
 
@@ -60,7 +50,7 @@ int main(int argc, char** argv) {
             if (command.name != args[0]) continue;
             const std::string name = "vk6 " + std::string(command.name);
             return orv::cli::runTool({name, command.help}, args.subspan(1),
-                                     [&](std::span<char* const> rest) { return withFailures(command.body, rest); });
+                                     [&](std::span<char* const> rest) { return orv::cli::withFileFailures([&] { return command.body(rest); }); });
         }
     }
     return orv::cli::runTool({"vk6", kHelp}, args, [](std::span<char* const> rest) -> int {

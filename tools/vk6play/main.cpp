@@ -2,18 +2,15 @@
 // VK6_640x16.dll by name, initialises it with the file's header string, and
 // decodes every frame with XQMPI_DecodeFrame into two alternating pictures,
 // shown at the file's rate until the end or Escape.
-//   vk6play [FILE] [--framemd5 OUT]
-// Without FILE it plays intro.xqm from its own folder. --framemd5 writes the
-// frames' checksums (as `vk6 decode --format framemd5` does) instead of
-// showing them.
 #include <windows.h>
 
-#include <cstdio>
-#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/arguments.h"
+#include "common/failure.h"
+#include "common/tool.h"
 #include "decoder_dll.h"
 #include "picture_sinks.h"
 #include "stream/stream_reader.h"
@@ -21,10 +18,21 @@
 
 namespace {
 
-struct Options {
-  std::string file;
-  std::string framemd5;  // empty: show the video
-};
+constexpr std::string_view kHelp =
+    "Usage: vk6play [FILE] [--framemd5 OUT]\n"
+    "Plays an XQM6 stream file in a window through VK6_640x16.dll, as the game\n"
+    "does; Escape or the end of the video closes it. Without FILE it plays\n"
+    "intro.xqm from its own folder.\n"
+    "\n"
+    "      --framemd5 OUT  write the frames' checksums (as vk6 decode does)\n"
+    "                      instead of showing them; '-' for standard output\n"
+    "  -h, --help          show this help\n"
+    "      --version       show the version\n"
+    "\n"
+    "Exit codes: 0 done, 1 bad input, 2 usage error, 3 a file or the library\n"
+    "cannot be loaded, read or written.\n";
+
+constexpr orv::cli::OptionSpec kOptions[] = {{"--framemd5", 0, true}};
 
 std::string besideProgram(const char* name) {
   char path[MAX_PATH];
@@ -33,41 +41,26 @@ std::string besideProgram(const char* name) {
   return folder.substr(0, folder.find_last_of("\\/") + 1) + name;
 }
 
-bool parse(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--framemd5" && i + 1 < argc) {
-      options.framemd5 = argv[++i];
-    } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
-      options.file = arg;
-    } else {
-      return false;
-    }
-  }
-  if (options.file.empty()) options.file = besideProgram("intro.xqm");
-  return true;
-}
-
-// The whole video; returns the process's exit code.
-int play(const Options& options) {
-  xqm::StreamReader reader = xqm::StreamReader::openFile(options.file);
+// The whole video.
+void play(const std::string& file, const std::string& framemd5) {
+  xqm::StreamReader reader = xqm::StreamReader::openFile(file);
   const xqm::StreamInfo& info = reader.info();
 
   vk6play::DecoderDll dll;
-  if (!dll.loaded()) throw std::runtime_error(dll.error());
+  if (!dll.loaded()) orv::cli::failIo(dll.error());
   // The file begins with the zero-terminated header string the library takes
   // (the reader has checked that it is there).
   const char* header = reinterpret_cast<const char*>(xqm::kMagic.data());
   if (!dll.init(info.pixelType, info.height, header))
-    throw std::runtime_error(options.file + ": the decoder refuses a " + std::to_string(info.pixelType) +
-                             "-bit picture of height " + std::to_string(info.height));
+    orv::cli::failInput(file + ": the decoder refuses pixel type " + std::to_string(info.pixelType) +
+                        " at height " + std::to_string(info.height));
 
   const size_t rows = 8 * static_cast<size_t>(info.height > 8 ? (info.height + 7) / 8 : 1);
   std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * 640), std::vector<uint16_t>(rows * 640)};
   std::unique_ptr<vk6tool::PictureSink> checksums;
   std::unique_ptr<vk6play::VideoWindow> window;
-  if (!options.framemd5.empty())
-    checksums = vk6tool::openSink(vk6tool::OutputFormat::FrameMd5, options.framemd5, info);
+  if (!framemd5.empty())
+    checksums = vk6tool::openSink(vk6tool::OutputFormat::FrameMd5, framemd5, info);
   else
     window = std::make_unique<vk6play::VideoWindow>(info.pixelType, info.height, "Orvane");
 
@@ -90,22 +83,25 @@ int play(const Options& options) {
   }
   dll.cleanup();
   if (checksums) checksums->finish();
-  return 0;
+}
+
+int run(std::span<char* const> args) {
+  const orv::cli::Arguments arguments(args, kOptions);
+  if (arguments.operands().size() > 1) orv::cli::failUsage("unexpected operand '" + arguments.operands()[1] + "'");
+  const std::string file = arguments.operands().empty() ? besideProgram("intro.xqm") : arguments.operands()[0];
+  const std::string framemd5 = arguments.value("--framemd5").value_or("");
+  try {
+    orv::cli::withFileFailures([&] { play(file, framemd5); });
+  } catch (const orv::cli::Failure& failure) {
+    // Started from the desktop, the player has no console to say it on.
+    if (framemd5.empty()) MessageBoxA(nullptr, failure.what(), "vk6play", MB_OK | MB_ICONERROR);
+    throw;
+  }
+  return orv::cli::kExitOk;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  Options options;
-  if (!parse(__argc, __argv, options)) {
-    std::fprintf(stderr, "usage: vk6play [FILE] [--framemd5 OUT]\n");
-    return 2;
-  }
-  try {
-    return play(options);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "vk6play: %s\n", error.what());
-    if (options.framemd5.empty()) MessageBoxA(nullptr, error.what(), "vk6play", MB_OK | MB_ICONERROR);
-    return 1;
-  }
+  return orv::cli::runTool({"vk6play", kHelp}, {__argv + 1, __argv + __argc}, run);
 }
