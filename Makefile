@@ -69,9 +69,7 @@ fuzz: fuzz-build
 	@bash scripts/fuzz-long.sh build/fuzz $(FUZZ_SECONDS)
 
 bench: deps
-	@cmake --preset native >/dev/null
-	@cmake --build --preset native -j $(JOBS) --target benchmarks
-	@find build/native/bench -type f -name '*_bench' -executable | sort | while read -r b; do "$$b"; done
+	@bash scripts/bench.sh
 
 dist: native win32-release win64-release
 	@rm -rf dist

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# make bench: every benchmark of the native build, then the decoder library
+# through its entry points on the sample video, natively and as the Windows
+# DLL under Wine (the 32-bit one where this machine runs 32-bit programs),
+# with the ratio of their times per frame.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+jobs=${JOBS:-2}
+
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs" --target benchmarks sample_video >/dev/null
+find build/native/bench -type f -name '*_bench' -executable ! -name library_bench | sort | while read -r bench; do
+  "$bench"
+done
+
+video=build/native/sample/intro.xqm
+if bash scripts/host-runs-32bit.sh >/dev/null; then windows=win32; else windows=win64; fi
+cmake --preset "$windows" >/dev/null
+cmake --build --preset "$windows" -j "$jobs" --target library_bench >/dev/null
+
+echo
+echo "== The decoder library on the sample video: native, and the $windows DLL under Wine"
+native=$(build/native/bench/library_bench "$video")
+dll=$(scripts/wine-run.sh "build/$windows/bench/library_bench.exe" "$video")
+printf '%s\n%s\n' "$native" "$dll"
+# Fields: name, bits, "intra", time, "us", "predicted", time, ...
+read -r _ _ _ native_intra _ _ native_predicted _ <<<"$native"
+read -r _ _ _ dll_intra _ _ dll_predicted _ <<<"$dll"
+awk -v a="$dll_intra" -v b="$native_intra" -v c="$dll_predicted" -v d="$native_predicted" -v w="$windows" \
+  'BEGIN { printf "%s DLL / native library, time per frame: intra %.2fx, predicted %.2fx\n", w, a / b, c / d }'
