@@ -68,7 +68,8 @@ FUZZ_SECONDS ?= 600
 fuzz: fuzz-build
 	@bash scripts/fuzz-long.sh build/fuzz $(FUZZ_SECONDS)
 
-bench: deps
+bench:
+	@bash scripts/install-deps.sh bench
 	@bash scripts/bench.sh
 
 dist: native win32-release win64-release

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what the two builds and their tests need on a Debian machine.
-# Idempotent: does nothing when every package is already there.
+# Installs what the two builds and their tests need on a Debian machine;
+# `install-deps.sh bench` also what only the benchmarks need (the photo the
+# encoder's clips are made from). Idempotent: does nothing when every package
+# is already there.
 set -euo pipefail
 
 packages=(
@@ -10,9 +12,10 @@ packages=(
   g++-multilib qemu-user-static
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   libpng-dev libjpeg62-turbo-dev
-  ffmpeg libjxl-testdata
+  ffmpeg
   wine wine64 wine32:i386 xvfb xauth imagemagick x11-utils
 )
+[ "${1:-}" = bench ] && packages+=(libjxl-testdata)
 
 missing=()
 for p in "${packages[@]}"; do
