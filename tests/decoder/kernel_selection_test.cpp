@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "pipeline/block_kernels.h"
 
 namespace vk6 {
@@ -30,6 +32,11 @@ TEST(KernelSelection, LevelsAboveTheProcessorFallBackToItsBest) {
     }
     EXPECT_NE(kernelsFor(KernelLevel::Reference).inverseDct, kernelsFor(KernelLevel::Sse2).inverseDct);
     EXPECT_EQ(&defaultKernels(), &kernelsFor(defaultKernelLevel()));
+}
+
+// ctest runs this once more with VK6_KERNELS=sse2.
+TEST(KernelSelection, TheEnvironmentChoosesTheDefaultLevel) {
+    EXPECT_EQ(defaultKernelLevel(), requestedKernelLevel(std::getenv("VK6_KERNELS"), bestKernelLevel()));
 }
 
 }  // namespace
