@@ -10,6 +10,17 @@
 //   mulhiUnsigned(a, b)         the high halves of the unsigned 16-bit products
 //   store(destination, pixels)  kRows rows of 8 pixels, 640 pixels apart
 //
+// The operations of Ops that are one intrinsic each, named alike in every
+// instruction set but for the prefix (_mm, _mm256) and the vector type
+// (__m128i, __m256i).
+#define VK6_COLOUR_LANE_INTRINSICS(prefix, Vector)                                                           \
+    static Int16s packs(Int32s a, Int32s b) { return Int16s(prefix##_packs_epi32(Vector(a), Vector(b))); }  \
+    static Int16s adds(Int16s a, Int16s b) { return Int16s(prefix##_adds_epi16(Vector(a), Vector(b))); }    \
+    static Int16s subs(Int16s a, Int16s b) { return Int16s(prefix##_subs_epi16(Vector(a), Vector(b))); }    \
+    static Int16s min(Int16s a, Int16s b) { return Int16s(prefix##_min_epi16(Vector(a), Vector(b))); }      \
+    static Int16s max(Int16s a, Int16s b) { return Int16s(prefix##_max_epi16(Vector(a), Vector(b))); }      \
+    static Int16s mulhiUnsigned(Int16s a, Int16s b) { return Int16s(prefix##_mulhi_epu16(Vector(a), Vector(b))); }
+
 // Clamping every index to its table's ends gives the reference's saturating
 // and non-saturating results alike, so no range test per block is needed.
 //

@@ -25,12 +25,7 @@ struct Avx2Lanes {
     static Int32s samples(const int32_t* rows, int part) {
         return Int32s(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows + 8 * part)));
     }
-    static Int16s packs(Int32s a, Int32s b) { return Int16s(_mm256_packs_epi32(__m256i(a), __m256i(b))); }
-    static Int16s adds(Int16s a, Int16s b) { return Int16s(_mm256_adds_epi16(__m256i(a), __m256i(b))); }
-    static Int16s subs(Int16s a, Int16s b) { return Int16s(_mm256_subs_epi16(__m256i(a), __m256i(b))); }
-    static Int16s min(Int16s a, Int16s b) { return Int16s(_mm256_min_epi16(__m256i(a), __m256i(b))); }
-    static Int16s max(Int16s a, Int16s b) { return Int16s(_mm256_max_epi16(__m256i(a), __m256i(b))); }
-    static Int16s mulhiUnsigned(Int16s a, Int16s b) { return Int16s(_mm256_mulhi_epu16(__m256i(a), __m256i(b))); }
+    VK6_COLOUR_LANE_INTRINSICS(_mm256, __m256i)
     static void store(uint16_t* destination, Int16s pixels) {
         const __m256i rows = _mm256_permute4x64_epi64(__m256i(pixels), 0b11'01'10'00);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), _mm256_castsi256_si128(rows));

@@ -16,12 +16,7 @@ struct Sse2Lanes {
     static Int32s samples(const int32_t* row, int part) {
         return Int32s(_mm_load_si128(reinterpret_cast<const __m128i*>(row + 4 * part)));
     }
-    static Int16s packs(Int32s a, Int32s b) { return Int16s(_mm_packs_epi32(__m128i(a), __m128i(b))); }
-    static Int16s adds(Int16s a, Int16s b) { return Int16s(_mm_adds_epi16(__m128i(a), __m128i(b))); }
-    static Int16s subs(Int16s a, Int16s b) { return Int16s(_mm_subs_epi16(__m128i(a), __m128i(b))); }
-    static Int16s min(Int16s a, Int16s b) { return Int16s(_mm_min_epi16(__m128i(a), __m128i(b))); }
-    static Int16s max(Int16s a, Int16s b) { return Int16s(_mm_max_epi16(__m128i(a), __m128i(b))); }
-    static Int16s mulhiUnsigned(Int16s a, Int16s b) { return Int16s(_mm_mulhi_epu16(__m128i(a), __m128i(b))); }
+    VK6_COLOUR_LANE_INTRINSICS(_mm, __m128i)
     static void store(uint16_t* destination, Int16s pixels) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), __m128i(pixels));
     }
