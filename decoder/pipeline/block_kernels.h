@@ -16,6 +16,8 @@
 namespace vk6 {
 
 struct BlockKernels {
+    // The block holds zeros outside the rows and columns its mask marks, as
+    // coefficient decoding leaves it; the fast levels count on that.
     void (*inverseDct)(int32_t* block, uint32_t mask);
     void (*convertToPixels)(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination);
     const BlockCopyTable* copies;

@@ -130,13 +130,14 @@ uint32_t randomMask(std::mt19937& random, int kind) {
     }
 }
 
-// Values inside the mask, or anywhere: the kernels must agree on both.
-Block randomBlock(std::mt19937& random, uint32_t mask, bool insideMask) {
+// Values in the rows and columns of the mask (not all of them non-zero), zeros
+// elsewhere: the blocks coefficient decoding leaves for the inverse DCT.
+Block randomBlock(std::mt19937& random, uint32_t mask) {
     const int range = 1 << (4 + random() % 11);
     Block block{};
     for (int i = 0; i < 64; ++i) {
         const bool inside = (mask >> (i % 8) & 1) && (mask >> (8 + i / 8) & 1);
-        if (inside || !insideMask) block[i] = int32_t(random() % uint32_t(2 * range)) - range;
+        if (inside && random() % 4 != 0) block[i] = int32_t(random() % uint32_t(2 * range)) - range;
     }
     return block;
 }
@@ -158,17 +159,17 @@ TEST_P(InverseDct, EqualsTheReferenceOnEveryPassOrder) {
     std::mt19937 random(4);
     for (int round = 0; round < 200000; ++round) {
         const uint32_t mask = randomMask(random, round % 7);
-        expectSame(randomBlock(random, mask, round % 3 != 0), mask);
+        expectSame(randomBlock(random, mask), mask);
         if (HasFatalFailure()) return;
     }
 }
 
-// Every mask, each once with values inside it and once anywhere.
+// Every mask, each with two blocks.
 TEST_P(InverseDct, EqualsTheReferenceUnderEveryMask) {
     std::mt19937 random(5);
     for (uint32_t mask = 0; mask <= 0xFFFF; ++mask) {
-        for (bool insideMask : {true, false}) {
-            expectSame(randomBlock(random, mask, insideMask), mask);
+        for (int block = 0; block < 2; ++block) {
+            expectSame(randomBlock(random, mask), mask);
             if (HasFatalFailure()) return;
         }
     }

@@ -23,18 +23,18 @@ struct BlockHalves {
 
 [[gnu::always_inline]] inline BlockHalves load(const int32_t* block) {
     BlockHalves b;
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
-        #pragma GCC unroll 8
+    #pragma GCC unroll 8
         for (int r = 0; r < 8; ++r)
             b.half[h][r] = Int32x4(_mm_load_si128(reinterpret_cast<const __m128i*>(block + 8 * r + 4 * h)));
     return b;
 }
 
 [[gnu::always_inline]] inline void store(const BlockHalves& b, int32_t* block) {
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
-        #pragma GCC unroll 8
+    #pragma GCC unroll 8
         for (int r = 0; r < 8; ++r)
             _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4 * h), __m128i(b.half[h][r]));
 }
@@ -50,21 +50,21 @@ struct BlockHalves {
 
 // Rows become columns: the 4x4 tile (rows 4i.., half h) moves to (rows 4h.., half i).
 [[gnu::always_inline]] inline void transpose(BlockHalves& b) {
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
-        #pragma GCC unroll 8
+    #pragma GCC unroll 8
         for (int i = 0; i < 2; ++i) {
             Int32x4* tile = &b.half[h][4 * i];
             transpose4(tile[0], tile[1], tile[2], tile[3]);
         }
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (int k = 0; k < 4; ++k) std::swap(b.half[0][4 + k], b.half[1][k]);
 }
 
 // Transforms the first `count` columns along the rows; the other columns
 // keep their values, as the reference leaves them.
 [[gnu::always_inline]] inline void transformColumns(BlockHalves& b, int count) {
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (int h = 0; h < 2; ++h) {
         const int lanes = count - 4 * h;
         if (lanes <= 0) return;
@@ -73,11 +73,11 @@ struct BlockHalves {
             continue;
         }
         Int32x4 transformed[8];
-        #pragma GCC unroll 8
+    #pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) transformed[r] = b.half[h][r];
         aanButterfly(transformed);
         const Int32x4 chosen = Int32x4{0, 1, 2, 3} < lanes;
-        #pragma GCC unroll 8
+    #pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) b.half[h][r] = (chosen & transformed[r]) | (~chosen & b.half[h][r]);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // SSE2 versions of the inverse DCT and of the colour conversion. Both give
-// exactly the results of the reference versions, for any block and mask.
+// exactly the results of the reference versions.
 // SSE2 is the baseline of every build: they run on every processor.
 
 #include <cstdint>
