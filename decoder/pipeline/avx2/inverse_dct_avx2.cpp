@@ -1,7 +1,5 @@
 #include <immintrin.h>
 
-#include <bit>
-
 #include "pipeline/avx2/avx2_kernels.h"
 #include "pipeline/avx2/avx2_target.h"
 #include "pipeline/inverse_dct.h"
@@ -129,42 +127,32 @@ void fill(int32_t* block, int row, __m256i value) {
 // The pass order and shortcuts of inverseDctReference. A pass over the rows
 // is a pass over the lanes of the transposed block.
 void inverseDctAvx2(int32_t* block, uint32_t mask) {
-    if (mask == 0x0101) {
-        const __m256i dc = _mm256_set1_epi32(block[0]);
-        for (int r = 0; r < 8; ++r) fill(block, r, dc);
-        return;
-    }
-    const uint32_t columns = mask & 0xFF, rows = (mask >> 8) & 0xFF;
-    const bool columnsFirst = static_cast<int8_t>(rows) >= static_cast<int8_t>(columns);
-    if (columns > 1 && rows > 1 && (columns | rows) <= 0x0F) {
-        inverseDctTopLeft(block, columnsFirst);
-        return;
-    }
-    if (columnsFirst) {
-        if (columns == 1) {
+    const DctPasses passes = dctPasses(mask);
+    switch (passes.kind) {
+        case DctPasses::DcOnly: {
+            const __m256i dc = _mm256_set1_epi32(block[0]);
+            for (int r = 0; r < 8; ++r) fill(block, r, dc);
+            return;
+        }
+        case DctPasses::OneColumn:
             inverseDctLine(block, 8);
             for (int r = 0; r < 8; ++r) fill(block, r, _mm256_set1_epi32(block[8 * r]));
             return;
+        case DctPasses::OneRow: {
+            inverseDctLine(block, 1);
+            const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block));
+            for (int r = 1; r < 8; ++r) fill(block, r, first);
+            return;
         }
-        BlockLines b = load(block);
-        transformLanes(b, int(std::bit_width(columns)));
-        transpose(b);
-        transformLanes(b, 8);
-        transpose(b);
-        store(b, block);
-        return;
-    }
-    if (rows == 1) {
-        inverseDctLine(block, 1);
-        const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block));
-        for (int r = 1; r < 8; ++r) fill(block, r, first);
-        return;
+        case DctPasses::TopLeft: inverseDctTopLeft(block, passes.columnsFirst); return;
+        case DctPasses::General: break;
     }
     BlockLines b = load(block);
-    transpose(b);
-    transformLanes(b, int(std::bit_width(rows)));
+    if (!passes.columnsFirst) transpose(b);
+    transformLanes(b, passes.firstPassLines);
     transpose(b);
     transformLanes(b, 8);
+    if (passes.columnsFirst) transpose(b);
     store(b, block);
 }
 

@@ -1,6 +1,5 @@
 #include <emmintrin.h>
 
-#include <bit>
 #include <utility>
 
 #include "pipeline/aan_butterfly.h"
@@ -109,22 +108,17 @@ void inverseDctTopLeft(int32_t* block, bool columnsFirst) {
 }  // namespace
 
 // The pass order and shortcuts of inverseDctReference, pass for pass. A pass
-// over one or two lines is cheaper one line at a time than through the
+// over one or two rows is cheaper one row at a time than through the
 // registers and transposes of four.
 void inverseDctSse2(int32_t* block, uint32_t mask) {
-    if (mask == 0x0101) {
-        const __m128i dc = _mm_set1_epi32(block[0]);
-        for (int i = 0; i < 64; i += 4) _mm_store_si128(reinterpret_cast<__m128i*>(block + i), dc);
-        return;
-    }
-    const uint32_t columns = mask & 0xFF, rows = (mask >> 8) & 0xFF;
-    const bool columnsFirst = static_cast<int8_t>(rows) >= static_cast<int8_t>(columns);
-    if (columns > 1 && rows > 1 && (columns | rows) <= 0x0F) {
-        inverseDctTopLeft(block, columnsFirst);
-        return;
-    }
-    if (columnsFirst) {
-        if (columns == 1) {
+    const DctPasses passes = dctPasses(mask);
+    switch (passes.kind) {
+        case DctPasses::DcOnly: {
+            const __m128i dc = _mm_set1_epi32(block[0]);
+            for (int i = 0; i < 64; i += 4) _mm_store_si128(reinterpret_cast<__m128i*>(block + i), dc);
+            return;
+        }
+        case DctPasses::OneColumn:
             inverseDctLine(block, 8);
             for (int r = 0; r < 8; ++r) {
                 const __m128i first = _mm_set1_epi32(block[8 * r]);
@@ -132,28 +126,30 @@ void inverseDctSse2(int32_t* block, uint32_t mask) {
                 _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4), first);
             }
             return;
+        case DctPasses::OneRow: {
+            inverseDctLine(block, 1);
+            const __m128i left = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
+            const __m128i right = _mm_load_si128(reinterpret_cast<const __m128i*>(block + 4));
+            for (int r = 1; r < 8; ++r) {
+                _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r), left);
+                _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4), right);
+            }
+            return;
         }
+        case DctPasses::TopLeft: inverseDctTopLeft(block, passes.columnsFirst); return;
+        case DctPasses::General: break;
+    }
+    if (passes.columnsFirst) {
         BlockHalves b = load(block);
-        transformColumns(b, int(std::bit_width(columns)));
+        transformColumns(b, passes.firstPassLines);
         transformRows(b, 8);
         store(b, block);
         return;
     }
-    const int transformed = int(std::bit_width(rows));
-    if (transformed <= 2) {
-        for (int r = 0; r < transformed; ++r) inverseDctLine(block + 8 * r, 1);
-    }
-    if (rows == 1) {
-        const __m128i left = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
-        const __m128i right = _mm_load_si128(reinterpret_cast<const __m128i*>(block + 4));
-        for (int r = 1; r < 8; ++r) {
-            _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r), left);
-            _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4), right);
-        }
-        return;
-    }
+    const bool rowByRow = passes.firstPassLines <= 2;
+    for (int r = 0; rowByRow && r < passes.firstPassLines; ++r) inverseDctLine(block + 8 * r, 1);
     BlockHalves b = load(block);
-    if (transformed > 2) transformRows(b, transformed);
+    if (!rowByRow) transformRows(b, passes.firstPassLines);
     transformColumns(b, 8);
     store(b, block);
 }
