@@ -1,117 +1,30 @@
-// Decoding 640x480 frames of three kinds, and a memcpy of one picture for
+// Decoding 640x480 frames of three kinds at each kernel level the processor
+// runs (or only at the one VK6_KERNELS names), and a memcpy of one picture for
 // scale: an all-DCT intra frame, an all-still predicted frame and a mixed
-// predicted frame.
+// predicted frame. Each figure is the median of several batches; a table at
+// the end puts the levels side by side.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <random>
+#include <map>
+#include <string>
 #include <vector>
 
-#include "frame_builder.h"
-#include "pipeline/coefficient_decoder.h"
 #include "pipeline/decoder.h"
+#include "synthetic_frames.h"
 
 namespace vk6 {
 namespace {
 
-using test::FrameBuilder;
-using test::NibbleWriter;
+constexpr int kWidth = 640, kHeight = test::kSyntheticHeight;
+constexpr int kQuality = 75;
+constexpr int kBatches = 7;
 
-constexpr int kWidth = 640, kHeight = 480;
-constexpr int kBlocks = kWidth / 8 * (kHeight / 8);
-
-// One component with `values` non-zero coefficients spread over the low
-// frequencies, as a photographic block at quality 75 has them: mostly
-// small levels with short zero runs.
-void writeComponent(NibbleWriter& w, std::mt19937& random, int values) {
-    w.byteValue(int(random() % 200) - 100);
-    int position = 1;
-    for (int i = 0; i < values && position < 40; ++i) {
-        switch (random() % 5) {
-            case 0: {
-                const int code = Zero1Plus + int(random() % 6);
-                w.put(code);
-                position += (code - Zero1Plus) / 2 + 2;
-                break;
-            }
-            case 1: w.put({Nibble2, int(random() % 16), int(random() % 16)}); position += 2; break;
-            case 2: w.put({SmallPair, int(random() % 16)}); position += 2; break;
-            case 3: {
-                const int run = int(random() % 4);
-                w.put({RunNibble, run << 2 | 1, int(random() % 16), int(random() % 16)});
-                position += run + 3;
-                break;
-            }
-            default: w.put(Literal); w.byteValue(int(random() % 64) - 32); position += 1; break;
-        }
-    }
-    w.put(EndOfBlock);
-}
-
-void writeDctBlock(FrameBuilder& frame, std::mt19937& random) {
-    writeComponent(frame.nibbles, random, 6 + int(random() % 8));
-    writeComponent(frame.nibbles, random, int(random() % 3));
-    writeComponent(frame.nibbles, random, int(random() % 3));
-}
-
-std::vector<uint8_t> intraFrame() {
-    std::mt19937 random(1);
-    FrameBuilder frame;
-    for (int i = 0; i < kBlocks; ++i) {
-        frame.control.code("110");
-        writeDctBlock(frame, random);
-    }
-    return frame.build(-75);
-}
-
-std::vector<uint8_t> stillFrame() {
-    FrameBuilder frame;
-    for (int i = 0; i < kBlocks; ++i) frame.control.code("110");
-    return frame.build(75);
-}
-
-// Interior blocks mix every predicted action; blocks on the picture's edge
-// are still copies, so that every source stays inside.
-std::vector<uint8_t> mixedFrame() {
-    std::mt19937 random(2);
-    FrameBuilder frame;
-    for (int i = 0; i < kBlocks; ++i) {
-        const int x = i % 80 * 8, y = i / 80 * 8;
-        const bool interior = x >= 64 && x < kWidth - 64 && y >= 64 && y < kHeight - 64;
-        const int choice = interior ? int(random() % 10) : 0;
-        switch (choice) {
-            case 0: case 1: case 2: case 3: frame.control.code("110"); break;
-            case 4: case 5:
-                frame.control.code("00");
-                frame.spiral(uint16_t(random() % 400));
-                break;
-            case 6: case 7:
-                frame.control.code("010");
-                frame.control.put(random() % 8, 3);
-                frame.vector(test::farWord(128 + int(random() % 16) - 8, 64 + int(random() % 16) - 8));
-                break;
-            case 8:
-                frame.control.code("011");
-                writeDctBlock(frame, random);
-                break;
-            default:
-                // Quarters: still, spiral, near-vector cells, vector copy.
-                frame.control.code("1110 100 00 111 0 10 11 0 01");
-                frame.spiral(uint16_t(random() % 100));
-                frame.spiral(uint16_t(random() % 100));
-                frame.vector(test::nearWord(int(random() % 4096), int(random() % 8)));
-                frame.spiral(uint16_t(random() % 100));
-                frame.control.put(random() % 8, 3);
-                frame.vector(test::farWord(128 + int(random() % 16) - 8, 64 + int(random() % 16) - 8));
-                break;
-        }
-    }
-    return frame.build(75);
-}
-
-void decodeFrames(benchmark::State& state, const std::vector<uint8_t>& frame) {
-    Decoder decoder;
+void decodeFrames(benchmark::State& state, KernelLevel level, const std::vector<uint8_t>& frame) {
+    Decoder decoder(kernelsFor(level));
     decoder.init(16, kHeight, kWidth, "XQM6");
     std::vector<uint16_t> reference(kWidth * kHeight), target(kWidth * kHeight);
     for (size_t i = 0; i < reference.size(); ++i) reference[i] = uint16_t(i * 2654435761u >> 16);
@@ -128,10 +41,6 @@ void decodeFrames(benchmark::State& state, const std::vector<uint8_t>& frame) {
     state.counters["frame bytes"] = double(frame.size());
 }
 
-void IntraAllDct(benchmark::State& state) { decodeFrames(state, intraFrame()); }
-void PredictedAllStill(benchmark::State& state) { decodeFrames(state, stillFrame()); }
-void PredictedMixed(benchmark::State& state) { decodeFrames(state, mixedFrame()); }
-
 void MemcpyPicture(benchmark::State& state) {
     std::vector<uint16_t> source(kWidth * kHeight, 0x1234), destination(kWidth * kHeight);
     for (auto _ : state) {
@@ -142,10 +51,80 @@ void MemcpyPicture(benchmark::State& state) {
     state.counters["frames/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-BENCHMARK(IntraAllDct)->Unit(benchmark::kMicrosecond);
-BENCHMARK(PredictedAllStill)->Unit(benchmark::kMicrosecond);
-BENCHMARK(PredictedMixed)->Unit(benchmark::kMicrosecond);
-BENCHMARK(MemcpyPicture)->Unit(benchmark::kMicrosecond);
+// The console output, and the median time of each benchmark for the table.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.aggregate_name == "median") microseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+
+    // Intra frame time, the still frame in memcpys of the picture, the mixed
+    // frame's rate; a dash for what a filter left out.
+    void printTable(const std::vector<KernelLevel>& levels) const {
+        std::printf("\n%-10s %16s %18s %16s\n", "kernels", "intra frame us", "still in memcpys", "mixed frames/s");
+        for (KernelLevel level : levels) {
+            const std::string name(kernelLevelName(level));
+            const double intra = time("IntraAllDct/" + name), still = time("PredictedAllStill/" + name);
+            const double mixed = time("PredictedMixed/" + name), memcpy = time("MemcpyPicture");
+            std::printf("%-10s %16s %18s %16s\n", name.c_str(), figure("%.1f", intra, intra).c_str(),
+                        figure("%.2f", still / memcpy, still * memcpy).c_str(),
+                        figure("%.0f", 1e6 / mixed, mixed).c_str());
+        }
+    }
+
+private:
+    double time(const std::string& name) const {
+        const auto found = microseconds_.find(name);
+        return found == microseconds_.end() ? 0.0 : found->second;
+    }
+
+    // The value, or a dash when a time it comes from is missing (zero).
+    static std::string figure(const char* format, double value, double times) {
+        if (times == 0.0) return "-";
+        char text[32];
+        std::snprintf(text, sizeof text, format, value);
+        return text;
+    }
+
+    std::map<std::string, double> microseconds_;
+};
+
+std::vector<KernelLevel> measuredLevels() {
+    if (std::getenv("VK6_KERNELS") != nullptr) return {defaultKernelLevel()};
+    std::vector<KernelLevel> levels;
+    for (KernelLevel level : allKernelLevels())
+        if (level <= bestKernelLevel()) levels.push_back(level);
+    return levels;
+}
+
+void configure(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->Repetitions(kBatches)->ReportAggregatesOnly(true);
+}
 
 }  // namespace
 }  // namespace vk6
+
+int main(int argc, char** argv) {
+    using namespace vk6;
+    static const std::vector<uint8_t> intra = test::intraDctFrame(1, kQuality);
+    static const std::vector<uint8_t> still = test::stillFrame(kQuality);
+    static const std::vector<uint8_t> mixed = test::mixedFrame(2, kQuality);
+    const std::vector<KernelLevel> levels = measuredLevels();
+    for (KernelLevel level : levels) {
+        const std::string name(kernelLevelName(level));
+        configure(benchmark::RegisterBenchmark(("IntraAllDct/" + name).c_str(), decodeFrames, level, intra));
+        configure(benchmark::RegisterBenchmark(("PredictedAllStill/" + name).c_str(), decodeFrames, level, still));
+        configure(benchmark::RegisterBenchmark(("PredictedMixed/" + name).c_str(), decodeFrames, level, mixed));
+    }
+    configure(benchmark::RegisterBenchmark("MemcpyPicture", MemcpyPicture));
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printTable(levels);
+    benchmark::Shutdown();
+    return 0;
+}

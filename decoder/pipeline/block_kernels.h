@@ -1,8 +1,13 @@
 #pragma once
-// The per-block kernels the frame driver calls through a table, so that fast
-// versions can replace the plain reference ones and be tested against them.
+// The per-block kernels the frame driver calls through a table, at one of
+// several levels: the plain reference versions, and versions for the
+// instruction sets a processor may offer, each with the reference's results.
+// The level is chosen once per process by what the processor runs; tests and
+// benchmarks take any level the processor runs.
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "pipeline/block_copy.h"
 #include "pipeline/coefficient_blocks.h"
@@ -11,13 +16,34 @@
 namespace vk6 {
 
 struct BlockKernels {
+    // The block holds zeros outside the rows and columns its mask marks, as
+    // coefficient decoding leaves it; the fast levels count on that.
     void (*inverseDct)(int32_t* block, uint32_t mask);
     void (*convertToPixels)(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination);
     const BlockCopyTable* copies;
 };
 
-const BlockKernels& referenceKernels();
-// The SSE2 inverse DCT and colour conversion, with the same results.
-const BlockKernels& fastKernels();
+// In the order of what they need: SSE2 is the baseline of every build.
+enum class KernelLevel { Reference, Sse2, Avx2 };
+
+std::span<const KernelLevel> allKernelLevels();
+std::string_view kernelLevelName(KernelLevel level);
+
+// The highest level this processor runs, found out once.
+KernelLevel bestKernelLevel();
+
+// The kernels of a level, or of the best level the processor runs if it is
+// below the one asked for.
+const BlockKernels& kernelsFor(KernelLevel level);
+
+// The level a request names ("reference", "sse2", "avx2"), held to the best
+// level; the best level for no request or a name it does not know.
+KernelLevel requestedKernelLevel(const char* request, KernelLevel best);
+
+// The kernels decoders use unless they are given others: those of the best
+// level, or of the one the environment variable VK6_KERNELS asks for. Both are
+// found out once, at the first call (safe from any thread).
+KernelLevel defaultKernelLevel();
+const BlockKernels& defaultKernels();
 
 }  // namespace vk6

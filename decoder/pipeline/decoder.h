@@ -26,7 +26,7 @@ struct DecoderState {
 
 class Decoder {
 public:
-    explicit Decoder(const BlockKernels& kernels = fastKernels());
+    explicit Decoder(const BlockKernels& kernels = defaultKernels());
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
 

@@ -35,7 +35,7 @@ struct Encoder::State {
           expander(s.pixelType),
           dct(mapping, s.quality, s.acRounding),
           lambda(lambdaFor(s.quality, s.lambdaScale)),
-          kernels(vk6::fastKernels()) {
+          kernels(vk6::defaultKernels()) {
         vk6::buildChromaTables(colour);
         vk6::buildColourTables(static_cast<vk6::PixelFormat>(s.pixelType), colour);
         for (auto& picture : pictures) picture.assign(size_t(rows) * kWidth, 0);

@@ -55,7 +55,7 @@ protected:
         const ColourMapping mapping(16);
         const DctCoder dct(mapping, 75, 64);
         std::vector<uint16_t> encoded(reference_.size()), decoded(reference_.size());
-        const WriterContext context{false, dct, vk6::referenceKernels(), colour_, reference_.data(), encoded.data()};
+        const WriterContext context{false, dct, vk6::kernelsFor(vk6::KernelLevel::Reference), colour_, reference_.data(), encoded.data()};
         FrameStreams streams;
         BlockWriter writer(context, streams);
         BlockPlan still;

@@ -62,7 +62,7 @@ TEST(DctCoderTest, DecodedBlocksComeBackNearTheirSource) {
             }
         DctBlock block;
         coder.quantise(source, 0, 0, block);
-        coder.reconstruct(block, vk6::referenceKernels(), colour, pixels.data());
+        coder.reconstruct(block, vk6::kernelsFor(vk6::KernelLevel::Reference), colour, pixels.data());
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) {
                 uint8_t r, g, b;

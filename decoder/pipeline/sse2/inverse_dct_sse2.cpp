@@ -1,8 +1,8 @@
 #include <emmintrin.h>
 
-#include <bit>
 #include <utility>
 
+#include "pipeline/aan_butterfly.h"
 #include "pipeline/inverse_dct.h"
 #include "pipeline/sse2/sse2_kernels.h"
 
@@ -10,116 +10,115 @@ namespace vk6 {
 
 namespace {
 
+typedef int32_t Int32x4 __attribute__((vector_size(16)));
+
 // The block as two halves of four columns: half[h][r] holds row r, columns
 // 4h to 4h + 3. A pass over the rows of a half transforms four columns at once.
+// The helpers are inlined and their loops unrolled, so that the block stays
+// in registers (as far as they go) between passes.
 struct BlockHalves {
-    __m128i half[2][8];
+    Int32x4 half[2][8];
 };
 
-BlockHalves load(const int32_t* block) {
+[[gnu::always_inline]] inline BlockHalves load(const int32_t* block) {
     BlockHalves b;
+#pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
-        for (int r = 0; r < 8; ++r) b.half[h][r] = _mm_load_si128(reinterpret_cast<const __m128i*>(block + 8 * r + 4 * h));
+    #pragma GCC unroll 8
+        for (int r = 0; r < 8; ++r)
+            b.half[h][r] = Int32x4(_mm_load_si128(reinterpret_cast<const __m128i*>(block + 8 * r + 4 * h)));
     return b;
 }
 
-void store(const BlockHalves& b, int32_t* block) {
+[[gnu::always_inline]] inline void store(const BlockHalves& b, int32_t* block) {
+#pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
-        for (int r = 0; r < 8; ++r) _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4 * h), b.half[h][r]);
+    #pragma GCC unroll 8
+        for (int r = 0; r < 8; ++r)
+            _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4 * h), __m128i(b.half[h][r]));
 }
 
-void transpose4(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
-    const __m128i ab0 = _mm_unpacklo_epi32(a, b), ab1 = _mm_unpackhi_epi32(a, b);
-    const __m128i cd0 = _mm_unpacklo_epi32(c, d), cd1 = _mm_unpackhi_epi32(c, d);
-    a = _mm_unpacklo_epi64(ab0, cd0);
-    b = _mm_unpackhi_epi64(ab0, cd0);
-    c = _mm_unpacklo_epi64(ab1, cd1);
-    d = _mm_unpackhi_epi64(ab1, cd1);
+[[gnu::always_inline]] inline void transpose4(Int32x4& a, Int32x4& b, Int32x4& c, Int32x4& d) {
+    const __m128i ab0 = _mm_unpacklo_epi32(__m128i(a), __m128i(b)), ab1 = _mm_unpackhi_epi32(__m128i(a), __m128i(b));
+    const __m128i cd0 = _mm_unpacklo_epi32(__m128i(c), __m128i(d)), cd1 = _mm_unpackhi_epi32(__m128i(c), __m128i(d));
+    a = Int32x4(_mm_unpacklo_epi64(ab0, cd0));
+    b = Int32x4(_mm_unpackhi_epi64(ab0, cd0));
+    c = Int32x4(_mm_unpacklo_epi64(ab1, cd1));
+    d = Int32x4(_mm_unpackhi_epi64(ab1, cd1));
 }
 
 // Rows become columns: the 4x4 tile (rows 4i.., half h) moves to (rows 4h.., half i).
-void transpose(BlockHalves& b) {
+[[gnu::always_inline]] inline void transpose(BlockHalves& b) {
+#pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
+    #pragma GCC unroll 8
         for (int i = 0; i < 2; ++i) {
-            __m128i* tile = &b.half[h][4 * i];
+            Int32x4* tile = &b.half[h][4 * i];
             transpose4(tile[0], tile[1], tile[2], tile[3]);
         }
+#pragma GCC unroll 8
     for (int k = 0; k < 4; ++k) std::swap(b.half[0][4 + k], b.half[1][k]);
-}
-
-// The multiplications of the butterfly as shifts and adds: the same results
-// as the 32-bit multiplications, overflow included.
-__m128i times3(__m128i x) { return _mm_add_epi32(_mm_slli_epi32(x, 1), x); }
-__m128i times17(__m128i x) { return _mm_add_epi32(_mm_slli_epi32(x, 4), x); }
-__m128i times30(__m128i x) { return _mm_sub_epi32(_mm_slli_epi32(x, 5), _mm_slli_epi32(x, 1)); }
-__m128i times40(__m128i x) { return _mm_add_epi32(_mm_slli_epi32(x, 5), _mm_slli_epi32(x, 3)); }
-
-// The reference's one-dimensional transform on four lanes at once.
-void transform8(__m128i* x) {
-    const __m128i t10 = _mm_add_epi32(x[0], x[4]), t11 = _mm_sub_epi32(x[0], x[4]);
-    const __m128i t13 = _mm_add_epi32(x[2], x[6]);
-    const __m128i t12 = _mm_sub_epi32(_mm_srai_epi32(times3(_mm_sub_epi32(x[2], x[6])), 1), t13);
-    const __m128i e0 = _mm_add_epi32(t10, t13), e3 = _mm_sub_epi32(t10, t13);
-    const __m128i e1 = _mm_add_epi32(t11, t12), e2 = _mm_sub_epi32(t11, t12);
-
-    const __m128i z13 = _mm_add_epi32(x[5], x[3]), z10 = _mm_sub_epi32(x[5], x[3]);
-    const __m128i z11 = _mm_add_epi32(x[1], x[7]), z12 = _mm_sub_epi32(x[1], x[7]);
-    const __m128i t7 = _mm_add_epi32(z11, z13);
-    const __m128i u11 = _mm_srai_epi32(times3(_mm_sub_epi32(z11, z13)), 1);
-    const __m128i z5 = times30(_mm_add_epi32(z10, z12));
-    const __m128i u10 = _mm_srai_epi32(_mm_sub_epi32(times17(z12), z5), 4);
-    const __m128i u12 = _mm_srai_epi32(_mm_sub_epi32(z5, times40(z10)), 4);
-    const __m128i t6 = _mm_sub_epi32(u12, t7), t5 = _mm_sub_epi32(u11, t6), t4 = _mm_add_epi32(u10, t5);
-
-    x[0] = _mm_add_epi32(e0, t7);
-    x[7] = _mm_sub_epi32(e0, t7);
-    x[1] = _mm_add_epi32(e1, t6);
-    x[6] = _mm_sub_epi32(e1, t6);
-    x[2] = _mm_add_epi32(e2, t5);
-    x[5] = _mm_sub_epi32(e2, t5);
-    x[4] = _mm_add_epi32(e3, t4);
-    x[3] = _mm_sub_epi32(e3, t4);
 }
 
 // Transforms the first `count` columns along the rows; the other columns
 // keep their values, as the reference leaves them.
-void transformColumns(BlockHalves& b, int count) {
+[[gnu::always_inline]] inline void transformColumns(BlockHalves& b, int count) {
+#pragma GCC unroll 8
     for (int h = 0; h < 2; ++h) {
         const int lanes = count - 4 * h;
         if (lanes <= 0) return;
         if (lanes >= 4) {
-            transform8(b.half[h]);
+            aanButterfly(b.half[h]);
             continue;
         }
-        __m128i transformed[8];
+        Int32x4 transformed[8];
+    #pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) transformed[r] = b.half[h][r];
-        transform8(transformed);
-        const __m128i chosen = _mm_cmplt_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(lanes));
-        for (int r = 0; r < 8; ++r)
-            b.half[h][r] = _mm_or_si128(_mm_and_si128(chosen, transformed[r]), _mm_andnot_si128(chosen, b.half[h][r]));
+        aanButterfly(transformed);
+        const Int32x4 chosen = Int32x4{0, 1, 2, 3} < lanes;
+    #pragma GCC unroll 8
+        for (int r = 0; r < 8; ++r) b.half[h][r] = (chosen & transformed[r]) | (~chosen & b.half[h][r]);
     }
 }
 
-void transformRows(BlockHalves& b, int count) {
+[[gnu::always_inline]] inline void transformRows(BlockHalves& b, int count) {
     transpose(b);
     transformColumns(b, count);
     transpose(b);
 }
 
+// Coefficients in the top-left 4x4 only, and zeros elsewhere: four rows to
+// load, and the passes over a block three quarters zero, which the compiler
+// leaves out of the inlined code. Zero lines stay zero, so each pass may take
+// four lines whatever the mask.
+void inverseDctTopLeft(int32_t* block, bool columnsFirst) {
+    BlockHalves b{};
+#pragma GCC unroll 4
+    for (int r = 0; r < 4; ++r) b.half[0][r] = Int32x4(_mm_load_si128(reinterpret_cast<const __m128i*>(block + 8 * r)));
+    if (columnsFirst) {
+        transformColumns(b, 4);
+        transformRows(b, 8);
+    } else {
+        transformRows(b, 4);
+        transformColumns(b, 8);
+    }
+    store(b, block);
+}
+
 }  // namespace
 
 // The pass order and shortcuts of inverseDctReference, pass for pass. A pass
-// over one or two lines is cheaper one line at a time than through the
+// over one or two rows is cheaper one row at a time than through the
 // registers and transposes of four.
 void inverseDctSse2(int32_t* block, uint32_t mask) {
-    if (mask == 0x0101) {
-        const __m128i dc = _mm_set1_epi32(block[0]);
-        for (int i = 0; i < 64; i += 4) _mm_store_si128(reinterpret_cast<__m128i*>(block + i), dc);
-        return;
-    }
-    const uint32_t columns = mask & 0xFF, rows = (mask >> 8) & 0xFF;
-    if (static_cast<int8_t>(rows) >= static_cast<int8_t>(columns)) {
-        if (columns == 1) {
+    const DctPasses passes = dctPasses(mask);
+    switch (passes.kind) {
+        case DctPasses::DcOnly: {
+            const __m128i dc = _mm_set1_epi32(block[0]);
+            for (int i = 0; i < 64; i += 4) _mm_store_si128(reinterpret_cast<__m128i*>(block + i), dc);
+            return;
+        }
+        case DctPasses::OneColumn:
             inverseDctLine(block, 8);
             for (int r = 0; r < 8; ++r) {
                 const __m128i first = _mm_set1_epi32(block[8 * r]);
@@ -127,28 +126,30 @@ void inverseDctSse2(int32_t* block, uint32_t mask) {
                 _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4), first);
             }
             return;
+        case DctPasses::OneRow: {
+            inverseDctLine(block, 1);
+            const __m128i left = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
+            const __m128i right = _mm_load_si128(reinterpret_cast<const __m128i*>(block + 4));
+            for (int r = 1; r < 8; ++r) {
+                _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r), left);
+                _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4), right);
+            }
+            return;
         }
+        case DctPasses::TopLeft: inverseDctTopLeft(block, passes.columnsFirst); return;
+        case DctPasses::General: break;
+    }
+    if (passes.columnsFirst) {
         BlockHalves b = load(block);
-        transformColumns(b, int(std::bit_width(columns)));
+        transformColumns(b, passes.firstPassLines);
         transformRows(b, 8);
         store(b, block);
         return;
     }
-    const int transformed = int(std::bit_width(rows));
-    if (transformed <= 2) {
-        for (int r = 0; r < transformed; ++r) inverseDctLine(block + 8 * r, 1);
-    }
-    if (rows == 1) {
-        const __m128i left = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
-        const __m128i right = _mm_load_si128(reinterpret_cast<const __m128i*>(block + 4));
-        for (int r = 1; r < 8; ++r) {
-            _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r), left);
-            _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4), right);
-        }
-        return;
-    }
+    const bool rowByRow = passes.firstPassLines <= 2;
+    for (int r = 0; rowByRow && r < passes.firstPassLines; ++r) inverseDctLine(block + 8 * r, 1);
     BlockHalves b = load(block);
-    if (transformed > 2) transformRows(b, transformed);
+    if (!rowByRow) transformRows(b, passes.firstPassLines);
     transformColumns(b, 8);
     store(b, block);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // SSE2 versions of the inverse DCT and of the colour conversion. Both give
-// exactly the results of the reference versions, for any block and mask.
-// SSE2 is the baseline of every build, so they need no run-time choice.
+// exactly the results of the reference versions.
+// SSE2 is the baseline of every build: they run on every processor.
 
 #include <cstdint>
 

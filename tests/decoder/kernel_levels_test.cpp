@@ -1,34 +1,44 @@
-// The SSE2 kernels against the plain reference versions: the colour
-// conversion over its whole in-range domain and across every table end, the
-// inverse DCT on random blocks through every pass order the mask selects.
+// Every kernel of every level the processor runs against its plain reference
+// version: the colour conversion over its whole in-range domain and across
+// every table end, the inverse DCT on random blocks under every mask.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <climits>
 #include <random>
+#include <string>
+#include <tuple>
 
-#include "pipeline/colour_conversion.h"
-#include "pipeline/inverse_dct.h"
-#include "pipeline/sse2/sse2_kernels.h"
+#include "pipeline/block_kernels.h"
 
 namespace vk6 {
 namespace {
 
 constexpr int kWidth = 640;
 
-class ColourConversionSse2 : public ::testing::TestWithParam<PixelFormat> {
+// The levels above the reference, each tested wherever the processor runs it.
+const auto kFastLevels = ::testing::Values(KernelLevel::Sse2, KernelLevel::Avx2);
+
+std::string levelName(KernelLevel level) { return std::string(kernelLevelName(level)); }
+
+void skipUnlessRuns(KernelLevel level) {
+    if (level > bestKernelLevel()) GTEST_SKIP() << "the processor does not run " << levelName(level);
+}
+
+class ColourConversion : public ::testing::TestWithParam<std::tuple<KernelLevel, PixelFormat>> {
 protected:
     void SetUp() override {
+        skipUnlessRuns(std::get<0>(GetParam()));
         buildChromaTables(tables);
-        buildColourTables(GetParam(), tables);
+        buildColourTables(std::get<1>(GetParam()), tables);
     }
 
     // Converts with both kernels and compares the 8x8 pixels.
     void expectSame(const CoefficientBlocks& blocks) {
         std::array<uint16_t, 8 * kWidth> fast{}, reference{};
-        convertToPixelsSse2(tables, blocks, fast.data());
-        convertToPixelsReference(tables, blocks, reference.data());
+        kernelsFor(std::get<0>(GetParam())).convertToPixels(tables, blocks, fast.data());
+        kernelsFor(KernelLevel::Reference).convertToPixels(tables, blocks, reference.data());
         for (int i = 0; i < 64; ++i) {
             const int at = kWidth * (i / 8) + i % 8;
             ASSERT_EQ(fast[at], reference[at])
@@ -41,7 +51,7 @@ protected:
 
 // Every (Y >> 4, Cb >> 3, Cr >> 4) whose samples lie in -2048..2047, the range
 // the reference converts without saturating, with random low bits.
-TEST_P(ColourConversionSse2, EqualsTheReferenceOnEveryInRangeSample) {
+TEST_P(ColourConversion, EqualsTheReferenceOnEveryInRangeSample) {
     std::mt19937 random(1);
     CoefficientBlocks blocks{};
     int filled = 0;
@@ -60,7 +70,7 @@ TEST_P(ColourConversionSse2, EqualsTheReferenceOnEveryInRangeSample) {
 
 // One sample out of range makes the reference saturate the whole block: every
 // chroma index past both table ends, against luma across the colour tables.
-TEST_P(ColourConversionSse2, EqualsTheReferenceAcrossEveryTableEnd) {
+TEST_P(ColourConversion, EqualsTheReferenceAcrossEveryTableEnd) {
     std::mt19937 random(2);
     for (int chroma = ColourTables::kChromaFirst - 64; chroma <= ColourTables::kChromaLast + 64; ++chroma) {
         for (int luma = -1200; luma <= 1200; luma += 64) {
@@ -79,7 +89,7 @@ TEST_P(ColourConversionSse2, EqualsTheReferenceAcrossEveryTableEnd) {
 
 // Samples anywhere in 32 bits: luma and chroma far beyond the tables, and
 // large luma offset by large opposite chroma, which only the 32-bit sum sees.
-TEST_P(ColourConversionSse2, EqualsTheReferenceOnUnboundedSamples) {
+TEST_P(ColourConversion, EqualsTheReferenceOnUnboundedSamples) {
     std::mt19937 random(3);
     const int32_t extremes[] = {INT32_MIN, INT32_MIN + 15, -40000, 40000, INT32_MAX - 15, INT32_MAX};
     for (int round = 0; round < 20000; ++round) {
@@ -97,8 +107,12 @@ TEST_P(ColourConversionSse2, EqualsTheReferenceOnUnboundedSamples) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, ColourConversionSse2,
-                         ::testing::Values(PixelFormat::Rgb555, PixelFormat::Rgb565));
+INSTANTIATE_TEST_SUITE_P(EveryLevelBothFormats, ColourConversion,
+                         ::testing::Combine(kFastLevels, ::testing::Values(PixelFormat::Rgb555, PixelFormat::Rgb565)),
+                         [](const auto& info) {
+                             return levelName(std::get<0>(info.param)) +
+                                    (std::get<1>(info.param) == PixelFormat::Rgb565 ? "_565" : "_555");
+                         });
 
 using Block = std::array<int32_t, 64>;
 
@@ -116,29 +130,53 @@ uint32_t randomMask(std::mt19937& random, int kind) {
     }
 }
 
-// Values inside the mask, or anywhere: the kernels must agree on both.
-Block randomBlock(std::mt19937& random, uint32_t mask, bool insideMask) {
+// Values in the rows and columns of the mask (not all of them non-zero), zeros
+// elsewhere: the blocks coefficient decoding leaves for the inverse DCT.
+Block randomBlock(std::mt19937& random, uint32_t mask) {
     const int range = 1 << (4 + random() % 11);
     Block block{};
     for (int i = 0; i < 64; ++i) {
         const bool inside = (mask >> (i % 8) & 1) && (mask >> (8 + i / 8) & 1);
-        if (inside || !insideMask) block[i] = int32_t(random() % uint32_t(2 * range)) - range;
+        if (inside && random() % 4 != 0) block[i] = int32_t(random() % uint32_t(2 * range)) - range;
     }
     return block;
 }
 
-TEST(InverseDctSse2, EqualsTheReferenceOnEveryPassOrder) {
+class InverseDct : public ::testing::TestWithParam<KernelLevel> {
+protected:
+    void SetUp() override { skipUnlessRuns(GetParam()); }
+
+    void expectSame(const Block& input, uint32_t mask) {
+        alignas(32) Block fast = input;
+        alignas(32) Block reference = input;
+        kernelsFor(GetParam()).inverseDct(fast.data(), mask);
+        kernelsFor(KernelLevel::Reference).inverseDct(reference.data(), mask);
+        ASSERT_EQ(fast, reference) << "mask " << std::hex << mask;
+    }
+};
+
+TEST_P(InverseDct, EqualsTheReferenceOnEveryPassOrder) {
     std::mt19937 random(4);
     for (int round = 0; round < 200000; ++round) {
         const uint32_t mask = randomMask(random, round % 7);
-        const Block input = randomBlock(random, mask, round % 3 != 0);
-        alignas(16) Block fast = input;
-        alignas(16) Block reference = input;
-        inverseDctSse2(fast.data(), mask);
-        inverseDctReference(reference.data(), mask);
-        ASSERT_EQ(fast, reference) << "mask " << std::hex << mask << std::dec << " round " << round;
+        expectSame(randomBlock(random, mask), mask);
+        if (HasFatalFailure()) return;
     }
 }
+
+// Every mask, each with two blocks.
+TEST_P(InverseDct, EqualsTheReferenceUnderEveryMask) {
+    std::mt19937 random(5);
+    for (uint32_t mask = 0; mask <= 0xFFFF; ++mask) {
+        for (int block = 0; block < 2; ++block) {
+            expectSame(randomBlock(random, mask), mask);
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLevel, InverseDct, kFastLevels,
+                         [](const auto& info) { return levelName(info.param); });
 
 }  // namespace
 }  // namespace vk6

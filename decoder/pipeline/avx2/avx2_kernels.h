@@ -1,0 +1,17 @@
+#pragma once
+// AVX2 versions of the inverse DCT and of the colour conversion, with exactly
+// the results of the reference versions. Only to be called where the
+// processor runs AVX2 (bestKernelLevel() says so).
+
+#include <cstdint>
+
+#include "pipeline/coefficient_blocks.h"
+#include "pipeline/colour_conversion.h"
+
+namespace vk6 {
+
+void inverseDctAvx2(int32_t* block, uint32_t mask);
+
+void convertToPixelsAvx2(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination);
+
+}  // namespace vk6

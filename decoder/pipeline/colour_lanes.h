@@ -1,0 +1,122 @@
+#pragma once
+// The colour conversion computed rather than looked up, in 16-bit lanes,
+// written once for any vector width. Each instruction set's unit supplies
+// Ops, the few operations the compiler's vector extensions do not express:
+//   Int16s, Int32s              vectors of 16-bit lanes and of half as many 32-bit lanes
+//   kRows                       picture rows one Int16s of pixels covers (one or two)
+//   samples(block, part)        the 32-bit samples of part 0 or 1 of those rows
+//   packs(a, b)                 a and b saturated to 16 bits, in the order store() expects
+//   adds, subs, min, max        saturating 16-bit sums and differences, 16-bit minimum and maximum
+//   mulhiUnsigned(a, b)         the high halves of the unsigned 16-bit products
+//   store(destination, pixels)  kRows rows of 8 pixels, 640 pixels apart
+//
+// The operations of Ops that are one intrinsic each, named alike in every
+// instruction set but for the prefix (_mm, _mm256) and the vector type
+// (__m128i, __m256i).
+#define VK6_COLOUR_LANE_INTRINSICS(prefix, Vector)                                                           \
+    static Int16s packs(Int32s a, Int32s b) { return Int16s(prefix##_packs_epi32(Vector(a), Vector(b))); }  \
+    static Int16s adds(Int16s a, Int16s b) { return Int16s(prefix##_adds_epi16(Vector(a), Vector(b))); }    \
+    static Int16s subs(Int16s a, Int16s b) { return Int16s(prefix##_subs_epi16(Vector(a), Vector(b))); }    \
+    static Int16s min(Int16s a, Int16s b) { return Int16s(prefix##_min_epi16(Vector(a), Vector(b))); }      \
+    static Int16s max(Int16s a, Int16s b) { return Int16s(prefix##_max_epi16(Vector(a), Vector(b))); }      \
+    static Int16s mulhiUnsigned(Int16s a, Int16s b) { return Int16s(prefix##_mulhi_epu16(Vector(a), Vector(b))); }
+
+// Clamping every index to its table's ends gives the reference's saturating
+// and non-saturating results alike, so no range test per block is needed.
+//
+// In an unnamed namespace: each instruction set's translation unit compiles
+// its own copy, for its own target, which no other unit's copy can replace.
+
+#include <cstdint>
+
+#include "pipeline/colour_conversion.h"
+#include "pipeline/geometry_tables.h"
+
+namespace vk6 {
+namespace {
+
+template <class Ops>
+class ColourLanes {
+public:
+    using Int16s = typename Ops::Int16s;
+    using Int32s = typename Ops::Int32s;
+
+    static void convert(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination) {
+        const bool wide = tables.format == PixelFormat::Rgb565;
+        const Fields fields{wide ? 11 : 10, wide ? 0 : 1, splat(wide ? 62 : 30)};
+        for (int row = 0; row < 8; row += Ops::kRows) {
+            const int at = 8 * row;
+            Ops::store(destination + kPictureWidth * row,
+                       pixels(fields, blocks.block(0) + at, blocks.block(1) + at, blocks.block(2) + at));
+        }
+    }
+
+private:
+    struct Fields {
+        int redShift;
+        int greenShift;       // the green level is halved in 5-5-5
+        Int16s greenMaximum;  // green saturates one step below the top of its field
+    };
+
+    static Int16s splat(int value) { return Int16s{} + int16_t(value); }
+
+    static Int16s clamp(Int16s x, int low, int high) { return Ops::min(Ops::max(x, splat(low)), splat(high)); }
+
+    // 32-bit samples shifted right, saturated to 16 bits.
+    static Int16s shiftedSamples(const int32_t* block, int shift) {
+        return Ops::packs(Ops::samples(block, 0) >> shift, Ops::samples(block, 1) >> shift);
+    }
+
+    // Division rounding toward zero, as C++ divides, through the magnitude:
+    // (a * 52429) >> 19 is a / 10 for a < 262144, (a * 43691) >> 17 is a / 3
+    // for a < 131072; the lanes hold far less.
+    template <int Multiplier, int Shift>
+    static Int16s divideTowardZero(Int16s n) {
+        const Int16s sign = n >> 15;
+        const Int16s magnitude = (n ^ sign) - sign;
+        typedef uint16_t Uint16s __attribute__((vector_size(sizeof(Int16s))));
+        const Int16s quotient = Int16s(Uint16s(Ops::mulhiUnsigned(magnitude, splat(Multiplier))) >> (Shift - 16));
+        return (quotient ^ sign) - sign;
+    }
+
+    // CrToRed: (16v + 8) / 10 with v clamped to the table.
+    static Int16s crToRed(Int16s cr) {
+        const Int16s v = clamp(cr, ColourTables::kChromaFirst, ColourTables::kChromaLast);
+        return divideTowardZero<52429, 19>((v << 4) + 8);
+    }
+
+    // CbToGreen: v / 3 with v clamped to the table.
+    static Int16s cbToGreen(Int16s cb) {
+        return divideTowardZero<43691, 17>(clamp(cb, ColourTables::kChromaFirst, ColourTables::kChromaLast));
+    }
+
+    // The colour tables are 0 below index 0 and constant above 127.
+    static Int16s colourLevel(Int16s index) { return clamp(index, 0, ColourTables::kColourLast); }
+
+    static Int16s pixels(const Fields& fields, const int32_t* luma, const int32_t* cb, const int32_t* cr) {
+        // Blue adds two unbounded samples: summed in 32 bits before saturating.
+        Int32s luma32[2], blueSum[2];
+        for (int part = 0; part < 2; ++part) {
+            luma32[part] = (Ops::samples(luma, part) >> 4) + 128;
+            blueSum[part] = (luma32[part] + (Ops::samples(cb, part) >> 3)) >> 2;
+        }
+        const Int16s blueIndex = Ops::packs(blueSum[0], blueSum[1]);
+        // Red and green add chroma of at most a few hundred to the luma.
+        // Saturated luma and saturating sums still land beyond the same end
+        // of the table.
+        const Int16s y = Ops::packs(luma32[0], luma32[1]);
+        const Int16s red = crToRed(shiftedSamples(cr, 4));
+        const Int16s green = cbToGreen(shiftedSamples(cb, 4));
+        const Int16s redIndex = Ops::adds(y, red) >> 2;
+        const Int16s greenIndex = Ops::subs(Ops::subs(y, red >> 1), green) >> 2;
+
+        const Int16s fiveBits = splat(31);
+        const Int16s redBits = Ops::min(colourLevel(redIndex) >> 1, fiveBits) << fields.redShift;
+        const Int16s greenBits = Ops::min(colourLevel(greenIndex) >> fields.greenShift, fields.greenMaximum) << 5;
+        const Int16s blueBits = Ops::min(colourLevel(blueIndex) >> 1, fiveBits);
+        return redBits | greenBits | blueBits;
+    }
+};
+
+}  // namespace
+}  // namespace vk6
