@@ -11,7 +11,7 @@ jobs=${JOBS:-2}
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs" --target benchmarks sample_video >/dev/null
 find build/native/bench -type f -name '*_bench' -executable ! -name library_bench | sort | while read -r bench; do
-  "$bench"
+  "$bench" </dev/null
 done
 
 video=build/native/sample/intro.xqm

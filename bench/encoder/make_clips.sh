@@ -8,9 +8,9 @@ photo=$1
 out=$2
 mkdir -p "$out"
 frames=45
-ffmpeg -v error -y -loop 1 -framerate 15 -i "$photo" \
+ffmpeg -nostdin -v error -y -loop 1 -framerate 15 -i "$photo" \
   -vf "scale=1134:756,crop=640:480:x='40+4*n':y='30+2*n'" \
   -frames:v $frames -pix_fmt rgb24 -f rawvideo "$out/pan.rgb"
-ffmpeg -v error -y -loop 1 -framerate 15 -i "$photo" \
+ffmpeg -nostdin -v error -y -loop 1 -framerate 15 -i "$photo" \
   -vf "crop=2016:1512,zoompan=z='1+0.003*in':x='iw/2-(iw/zoom/2)':y='ih/2-(ih/zoom/2)':d=1:s=640x480:fps=15" \
   -frames:v $frames -pix_fmt rgb24 -f rawvideo "$out/zoom.rgb"

@@ -4,6 +4,6 @@
 # raw RGB.
 # Usage: mjpeg_peer.sh CLIP.rgb QSCALE STREAM.mjpeg DECODED.rgb
 set -euo pipefail
-ffmpeg -v error -y -f rawvideo -pix_fmt rgb24 -s 640x480 -framerate 15 -i "$1" \
+ffmpeg -nostdin -v error -y -f rawvideo -pix_fmt rgb24 -s 640x480 -framerate 15 -i "$1" \
   -c:v mjpeg -pix_fmt yuvj444p -q:v "$2" -f mjpeg "$3"
-ffmpeg -v error -y -f mjpeg -i "$3" -pix_fmt rgb24 -f rawvideo "$4"
+ffmpeg -nostdin -v error -y -f mjpeg -i "$3" -pix_fmt rgb24 -f rawvideo "$4"
