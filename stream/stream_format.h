@@ -4,6 +4,7 @@
 // it. Little-endian throughout; docs/xqm6-stream-file.md has the layout.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -44,6 +45,15 @@ struct IndexEntry {
 
 using HeaderBytes = std::array<uint8_t, kHeaderSize>;
 using IndexEntryBytes = std::array<uint8_t, kIndexEntrySize>;
+
+// Rows of each picture buffer a frame is decoded into: whole 8-row blocks, at
+// least one block row; only the first `height` rows are shown.
+constexpr size_t pictureRows(uint16_t height) { return 8 * size_t(height > 8 ? (height + 7) / 8 : 1); }
+
+// Zero bytes to put after a frame read from a file before the game's entry
+// point, which is not told the frame's size, decodes it: its stream readers
+// may look 4 bytes past the end of each stream.
+inline constexpr size_t kUnboundedDecodePadding = 16;
 
 // Where the index ends and the frames may begin.
 constexpr uint64_t indexEnd(uint32_t frameCount) { return kHeaderSize + kIndexEntrySize * frameCount; }

@@ -30,13 +30,13 @@ int run(const std::string& path, int rounds) {
   std::vector<std::vector<uint8_t>> frames(info.frameCount);
   for (uint32_t i = 0; i < info.frameCount; ++i) {
     reader.readFrame(i, frames[i]);
-    frames[i].resize(frames[i].size() + 16, 0);  // the readers look 4 bytes past each stream
+    frames[i].resize(frames[i].size() + xqm::kUnboundedDecodePadding, 0);
   }
   if (XQMPI_Init(info.pixelType, info.height, 640, reinterpret_cast<const char*>(xqm::kMagic.data())) != 1) {
     std::fprintf(stderr, "%s: the library refuses the stream's format\n", path.c_str());
     return 1;
   }
-  const size_t rows = 8 * size_t(info.height > 8 ? (info.height + 7) / 8 : 1);
+  const size_t rows = xqm::pictureRows(info.height);
   std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * 640), std::vector<uint16_t>(rows * 640)};
 
   std::vector<double> intra, predicted;

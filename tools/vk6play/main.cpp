@@ -55,7 +55,7 @@ void play(const std::string& file, const std::string& framemd5) {
     orv::cli::failInput(file + ": the decoder refuses pixel type " + std::to_string(info.pixelType) +
                         " at height " + std::to_string(info.height));
 
-  const size_t rows = 8 * static_cast<size_t>(info.height > 8 ? (info.height + 7) / 8 : 1);
+  const size_t rows = xqm::pictureRows(info.height);
   std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * 640), std::vector<uint16_t>(rows * 640)};
   std::unique_ptr<vk6tool::PictureSink> checksums;
   std::unique_ptr<vk6play::VideoWindow> window;
@@ -68,8 +68,7 @@ void play(const std::string& file, const std::string& framemd5) {
   const ULONGLONG start = GetTickCount64();
   for (uint32_t number = 0; number < info.frameCount; ++number) {
     reader.readFrame(number, frame);
-    // The streams' readers may look 4 bytes past their ends.
-    frame.resize(frame.size() + 16, 0);
+    frame.resize(frame.size() + xqm::kUnboundedDecodePadding, 0);
     const std::vector<uint16_t>& reference = pictures[(number + 1) % 2];
     std::vector<uint16_t>& target = pictures[number % 2];
     dll.decode(frame.data(), reference.data(), target.data());
