@@ -31,6 +31,8 @@ function(orv_add_fuzzer name)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/corpus)
+  # The longest input, for the long runs of scripts/fuzz-long.sh.
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.max_len "${F_MAX_LEN}\n")
   add_test(NAME ${name}_smoke COMMAND ${name} -max_total_time=5 -max_len=${F_MAX_LEN}
            ${CMAKE_CURRENT_BINARY_DIR}/corpus ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
 endfunction()
