@@ -8,9 +8,11 @@ namespace {
 
 constexpr int32_t SmallLevels[4] = {+1, +2, -2, -1};
 
-constexpr int32_t nibbleLevel(uint32_t nibble) {
-    return nibble < 8 ? int32_t(nibble) + 1 : int32_t(nibble) - 16;
-}
+// A nibble's level: 0..7 stand for +1..+8, 8..15 for -8..-1. A table, since
+// the sign is as unpredictable as the data and a branch on it is costly.
+constexpr int8_t kNibbleLevels[16] = {1, 2, 3, 4, 5, 6, 7, 8, -8, -7, -6, -5, -4, -3, -2, -1};
+
+constexpr int32_t nibbleLevel(uint32_t nibble) { return kNibbleLevels[nibble]; }
 
 constexpr int32_t signedByte(uint32_t high, uint32_t low) {
     return static_cast<int8_t>(static_cast<uint8_t>((high << 4) | low));
