@@ -17,7 +17,7 @@ XVFB = xvfb-run -a -s "-screen 0 1024x768x24"
 
 .PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
         test test-native test-win32 test-win32-files test-win64 test-linux32 test-fuzz \
-        fuzz bench dist run clean
+        fuzz fuzz-seeds fuzz-agree bench dist run clean
 
 all: native win32 win64
 
@@ -67,6 +67,13 @@ test-fuzz: fuzz-build
 FUZZ_SECONDS ?= 600
 fuzz: fuzz-build
 	@bash scripts/fuzz-long.sh build/fuzz $(FUZZ_SECONDS)
+
+# After make fuzz: the grown corpora minimised into the seeds in fuzz/*/corpus,
+# and the grown decoder corpus replayed through a 64-bit and a 32-bit build.
+fuzz-seeds: fuzz-build native
+	@bash scripts/fuzz-seeds.sh
+fuzz-agree: native
+	@bash scripts/fuzz-agree.sh
 
 bench:
 	@bash scripts/install-deps.sh bench
