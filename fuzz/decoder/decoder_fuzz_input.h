@@ -14,6 +14,8 @@
 namespace vk6::fuzz {
 
 constexpr int kWidth = 640;
+// The tallest picture an input asks for has 110 rows, in buffers of 112.
+constexpr size_t kMaxPixels = 112 * kWidth;
 
 struct DecoderFuzzInput {
     int32_t type = 16;  // 15 or 16
@@ -46,6 +48,7 @@ inline std::vector<uint16_t> referencePattern(size_t pixels) {
     return picture;
 }
 
-constexpr uint16_t kTargetFill = 0x5a5a;
+// The target starts with every byte this value.
+constexpr uint8_t kTargetFillByte = 0x5a;
 
 }  // namespace vk6::fuzz

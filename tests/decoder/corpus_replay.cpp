@@ -37,7 +37,7 @@ std::string replay(const std::vector<uint8_t>& bytes) {
     if (!decoder) return "refused";
     const size_t pixels = size_t(XQMPI_DecoderPictureRows(decoder)) * vk6::fuzz::kWidth;
     const std::vector<uint16_t> reference = vk6::fuzz::referencePattern(pixels);
-    std::vector<uint16_t> target(pixels, vk6::fuzz::kTargetFill);
+    std::vector<uint16_t> target(pixels, uint16_t(vk6::fuzz::kTargetFillByte * 0x0101));
     const int32_t result = XQMPI_DecoderDecodeFrame(decoder, input.frame.data(), uint32_t(input.frame.size()),
                                                     reference.data(), target.data());
     XQMPI_DestroyDecoder(decoder);
