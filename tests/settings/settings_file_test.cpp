@@ -143,10 +143,31 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndTheRecordIntact) {
   EXPECT_EQ(contents(dir_ / "Config.ini"), writeConfig(s));
 }
 
-TEST_F(SettingsFile, UnwritableFolderFailsSilently) {
+TEST_F(SettingsFile, MissingFolderLoadsTheDefaultsAndSavesNothing) {
+  const std::string missing = (dir_ / "no-such-folder" / "").string();
   SetupSettings s = defaults();
-  EXPECT_FALSE(saveSettings(s, (dir_ / "no-such-folder" / "").string(), platform_));
+  s.generalVolume = 5;
+  EXPECT_NO_THROW(loadSettings(s, missing, platform_));
   EXPECT_EQ(s, defaults());
+  EXPECT_FALSE(saveSettings(s, missing, platform_));
+  EXPECT_EQ(s, defaults());
+  EXPECT_FALSE(fs::exists(dir_ / "no-such-folder"));
+}
+
+// POSIX opens a folder for reading, and its length can be anything.
+TEST_F(SettingsFile, FolderNamedConfigIniLoadsTheDefaultsAndIsNotSavedOver) {
+  fs::create_directory(dir_ / "Config.ini");
+  SetupSettings s = defaults();
+  s.generalVolume = 5;
+  EXPECT_NO_THROW(loadSettings(s, prefix_, platform_));
+  EXPECT_TRUE(platform_.fatalBoxes.empty());
+  EXPECT_EQ(s, defaults());
+
+  s.generalVolume = 5;
+  EXPECT_FALSE(saveSettings(s, prefix_, platform_));
+  EXPECT_TRUE(fs::is_directory(dir_ / "Config.ini"));
+  EXPECT_FALSE(fs::exists(dir_ / "Config.ini.new"));
+  EXPECT_EQ(s.generalVolume, 5);
 }
 
 }  // namespace
