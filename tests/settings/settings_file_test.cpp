@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "print_settings.h"
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include "settings_folder.h"
 
 #include "platform/headless/headless_platform.h"
 #include "settings/config_writer.h"
@@ -18,34 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public SettingsFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("orv-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    prefix_ = dir_.string() + "/";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string contents(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void put(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-  }
-  SetupSettings defaults() const {
-    SetupSettings s;
-    applyDefaults(s);
-    return s;
-  }
-
-  fs::path dir_;
-  std::string prefix_;
   HeadlessPlatform platform_;
 };
 
