@@ -51,6 +51,8 @@ TEST_F(FailedSave, FullDiskFailsTheSave) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to stand for a full disk";
   fs::create_symlink("/dev/full", fresh());
   EXPECT_EQ(saveExpectingFailure(), 0);
+  // Reading Config.ini would never end if the link had taken its place.
+  ASSERT_FALSE(fs::is_symlink(config())) << "the save put the link to /dev/full in the place of Config.ini";
   EXPECT_EQ(whichFile(), "old");
   EXPECT_FALSE(fs::is_symlink(fresh()));
 }
