@@ -38,7 +38,7 @@ class Platform {
   [[noreturn]] virtual void fatalStop(const FatalBox& box) = 0;
 
   // Creates or empties the file and writes all of bytes to it, checking every
-  // write, the flush and the close. False on any failure.
+  // write, the flush, the sync to the disk and the close. False on any failure.
   virtual bool writeFile(const std::string& path, std::string_view bytes);
 
   // Puts the file `from` in the place of `to` in one step, replacing it.

@@ -8,12 +8,25 @@
 
 namespace orv {
 
+namespace {
+
+// A POSIX fopen opens a folder too, and only the reads fail; its length is
+// whatever the file system makes of it, often far over the limit. A file that
+// opens but cannot be read counts as one that does not open.
+bool readable(std::FILE* file) {
+  if (std::fgetc(file) == EOF && std::ferror(file)) return false;
+  std::rewind(file);
+  return true;
+}
+
+}  // namespace
+
 std::string settingsFilePath(const std::string& prefix) { return prefix + "Config.ini"; }
 
 void loadSettings(SetupSettings& settings, const std::string& prefix, Platform& platform) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(settingsFilePath(prefix).c_str(), "rb"),
                                                        std::fclose);
-  if (!file) {
+  if (!file || !readable(file.get())) {
     applyDefaults(settings);
     return;
   }

@@ -13,7 +13,8 @@ namespace orv {
 std::string settingsFilePath(const std::string& prefix);
 
 // Fills the record from the file, or with the defaults when it cannot be
-// opened. A file over the size limit is a fatal stop.
+// opened or read (a folder of that name included). A file over the size
+// limit is a fatal stop.
 void loadSettings(SetupSettings& settings, const std::string& prefix, Platform& platform);
 
 // Writes the file from the record without ever losing the previous one: the

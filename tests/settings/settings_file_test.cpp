@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "print_settings.h"
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include "settings_folder.h"
 
 #include "platform/headless/headless_platform.h"
 #include "settings/config_writer.h"
@@ -18,34 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public SettingsFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("orv-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    prefix_ = dir_.string() + "/";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string contents(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void put(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-  }
-  SetupSettings defaults() const {
-    SetupSettings s;
-    applyDefaults(s);
-    return s;
-  }
-
-  fs::path dir_;
-  std::string prefix_;
   HeadlessPlatform platform_;
 };
 
@@ -143,10 +114,31 @@ TEST_F(SettingsFile, AFailedSaveLeavesTheOldFileAndTheRecordIntact) {
   EXPECT_EQ(contents(dir_ / "Config.ini"), writeConfig(s));
 }
 
-TEST_F(SettingsFile, UnwritableFolderFailsSilently) {
+TEST_F(SettingsFile, MissingFolderLoadsTheDefaultsAndSavesNothing) {
+  const std::string missing = (dir_ / "no-such-folder" / "").string();
   SetupSettings s = defaults();
-  EXPECT_FALSE(saveSettings(s, (dir_ / "no-such-folder" / "").string(), platform_));
+  s.generalVolume = 5;
+  EXPECT_NO_THROW(loadSettings(s, missing, platform_));
   EXPECT_EQ(s, defaults());
+  EXPECT_FALSE(saveSettings(s, missing, platform_));
+  EXPECT_EQ(s, defaults());
+  EXPECT_FALSE(fs::exists(dir_ / "no-such-folder"));
+}
+
+// POSIX opens a folder for reading, and its length can be anything.
+TEST_F(SettingsFile, FolderNamedConfigIniLoadsTheDefaultsAndIsNotSavedOver) {
+  fs::create_directory(dir_ / "Config.ini");
+  SetupSettings s = defaults();
+  s.generalVolume = 5;
+  EXPECT_NO_THROW(loadSettings(s, prefix_, platform_));
+  EXPECT_TRUE(platform_.fatalBoxes.empty());
+  EXPECT_EQ(s, defaults());
+
+  s.generalVolume = 5;
+  EXPECT_FALSE(saveSettings(s, prefix_, platform_));
+  EXPECT_TRUE(fs::is_directory(dir_ / "Config.ini"));
+  EXPECT_FALSE(fs::exists(dir_ / "Config.ini.new"));
+  EXPECT_EQ(s.generalVolume, 5);
 }
 
 }  // namespace
