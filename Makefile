@@ -17,7 +17,7 @@ XVFB = xvfb-run -a -s "-screen 0 1024x768x24"
 
 .PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
         test test-native test-win32 test-win32-files test-win64 test-linux32 test-fuzz \
-        test-sanitize \
+        test-sanitize memcheck \
         fuzz bench dist run clean
 
 all: native win32 win64
@@ -70,6 +70,10 @@ test-fuzz: fuzz-build
 # a finding exit with 86, never an exit code a test expects).
 test-sanitize: fuzz-build
 	ctest --preset sanitize -j $(JOBS) $(CTEST_FLAGS)
+
+# The headless session and decoder tests of the native build under Valgrind.
+memcheck: native
+	ctest --preset memcheck -j $(JOBS) $(CTEST_FLAGS)
 
 # Long fuzzing runs: FUZZ_SECONDS per target.
 FUZZ_SECONDS ?= 600

@@ -37,3 +37,18 @@ function(orv_add_fuzzer name)
   set_tests_properties(${name}_smoke PROPERTIES LABELS fuzz)
 endfunction()
 
+# orv_add_memcheck(TEST [ARGS ...])
+# The native build runs a test executable once more under Valgrind's memcheck,
+# labelled memcheck (the memcheck test preset runs these, the native one leaves
+# them out): an invalid access, a jump on uninitialised memory or a definite
+# or indirect leak fails it.
+function(orv_add_memcheck test)
+  if(CMAKE_CROSSCOMPILING OR ORV_FUZZ)
+    return()
+  endif()
+  add_test(NAME ${test}_memcheck
+           COMMAND valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect
+                   --error-exitcode=86 $<TARGET_FILE:${test}> --gtest_brief=1 ${ARGN}
+           WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(${test}_memcheck PROPERTIES LABELS memcheck)
+endfunction()
