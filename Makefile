@@ -71,7 +71,8 @@ test-fuzz: fuzz-build
 test-sanitize: fuzz-build
 	ctest --preset sanitize -j $(JOBS) $(CTEST_FLAGS)
 
-# The headless session and decoder tests of the native build under Valgrind.
+# The native build's tests of the headless platform and session and of the
+# decoder once more under Valgrind's memcheck (the memcheck test preset).
 memcheck: native
 	ctest --preset memcheck -j $(JOBS) $(CTEST_FLAGS)
 
