@@ -17,6 +17,7 @@ XVFB = xvfb-run -a -s "-screen 0 1024x768x24"
 
 .PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
         test test-native test-win32 test-win32-files test-win64 test-linux32 test-fuzz \
+        test-sanitize memcheck \
         fuzz fuzz-seeds fuzz-agree bench dist run clean
 
 all: native win32 win64
@@ -35,6 +36,7 @@ win32-release win64-release: deps
 	@cmake --preset $(@:-release=) >/dev/null
 	@cmake --build --preset $(@:-release=) -j $(JOBS) --target $(RELEASE_TARGETS)
 
+# The fuzzers, and every native test built with ASan and UBSan as well.
 fuzz-build: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
@@ -61,7 +63,18 @@ test-win32-files:
 
 # A few seconds of each fuzzer, registered as ctest tests of the fuzz build.
 test-fuzz: fuzz-build
-	ctest --test-dir build/fuzz $(CTEST_FLAGS)
+	ctest --preset fuzz $(CTEST_FLAGS)
+
+# The native tests in the fuzz build: any sanitizer finding, a leak included,
+# fails the test, also in a tool the test runs (the sanitize test preset makes
+# a finding exit with 86, never an exit code a test expects).
+test-sanitize: fuzz-build
+	ctest --preset sanitize -j $(JOBS) $(CTEST_FLAGS)
+
+# The native build's tests of the headless platform and session and of the
+# decoder once more under Valgrind's memcheck (the memcheck test preset).
+memcheck: native
+	ctest --preset memcheck -j $(JOBS) $(CTEST_FLAGS)
 
 # Long fuzzing runs: FUZZ_SECONDS per target.
 FUZZ_SECONDS ?= 600

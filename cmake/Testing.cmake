@@ -1,13 +1,11 @@
-# GoogleTest for both builds: the native build takes Debian's libraries, the
-# win32 build compiles the sources Debian's googletest package ships.
-if(NOT ORV_FUZZ)
-  if(CMAKE_CROSSCOMPILING)
-    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  else()
-    find_package(GTest REQUIRED)
-  endif()
+# GoogleTest for every build: the native and fuzz builds take Debian's
+# libraries, the cross builds compile the sources Debian's googletest package ships.
+if(CMAKE_CROSSCOMPILING)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
 endif()
 
 # orv_add_test(NAME SOURCES ... LIBS ...)
@@ -22,7 +20,8 @@ function(orv_add_test name)
 endfunction()
 
 # orv_add_fuzzer(NAME SOURCES ... LIBS ... MAX_LEN n)
-# A libFuzzer target of the fuzz build with a five-second smoke run in ctest;
+# A libFuzzer target of the fuzz build with a five-second smoke run in ctest
+# (label fuzz: the build's other tests are the sanitized suite);
 # `make fuzz` runs it for long. New inputs go to a corpus in the build tree,
 # the seeds in the source folder's corpus/ stay as they are.
 function(orv_add_fuzzer name)
@@ -35,4 +34,21 @@ function(orv_add_fuzzer name)
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.max_len "${F_MAX_LEN}\n")
   add_test(NAME ${name}_smoke COMMAND ${name} -max_total_time=5 -max_len=${F_MAX_LEN}
            ${CMAKE_CURRENT_BINARY_DIR}/corpus ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+  set_tests_properties(${name}_smoke PROPERTIES LABELS fuzz)
+endfunction()
+
+# orv_add_memcheck(TEST [ARGS ...])
+# The native build runs a test executable once more under Valgrind's memcheck,
+# labelled memcheck (the memcheck test preset runs these, the native one leaves
+# them out): an invalid access, a jump on uninitialised memory or a definite
+# or indirect leak fails it.
+function(orv_add_memcheck test)
+  if(CMAKE_CROSSCOMPILING OR ORV_FUZZ)
+    return()
+  endif()
+  add_test(NAME ${test}_memcheck
+           COMMAND valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect
+                   --error-exitcode=86 $<TARGET_FILE:${test}> --gtest_brief=1 ${ARGN}
+           WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(${test}_memcheck PROPERTIES LABELS memcheck)
 endfunction()

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make ninja-build g++ clang ccache pkg-config
+  cmake make ninja-build g++ clang ccache pkg-config valgrind
   g++-mingw-w64-i686 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-multilib qemu-user-static

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# make test: the native tests, the Windows tests on the path this machine
-# allows, and the fuzzers' smoke runs; then a summary of what ran and why.
+# make test: the native tests, some of them again under Valgrind, the Windows
+# tests on the path this machine allows, every native test built with ASan and
+# UBSan, and the fuzzers' smoke runs; then a summary of what ran and why.
 #   test.sh [auto|win32|win64]
 # win32: the 32-bit Windows suite under 32-bit Wine.
 # win64: where 32-bit programs cannot run: the 64-bit Windows suite under
@@ -22,17 +23,19 @@ case $choice in
 esac
 
 # What each path runs, as "label make-target".
-suites=("native test-native")
+suites=("native test-native" "memcheck memcheck")
 case $path in
   win32) suites+=("win32-Wine test-win32") ;;
   win64) suites+=("win64-Wine test-win64" "linux32-qemu test-linux32" "win32-files test-win32-files") ;;
 esac
-suites+=("fuzz-smoke test-fuzz")
+# The fuzz build compiles the sanitized tests and the fuzzers together.
+suites+=("sanitizers test-sanitize" "fuzz-smoke test-fuzz")
 
 # Nothing is skipped silently: the path's runners must be there.
 missing=()
 need() { [ -x "$1" ] || command -v "$1" >/dev/null 2>&1 || missing+=("$1 ($2)"); }
 need xvfb-run "Debian package xvfb"
+need valgrind "Debian package valgrind"
 case $path in
   win32) need /usr/lib/wine/wine "32-bit Wine: Debian package wine32:i386" ;;
   win64) need /usr/lib/wine/wine64 "64-bit Wine: Debian package wine64"
