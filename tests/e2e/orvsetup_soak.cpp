@@ -74,6 +74,8 @@ int soak(const std::string& setupProgram, const std::string& startConfig, double
     if (clock.seconds() >= nextSample && nextSample < seconds) {
       samples.push_back(sampleCounters(process, linuxPid, clock.seconds()));
       nextSample += sampleSeconds;
+      std::cout << "sampled at " << static_cast<int>(samples.back().seconds) << " s after " << rounds << " rounds"
+                << std::endl;
     }
   }
   samples.push_back(sampleCounters(process, linuxPid, clock.seconds()));

@@ -5,19 +5,13 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "setup_expectations.h"
+
 namespace orv::e2e {
 namespace {
-
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 // A "Name:  value kB" line of /proc/PID/status, in bytes.
 std::uint64_t statusBytes(const std::string& status, const char* name) {
@@ -56,8 +50,8 @@ std::optional<int> linuxProcessWithArgument(const std::string& argument) {
   std::optional<int> found;
   do {
     const int pid = std::atoi(entry.cFileName);
-    if (pid <= 0 || pid == static_cast<int>(GetCurrentProcessId())) continue;
-    const std::string line = readAll(std::string("Z:\\proc\\") + entry.cFileName + "\\cmdline");
+    if (pid <= 0) continue;
+    const std::string line = slurp(std::string("Z:\\proc\\") + entry.cFileName + "\\cmdline");
     std::istringstream fields(line);
     for (std::string field; std::getline(fields, field, '\0');)
       if (field == argument) found = pid;
@@ -82,7 +76,7 @@ CounterSample sampleCounters(const PROCESS_INFORMATION& process, std::optional<i
   if (GetProcessHandleCount(process.hProcess, &handles)) sample.handles = handles;
   sample.listHandles = handlesInProcessList(process.dwProcessId);
   if (linuxPid) {
-    const std::string status = readAll("Z:\\proc\\" + std::to_string(*linuxPid) + "\\status");
+    const std::string status = slurp("Z:\\proc\\" + std::to_string(*linuxPid) + "\\status");
     sample.linuxRss = statusBytes(status, "VmRSS");
     sample.linuxVirtual = statusBytes(status, "VmSize");
   }
