@@ -17,7 +17,7 @@ XVFB = xvfb-run -a -s "-screen 0 1024x768x24"
 
 .PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
         test test-native test-win32 test-win32-files test-win64 test-linux32 test-fuzz \
-        fuzz bench dist run clean
+        fuzz soak bench dist run clean
 
 all: native win32 win64
 
@@ -67,6 +67,13 @@ test-fuzz: fuzz-build
 FUZZ_SECONDS ?= 600
 fuzz: fuzz-build
 	@bash scripts/fuzz-long.sh build/fuzz $(FUZZ_SECONDS)
+
+# The setup window under Wine for SOAK_SECONDS, driven without pause, its
+# memory and handles sampled each minute; not part of make test, which runs
+# a minute of it.
+SOAK_SECONDS ?= 600
+soak: deps
+	@SOAK_SECONDS=$(SOAK_SECONDS) bash scripts/soak.sh $(WINDOWS)
 
 bench:
 	@bash scripts/install-deps.sh bench
