@@ -18,10 +18,10 @@ constexpr VolumeKnob kVolumeKnobs[] = {{kGeneralVolumeLow, &SetupSettings::gener
                                        {kSfxVolumeLow, &SetupSettings::sfxVolume},
                                        {kCdVolumeLow, &SetupSettings::cdVolume}};
 
-constexpr std::uint32_t kEveryControl[] = {kQuit,          kLaunch,          kSpeakerFlip,      kQualityLow,
-                                           kQualityMedium, kQualityHigh,     kAdapterNext,      kAdapterPrevious,
-                                           kResolutionLow + 50, kGeneralVolumeLow + 50, kVoiceVolumeLow + 50,
-                                           kSfxVolumeLow + 50,  kCdVolumeLow + 50};
+// Each control once, the knobs at the middle of their faces.
+constexpr std::uint32_t kEveryControl[] = {
+    kQuit, kLaunch, kSpeakerFlip, kQualityLow, kQualityMedium, kQualityHigh, kAdapterNext, kAdapterPrevious,
+    kResolutionLow + 50, kGeneralVolumeLow + 50, kVoiceVolumeLow + 50, kSfxVolumeLow + 50, kCdVolumeLow + 50};
 
 struct Quality {
   std::uint32_t colour;
@@ -59,7 +59,7 @@ void SoakRound::run(int round) {
   // reads the same settings back.
   click(window_, at(kLaunch));
   hoverEveryControl();
-  if (round % kRoundsPerDrag == kRoundsPerDrag - 1) dragWindow(round / kRoundsPerDrag);
+  if (round % kRoundsPerDrag == kRoundsPerDrag - 1) dragWindow(round / kRoundsPerDrag % 2 == 1);
 }
 
 // From control to control, and over the background between two of them.
@@ -109,12 +109,12 @@ void SoakRound::stepAdapters() {
   if (const DisplayListEntry* first = display_.adapterByIndex(0)) expected_.device = first->driverName.value_or("");
 }
 
-// With the real pointer from the background, down and right in even drags,
-// back in odd ones. The system's move starts at the first move with the
-// button held, so the window follows all steps but the first.
-void SoakRound::dragWindow(int drag) {
+// With the real pointer from the background, down and right or back. The
+// system's move starts at the first move with the button held, so the window
+// follows all steps but the first.
+void SoakRound::dragWindow(bool back) {
   constexpr int kSteps = 4;
-  const int dx = drag % 2 == 0 ? 10 : -10, dy = drag % 2 == 0 ? 5 : -5;
+  const int dx = back ? -10 : 10, dy = back ? -5 : 5;
   RECT before{}, after{};
   GetWindowRect(window_, &before);
   const POINT from{before.left + at(kPlainBackground).x, before.top + at(kPlainBackground).y};

@@ -33,7 +33,7 @@ class SoakRound {
   void pressToggles(int round);
   void turnKnobs(int round);
   void stepAdapters();
-  void dragWindow(int drag);
+  void dragWindow(bool back);
 
   POINT at(std::uint32_t colour);
 
