@@ -18,7 +18,7 @@ XVFB = xvfb-run -a -s "-screen 0 1024x768x24"
 .PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
         test test-native test-win32 test-win32-files test-win64 test-linux32 test-fuzz \
         test-sanitize memcheck \
-        fuzz fuzz-seeds fuzz-agree bench dist run clean
+        fuzz fuzz-seeds fuzz-agree soak bench dist run clean
 
 all: native win32 win64
 
@@ -87,6 +87,13 @@ fuzz-seeds: fuzz-build native
 	@bash scripts/fuzz-seeds.sh
 fuzz-agree: native
 	@bash scripts/fuzz-agree.sh
+
+# The setup window under Wine for SOAK_SECONDS, driven without pause, its
+# memory and handles sampled each minute; not part of make test, which runs
+# a minute of it.
+SOAK_SECONDS ?= 600
+soak: deps
+	@SOAK_SECONDS=$(SOAK_SECONDS) bash scripts/soak.sh $(WINDOWS)
 
 bench:
 	@bash scripts/install-deps.sh bench

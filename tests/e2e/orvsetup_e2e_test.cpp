@@ -6,12 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "display/display_lists.h"
-#include "platform/win32/directdraw_devices.h"
-#include "settings/config_reader.h"
 #include "settings/config_writer.h"
 #include "setup_driver.h"
-#include "skin/controls.h"
+#include "setup_expectations.h"
 
 namespace orv::e2e {
 namespace {
@@ -21,32 +18,12 @@ std::string gGameProgram;
 
 constexpr int kTimeoutMs = 60000;
 
-// Hit colours of the controls.
-constexpr std::uint32_t kQuit = 0xFFFF00;
-constexpr std::uint32_t kLaunch = 0xFF0000;
-constexpr std::uint32_t kSpeakerFlip = 0x0000FF;
-constexpr std::uint32_t kQualityHigh = 0x0000FE;
-constexpr std::uint32_t kGeneralAtFifty = 0x00FF32;
-constexpr std::uint32_t kResolutionLow = 0xFF000A;
-constexpr std::uint32_t kPlainBackground = 0xFFFFFF;
+constexpr std::uint32_t kGeneralAtFifty = kGeneralVolumeLow + 50;
 
 const char kSample[] =
     "; written by hand, with a comment and an unknown key\r\n"
     "[SOUND]\r\nSpeakerFlip = FALSE\r\nSoundQuality = MEDIUM\r\nGeneralVolume = 92\r\nSFXVolume = 64\r\n"
     "CDVolume = 40\r\nVoiceVolume = 77\r\nUnknownKey = 5\r\n[VIDEOS]\r\nResolution = 800x600\r\nDevice = display\r\n";
-
-std::string slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-SetupSettings parsed(const std::string& text) {
-  SetupSettings settings;
-  parseConfig(text, settings);
-  return settings;
-}
 
 class SetupProgramTest : public ::testing::Test {
  protected:
@@ -261,16 +238,7 @@ TEST_F(SetupProgramTest, DraggingTheBackgroundMovesTheWindowWithThePointer) {
   auto screen = [](const RECT& frame, POINT client, int dx, int dy) {
     return POINT{frame.left + client.x + dx, frame.top + client.y + dy};
   };
-  pointerTo(screen(before, background, 0, 0));
-  Sleep(200);
-  leftButton(true);
-  Sleep(200);
-  for (int step = 1; step <= 4; ++step) {
-    pointerTo(screen(before, background, 10 * step, 5 * step));
-    Sleep(150);
-  }
-  leftButton(false);
-  Sleep(500);
+  dragPointer(screen(before, background, 0, 0), screen(before, background, 40, 20), 4);
   RECT moved{};
   GetWindowRect(window, &moved);
   EXPECT_EQ(moved.left - before.left, 30);
@@ -298,15 +266,8 @@ TEST_F(SetupProgramTest, DraggingTheBackgroundMovesTheWindowWithThePointer) {
 // Wine lists only the modes of the X server's depth, so a 24-bit display
 // gives no 16-bit mode at all: the knob then picks nothing.
 TEST_F(SetupProgramTest, TheResolutionKnobPicksTheListedModes) {
-  HWND owner = CreateWindowExA(0, "STATIC", "modes", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  DirectDrawDevices devices;
-  devices.window = owner;
-  DisplayLists lists(devices);
-  lists.listAdapters();
-  lists.listModes();
-  lists.releaseDirectDraw();
-  DestroyWindow(owner);
-  std::cout << "[          ] " << lists.modeCount() << " 16-bit modes listed\n";
+  ListedDisplay display;
+  std::cout << "[          ] " << display.lists().modeCount() << " 16-bit modes listed\n";
 
   for (int position : {0, 50, 100}) {
     putConfig(kSample);
@@ -315,16 +276,10 @@ TEST_F(SetupProgramTest, TheResolutionKnobPicksTheListedModes) {
     click(window, at(kResolutionLow + position));
     ASSERT_EQ(quit(window), std::optional<DWORD>{0});
     const SetupSettings saved = parsed(config());
-    if (lists.modeCount() == 0) {
-      EXPECT_EQ(saved.resolutionWidth, 800);
-      EXPECT_EQ(saved.resolutionHeight, 600);
-    } else {
-      Knob knob;
-      knob.position = position;
-      const DisplayListEntry* mode = lists.modeByIndex(knobValue(knob, lists.modeCount()));
-      EXPECT_EQ(saved.resolutionWidth, mode->width) << position;
-      EXPECT_EQ(saved.resolutionHeight, mode->height) << position;
-    }
+    SetupSettings expected = parsed(kSample);
+    pickResolution(expected, display.lists(), position);
+    EXPECT_EQ(saved.resolutionWidth, expected.resolutionWidth) << position;
+    EXPECT_EQ(saved.resolutionHeight, expected.resolutionHeight) << position;
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     process = {};

@@ -46,6 +46,21 @@ BOOL CALLBACK countWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
+struct OtherWindows {
+  HWND except;
+  std::vector<std::string> titles;
+};
+
+BOOL CALLBACK collectOtherWindow(HWND window, LPARAM param) {
+  auto* other = reinterpret_cast<OtherWindows*>(param);
+  if (window == other->except || !IsWindowVisible(window)) return TRUE;
+  char title[256] = {}, kind[64] = {};
+  GetWindowTextA(window, title, sizeof title);
+  GetClassNameA(window, kind, sizeof kind);
+  other->titles.push_back(std::string(title) + " (" + kind + ")");
+  return TRUE;
+}
+
 }  // namespace
 
 std::optional<POINT> HitMap::find(std::uint32_t colour) const {
@@ -108,6 +123,12 @@ int visibleWindowCount(DWORD pid) {
   return count.visible;
 }
 
+std::vector<std::string> otherVisibleWindows(HWND window) {
+  OtherWindows other{window, {}};
+  EnumWindows(collectOtherWindow, reinterpret_cast<LPARAM>(&other));
+  return other.titles;
+}
+
 void click(HWND window, POINT at) {
   send(window, WM_MOUSEMOVE, 0, pointParam(at));
   send(window, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(at));
@@ -142,6 +163,19 @@ void leftButton(bool down) {
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   SendInput(1, &input, sizeof input);
+}
+
+void dragPointer(POINT from, POINT to, int steps) {
+  pointerTo(from);
+  Sleep(200);
+  leftButton(true);
+  Sleep(200);
+  for (int step = 1; step <= steps; ++step) {
+    pointerTo(POINT{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+    Sleep(150);
+  }
+  leftButton(false);
+  Sleep(500);
 }
 
 PROCESS_INFORMATION startProgram(const std::string& programPath, const std::string& arguments,

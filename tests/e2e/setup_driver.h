@@ -15,6 +15,23 @@ namespace orv::e2e {
 inline constexpr const char* kSetupTitle = "OrVanE SeTup";
 inline constexpr std::uint32_t kKeyColour = 0xFF00FE;
 
+// Hit colours of the controls; a knob's face is a ramp from its low colour,
+// position p at low + p (0 to 100).
+inline constexpr std::uint32_t kQuit = 0xFFFF00;
+inline constexpr std::uint32_t kLaunch = 0xFF0000;
+inline constexpr std::uint32_t kSpeakerFlip = 0x0000FF;
+inline constexpr std::uint32_t kQualityLow = 0x0000FC;
+inline constexpr std::uint32_t kQualityMedium = 0x0000FD;
+inline constexpr std::uint32_t kQualityHigh = 0x0000FE;
+inline constexpr std::uint32_t kAdapterNext = 0x00FFFF;
+inline constexpr std::uint32_t kAdapterPrevious = 0x00FEFF;
+inline constexpr std::uint32_t kResolutionLow = 0xFF000A;
+inline constexpr std::uint32_t kGeneralVolumeLow = 0x00FF00;
+inline constexpr std::uint32_t kVoiceVolumeLow = 0x01FF00;
+inline constexpr std::uint32_t kSfxVolumeLow = 0x02FF00;
+inline constexpr std::uint32_t kCdVolumeLow = 0x03FF00;
+inline constexpr std::uint32_t kPlainBackground = 0xFFFFFF;
+
 // Resource 146 of the program, as 0x00RRGGBB pixels, rows from the top.
 struct HitMap {
   int width = 0;
@@ -36,6 +53,9 @@ HWND waitForWindow(const char* title, DWORD pid, int timeoutMs);
 
 // How many visible top-level windows the process has.
 int visibleWindowCount(DWORD pid);
+// The titles of all visible top-level windows but that one, of any process:
+// a message box, a crash dialog or any other window that should not be there.
+std::vector<std::string> otherVisibleWindows(HWND window);
 
 // A move to the point, a press and a release of the left button, each sent
 // and handled before the next (a launch blocks until the game has ended).
@@ -53,6 +73,10 @@ void closeCommand(HWND window);
 // it: a move to a screen point, and the left button going down or up there.
 void pointerTo(POINT screen);
 void leftButton(bool down);
+// A drag with the real pointer: the button goes down at one screen point, the
+// pointer moves to the other in equal steps and the button comes up there,
+// with pauses for the window to follow.
+void dragPointer(POINT from, POINT to, int steps);
 
 // Runs the program with the arguments in the working directory and gives the
 // process; the caller closes the handles.

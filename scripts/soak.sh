@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# make soak: orvsetup.exe under Wine on a virtual X server for SOAK_SECONDS
+# (default 600) while orvsetup_soak drives it without pause, samples its
+# memory and handles each minute and checks the settings it saves at the end.
+#   soak.sh [auto|win32|win64]
+# The Windows build is the 32-bit one where this machine runs 32-bit programs,
+# the 64-bit one where it cannot (or as the argument says).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+windows=${1:-auto}
+if [ "$windows" = auto ]; then
+  if probe=$(bash scripts/host-runs-32bit.sh); then windows=win32
+  else windows=win64; echo "(64-bit build: this machine cannot run 32-bit programs: ${probe#no: })"; fi
+fi
+seconds=${SOAK_SECONDS:-600}
+# A sample a minute; a short soak gets four intervals, the first its warm-up.
+interval=$((seconds >= 240 ? 60 : seconds / 4))
+[ "$interval" -ge 1 ] || { echo "SOAK_SECONDS must be at least 4, not '$seconds'" >&2; exit 2; }
+
+cmake --preset "$windows" >/dev/null
+cmake --build --preset "$windows" -j 2 --target orvsetup orvsetup_soak >/dev/null
+
+build="$root/build/$windows"
+work="$build/soak"
+mkdir -p "$work"
+cd "$work"
+echo "== $windows orvsetup.exe driven for $seconds s, sampled every $interval s (settings in $work/soak-work)"
+# A Wine prefix of its own, whose desktop lives on the virtual display.
+WINEPREFIX="$work/wineprefix" xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$root/scripts/wine-run.sh" "$build/tests/e2e/orvsetup_soak.exe" \
+  "$build/setup/platform/win32/orvsetup.exe" "$root/demo/Config.ini" "$seconds" "$interval"

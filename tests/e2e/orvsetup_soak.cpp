@@ -1,0 +1,123 @@
+// orvsetup_soak.exe: runs orvsetup.exe for a while and drives it without
+// pause, sampling the process's memory and handles, then quits it and
+// compares the Config.ini it wrote with what the rounds of input should leave.
+//   orvsetup_soak SETUP_EXE START_CONFIG SECONDS SAMPLE_SECONDS
+// The settings live in soak-work\ under the working directory. The first
+// sample interval is the warm-up. Exit code 0 when the counters stayed flat,
+// no other window appeared, the window quit normally and the file is right.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <vector>
+
+#include "process_counters.h"
+#include "settings/config_writer.h"
+#include "setup_driver.h"
+#include "setup_expectations.h"
+#include "soak_report.h"
+#include "soak_round.h"
+
+using namespace orv;
+using namespace orv::e2e;
+
+namespace {
+
+constexpr int kTimeoutMs = 60000;
+
+class Clock {
+ public:
+  double seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
+
+ private:
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// Prints the samples and the faults found; 0 when there were none.
+int soak(const std::string& setupProgram, const std::string& startConfig, double seconds, double sampleSeconds) {
+  std::vector<std::string> faults;
+  const HitMap map = readHitMap(setupProgram);
+  if (map.width == 0) throw std::runtime_error("no hit map in " + setupProgram);
+  const std::string text = slurp(startConfig);
+  if (text.empty()) throw std::runtime_error("cannot read " + startConfig);
+
+  const std::filesystem::path folder = std::filesystem::current_path() / "soak-work";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "elsewhere");
+  std::ofstream(folder / "Config.ini", std::ios::binary) << text;
+  const std::string prefix = folder.string() + "\\";
+
+  ListedDisplay display;
+  PROCESS_INFORMATION process = startProgram(setupProgram, prefix, (folder / "elsewhere").string());
+  HWND window = waitForWindow(kSetupTitle, process.dwProcessId, kTimeoutMs);
+  if (!window) throw std::runtime_error("no window titled " + std::string(kSetupTitle));
+  const std::optional<int> linuxPid = linuxProcessWithArgument(prefix);
+  Sleep(1000);  // the first frames
+
+  Clock clock;
+  std::vector<CounterSample> samples{sampleCounters(process, linuxPid, 0)};
+  SoakRound round(window, map, parsed(text), display.lists());
+  int rounds = 0;
+  double nextSample = sampleSeconds;
+  while (clock.seconds() < seconds) {
+    round.run(rounds++);
+    if (const auto others = otherVisibleWindows(window); !others.empty()) {
+      for (const std::string& other : others) faults.push_back("a window appeared: " + other);
+      break;
+    }
+    if (waitForExit(process, 0)) {
+      faults.push_back("the program ended during the soak");
+      break;
+    }
+    if (clock.seconds() >= nextSample && nextSample < seconds) {
+      samples.push_back(sampleCounters(process, linuxPid, clock.seconds()));
+      nextSample += sampleSeconds;
+      std::cout << "sampled at " << static_cast<int>(samples.back().seconds) << " s after " << rounds << " rounds"
+                << std::endl;
+    }
+  }
+  samples.push_back(sampleCounters(process, linuxPid, clock.seconds()));
+
+  std::cout << rounds << " rounds in " << static_cast<int>(clock.seconds()) << " s; "
+            << (linuxPid ? "Linux process " + std::to_string(*linuxPid) : std::string("no Linux process found"))
+            << "\n";
+  printSamples(std::cout, samples);
+  std::cout << "not reported here:";
+  for (const std::string& name : unreportedCounters(samples)) std::cout << " " << name;
+  std::cout << "\n";
+  for (const std::string& fault : growthFaults(samples, sampleSeconds)) faults.push_back(fault);
+  if (round.misplacedDrags() > 0)
+    faults.push_back(std::to_string(round.misplacedDrags()) + " drags left the window elsewhere than the pointer took it");
+
+  if (faults.empty()) {
+    click(window, map.find(kQuit).value());
+    const std::optional<DWORD> exit = waitForExit(process, kTimeoutMs);
+    if (exit != std::optional<DWORD>{0}) faults.push_back("the quit control did not end the program with exit code 0");
+    else if (slurp(folder / "Config.ini") != writeConfig(round.expected()))
+      faults.push_back("Config.ini is not what the rounds should leave (" + (folder / "Config.ini").string() + ")");
+  }
+  if (!waitForExit(process, 0)) TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+
+  for (const std::string& fault : faults) std::cout << "FAULT: " << fault << "\n";
+  std::cout << (faults.empty() ? "soak passed" : "soak failed") << std::endl;
+  return faults.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::cerr << "usage: orvsetup_soak SETUP_EXE START_CONFIG SECONDS SAMPLE_SECONDS\n";
+    return 2;
+  }
+  try {
+    return soak(windowsPath(argv[1]), windowsPath(argv[2]), std::atof(argv[3]), std::atof(argv[4]));
+  } catch (const std::exception& error) {
+    std::cout << "FAULT: " << error.what() << std::endl;
+    return 1;
+  }
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The soak's table of counter samples and its verdict on them.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "process_counters.h"
+
+namespace orv::e2e {
+
+// Memory may move a little after the warm-up (pages of the allocator, Wine's
+// own caches); a leak of a few bytes per tick (100 ticks a second) or of a
+// bitmap per press shows up well above this within minutes.
+inline constexpr std::uint64_t kMemoryGrowthBound = 512 * 1024;
+
+// Flat means: every counter the system reports (not 0 in the first sample)
+// keeps, from the first sample at or after warmUpSeconds on, within
+// kMemoryGrowthBound above that sample for memory, and exactly at it for
+// handles; GDI and USER objects are the same in every sample. One line per
+// counter that is not flat; empty when all are.
+std::vector<std::string> growthFaults(const std::vector<CounterSample>& samples, double warmUpSeconds);
+
+// The counters that the system does not report, by name.
+std::vector<std::string> unreportedCounters(const std::vector<CounterSample>& samples);
+
+// One row per sample, memory in KiB, "-" for what the system does not report.
+void printSamples(std::ostream& out, const std::vector<CounterSample>& samples);
+
+}  // namespace orv::e2e
