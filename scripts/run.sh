@@ -18,11 +18,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-windows=${1:-auto}
-if [ "$windows" = auto ]; then
-  if probe=$(bash scripts/host-runs-32bit.sh); then windows=win32
-  else windows=win64; echo "(64-bit Windows files: this machine cannot run 32-bit programs: ${probe#no: })"; fi
-fi
+windows=$(bash scripts/windows-build.sh "${1:-auto}")
 # The Windows helpers of this job: the settings tool and the window driver.
 cmake --build --preset "$windows" -j 2 --target orvconfig orvdriver >/dev/null
 

@@ -9,11 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-windows=${1:-auto}
-if [ "$windows" = auto ]; then
-  if probe=$(bash scripts/host-runs-32bit.sh); then windows=win32
-  else windows=win64; echo "(64-bit build: this machine cannot run 32-bit programs: ${probe#no: })"; fi
-fi
+windows=$(bash scripts/windows-build.sh "${1:-auto}")
 seconds=${SOAK_SECONDS:-600}
 # A sample a minute; a short soak gets four intervals, the first its warm-up.
 interval=$((seconds >= 240 ? 60 : seconds / 4))
