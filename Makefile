@@ -9,6 +9,7 @@
 # WINDOWS=win64 forces a path; ORV_NO_32BIT=1 makes the probe answer "no".
 
 JOBS ?= 2
+export JOBS
 WINDOWS ?= auto
 MAKEFLAGS += --no-print-directory
 CTEST_FLAGS ?= --output-on-failure
@@ -86,7 +87,7 @@ fuzz: fuzz-build
 fuzz-seeds: fuzz-build native
 	@bash scripts/fuzz-seeds.sh
 fuzz-agree: native
-	@bash scripts/fuzz-agree.sh
+	@bash scripts/fuzz-agree.sh $(WINDOWS)
 
 # The setup window under Wine for SOAK_SECONDS, driven without pause, its
 # memory and handles sampled each minute; not part of make test, which runs
@@ -97,7 +98,7 @@ soak: deps
 
 bench:
 	@bash scripts/install-deps.sh bench
-	@bash scripts/bench.sh
+	@bash scripts/bench.sh $(WINDOWS)
 
 dist: native win32-release win64-release
 	@rm -rf dist

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # make bench: every benchmark of the native build, then the decoder library
 # through its entry points on the sample video, natively and as the Windows
-# DLL under Wine (the 32-bit one where this machine runs 32-bit programs),
-# with the ratio of their times per frame.
+# DLL under Wine (the 32-bit one where this machine runs 32-bit programs, or
+# as the argument says), with the ratio of their times per frame.
+#   bench.sh [auto|win32|win64]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 jobs=${JOBS:-2}
+windows=$(bash scripts/windows-build.sh "${1:-auto}")
 
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs" --target benchmarks sample_video >/dev/null
@@ -15,7 +17,6 @@ find build/native/bench -type f -name '*_bench' -executable ! -name library_benc
 done
 
 video=build/native/sample/intro.xqm
-if bash scripts/host-runs-32bit.sh >/dev/null; then windows=win32; else windows=win64; fi
 cmake --preset "$windows" >/dev/null
 cmake --build --preset "$windows" -j "$jobs" --target library_bench >/dev/null
 

@@ -20,7 +20,7 @@ cd "$root"
 
 windows=$(bash scripts/windows-build.sh "${1:-auto}")
 # The Windows helpers of this job: the settings tool and the window driver.
-cmake --build --preset "$windows" -j 2 --target orvconfig orvdriver >/dev/null
+cmake --build --preset "$windows" -j "${JOBS:-2}" --target orvconfig orvdriver >/dev/null
 
 echo "== Settings: the same Config.ini from both builds"
 work="$root/build/run"

@@ -16,7 +16,7 @@ interval=$((seconds >= 240 ? 60 : seconds / 4))
 [ "$interval" -ge 1 ] || { echo "SOAK_SECONDS must be at least 4, not '$seconds'" >&2; exit 2; }
 
 cmake --preset "$windows" >/dev/null
-cmake --build --preset "$windows" -j 2 --target orvsetup orvsetup_soak >/dev/null
+cmake --build --preset "$windows" -j "${JOBS:-2}" --target orvsetup orvsetup_soak >/dev/null
 
 build="$root/build/$windows"
 work="$build/soak"
