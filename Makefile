@@ -17,8 +17,9 @@ CTEST_FLAGS ?= --output-on-failure
 XVFB = xvfb-run -a -s "-screen 0 1024x768x24"
 
 .PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
-        test test-native test-win32 test-win32-files test-win64 test-linux32 test-fuzz \
-        test-sanitize memcheck \
+        test test-native test-win32 test-win32-files test-win32-files-build test-win64 test-linux32 \
+        test-fuzz test-sanitize memcheck check-native check-memcheck check-linux32 check-sanitize \
+        check-fuzz check-win32 check-win64 check-win32-files \
         fuzz fuzz-seeds fuzz-agree soak bench dist run clean
 
 all: native win32 win64
@@ -45,37 +46,39 @@ fuzz-build: deps
 test: deps
 	@bash scripts/test.sh $(WINDOWS)
 
+# Each suite is its build and its tests; make test builds and tests side by
+# side (scripts/test.sh), through the check-* targets, which only run tests.
 test-native: native
-	ctest --preset native $(CTEST_FLAGS)
-
-# The player's test compares with the native build's decode of the sample video.
-test-win32: win32 native
-	$(XVFB) ctest --preset win32 $(CTEST_FLAGS)
-
-test-win64: win64 native
-	$(XVFB) ctest --preset win64 $(CTEST_FLAGS)
-
+	@$(MAKE) check-native
+# The Windows suite's player test compares with the native build's decode.
+test-win32 test-win64: test-%: % native
+	@$(MAKE) check-$*
 test-linux32: linux32
-	ctest --preset linux32 $(CTEST_FLAGS)
-
-test-win32-files:
+	@$(MAKE) check-linux32
+test-win32-files: test-win32-files-build
+	@$(MAKE) check-win32-files
+test-win32-files-build:
 	@$(MAKE) win32-release RELEASE_TARGETS="orvsetup VK6_640x16"
-	ctest --preset win32 -L static $(CTEST_FLAGS)
-
 # A few seconds of each fuzzer, registered as ctest tests of the fuzz build.
 test-fuzz: fuzz-build
-	ctest --preset fuzz $(CTEST_FLAGS)
-
+	@$(MAKE) check-fuzz
 # The native tests in the fuzz build: any sanitizer finding, a leak included,
 # fails the test, also in a tool the test runs (the sanitize test preset makes
 # a finding exit with 86, never an exit code a test expects).
 test-sanitize: fuzz-build
-	ctest --preset sanitize -j $(JOBS) $(CTEST_FLAGS)
-
+	@$(MAKE) check-sanitize
 # The native build's tests of the headless platform and session and of the
 # decoder once more under Valgrind's memcheck (the memcheck test preset).
 memcheck: native
-	ctest --preset memcheck -j $(JOBS) $(CTEST_FLAGS)
+	@$(MAKE) check-memcheck
+
+check-native check-memcheck check-linux32 check-sanitize check-fuzz: check-%:
+	ctest --preset $* -j $(JOBS) $(CTEST_FLAGS)
+# GUI tests need an X server and share one Wine prefix: one at a time.
+check-win32 check-win64: check-%:
+	$(XVFB) ctest --preset $* $(CTEST_FLAGS)
+check-win32-files:
+	ctest --preset win32 -L static $(CTEST_FLAGS)
 
 # Long fuzzing runs: FUZZ_SECONDS per target.
 FUZZ_SECONDS ?= 600

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # make test: the native tests, some of them again under Valgrind, the Windows
 # tests on the path this machine allows, every native test built with ASan and
-# UBSan, and the fuzzers' smoke runs; then a summary of what ran and why.
+# UBSan, and the fuzzers' smoke runs; then a summary of what ran, how long it
+# took and why.
 #   test.sh [auto|win32|win64]
 # win32: the 32-bit Windows suite under 32-bit Wine.
 # win64: where 32-bit programs cannot run: the 64-bit Windows suite under
 #        64-bit Wine, the portable core's tests built with -m32 under
 #        qemu-i386, and static checks of the 32-bit release files.
+#
+# Each build is made once, and the builds and suites run side by side in
+# lanes that share nothing but the native build: a lane's own steps run in
+# order, and the Windows suite starts once the native build it compares with
+# is there. A step's output goes to build/test-logs/<step>.log; a failing
+# step's tail is shown at once.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -21,15 +28,6 @@ case $choice in
         else why="WINDOWS=$choice asked for it (this machine cannot run 32-bit programs: ${probe#no: })"; fi ;;
   *) echo "WINDOWS must be auto, win32 or win64, not '$choice'" >&2; exit 2 ;;
 esac
-
-# What each path runs, as "label make-target".
-suites=("native test-native" "memcheck memcheck")
-case $path in
-  win32) suites+=("win32-Wine test-win32") ;;
-  win64) suites+=("win64-Wine test-win64" "linux32-qemu test-linux32" "win32-files test-win32-files") ;;
-esac
-# The fuzz build compiles the sanitized tests and the fuzzers together.
-suites+=("sanitizers test-sanitize" "fuzz-smoke test-fuzz")
 
 # Nothing is skipped silently: the path's runners must be there.
 missing=()
@@ -48,31 +46,99 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 logs=$root/build/test-logs
+rm -rf "$logs"
 mkdir -p "$logs"
-summary=() total_passed=0 total_failed=0 status=0
-for suite in "${suites[@]}"; do
-  read -r label target <<<"$suite"
-  echo "== $label: make $target"
-  make --no-print-directory "$target" 2>&1 | tee "$logs/$label.log"
-  rc=${PIPESTATUS[0]}
+start=$SECONDS
+
+# step LABEL MAKE-TARGET: runs the target, keeps its output and result
+# ("rc passed failed seconds") and says how it went.
+step() {
+  local label=$1 target=$2 began=$SECONDS rc line passed=0 failed=0
+  make --no-print-directory "$target" >"$logs/$label.log" 2>&1
+  rc=$?
   # ctest's closing line: "NN% tests passed, F tests failed out of T".
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$label.log" | tail -n 1)
   if [ -n "$line" ]; then
     failed=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
-    all=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-    passed=$((all - failed))
-  else
-    passed=0 failed=1  # the build itself failed
+    passed=$(( $(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line") - failed ))
   fi
-  [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1
-  [ "$rc" -ne 0 ] && status=1
-  total_passed=$((total_passed + passed)) total_failed=$((total_failed + failed))
-  summary+=("$(printf '%-14s %3d passed, %d failed%s' "$label" "$passed" "$failed" "$([ "$rc" -ne 0 ] && echo "  (see $logs/$label.log)")")")
-done
+  [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1  # a build, or the runner itself, failed
+  echo "$rc $passed $failed $((SECONDS - began))" >"$logs/$label.result"
+  if [ "$rc" -eq 0 ]; then
+    printf '== %-18s done after %4d s (%d s)%s\n' "$label" $((SECONDS - start)) $((SECONDS - began)) \
+      "$([ -n "$line" ] && echo ": $line")"
+  else
+    printf '== %-18s FAILED after %4d s (%d s); the end of %s:\n' "$label" $((SECONDS - start)) \
+      $((SECONDS - began)) "$logs/$label.log"
+    tail -n 60 "$logs/$label.log" | sed 's/^/   | /'
+  fi
+  return "$rc"
+}
+
+# A step whose build failed is counted as failed without running.
+skip() { echo "1 0 1 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
+
+# The lanes. The native build is made first in its lane; the Windows suite
+# waits for it (its player test compares with the native decode).
+native_lane() {
+  if step build-native native; then
+    touch "$logs/native.built"
+    step native check-native
+    step memcheck check-memcheck
+  else
+    touch "$logs/native.failed"
+    skip native; skip memcheck
+  fi
+}
+windows_lane() {
+  local built=1
+  step "build-$path" "$path" || built=0
+  until [ -e "$logs/native.built" ] || [ -e "$logs/native.failed" ]; do sleep 1; done
+  if [ "$built" -eq 1 ] && [ -e "$logs/native.built" ]; then step "$path-Wine" "check-$path"
+  else skip "$path-Wine"; fi
+}
+linux32_lane() {
+  if step build-linux32 linux32; then step linux32-qemu check-linux32; else skip linux32-qemu; fi
+  if step build-win32-files test-win32-files-build; then step win32-files check-win32-files
+  else skip win32-files; fi
+}
+fuzz_lane() {
+  if step build-fuzz fuzz-build; then
+    step sanitizers check-sanitize
+    step fuzz-smoke check-fuzz
+  else
+    skip sanitizers; skip fuzz-smoke
+  fi
+}
+
+echo "== make test on the $path path ($why): the steps run side by side, logs in $logs"
+lanes=(native_lane windows_lane fuzz_lane)
+[ "$path" = win64 ] && lanes+=(linux32_lane)
+pids=()
+for lane in "${lanes[@]}"; do "$lane" & pids+=($!); done
+wait "${pids[@]}"
+
+# The summary, in a fixed order: builds, then suites.
+steps=(build-native "build-$path")
+[ "$path" = win64 ] && steps+=(build-linux32 build-win32-files)
+steps+=(build-fuzz native memcheck "$path-Wine")
+[ "$path" = win64 ] && steps+=(linux32-qemu win32-files)
+steps+=(sanitizers fuzz-smoke)
 
 echo
-echo "== make test: summary"
-printf '%s\n' "${summary[@]}"
+echo "== make test: summary (seconds each step took; steps ran side by side)"
+total_passed=0 total_failed=0 status=0
+for label in "${steps[@]}"; do
+  read -r rc passed failed seconds <"$logs/$label.result"
+  [ "$rc" -ne 0 ] && status=1
+  total_passed=$((total_passed + passed)) total_failed=$((total_failed + failed))
+  case $label in
+    build-*) printf '%-18s %4d s  %s\n' "$label" "$seconds" "$([ "$rc" -eq 0 ] && echo built || echo "FAILED (see $logs/$label.log)")" ;;
+    *) printf '%-18s %4d s  %3d passed, %d failed%s\n' "$label" "$seconds" "$passed" "$failed" \
+         "$([ "$rc" -ne 0 ] && echo "  (see $logs/$label.log)")" ;;
+  esac
+done
 echo "Windows tests on the $path path: $why."
+echo "$((SECONDS - start)) s in all."
 echo "all: $total_passed passed, $total_failed failed"
 exit $status
