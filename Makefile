@@ -13,8 +13,6 @@ export JOBS
 WINDOWS ?= auto
 MAKEFLAGS += --no-print-directory
 CTEST_FLAGS ?= --output-on-failure
-# GUI tests need an X server: a virtual one serves every Windows test.
-XVFB = xvfb-run -a -s "-screen 0 1024x768x24"
 
 .PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
         test test-native test-win32 test-win32-files test-win32-files-build test-win64 test-linux32 \
@@ -74,9 +72,9 @@ memcheck: native
 
 check-native check-memcheck check-linux32 check-sanitize check-fuzz: check-%:
 	ctest --preset $* -j $(JOBS) $(CTEST_FLAGS)
-# GUI tests need an X server and share one Wine prefix: one at a time.
+# GUI tests need an X server and share Wine prefixes: one at a time.
 check-win32 check-win64: check-%:
-	$(XVFB) ctest --preset $* $(CTEST_FLAGS)
+	@bash scripts/wine-suite.sh $* $(CTEST_FLAGS)
 check-win32-files:
 	ctest --preset win32 -L static $(CTEST_FLAGS)
 

@@ -4,6 +4,11 @@
 # A 64-bit program (PE32+) runs under 64-bit Wine in a 64-bit prefix, through
 # Wine's 64-bit loader itself: Debian's `wine` launcher would pick the 32-bit
 # loader whenever wine32 is installed, even where it cannot run.
+#   wine-run.sh PROGRAM [ARGUMENTS...]
+#   wine-run.sh --keep-server win32|win64   (boot the default prefix, keep its
+#   wine-run.sh --stop-server win32|win64    Wine server up until stopped)
+# A suite of many short programs keeps the server of the default prefix up:
+# otherwise each program waits seconds for Wine's services to start anew.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -14,30 +19,50 @@ pe_machine() {
   [ -n "$at" ] && od -An -tx2 -j$((at + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
 }
 
-if [ -f "$1" ] && [ "$(pe_machine "$1")" = 8664 ]; then
-  export WINEARCH=win64
-  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix64}
-  wine=$WINELOADER
-  [ -x "$wine" ] || { echo "wine-run.sh: 64-bit Wine is missing ($wine; Debian package wine64)" >&2; exit 127; }
-else
-  export WINEARCH=win32
-  export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
-  wine=wine
-  command -v wine >/dev/null || { echo "wine-run.sh: Wine is missing (Debian packages wine and wine32:i386)" >&2; exit 127; }
-fi
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+use_wine() {
+  if [ "$1" = win64 ]; then
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+    export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix64}
+    wine=$WINELOADER server=$WINESERVER
+    [ -x "$wine" ] || { echo "wine-run.sh: 64-bit Wine is missing ($wine; Debian package wine64)" >&2; exit 127; }
+  else
+    export WINEARCH=win32
+    export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
+    wine=wine server=wineserver
+    command -v wine >/dev/null || { echo "wine-run.sh: Wine is missing (Debian packages wine and wine32:i386)" >&2; exit 127; }
+  fi
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+}
 
-mkdir -p "$WINEPREFIX"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+boot_prefix() {
+  mkdir -p "$WINEPREFIX"
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
   # One process makes the prefix; others wait for it instead of racing.
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wine" wineboot -i >/dev/null 2>&1 || true
-    if [ -n "${WINESERVER:-}" ]; then "$WINESERVER" -w || true; else wineserver -w || true; fi
+    "$server" -w || true
   fi
   flock -u 9
-fi
+}
+
+case $1 in
+  --keep-server|--stop-server)
+    case ${2:-} in win32|win64) use_wine "$2" ;; *) echo "wine-run.sh: $1 takes win32 or win64" >&2; exit 2 ;; esac
+    if [ "$1" = --keep-server ]; then
+      boot_prefix
+      "$server" -p
+      # Wine's services start with the first program and stay with the server.
+      "$wine" wineboot >/dev/null 2>&1 </dev/null || true
+    else
+      "$server" -k 2>/dev/null || true
+    fi
+    exit 0 ;;
+esac
+
+if [ -f "$1" ] && [ "$(pe_machine "$1")" = 8664 ]; then use_wine win64; else use_wine win32; fi
+boot_prefix
 exec "$wine" "$@"

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# A Windows build's ctest suite under Wine on a virtual X server, with the Wine
+# server of the default prefix kept up from the first test to the last (each
+# test program would otherwise wait seconds for Wine's services).
+#   wine-suite.sh win32|win64 [CTEST-ARGUMENTS...]
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=$1
+shift
+if [ -z "${ORV_WINE_SUITE_DISPLAY:-}" ]; then
+  # Again on a virtual display of its own, where Wine's desktop will live.
+  exec env ORV_WINE_SUITE_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build" "$@"
+fi
+bash "$here/wine-run.sh" --keep-server "$build"
+ctest --preset "$build" "$@"
+rc=$?
+bash "$here/wine-run.sh" --stop-server "$build"
+exit $rc
