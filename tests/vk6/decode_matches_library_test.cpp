@@ -86,7 +86,8 @@ TEST_P(Vk6DecodeMatchesLibrary, FrameMd5HoldsTheChecksumsOfTheRawFrames) {
 TEST_P(Vk6DecodeMatchesLibrary, Y4mAndPngHoldThePicturesInRgb) {
     ASSERT_EQ(folder_.vk6("decode copies.xqm -o copies.y4m -q").exitCode, 0);
     const auto sink = vk6tool::openSink(vk6tool::OutputFormat::Y4m, (folder_.path() / "expected.y4m").string(), info_);
-    for (size_t number = 0; number < pictures_.size(); ++number) sink->write(pictures_[number].data(), uint32_t(number));
+    for (size_t number = 0; number < pictures_.size(); ++number)
+        sink->write(pictures_[number].data(), uint32_t(number));
     sink->finish();
     EXPECT_TRUE(folder_.read("copies.y4m") == folder_.read("expected.y4m"));
 
