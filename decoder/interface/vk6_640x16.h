@@ -32,9 +32,14 @@ extern "C" {
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_Init(int32_t type, int32_t height, int32_t width, const char* header);
 
 /* Decodes one frame into target; reference is the previous picture (read only,
- * a different buffer). Every stream of the frame must be readable to its end
- * plus 4 bytes. Returns 1 for a frame decoded whole, 0 before a successful
- * XQMPI_Init or when the frame is abandoned at a malformed block. */
+ * a different buffer). Copies from target may read parts of it the frame has
+ * not decoded yet: they find what target held before the call. A video's
+ * pictures are those of two buffers used by turns, both all zero at first,
+ * each frame decoded into the one holding the picture before the previous.
+ * Every stream of the frame must be readable to its end plus 4 bytes. Returns
+ * 1 for a frame decoded whole, 0 before a successful XQMPI_Init or when the
+ * frame is abandoned at a malformed block (target keeps what was decoded up
+ * to it, and past it what it held before). */
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecodeFrame(const void* frame, const uint16_t* reference, uint16_t* target);
 
 /* As XQMPI_DecodeFrame for a frame of frameSize bytes: nothing past its end is
@@ -62,9 +67,12 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderPictureRows(const XQMPI_Decoder* de
 
 /* Decodes a frame of frameSize bytes into target; reference is the picture the
  * previous frame decoded to (read only, a different buffer; an intra frame
- * does not read it and it may be null there). Nothing past the frame's end is
- * read. Returns 1 for a frame decoded whole, 0 for a frame abandoned at a
- * malformed block (target keeps what was decoded up to it) or a null argument. */
+ * does not read it and it may be null there). Target's undecoded parts are
+ * read as XQMPI_DecodeFrame reads them, so it should hold the picture before
+ * the previous one (all zero for the first two frames). Nothing past the
+ * frame's end is read. Returns 1 for a frame decoded whole, 0 for a frame
+ * abandoned at a malformed block (target keeps what was decoded up to it, and
+ * past it what it held before) or a null argument. */
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderDecodeFrame(XQMPI_Decoder* decoder, const void* frame,
                                                          uint32_t frameSize, const uint16_t* reference,
                                                          uint16_t* target);

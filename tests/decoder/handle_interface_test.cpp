@@ -8,12 +8,15 @@
 
 #include "frame_builder.h"
 #include "sample_video.h"
+#include "turn_decoding.h"
 #include "vk6_640x16.h"
 
 namespace {
 
 using vk6::test::FrameBuilder;
+using vk6::test::decodeByTurns;
 using vk6::test::sampleVideo;
+using vk6::test::TurnDecoding;
 
 constexpr int kWidth = 640;
 
@@ -23,41 +26,27 @@ struct Video {
     std::vector<std::vector<uint8_t>> frames;
 };
 
-// Decodes a video frame by frame; `step` runs between frames so that other
-// videos can interleave.
+// Decodes a video a frame a call, so that other videos can interleave.
 class VideoDecoding {
 public:
-    explicit VideoDecoding(const Video& video)
-        : video_(video), handle_(XQMPI_CreateDecoder(video.type, video.height)) {
-        const size_t pixels = size_t(XQMPI_DecoderPictureRows(handle_)) * kWidth;
-        reference_.assign(pixels, 0);
-        target_.assign(pixels, 0);
-    }
-    ~VideoDecoding() { XQMPI_DestroyDecoder(handle_); }
+    explicit VideoDecoding(const Video& video) : video_(video), decoding_(video.type, video.height) {}
 
     bool done() const { return next_ == video_.frames.size(); }
     void decodeNext() {
-        const auto& frame = video_.frames[next_++];
-        ASSERT_EQ(XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference_.data(),
-                                           target_.data()),
-                  1);
-        pictures_.push_back(target_);
-        std::swap(reference_, target_);
+        ASSERT_TRUE(decoding_.decode(video_.frames[next_++]));
+        pictures_.push_back(decoding_.picture());
     }
     const std::vector<std::vector<uint16_t>>& pictures() const { return pictures_; }
 
 private:
     const Video& video_;
-    XQMPI_Decoder* handle_;
+    TurnDecoding decoding_;
     size_t next_ = 0;
-    std::vector<uint16_t> reference_, target_;
     std::vector<std::vector<uint16_t>> pictures_;
 };
 
 std::vector<std::vector<uint16_t>> decodeAlone(const Video& video) {
-    VideoDecoding decoding(video);
-    while (!decoding.done()) decoding.decodeNext();
-    return decoding.pictures();
+    return decodeByTurns(video.type, video.height, video.frames);
 }
 
 TEST(HandleInterface, InterleavedAndThreadedVideosDecodeAsTheyDoAlone) {

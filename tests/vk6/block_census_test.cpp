@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "copy_video.h"
 #include "frame_builder.h"
 #include "frame_summary.h"
 
@@ -87,6 +90,35 @@ TEST(BlockCensus, StopsAtTheUnassignedCode) {
     FrameBuilder frame;
     frame.control.code("110 1111");
     EXPECT_TRUE(countBlocks(frame.build(10), 8).unassignedCode);
+}
+
+// Every piece shape has `actions`, all but cells are split as well, whole
+// blocks are DCT blocks too, and the copies take every symmetry.
+void expectEveryShape(const BlockCensus& census, std::initializer_list<BlockAction> actions, const std::string& what) {
+    for (size_t shape = 0; shape < kShapeNames.size(); ++shape) {
+        const auto expectSome = [&](BlockAction action) {
+            EXPECT_GT(census.counts[shape][size_t(action)], 0u)
+                << what << ": " << kShapeNames[shape] << " " << kActionNames[size_t(action)];
+        };
+        for (BlockAction action : actions) expectSome(action);
+        if (BlockShape(shape) != S2x2) expectSome(Split);
+        if (BlockShape(shape) == S8x8) expectSome(Dct);
+    }
+    for (size_t mode = 0; mode < census.copyModes.size(); ++mode)
+        EXPECT_GT(census.copyModes[mode], 0u) << what << ": mode " << mode;
+}
+
+// The videos that compare decoders hold every code of both trees at every
+// height they are made for.
+TEST(BlockCensus, CopyVideosHoldEveryCode) {
+    for (int height : {2, 8, 16, 40, 270, 480}) {
+        BlockCensus intra, predicted;
+        for (const auto& frame : vk6::test::copyVideo(16, height, 5, unsigned(height)).frames)
+            (summariseFrame(frame).intra ? intra : predicted) += countBlocks(frame, height);
+        expectEveryShape(intra, {CopyTarget}, std::to_string(height) + " rows, intra");
+        expectEveryShape(predicted, {Still, Spiral, CopyReference, CopyTarget},
+                         std::to_string(height) + " rows, predicted");
+    }
 }
 
 TEST(FrameSummary, StreamsEndWhereTheNextBegins) {

@@ -51,6 +51,11 @@ void ScratchFolder::writeStream(const std::string& name, const xqm::StreamInfo& 
         broken.control.code("1111");
         frames.at(2) = broken.build(50);
     }
+    writeStream(name, info, frames);
+}
+
+void ScratchFolder::writeStream(const std::string& name, const xqm::StreamInfo& info,
+                                const std::vector<std::vector<uint8_t>>& frames) const {
     std::ofstream file(path_ / name, std::ios::binary);
     xqm::StreamWriter writer(file, name, info, uint32_t(frames.size()));
     for (const auto& frame : frames) writer.addFrame(frame);

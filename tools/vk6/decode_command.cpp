@@ -28,7 +28,8 @@ const std::string_view kDecodeHelp =
     "                     framemd5  an MD5 per raw frame, as ffmpeg's framemd5 writes it\n"
     "                     Without --format, OUT's extension (.png, .y4m, .raw, .framemd5)\n"
     "                     chooses.\n"
-    "      --frames R     only frames R: FIRST-LAST, FIRST- or N, numbered from 0\n"
+    "      --frames R     only frames R: FIRST-LAST, FIRST- or N, numbered from 0; the\n"
+    "                     frames before them are decoded too\n"
     "  -k, --keep-going   go on after a frame the decoder abandons (its undecoded part\n"
     "                     shows the previous picture); the exit code is still 1\n"
     "  -q, --quiet        no progress bar\n"
@@ -64,14 +65,6 @@ OutputFormat chooseFormat(const std::optional<std::string>& format, const std::s
     orv::cli::failUsage("say the output's format with --format");
 }
 
-// Decoding starts at the last intra frame at or before `first`: an intra frame
-// does not read its reference, so the pictures are the same as from frame 0.
-uint32_t decodingStart(const std::vector<xqm::IndexEntry>& index, uint32_t first) {
-    for (uint32_t number = first; number > 0; --number)
-        if (index[number].intra()) return number;
-    return 0;
-}
-
 }  // namespace
 
 int decode(std::span<char* const> args) {
@@ -85,12 +78,12 @@ int decode(std::span<char* const> args) {
     const xqm::StreamInfo& info = reader.info();
     const FrameRange range = parseFrameRange(arguments.value("--frames"), info.frameCount);
     const auto sink = openSink(format, output, info);
+    // Every picture depends on the frames before it, back to frame 0.
     PictureDecoder decoder(info);
-    const uint32_t start = range.first < range.end ? decodingStart(reader.index(), range.first) : range.first;
-    orv::cli::Progress progress("decoding", range.end - start, arguments.flag("--quiet"));
+    orv::cli::Progress progress("decoding", range.end, arguments.flag("--quiet"));
     std::vector<uint8_t> frame;
     bool abandoned = false;
-    for (uint32_t number = start; number < range.end; ++number) {
+    for (uint32_t number = 0; number < range.end; ++number) {
         reader.readFrame(number, frame);
         if (!decoder.decode(frame)) {
             const std::string message = path + ": frame " + std::to_string(number) +
@@ -103,7 +96,7 @@ int decode(std::span<char* const> args) {
             abandoned = true;
         }
         if (number >= range.first) sink->write(decoder.picture(), number);
-        progress.update(number - start + 1);
+        progress.update(number + 1);
     }
     sink->finish();
     return abandoned ? orv::cli::kExitBadInput : orv::cli::kExitOk;

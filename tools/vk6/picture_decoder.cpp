@@ -19,9 +19,15 @@ PictureDecoder::PictureDecoder(const xqm::StreamInfo& info)
 PictureDecoder::~PictureDecoder() { XQMPI_DestroyDecoder(handle_); }
 
 bool PictureDecoder::decode(const std::vector<uint8_t>& frame) {
-    target_ = reference_;  // what an abandoned frame leaves undecoded
-    const bool whole = XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference_.data(),
-                                                target_.data()) == 1;
+    const auto decodeIntoTarget = [&] {
+        return XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference_.data(),
+                                        target_.data()) == 1;
+    };
+    const bool whole = decodeIntoTarget();
+    if (!whole) {
+        target_ = reference_;
+        decodeIntoTarget();
+    }
     std::swap(reference_, target_);
     return whole;
 }

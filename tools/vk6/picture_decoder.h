@@ -1,7 +1,10 @@
 #pragma once
 // A video's pictures decoded one frame after another through the decoder
-// library's handle interface: two picture buffers, the first reference all zero,
-// each decoded picture the reference of the next frame.
+// library's handle interface, as the game decodes them: two picture buffers
+// used by turns, both all zero at first, frame N decoded into the buffer that
+// holds frame N-2's picture with frame N-1's picture as its reference. Copies
+// from the new picture may read parts of it not yet decoded, so what the
+// buffer held before is part of the result.
 
 #include <cstdint>
 #include <vector>
@@ -20,13 +23,15 @@ public:
     PictureDecoder& operator=(const PictureDecoder&) = delete;
 
     // Decodes the next frame. Returns false when the decoder abandons it; the
-    // part after the malformed block then shows the previous picture.
+    // frame is then decoded once more over a copy of the previous picture, so
+    // that the part after the malformed block shows the previous picture.
     bool decode(const std::vector<uint8_t>& frame);
     // The last decoded picture: its first `height` rows of 640 pixels.
     const uint16_t* picture() const { return reference_.data(); }
 
 private:
     XQMPI_Decoder* handle_;
+    // reference_: the last picture; target_: the one before it.
     std::vector<uint16_t> reference_, target_;
 };
 
