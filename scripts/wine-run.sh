@@ -5,8 +5,9 @@
 # Wine's 64-bit loader itself: Debian's `wine` launcher would pick the 32-bit
 # loader whenever wine32 is installed, even where it cannot run.
 #   wine-run.sh PROGRAM [ARGUMENTS...]
-#   wine-run.sh --keep-server win32|win64   (boot the default prefix, keep its
-#   wine-run.sh --stop-server win32|win64    Wine server up until stopped)
+#   wine-run.sh --boot win32|win64          (make the default prefix)
+#   wine-run.sh --keep-server win32|win64   (make it, keep its Wine server up
+#   wine-run.sh --stop-server win32|win64    until stopped)
 # A suite of many short programs keeps the server of the default prefix up:
 # otherwise each program waits seconds for Wine's services to start anew.
 set -euo pipefail
@@ -50,16 +51,17 @@ boot_prefix() {
 }
 
 case $1 in
-  --keep-server|--stop-server)
+  --boot|--keep-server|--stop-server)
     case ${2:-} in win32|win64) use_wine "$2" ;; *) echo "wine-run.sh: $1 takes win32 or win64" >&2; exit 2 ;; esac
-    if [ "$1" = --keep-server ]; then
-      boot_prefix
-      "$server" -p
-      # Wine's services start with the first program and stay with the server.
-      "$wine" wineboot >/dev/null 2>&1 </dev/null || true
-    else
-      "$server" -k 2>/dev/null || true
-    fi
+    case $1 in
+      --boot) boot_prefix ;;
+      --keep-server)
+        boot_prefix
+        "$server" -p
+        # Wine's services start with the first program and stay with the server.
+        "$wine" wineboot >/dev/null 2>&1 </dev/null || true ;;
+      --stop-server) "$server" -k 2>/dev/null || true ;;
+    esac
     exit 0 ;;
 esac
 
