@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "pipeline/block_copy.h"
+#include "pipeline/geometry_tables.h"
 
 namespace vk6 {
 namespace {
 
-constexpr int kWidth = 640;
 constexpr int kRows = 32;
 
 std::vector<uint16_t> randomPicture(unsigned seed) {
-    std::vector<uint16_t> picture(kWidth * kRows);
+    std::vector<uint16_t> picture(kPictureWidth * kRows);
     std::mt19937 random(seed);
     for (uint16_t& pixel : picture) pixel = static_cast<uint16_t>(random());
     return picture;
@@ -21,7 +21,7 @@ std::vector<uint16_t> randomPicture(unsigned seed) {
 
 // Distinct pixel values, so that every pixel's origin can be read off.
 std::vector<uint16_t> numberedPicture() {
-    std::vector<uint16_t> picture(kWidth * kRows);
+    std::vector<uint16_t> picture(kPictureWidth * kRows);
     std::iota(picture.begin(), picture.end(), uint16_t{0});
     return picture;
 }
@@ -39,11 +39,11 @@ TEST(BlockCopy, EveryRoutineMatchesThePlainSymmetry) {
         for (int mode = 0; mode < 8; ++mode) {
             for (int sourceColumn : {8, 13}) {
                 std::vector<uint16_t> destination = randomPicture(2), expected = destination;
-                const int sourceAt = 5 * kWidth + sourceColumn, destinationAt = 9 * kWidth + 20;
+                const int sourceAt = 5 * kPictureWidth + sourceColumn, destinationAt = 9 * kPictureWidth + 20;
                 for (int y = 0; y < size.height; ++y)
                     for (int x = 0; x < size.width; ++x) {
                         const SourcePixel s = sourcePixel(mode, x, y, size.width, size.height);
-                        expected[destinationAt + y * kWidth + x] = source[sourceAt + s.y * kWidth + s.x];
+                        expected[destinationAt + y * kPictureWidth + x] = source[sourceAt + s.y * kPictureWidth + s.x];
                     }
                 copy(group, mode, source.data() + sourceAt, destination.data() + destinationAt);
                 ASSERT_EQ(destination, expected) << "group " << group << " mode " << mode << " column " << sourceColumn;
@@ -56,7 +56,7 @@ TEST(BlockCopy, SymmetriesComposeAsOnTheSquare) {
     const std::vector<uint16_t> source = randomPicture(3);
     auto apply = [&](int mode, const std::vector<uint16_t>& from) {
         std::vector<uint16_t> to(from.size(), 0);
-        copy(Shape8x8, mode, from.data() + 8 * kWidth + 8, to.data() + 8 * kWidth + 8);
+        copy(Shape8x8, mode, from.data() + 8 * kPictureWidth + 8, to.data() + 8 * kPictureWidth + 8);
         return to;
     };
     const std::vector<uint16_t> once = apply(0, source);
@@ -68,19 +68,19 @@ TEST(BlockCopy, SymmetriesComposeAsOnTheSquare) {
 TEST(BlockCopy, Mode5Of4x8ReadsAWideSourceFromTheBottomUp) {
     const std::vector<uint16_t> source = numberedPicture();
     std::vector<uint16_t> destination(source.size(), 0);
-    copy(Shape4x8, 5, source.data() + 2 * kWidth + 4, destination.data() + 16 * kWidth);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(destination[16 * kWidth + x], source[(2 + 3 - x) * kWidth + 4]) << x;
-    EXPECT_EQ(destination[23 * kWidth], source[5 * kWidth + 4 + 7]);
+    copy(Shape4x8, 5, source.data() + 2 * kPictureWidth + 4, destination.data() + 16 * kPictureWidth);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(destination[16 * kPictureWidth + x], source[(2 + 3 - x) * kPictureWidth + 4]) << x;
+    EXPECT_EQ(destination[23 * kPictureWidth], source[5 * kPictureWidth + 4 + 7]);
 }
 
 // ---- overlapping source and destination in one picture ----
 
 TEST(BlockCopyOverlap, PlainCopyOnePixelRightRepeatsAPixel) {
     std::vector<uint16_t> picture = numberedPicture();
-    const int at = 4 * kWidth + 16;
+    const int at = 4 * kPictureWidth + 16;
     copy(Shape8x8, 0, picture.data() + at - 1, picture.data() + at);
     for (int row = 0; row < 8; ++row) {
-        const int base = at + row * kWidth;  // pixels p0..p7 were base..base+7, q = base-1
+        const int base = at + row * kPictureWidth;  // pixels p0..p7 were base..base+7, q = base-1
         const std::vector<uint16_t> got(picture.begin() + base, picture.begin() + base + 8);
         const std::vector<uint16_t> want = {uint16_t(base - 1), uint16_t(base), uint16_t(base + 1), uint16_t(base + 2),
                                             uint16_t(base + 2), uint16_t(base + 4), uint16_t(base + 5), uint16_t(base + 6)};
@@ -90,26 +90,26 @@ TEST(BlockCopyOverlap, PlainCopyOnePixelRightRepeatsAPixel) {
 
 TEST(BlockCopyOverlap, InPlaceFlipOf2x4ReadsItsLastRowLate) {
     std::vector<uint16_t> picture = numberedPicture();
-    const int at = 2 * kWidth + 6;
+    const int at = 2 * kPictureWidth + 6;
     const std::vector<uint16_t> before = picture;
     copy(Shape2x4, 2, picture.data() + at, picture.data() + at);
     const int rowOrder[4] = {0, 2, 1, 0};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 2; ++x)
-            EXPECT_EQ(picture[at + y * kWidth + x], before[at + rowOrder[y] * kWidth + x]) << y << "," << x;
+            EXPECT_EQ(picture[at + y * kPictureWidth + x], before[at + rowOrder[y] * kPictureWidth + x]) << y << "," << x;
 }
 
 TEST(BlockCopyOverlap, TwoByTwoCellsReadEverythingFirst) {
     for (int mode = 0; mode < 8; ++mode) {
-        for (int shift : {0, 1, -1, kWidth, -kWidth, kWidth + 1}) {
+        for (int shift : {0, 1, -1, kPictureWidth, -kPictureWidth, kPictureWidth + 1}) {
             std::vector<uint16_t> picture = numberedPicture();
             const std::vector<uint16_t> before = picture;
-            const int at = 8 * kWidth + 8;
+            const int at = 8 * kPictureWidth + 8;
             copy(Shape2x2, mode, picture.data() + at + shift, picture.data() + at);
             for (int y = 0; y < 2; ++y)
                 for (int x = 0; x < 2; ++x) {
                     const SourcePixel s = sourcePixel(mode, x, y, 2, 2);
-                    EXPECT_EQ(picture[at + y * kWidth + x], before[at + shift + s.y * kWidth + s.x])
+                    EXPECT_EQ(picture[at + y * kPictureWidth + x], before[at + shift + s.y * kPictureWidth + s.x])
                         << "mode " << mode << " shift " << shift;
                 }
         }
@@ -122,14 +122,14 @@ TEST(BlockCopyOverlap, TwoByTwoCellsReadEverythingFirst) {
 TEST(BlockCopyOverlap, WideMirrorReadsThePreviousRowPartlyRewritten) {
     std::vector<uint16_t> picture = numberedPicture();
     const std::vector<uint16_t> old = picture;
-    const int at = 8 * kWidth + 8;
-    copy(Shape8x4, 1, picture.data() + at - kWidth, picture.data() + at);
-    auto original = [&](int row, int x) { return old[at + row * kWidth + x]; };
+    const int at = 8 * kPictureWidth + 8;
+    copy(Shape8x4, 1, picture.data() + at - kPictureWidth, picture.data() + at);
+    auto original = [&](int row, int x) { return old[at + row * kPictureWidth + x]; };
     for (int x = 0; x < 8; ++x) EXPECT_EQ(picture[at + x], original(-1, 7 - x)) << x;
     // Row 1 mirrors (R0[0..3], R-1[3..0]).
     const uint16_t row1[8] = {original(-1, 0), original(-1, 1), original(-1, 2), original(-1, 3),
                               original(0, 3),  original(0, 2),  original(0, 1),  original(0, 0)};
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(picture[at + kWidth + x], row1[x]) << x;
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(picture[at + kPictureWidth + x], row1[x]) << x;
 }
 
 // The pipelined mirror of a 4-pixel-wide block with the source one row
@@ -137,10 +137,10 @@ TEST(BlockCopyOverlap, WideMirrorReadsThePreviousRowPartlyRewritten) {
 TEST(BlockCopyOverlap, NarrowMirrorInterleavesRowsInItsFixedOrder) {
     std::vector<uint16_t> picture = numberedPicture();
     const std::vector<uint16_t> old = picture;
-    const int at = 8 * kWidth + 8;
-    copy(Shape4x4, 1, picture.data() + at - kWidth, picture.data() + at);
-    auto original = [&](int row, int x) { return old[at + row * kWidth + x]; };
-    auto row = [&](int y) { return std::vector<uint16_t>(picture.begin() + at + y * kWidth, picture.begin() + at + y * kWidth + 4); };
+    const int at = 8 * kPictureWidth + 8;
+    copy(Shape4x4, 1, picture.data() + at - kPictureWidth, picture.data() + at);
+    auto original = [&](int row, int x) { return old[at + row * kPictureWidth + x]; };
+    auto row = [&](int y) { return std::vector<uint16_t>(picture.begin() + at + y * kPictureWidth, picture.begin() + at + y * kPictureWidth + 4); };
     EXPECT_EQ(row(0), (std::vector<uint16_t>{original(-1, 3), original(-1, 2), original(-1, 1), original(-1, 0)}));
     EXPECT_EQ(row(1), (std::vector<uint16_t>{original(0, 3), original(0, 2), original(0, 1), original(0, 0)}));
     EXPECT_EQ(row(2), (std::vector<uint16_t>{original(1, 3), original(1, 2), original(0, 2), original(0, 3)}));

@@ -15,31 +15,30 @@ using test::FrameBuilder;
 using test::farWord;
 using test::nearWord;
 
-constexpr int kWidth = 640;
 constexpr int kGuardRows = 8;
 constexpr uint16_t kGuard = 0x5A5A;
 
 // A picture buffer of `rows` rows followed by guard rows.
 std::vector<uint16_t> picture(int rows, unsigned seed) {
-    std::vector<uint16_t> pixels(kWidth * (rows + kGuardRows), kGuard);
+    std::vector<uint16_t> pixels(kPictureWidth * (rows + kGuardRows), kGuard);
     std::mt19937 random(seed);
-    for (int i = 0; i < kWidth * rows; ++i) pixels[i] = static_cast<uint16_t>(random());
+    for (int i = 0; i < kPictureWidth * rows; ++i) pixels[i] = static_cast<uint16_t>(random());
     return pixels;
 }
 
 bool guardIntact(const std::vector<uint16_t>& pixels, int rows) {
-    for (size_t i = size_t(kWidth) * rows; i < pixels.size(); ++i)
+    for (size_t i = size_t(kPictureWidth) * rows; i < pixels.size(); ++i)
         if (pixels[i] != kGuard) return false;
     return true;
 }
 
-uint16_t at(const std::vector<uint16_t>& pixels, int x, int y) { return pixels[y * kWidth + x]; }
+uint16_t at(const std::vector<uint16_t>& pixels, int x, int y) { return pixels[y * kPictureWidth + x]; }
 
 class FrameDriverTest : public ::testing::Test {
 protected:
     void start(int height, int type = 16) {
         rows = 8 * std::max(1, (height + 7) / 8);
-        ASSERT_TRUE(decoder.init(type, height, kWidth, "XQM6"));
+        ASSERT_TRUE(decoder.init(type, height, kPictureWidth, "XQM6"));
         reference = picture(rows, 1);
         target = picture(rows, 2);
     }
@@ -95,13 +94,13 @@ protected:
     static void copyBlockByBlock(const uint16_t* from, uint16_t* to) {
         const BlockCopyTable& copies = blockCopyTable();
         for (int block = 0; block < 160; ++block) {
-            const int corner = block / 80 * 8 * kWidth + block % 80 * 8;
+            const int corner = block / 80 * 8 * kPictureWidth + block % 80 * 8;
             if (!split(block)) {
                 copies[8 * Shape8x8](from + corner, to + corner);
                 continue;
             }
             copies[8 * Shape8x4](from + corner, to + corner);
-            copies[8 * Shape8x4](from + corner + 4 * kWidth, to + corner + 4 * kWidth);
+            copies[8 * Shape8x4](from + corner + 4 * kPictureWidth, to + corner + 4 * kPictureWidth);
         }
     }
 };
@@ -322,7 +321,7 @@ TEST_F(FrameDriverTest, PartialBlockRowsAreDecodedWhole) {
 TEST_F(FrameDriverTest, DecodersShareNothing) {
     start(8, 15);
     Decoder other;
-    ASSERT_TRUE(other.init(16, 8, kWidth, "xqm6"));
+    ASSERT_TRUE(other.init(16, 8, kPictureWidth, "xqm6"));
     FrameBuilder frame;
     for (int i = 0; i < 80; ++i) {
         frame.control.code("110");
@@ -424,10 +423,10 @@ TEST(Decoder, RefusesFramesBeforeInit) {
     FrameBuilder frame;
     frame.control.code("110");
     const auto bytes = frame.build(50);
-    std::vector<uint16_t> reference(kWidth * 8, 1), target(kWidth * 8, 2);
+    std::vector<uint16_t> reference(kPictureWidth * 8, 1), target(kPictureWidth * 8, 2);
     EXPECT_FALSE(decoder.decodeFrame(bytes.data(), bytes.size(), reference.data(), target.data()));
     EXPECT_FALSE(decoder.decodeFrameUnbounded(bytes.data(), reference.data(), target.data()));
-    EXPECT_EQ(target, std::vector<uint16_t>(kWidth * 8, 2));
+    EXPECT_EQ(target, std::vector<uint16_t>(kPictureWidth * 8, 2));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ using vk6::test::decodeByTurns;
 using vk6::test::sampleVideo;
 using vk6::test::TurnDecoding;
 
-constexpr int kWidth = 640;
+using vk6::test::kPictureWidth;
 
 struct Video {
     int32_t type;
@@ -81,7 +81,7 @@ TEST(HandleInterface, RefusesWhatInitRefusesAndNullHandles) {
     EXPECT_EQ(XQMPI_CreateDecoder(16, 7), nullptr);
     EXPECT_EQ(XQMPI_CreateDecoder(16, INT32_MAX - 1), nullptr);  // its rows would not fit 32 bits
     EXPECT_EQ(XQMPI_DecoderPictureRows(nullptr), 0);
-    uint16_t picture[kWidth * 8] = {};
+    uint16_t picture[kPictureWidth * 8] = {};
     EXPECT_EQ(XQMPI_DecoderDecodeFrame(nullptr, "", 1, picture, picture), 0);
     XQMPI_DestroyDecoder(nullptr);
 
@@ -97,7 +97,7 @@ TEST(HandleInterface, AnAbandonedFrameReturnsZero) {
     FrameBuilder frame;
     frame.control.code("1111");  // not a code of a predicted frame
     const auto bytes = frame.build(50);
-    std::vector<uint16_t> reference(kWidth * 8, 0), target(kWidth * 8, 0);
+    std::vector<uint16_t> reference(kPictureWidth * 8, 0), target(kPictureWidth * 8, 0);
     EXPECT_EQ(XQMPI_DecoderDecodeFrame(decoder, bytes.data(), uint32_t(bytes.size()), reference.data(), target.data()),
               0);
     XQMPI_DestroyDecoder(decoder);

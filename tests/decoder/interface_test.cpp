@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "frame_builder.h"
+#include "turn_decoding.h"
 #include "vk6_640x16.h"
 
 namespace {
 
 using vk6::test::FrameBuilder;
 
-constexpr int kWidth = 640;
+using vk6::test::kPictureWidth;
 
 // An intra frame of flat mid-grey DCT blocks, 8 rows high.
 std::vector<uint8_t> greyFrame() {
@@ -27,17 +28,17 @@ std::vector<uint8_t> greyFrame() {
 
 uint16_t decodeGrey() {
     const auto frame = greyFrame();
-    std::vector<uint16_t> reference(kWidth * 8, 0), target(kWidth * 8, 0);
+    std::vector<uint16_t> reference(kPictureWidth * 8, 0), target(kPictureWidth * 8, 0);
     if (XQMPI_DecodeFrame(frame.data(), reference.data(), target.data()) != 1) return 0;
-    return target[kWidth * 8 - 1];
+    return target[kPictureWidth * 8 - 1];
 }
 
 TEST(Interface, DecodingBeforeInitReturnsZeroAndTouchesNothing) {
     const auto frame = greyFrame();
-    std::vector<uint16_t> reference(kWidth * 8, 1), target(kWidth * 8, 2);
+    std::vector<uint16_t> reference(kPictureWidth * 8, 1), target(kPictureWidth * 8, 2);
     EXPECT_EQ(XQMPI_DecodeFrame(frame.data(), reference.data(), target.data()), 0);
     EXPECT_EQ(XQMPI_DecodeFrameBounded(frame.data(), uint32_t(frame.size()), reference.data(), target.data()), 0);
-    EXPECT_EQ(target, std::vector<uint16_t>(kWidth * 8, 2));
+    EXPECT_EQ(target, std::vector<uint16_t>(kPictureWidth * 8, 2));
     EXPECT_EQ(XQMPI_Cleanup(), 1);
 }
 
@@ -80,7 +81,7 @@ TEST(Interface, BoundedDecodingReadsStreamsPastTheFrameAsZero) {
     }
     const auto frame = builder.build(-50);
     const uint32_t nibbleOffset = frame[16] | frame[17] << 8;
-    std::vector<uint16_t> reference(kWidth * 8, 0), target(kWidth * 8, 0);
+    std::vector<uint16_t> reference(kPictureWidth * 8, 0), target(kPictureWidth * 8, 0);
     ASSERT_EQ(XQMPI_DecodeFrameBounded(frame.data(), uint32_t(frame.size()), reference.data(), target.data()), 1);
     const uint16_t coloured = target[0];
     EXPECT_NE(coloured, 0x8410);
@@ -89,7 +90,7 @@ TEST(Interface, BoundedDecodingReadsStreamsPastTheFrameAsZero) {
     EXPECT_EQ(XQMPI_DecodeFrameBounded(cut.data(), uint32_t(cut.size()), reference.data(), target.data()), 1);
     EXPECT_EQ(target[9 * 8 + 7], coloured);
     EXPECT_EQ(target[10 * 8], 0x8410);
-    EXPECT_EQ(target[kWidth * 8 - 1], 0x8410);
+    EXPECT_EQ(target[kPictureWidth * 8 - 1], 0x8410);
     EXPECT_EQ(XQMPI_Cleanup(), 1);
 }
 

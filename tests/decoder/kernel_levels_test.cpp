@@ -15,7 +15,6 @@
 namespace vk6 {
 namespace {
 
-constexpr int kWidth = 640;
 
 // The levels above the reference, each tested wherever the processor runs it.
 const auto kFastLevels = ::testing::Values(KernelLevel::Sse2, KernelLevel::Avx2);
@@ -36,11 +35,11 @@ protected:
 
     // Converts with both kernels and compares the 8x8 pixels.
     void expectSame(const CoefficientBlocks& blocks) {
-        std::array<uint16_t, 8 * kWidth> fast{}, reference{};
+        std::array<uint16_t, 8 * kPictureWidth> fast{}, reference{};
         kernelsFor(std::get<0>(GetParam())).convertToPixels(tables, blocks, fast.data());
         kernelsFor(KernelLevel::Reference).convertToPixels(tables, blocks, reference.data());
         for (int i = 0; i < 64; ++i) {
-            const int at = kWidth * (i / 8) + i % 8;
+            const int at = kPictureWidth * (i / 8) + i % 8;
             ASSERT_EQ(fast[at], reference[at])
                 << "Y " << blocks.values[i] << " Cb " << blocks.values[64 + i] << " Cr " << blocks.values[128 + i];
         }

@@ -15,14 +15,13 @@
 namespace vk6 {
 namespace {
 
-constexpr int kWidth = 640;
 
 // Decodes frames one after the other, each against the picture before.
 std::vector<std::vector<uint16_t>> decodeAll(KernelLevel level, int type, int height,
                                              const std::vector<std::vector<uint8_t>>& frames) {
     Decoder decoder(kernelsFor(level));
-    EXPECT_TRUE(decoder.init(type, height, kWidth, "XQM6"));
-    const size_t pixels = size_t(decoder.pictureRows()) * kWidth;
+    EXPECT_TRUE(decoder.init(type, height, kPictureWidth, "XQM6"));
+    const size_t pixels = size_t(decoder.pictureRows()) * kPictureWidth;
     std::vector<std::vector<uint16_t>> pictures;
     std::vector<uint16_t> reference(pixels);
     for (size_t i = 0; i < pixels; ++i) reference[i] = uint16_t(i * 2654435761u >> 16);

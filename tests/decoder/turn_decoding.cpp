@@ -7,7 +7,7 @@ namespace vk6::test {
 
 TurnDecoding::TurnDecoding(int32_t pixelType, int32_t height) : handle_(XQMPI_CreateDecoder(pixelType, height)) {
     if (handle_ == nullptr) throw std::runtime_error("the library refuses the video's format");
-    for (auto& buffer : buffers_) buffer.assign(size_t(XQMPI_DecoderPictureRows(handle_)) * 640, 0);
+    for (auto& buffer : buffers_) buffer.assign(size_t(XQMPI_DecoderPictureRows(handle_)) * kPictureWidth, 0);
 }
 
 TurnDecoding::~TurnDecoding() { XQMPI_DestroyDecoder(handle_); }

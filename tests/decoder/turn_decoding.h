@@ -12,6 +12,9 @@
 
 namespace vk6::test {
 
+// Pixels in every row of the library's pictures.
+inline constexpr int kPictureWidth = 640;
+
 class TurnDecoding {
 public:
     // Throws std::runtime_error when the library refuses the format.

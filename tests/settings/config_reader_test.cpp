@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "default_settings.h"
 #include "print_settings.h"
 
 #include <string>
@@ -15,12 +16,6 @@ namespace {
 SetupSettings read(std::string_view text) {
   SetupSettings s;
   parseConfig(text, s);
-  return s;
-}
-
-SetupSettings defaults() {
-  SetupSettings s;
-  applyDefaults(s);
   return s;
 }
 

@@ -2,17 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "default_settings.h"
 #include "settings/config_writer.h"
 #include "settings/setup_settings.h"
 
 namespace orv {
 namespace {
-
-SetupSettings defaults() {
-  SetupSettings s;
-  applyDefaults(s);
-  return s;
-}
 
 // The file every fresh installation gets, byte for byte.
 const char* const kDefaultFile =

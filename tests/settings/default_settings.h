@@ -1,0 +1,14 @@
+#pragma once
+// The settings record as applyDefaults leaves it.
+
+#include "settings/setup_settings.h"
+
+namespace orv {
+
+inline SetupSettings defaults() {
+  SetupSettings s;
+  applyDefaults(s);
+  return s;
+}
+
+}  // namespace orv
