@@ -11,7 +11,7 @@ cd "$root"
 
 windows=$(bash scripts/windows-build.sh "${1:-auto}")
 seconds=${SOAK_SECONDS:-600}
-# A sample a minute; a short soak gets four intervals, the first its warm-up.
+# A sample a minute after the warm-up rounds; a short soak gets four intervals.
 interval=$((seconds >= 240 ? 60 : seconds / 4))
 [ "$interval" -ge 1 ] || { echo "SOAK_SECONDS must be at least 4, not '$seconds'" >&2; exit 2; }
 
@@ -22,7 +22,7 @@ build="$root/build/$windows"
 work="$build/soak"
 mkdir -p "$work"
 cd "$work"
-echo "== $windows orvsetup.exe driven for $seconds s, sampled every $interval s (settings in $work/soak-work)"
+echo "== $windows orvsetup.exe driven for its warm-up and $seconds s, sampled every $interval s (settings in $work/soak-work)"
 # A Wine prefix of its own, whose desktop lives on the virtual display.
 WINEPREFIX="$work/wineprefix" xvfb-run -a -s "-screen 0 1024x768x24" \
   "$root/scripts/wine-run.sh" "$build/tests/e2e/orvsetup_soak.exe" \

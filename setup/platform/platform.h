@@ -39,10 +39,11 @@ class Platform {
 
   // Creates or empties the file and writes all of bytes to it, checking every
   // write, the flush, the sync to the disk and the close. False on any failure.
+  // This and replaceFile tell the file step hook of each step (file_steps.h).
   virtual bool writeFile(const std::string& path, std::string_view bytes);
 
   // Puts the file `from` in the place of `to` in one step, replacing it.
-  virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
+  bool replaceFile(const std::string& from, const std::string& to);
 
   virtual void removeFile(const std::string& path);
 
@@ -53,6 +54,10 @@ class Platform {
 
   // Milliseconds since the process started (the runtime's process clock).
   virtual std::uint32_t processMilliseconds() = 0;
+
+ protected:
+  // The system's own replacement of `to` by `from`, for replaceFile.
+  virtual bool moveReplacing(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace orv

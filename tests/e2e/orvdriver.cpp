@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string command = argv[1];
-  HWND window = waitForWindow(kSetupTitle, 0, 60000);
+  HWND window = waitForWindow(kSetupTitle, 0, kPatienceMs);
   if (!window) {
     std::fprintf(stderr, "no window titled %s\n", kSetupTitle);
     return 1;

@@ -16,8 +16,6 @@ namespace {
 std::string gSetupProgram;
 std::string gGameProgram;
 
-constexpr int kTimeoutMs = 60000;
-
 constexpr std::uint32_t kGeneralAtFifty = kGeneralVolumeLow + 50;
 
 const char kSample[] =
@@ -56,7 +54,7 @@ class SetupProgramTest : public ::testing::Test {
   // Starts the program and waits for its window.
   HWND start() {
     launch();
-    HWND window = waitForWindow(kSetupTitle, process.dwProcessId, kTimeoutMs);
+    HWND window = waitForWindow(kSetupTitle, process.dwProcessId, kPatienceMs);
     EXPECT_NE(window, nullptr) << "no window titled " << kSetupTitle;
     return window;
   }
@@ -70,7 +68,7 @@ class SetupProgramTest : public ::testing::Test {
   // Ends the run with the quit control and gives the exit code.
   std::optional<DWORD> quit(HWND window) {
     click(window, at(kQuit));
-    return waitForExit(process, kTimeoutMs);
+    return waitForExit(process, kPatienceMs);
   }
 
   HitMap hitMap;
@@ -90,7 +88,7 @@ TEST_F(SetupProgramTest, EveryWayOfClosingWritesTheFixedLayout) {
     if (way == ways[1]) pressKey(window, VK_ESCAPE);
     if (way == ways[2]) pressKey(window, VK_RETURN);
     if (way == ways[3]) closeCommand(window);
-    EXPECT_EQ(waitForExit(process, kTimeoutMs), std::optional<DWORD>{0}) << way;
+    EXPECT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{0}) << way;
     EXPECT_EQ(config(), expected) << way;
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
@@ -142,8 +140,8 @@ TEST_F(SetupProgramTest, LaunchWithoutTheGameDoesNothingVisible) {
   putConfig(kSample);
   HWND window = start();
   ASSERT_NE(window, nullptr);
-  click(window, at(kLaunch));
-  Sleep(500);
+  click(window, at(kLaunch));  // returns once the launch has been handled
+  Sleep(500);  // a grace for a window that something started might show: no good program fails for it
   // No box of any kind: the only visible window of the process is the setup window.
   EXPECT_EQ(waitForWindow(kSetupTitle, process.dwProcessId, 0), window);
   EXPECT_EQ(visibleWindowCount(process.dwProcessId), 1);
@@ -156,14 +154,14 @@ TEST_F(SetupProgramTest, AnOverlongConfigShowsTheFatalBoxAndIsLeftAlone) {
   ASSERT_EQ(overlong.size(), 5001u);
   putConfig(overlong);
   launch();
-  HWND box = waitForWindow("Fatal Error", process.dwProcessId, kTimeoutMs);
+  HWND box = waitForWindow("Fatal Error", process.dwProcessId, kPatienceMs);
   ASSERT_NE(box, nullptr);
   char text[128] = {};
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
   EXPECT_STREQ(text, "size of config.in is too big!");
   EXPECT_EQ(waitForWindow(kSetupTitle, process.dwProcessId, 0), nullptr);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(waitForExit(process, kTimeoutMs), std::optional<DWORD>{1});
+  EXPECT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{1});
   EXPECT_EQ(config(), overlong);
 }
 
@@ -183,21 +181,30 @@ TEST_F(SetupProgramTest, AnOverlongFileLeftByTheGameStopsTheProgramAndNothingEls
   GetWindowRect(window, &frame);
   const POINT launch = at(kLaunch);
   const POINT onScreen{frame.left + launch.x, frame.top + launch.y};
+  HWND box = nullptr;
   for (int press = 0; press < 2; ++press) {
     pointerTo(onScreen);
-    Sleep(200);
     leftButton(true);
     leftButton(false);
-    HWND box = waitForWindow("Fatal Error", process.dwProcessId, kTimeoutMs);
+    box = waitForWindow("Fatal Error", process.dwProcessId, kPatienceMs);
     ASSERT_NE(box, nullptr);
     ASSERT_EQ(WindowFromPoint(onScreen), window) << "the box covers the launch control";
-    Sleep(1500);
   }
+  // The box's OK button takes the capture when the pointer presses it; the
+  // thread handles the pointer's input in order, so by then it has handled
+  // the second press on the launch control.
+  HWND ok = GetDlgItem(box, IDOK);
+  ASSERT_NE(ok, nullptr);
+  RECT button{};
+  GetWindowRect(ok, &button);
+  pointerTo(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+  leftButton(true);
+  ASSERT_TRUE(waitUntil([&] { return captureOf(window) == ok; }, kPatienceMs)) << "the box's OK button was not pressed";
   EXPECT_EQ(slurp(folder / "Runs.log"), "ran\n");
   EXPECT_EQ(visibleWindowCount(process.dwProcessId), 2);  // the setup window and one box
   EXPECT_EQ(config(), overlong);
-  PostMessageA(waitForWindow("Fatal Error", process.dwProcessId, 0), WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(waitForExit(process, kTimeoutMs), std::optional<DWORD>{1});
+  leftButton(false);
+  EXPECT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{1});
   EXPECT_EQ(config(), overlong);
 }
 
@@ -225,11 +232,13 @@ TEST_F(SetupProgramTest, TheWindowIsCentredAndShapedLikeTheHitMap) {
 }
 
 // A drag with the real pointer: from the plain background the system moves
-// the window with the pointer, from the first move with the button held until
-// the release; from a knob the same drag turns the knob and leaves the window
-// where it is.
+// the window with the pointer until the release; from a knob the same drag
+// turns the knob and leaves the window where it is. The quit control is
+// pressed with the real pointer too, so that the window handles it after the
+// drag.
 TEST_F(SetupProgramTest, DraggingTheBackgroundMovesTheWindowWithThePointer) {
   putConfig(kSample);
+  parkPointer();
   HWND window = start();
   ASSERT_NE(window, nullptr);
   RECT before{};
@@ -238,27 +247,23 @@ TEST_F(SetupProgramTest, DraggingTheBackgroundMovesTheWindowWithThePointer) {
   auto screen = [](const RECT& frame, POINT client, int dx, int dy) {
     return POINT{frame.left + client.x + dx, frame.top + client.y + dy};
   };
-  dragPointer(screen(before, background, 0, 0), screen(before, background, 40, 20), 4);
+  const bool followed =
+      dragWindowWithPointer(window, screen(before, background, 0, 0), screen(before, background, 40, 20), 4);
   RECT moved{};
   GetWindowRect(window, &moved);
-  EXPECT_EQ(moved.left - before.left, 30);
-  EXPECT_EQ(moved.top - before.top, 15);
+  ASSERT_TRUE(followed) << "moved by " << moved.left - before.left << ", " << moved.top - before.top;
 
   pointerTo(screen(moved, at(kGeneralAtFifty), 0, 0));
-  Sleep(200);
   leftButton(true);
-  Sleep(200);
   pointerTo(screen(moved, background, 0, 0));
-  Sleep(150);
+  separateMoves();
   pointerTo(screen(moved, background, 30, 30));
-  Sleep(150);
   leftButton(false);
-  Sleep(500);
-  RECT kept{};
-  GetWindowRect(window, &kept);
-  EXPECT_EQ(kept.left, moved.left);
-  EXPECT_EQ(kept.top, moved.top);
-  ASSERT_EQ(quit(window), std::optional<DWORD>{0});
+  // Had the drag moved the window, this press would miss the quit control.
+  pointerTo(screen(moved, at(kQuit), 0, 0));
+  leftButton(true);
+  leftButton(false);
+  ASSERT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{0}) << "the quit control was not where it was";
   EXPECT_EQ(parsed(config()).generalVolume, 49);
 }
 

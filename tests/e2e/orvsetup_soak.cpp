@@ -2,9 +2,12 @@
 // pause, sampling the process's memory and handles, then quits it and
 // compares the Config.ini it wrote with what the rounds of input should leave.
 //   orvsetup_soak SETUP_EXE START_CONFIG SECONDS SAMPLE_SECONDS
-// The settings live in soak-work\ under the working directory. The first
-// sample interval is the warm-up. Exit code 0 when the counters stayed flat,
-// no other window appeared, the window quit normally and the file is right.
+// The settings live in soak-work\ under the working directory. A number of
+// rounds warm the program up, whatever time they take; the counters then
+// give the baseline, and the driving goes on for SECONDS and for at least as
+// many rounds, with a sample every SAMPLE_SECONDS. Exit code 0 when the
+// counters stayed flat, no other window appeared, the window quit normally
+// and the file is right.
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -25,7 +28,8 @@ using namespace orv::e2e;
 
 namespace {
 
-constexpr int kTimeoutMs = 60000;
+// Every kind of round, both drags of the window included, runs in the warm-up.
+constexpr int kWarmUpRounds = 16;
 
 class Clock {
  public:
@@ -50,18 +54,23 @@ int soak(const std::string& setupProgram, const std::string& startConfig, double
   const std::string prefix = folder.string() + "\\";
 
   ListedDisplay display;
+  parkPointer();
   PROCESS_INFORMATION process = startProgram(setupProgram, prefix, (folder / "elsewhere").string());
-  HWND window = waitForWindow(kSetupTitle, process.dwProcessId, kTimeoutMs);
+  HWND window = waitForWindow(kSetupTitle, process.dwProcessId, kPatienceMs);
   if (!window) throw std::runtime_error("no window titled " + std::string(kSetupTitle));
   const std::optional<int> linuxPid = linuxProcessWithArgument(prefix);
-  Sleep(1000);  // the first frames
 
   Clock clock;
-  std::vector<CounterSample> samples{sampleCounters(process, linuxPid, 0)};
+  std::vector<CounterSample> samples;
   SoakRound round(window, map, parsed(text), display.lists());
   int rounds = 0;
-  double nextSample = sampleSeconds;
-  while (clock.seconds() < seconds) {
+  auto sample = [&] {
+    samples.push_back(sampleCounters(process, linuxPid, clock.seconds(), rounds));
+    std::cout << "sampled at " << static_cast<int>(samples.back().seconds) << " s after " << rounds << " rounds"
+              << std::endl;
+  };
+  double baselineAt = 0, nextSample = 0;
+  while (rounds < 2 * kWarmUpRounds || clock.seconds() < baselineAt + seconds) {
     round.run(rounds++);
     if (const auto others = otherVisibleWindows(window); !others.empty()) {
       for (const std::string& other : others) faults.push_back("a window appeared: " + other);
@@ -71,14 +80,18 @@ int soak(const std::string& setupProgram, const std::string& startConfig, double
       faults.push_back("the program ended during the soak");
       break;
     }
-    if (clock.seconds() >= nextSample && nextSample < seconds) {
-      samples.push_back(sampleCounters(process, linuxPid, clock.seconds()));
+    // The first sample shows what one round of everything has made.
+    if (rounds == 1) sample();
+    if (rounds == kWarmUpRounds) {
+      sample();
+      baselineAt = clock.seconds();
+      nextSample = baselineAt + sampleSeconds;
+    } else if (rounds > kWarmUpRounds && clock.seconds() >= nextSample) {
+      sample();
       nextSample += sampleSeconds;
-      std::cout << "sampled at " << static_cast<int>(samples.back().seconds) << " s after " << rounds << " rounds"
-                << std::endl;
     }
   }
-  samples.push_back(sampleCounters(process, linuxPid, clock.seconds()));
+  if (samples.empty() || samples.back().rounds != rounds) sample();
 
   std::cout << rounds << " rounds in " << static_cast<int>(clock.seconds()) << " s; "
             << (linuxPid ? "Linux process " + std::to_string(*linuxPid) : std::string("no Linux process found"))
@@ -87,13 +100,13 @@ int soak(const std::string& setupProgram, const std::string& startConfig, double
   std::cout << "not reported here:";
   for (const std::string& name : unreportedCounters(samples)) std::cout << " " << name;
   std::cout << "\n";
-  for (const std::string& fault : growthFaults(samples, sampleSeconds)) faults.push_back(fault);
+  for (const std::string& fault : growthFaults(samples, kWarmUpRounds)) faults.push_back(fault);
   if (round.misplacedDrags() > 0)
     faults.push_back(std::to_string(round.misplacedDrags()) + " drags left the window elsewhere than the pointer took it");
 
   if (faults.empty()) {
     click(window, map.find(kQuit).value());
-    const std::optional<DWORD> exit = waitForExit(process, kTimeoutMs);
+    const std::optional<DWORD> exit = waitForExit(process, kPatienceMs);
     if (exit != std::optional<DWORD>{0}) faults.push_back("the quit control did not end the program with exit code 0");
     else if (slurp(folder / "Config.ini") != writeConfig(round.expected()))
       faults.push_back("Config.ini is not what the rounds should leave (" + (folder / "Config.ini").string() + ")");

@@ -60,9 +60,11 @@ std::optional<int> linuxProcessWithArgument(const std::string& argument) {
   return found;
 }
 
-CounterSample sampleCounters(const PROCESS_INFORMATION& process, std::optional<int> linuxPid, double seconds) {
+CounterSample sampleCounters(const PROCESS_INFORMATION& process, std::optional<int> linuxPid, double seconds,
+                             int rounds) {
   CounterSample sample;
   sample.seconds = seconds;
+  sample.rounds = rounds;
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
   if (GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {

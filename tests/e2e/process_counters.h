@@ -24,6 +24,7 @@ namespace orv::e2e {
 // no handles or (with a window) no user objects.
 struct CounterSample {
   double seconds = 0;
+  int rounds = 0;  // of the soak, before the sample
   std::uint64_t privateUsage = 0;
   std::uint64_t pagefileUsage = 0;
   std::uint64_t workingSet = 0;
@@ -41,6 +42,7 @@ struct CounterSample {
 // Wine or when no process matches.
 std::optional<int> linuxProcessWithArgument(const std::string& argument);
 
-CounterSample sampleCounters(const PROCESS_INFORMATION& process, std::optional<int> linuxPid, double seconds);
+CounterSample sampleCounters(const PROCESS_INFORMATION& process, std::optional<int> linuxPid, double seconds,
+                             int rounds);
 
 }  // namespace orv::e2e

@@ -5,13 +5,25 @@
 namespace orv::e2e {
 namespace {
 
-constexpr UINT kSendTimeoutMs = 60000;
-
 LPARAM pointParam(POINT at) { return MAKELPARAM(at.x, at.y); }
 
 void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kPatienceMs, &result);
+}
+
+void mouseButton(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+GUITHREADINFO threadInfoOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info;
 }
 
 struct WindowSearch {
@@ -107,15 +119,31 @@ HitMap readHitMap(const std::string& programPath) {
   return map;
 }
 
-HWND waitForWindow(const char* title, DWORD pid, int timeoutMs) {
-  for (int waited = 0; waited <= timeoutMs; waited += 50) {
-    WindowSearch search{title, pid, nullptr};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    Sleep(50);
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(20);
   }
-  return nullptr;
 }
+
+HWND waitForWindow(const char* title, DWORD pid, int timeoutMs) {
+  WindowSearch search{title, pid, nullptr};
+  waitUntil(
+      [&] {
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  return search.found;
+}
+
+void settle(HWND window) { send(window, WM_NULL, 0, 0); }
+
+HWND captureOf(HWND window) { return threadInfoOf(window).hwndCapture; }
+
+bool inMoveLoop(HWND window) { return (threadInfoOf(window).flags & GUI_INMOVESIZE) != 0; }
 
 int visibleWindowCount(DWORD pid) {
   WindowCount count{pid, 0};
@@ -158,24 +186,41 @@ void pointerTo(POINT screen) {
   SendInput(1, &input, sizeof input);
 }
 
-void leftButton(bool down) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &input, sizeof input);
+void leftButton(bool down) { mouseButton(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
+
+void separateMoves() {
+  mouseButton(MOUSEEVENTF_MIDDLEDOWN);
+  mouseButton(MOUSEEVENTF_MIDDLEUP);
 }
 
-void dragPointer(POINT from, POINT to, int steps) {
+void parkPointer() { pointerTo(POINT{0, 0}); }
+
+// Under Wine each jump of the pointer that no window holds comes back to the
+// window under it once more, later, as a move of the X pointer to that place
+// (an echo). The system's move loop takes the place of the first move with
+// the button held as its origin: that is the press point when the echo of the
+// jump there comes after the press, else the first step, which is why the
+// loop is awaited before the next one. Once the loop has begun it holds the
+// pointer: Wine then moves only its own pointer and the window drops echoes,
+// so the steps reach the loop as they were sent. Echoes of jumps to other
+// places, from before the drag, must have come back before it. After the loop
+// the window's thread places the window, then comes back to its message loop.
+bool dragWindowWithPointer(HWND window, POINT from, POINT to, int steps) {
+  auto step = [&](int n) { return POINT{from.x + (to.x - from.x) * n / steps, from.y + (to.y - from.y) * n / steps}; };
+  RECT before{}, after{};
+  GetWindowRect(window, &before);
   pointerTo(from);
-  Sleep(200);
   leftButton(true);
-  Sleep(200);
-  for (int step = 1; step <= steps; ++step) {
-    pointerTo(POINT{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
-    Sleep(150);
-  }
+  pointerTo(step(1));
+  const bool began = waitUntil([&] { return inMoveLoop(window); }, kPatienceMs);
+  for (int n = 2; n <= steps; ++n) pointerTo(step(n));
   leftButton(false);
-  Sleep(500);
+  waitUntil([&] { return !inMoveLoop(window); }, kPatienceMs);
+  settle(window);
+  GetWindowRect(window, &after);
+  const POINT moved{after.left - before.left, after.top - before.top};
+  auto followedFrom = [&](POINT origin) { return moved.x == to.x - origin.x && moved.y == to.y - origin.y; };
+  return began && (followedFrom(from) || followedFrom(step(1)));
 }
 
 PROCESS_INFORMATION startProgram(const std::string& programPath, const std::string& arguments,

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,11 @@ inline constexpr std::uint32_t kSfxVolumeLow = 0x02FF00;
 inline constexpr std::uint32_t kCdVolumeLow = 0x03FF00;
 inline constexpr std::uint32_t kPlainBackground = 0xFFFFFF;
 
+// How long the driver waits for the program before it gives up: far beyond
+// what a start, a press or a launch takes on a loaded machine, so that only a
+// program that hangs or never does what is awaited reaches it.
+inline constexpr int kPatienceMs = 120000;
+
 // Resource 146 of the program, as 0x00RRGGBB pixels, rows from the top.
 struct HitMap {
   int width = 0;
@@ -47,9 +53,21 @@ struct HitMap {
 // file or the resource is missing.
 HitMap readHitMap(const std::string& programPath);
 
+// Asks until the condition holds, up to timeoutMs; whether it held.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs);
+
 // The visible top-level window with that title (of that process when pid is
 // not 0), waiting up to timeoutMs for it.
 HWND waitForWindow(const char* title, DWORD pid, int timeoutMs);
+
+// Returns once the window's thread has handled every message sent to it
+// before and is back at its message loop (or after kPatienceMs).
+void settle(HWND window);
+
+// The window that has the mouse capture in the window's thread, and whether
+// that thread runs the system's loop that moves a window.
+HWND captureOf(HWND window);
+bool inMoveLoop(HWND window);
 
 // How many visible top-level windows the process has.
 int visibleWindowCount(DWORD pid);
@@ -58,7 +76,8 @@ int visibleWindowCount(DWORD pid);
 std::vector<std::string> otherVisibleWindows(HWND window);
 
 // A move to the point, a press and a release of the left button, each sent
-// and handled before the next (a launch blocks until the game has ended).
+// and handled before the next (a launch blocks until the game has ended,
+// which is awaited up to kPatienceMs).
 void click(HWND window, POINT at);
 // A move without the button.
 void hover(HWND window, POINT at);
@@ -71,12 +90,24 @@ void closeCommand(HWND window);
 
 // The real pointer, through the system's input queue as a mouse would drive
 // it: a move to a screen point, and the left button going down or up there.
+// The window's thread takes them in the order given, after every message
+// posted to it, whenever it gets to them.
 void pointerTo(POINT screen);
 void leftButton(bool down);
-// A drag with the real pointer: the button goes down at one screen point, the
-// pointer moves to the other in equal steps and the button comes up there,
-// with pauses for the window to follow.
-void dragPointer(POINT from, POINT to, int steps);
+// A press and a release of the middle button, which the setup window ignores.
+// Moves of the pointer that wait for the window one after the other are
+// merged into the last; this keeps the moves before it from those after it.
+void separateMoves();
+// Puts the pointer in the top left corner of the screen, where no window of
+// the setup program is: a window that appears under the pointer gets a move
+// of it (see dragWindowWithPointer).
+void parkPointer();
+// A drag of the window with the real pointer: the button goes down at one
+// screen point, the pointer moves to the other in equal steps and the button
+// comes up there. Returns once the window has handled the end of the system's
+// move loop: whether the loop began and the window moved as the pointer did
+// from the loop's origin, which is the press point or the first step.
+bool dragWindowWithPointer(HWND window, POINT from, POINT to, int steps);
 
 // Runs the program with the arguments in the working directory and gives the
 // process; the caller closes the handles.

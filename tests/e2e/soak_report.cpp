@@ -36,10 +36,10 @@ bool reported(const Counter& counter, const std::vector<CounterSample>& samples)
 
 }  // namespace
 
-std::vector<std::string> growthFaults(const std::vector<CounterSample>& samples, double warmUpSeconds) {
+std::vector<std::string> growthFaults(const std::vector<CounterSample>& samples, int warmUpRounds) {
   std::vector<std::string> faults;
   const auto baseline = std::find_if(samples.begin(), samples.end(),
-                                     [&](const CounterSample& s) { return s.seconds >= warmUpSeconds; });
+                                     [&](const CounterSample& s) { return s.rounds >= warmUpRounds; });
   if (baseline == samples.end()) return {"no sample after the warm-up"};
   for (const Counter& counter : counters()) {
     if (!reported(counter, samples)) continue;
@@ -49,10 +49,10 @@ std::vector<std::string> growthFaults(const std::vector<CounterSample>& samples,
       const std::uint64_t now = counter.value(*sample);
       const bool flat = counter.rule == Rule::Memory ? now <= base + kMemoryGrowthBound : now == base;
       if (flat) continue;
-      char line[160];
-      std::snprintf(line, sizeof line, "%s went from %llu at %.0f s to %llu at %.0f s", counter.name,
-                    static_cast<unsigned long long>(base), from->seconds, static_cast<unsigned long long>(now),
-                    sample->seconds);
+      char line[200];
+      std::snprintf(line, sizeof line, "%s went from %llu after %d rounds to %llu after %d rounds", counter.name,
+                    static_cast<unsigned long long>(base), from->rounds, static_cast<unsigned long long>(now),
+                    sample->rounds);
       faults.push_back(line);
       break;
     }
@@ -69,7 +69,7 @@ std::vector<std::string> unreportedCounters(const std::vector<CounterSample>& sa
 
 void printSamples(std::ostream& out, const std::vector<CounterSample>& samples) {
   char cell[32];
-  std::snprintf(cell, sizeof cell, "%8s", "seconds");
+  std::snprintf(cell, sizeof cell, "%8s %8s", "seconds", "rounds");
   out << cell;
   for (const Counter& counter : counters()) {
     std::snprintf(cell, sizeof cell, " %12s", counter.name);
@@ -77,7 +77,7 @@ void printSamples(std::ostream& out, const std::vector<CounterSample>& samples) 
   }
   out << "\n";
   for (const CounterSample& sample : samples) {
-    std::snprintf(cell, sizeof cell, "%8.0f", sample.seconds);
+    std::snprintf(cell, sizeof cell, "%8.0f %8d", sample.seconds, sample.rounds);
     out << cell;
     for (const Counter& counter : counters()) {
       const std::uint64_t value = counter.value(sample);

@@ -15,11 +15,11 @@ namespace orv::e2e {
 inline constexpr std::uint64_t kMemoryGrowthBound = 512 * 1024;
 
 // Flat means: every counter the system reports (not 0 in the first sample)
-// keeps, from the first sample at or after warmUpSeconds on, within
+// keeps, from the first sample after warmUpRounds rounds on, within
 // kMemoryGrowthBound above that sample for memory, and exactly at it for
 // handles; GDI and USER objects are the same in every sample. One line per
 // counter that is not flat; empty when all are.
-std::vector<std::string> growthFaults(const std::vector<CounterSample>& samples, double warmUpSeconds);
+std::vector<std::string> growthFaults(const std::vector<CounterSample>& samples, int warmUpRounds);
 
 // The counters that the system does not report, by name.
 std::vector<std::string> unreportedCounters(const std::vector<CounterSample>& samples);

@@ -31,8 +31,9 @@ constexpr Quality kQualities[] = {{kQualityLow, SoundQuality::Low},
                                   {kQualityMedium, SoundQuality::Medium},
                                   {kQualityHigh, SoundQuality::High}};
 
-// A drag of the window takes the real pointer and about a second and a half;
-// the rounds between keep the window busy with messages meanwhile.
+// A drag of the window takes the real pointer; the rounds between keep the
+// window busy with messages, and the echoes of the pointer's jumps (see
+// dragWindowWithPointer) come back long before the next drag.
 constexpr int kRoundsPerDrag = 8;
 
 // Steps of a knob sweep, and how far one sweep turns.
@@ -109,18 +110,15 @@ void SoakRound::stepAdapters() {
   if (const DisplayListEntry* first = display_.adapterByIndex(0)) expected_.device = first->driverName.value_or("");
 }
 
-// With the real pointer from the background, down and right or back. The
-// system's move starts at the first move with the button held, so the window
-// follows all steps but the first.
+// With the real pointer from the background, down and right or back.
 void SoakRound::dragWindow(bool back) {
   constexpr int kSteps = 4;
   const int dx = back ? -10 : 10, dy = back ? -5 : 5;
-  RECT before{}, after{};
-  GetWindowRect(window_, &before);
-  const POINT from{before.left + at(kPlainBackground).x, before.top + at(kPlainBackground).y};
-  dragPointer(from, POINT{from.x + kSteps * dx, from.y + kSteps * dy}, kSteps);
-  GetWindowRect(window_, &after);
-  if (after.left - before.left != (kSteps - 1) * dx || after.top - before.top != (kSteps - 1) * dy) ++misplacedDrags_;
+  RECT frame{};
+  GetWindowRect(window_, &frame);
+  const POINT from{frame.left + at(kPlainBackground).x, frame.top + at(kPlainBackground).y};
+  if (!dragWindowWithPointer(window_, from, POINT{from.x + kSteps * dx, from.y + kSteps * dy}, kSteps))
+    ++misplacedDrags_;
 }
 
 POINT SoakRound::at(std::uint32_t colour) {

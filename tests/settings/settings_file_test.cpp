@@ -84,8 +84,8 @@ class FailingPlatform : public HeadlessPlatform {
     HeadlessPlatform::writeFile(path, bytes.substr(0, bytes.size() / 2));  // half written, then the error
     return false;
   }
-  bool replaceFile(const std::string& from, const std::string& to) override {
-    return !failReplace && HeadlessPlatform::replaceFile(from, to);
+  bool moveReplacing(const std::string& from, const std::string& to) override {
+    return !failReplace && HeadlessPlatform::moveReplacing(from, to);
   }
 };
 

@@ -13,7 +13,7 @@ void HeadlessPlatform::fatalStop(const FatalBox& box) {
 
 // std::filesystem::rename replaces an existing target in one step on every
 // system (the C runtime's rename() refuses one on Windows).
-bool HeadlessPlatform::replaceFile(const std::string& from, const std::string& to) {
+bool HeadlessPlatform::moveReplacing(const std::string& from, const std::string& to) {
   std::error_code error;
   std::filesystem::rename(from, to, error);
   return !error;

@@ -19,13 +19,15 @@ struct FatalStop : std::runtime_error {
 class HeadlessPlatform : public Platform {
  public:
   [[noreturn]] void fatalStop(const FatalBox& box) override;
-  bool replaceFile(const std::string& from, const std::string& to) override;
   bool loadBitmap(int id, BitmapBits& out) override;
   bool loadText(int id, std::string& out) override;
   std::uint32_t processMilliseconds() override { return clockMs; }
 
   std::vector<FatalBox> fatalBoxes;  // every box shown, in order
   std::uint32_t clockMs = 0;         // what the process clock reads
+
+ protected:
+  bool moveReplacing(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace orv

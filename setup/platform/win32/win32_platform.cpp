@@ -16,7 +16,7 @@ void Win32Platform::fatalStop(const FatalBox& box) {
 }
 
 // Write-through so the new Config.ini is on disk before the old one is gone.
-bool Win32Platform::replaceFile(const std::string& from, const std::string& to) {
+bool Win32Platform::moveReplacing(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
