@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "default_settings.h"
 #include "settings/setup_settings.h"
 
 namespace orv {
@@ -38,11 +39,6 @@ class SettingsFolder : public ::testing::Test {
   }
   static void put(const std::filesystem::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
-  }
-  static SetupSettings defaults() {
-    SetupSettings s;
-    applyDefaults(s);
-    return s;
   }
 
   std::filesystem::path config() const { return dir_ / "Config.ini"; }
