@@ -12,7 +12,8 @@ JOBS ?= 2
 export JOBS
 WINDOWS ?= auto
 MAKEFLAGS += --no-print-directory
-CTEST_FLAGS ?= --output-on-failure
+# A test with no time limit of its own gets an hour: a hang fails, slowness does not.
+CTEST_FLAGS ?= --output-on-failure --timeout 3600
 
 .PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
         test test-native test-win32 test-win32-files test-win32-files-build test-win64 test-linux32 \
@@ -57,7 +58,8 @@ test-win32-files: test-win32-files-build
 	@$(MAKE) check-win32-files
 test-win32-files-build:
 	@$(MAKE) win32-release RELEASE_TARGETS="orvsetup VK6_640x16"
-# A few seconds of each fuzzer, registered as ctest tests of the fuzz build.
+# A fixed number of inputs through each fuzzer, registered as ctest tests of
+# the fuzz build.
 test-fuzz: fuzz-build
 	@$(MAKE) check-fuzz
 # The native tests in the fuzz build: any sanitizer finding, a leak included,
@@ -92,7 +94,7 @@ fuzz-agree: native
 
 # The setup window under Wine for SOAK_SECONDS, driven without pause, its
 # memory and handles sampled each minute; not part of make test, which runs
-# a minute of it.
+# its warm-up and a minute of it.
 SOAK_SECONDS ?= 600
 soak: deps
 	@SOAK_SECONDS=$(SOAK_SECONDS) bash scripts/soak.sh $(WINDOWS)
