@@ -79,9 +79,9 @@ step() {
 skip() { echo "1 0 1 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
 
 # The lanes. The native build is made first in its lane; the Windows suite
-# waits for it (its player test compares with the native decode). Those two
-# lanes lead to the longest suite, the Windows one, which mostly waits on Wine:
-# the other lanes run at a lower priority and take the cores when it waits.
+# waits for it (its player test compares with the native decode), which
+# mostly waits on Wine. The fuzz build is the largest; the -m32 lane, the
+# smallest, runs at a lower priority and takes the cores when others wait.
 background() { renice -n 10 -p "$BASHPID" >/dev/null; }
 native_lane() {
   if step build-native native; then
@@ -114,7 +114,6 @@ win32_files() {
   else skip win32-files; fi
 }
 fuzz_lane() {
-  background
   if step build-fuzz fuzz-build; then
     step sanitizers check-sanitize
     step fuzz-smoke check-fuzz
