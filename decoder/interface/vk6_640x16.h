@@ -45,8 +45,9 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecodeFrame(const void* frame, const uint1
 /* As XQMPI_DecodeFrame for a frame of frameSize bytes: nothing past its end is
  * read. The frame is also abandoned when a header offset lies outside it or a
  * stream is used past its end (the frame's end; the nibble end for the nibble
- * stream), where earlier versions read zeros and decoded the rest; the block
- * that used a stream past its end is then written as decoded from zeros. */
+ * stream), where earlier versions read zeros and decoded the rest. As with
+ * any failed block, the pieces of that block decoded before the failure (here
+ * from zeros) stay written; a DCT block is not written. */
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecodeFrameBounded(const void* frame, uint32_t frameSize,
                                                          const uint16_t* reference, uint16_t* target);
 
@@ -137,8 +138,8 @@ XQMPI_EXPORT const char* XQMPI_CALL XQMPI_DecoderErrorText(int32_t code);
  * failed block on (the block and the rest of its block row, then every block
  * row below) is copied from the reference, so the picture is the last good one
  * with the blocks decoded before the failure on top; for an error of the frame
- * as a whole, all of it. The decode still returns 0. Returns 1, or 0 for a
- * null handle. */
+ * as a whole, all of it (but nothing for a null frame or target). The decode
+ * still returns 0. Returns 1, or 0 for a null handle. */
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderSetConcealment(XQMPI_Decoder* decoder, int32_t on);
 
 /* Frees the decoder; null is allowed. */

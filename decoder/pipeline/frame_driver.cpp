@@ -58,7 +58,7 @@ bool FrameDriver::decodeIntraFrame() { return decodeBlockRows(&FrameDriver::intr
 bool FrameDriver::decodeBlockRows(bool (FrameDriver::*decodeBlock)()) {
     for (blockY_ = 0;;) {
         for (blockX_ = 0; blockX_ < kPictureWidth; blockX_ += 8)
-            if (!(this->*decodeBlock)() || streamsOverran()) return abandonBlock();
+            if (!(this->*decodeBlock)() || (bytes_.readOutside() && streamsOverran())) return abandonBlock();
         blockY_ += 8;
         if (blockY_ >= state_.height) return true;
     }
@@ -74,12 +74,12 @@ int FrameDriver::misplacedHeaderWord() const {
     return header_.nibbleEnd < header_.nibbleOffset ? 5 : 0;
 }
 
-// Once per block, without branches of its own: the units used, not those
-// loaded ahead, must lie in the frame (the nibbles before the nibble end).
+// After a block whose readers reached outside the frame: the units they used,
+// not those they loaded ahead, must lie in it. The nibble stream is checked
+// after each DCT block.
 bool FrameDriver::streamsOverran() const {
     const int64_t end = bytes_.size();
-    return (control_.usedEnd() > end) | (vectors_.usedEnd() > end) | (spiral_.usedEnd() > end) |
-           (state_.window.cellsRead() > nibbleCells_);
+    return control_.usedEnd() > end || vectors_.usedEnd() > end || spiral_.usedEnd() > end;
 }
 
 bool FrameDriver::fail(DecodeError code, StreamId stream, int group, Corner piece) {
@@ -270,6 +270,7 @@ bool FrameDriver::decodeDctBlock() {
     CoefficientBlocks& blocks = state_.coefficients;
     const DecodeError error = decodeCoefficientBlocks(state_.window, state_.geometry, state_.dequant, blocks);
     if (error != DecodeError::None) return fail(error, StreamId::Nibble);
+    if (state_.window.cellsRead() > nibbleCells_) return fail(DecodeError::NibblePastEnd, StreamId::Nibble);
     for (int component = 0; component < 3; ++component)
         kernels_.inverseDct(blocks.block(component), blocks.blockMask[component]);
     kernels_.convertToPixels(state_.colour, blocks, target_ + blockY_ * kWidth + blockX_);
@@ -278,7 +279,7 @@ bool FrameDriver::decodeDctBlock() {
 
 bool FrameDriver::stillCopy(int group, Corner piece) {
     const int64_t source = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
-    return copy(reference_, source, group, 0, piece, StreamId::Control);
+    return copy<StreamId::Control>(reference_, source, group, 0, piece);
 }
 
 // A still 8x8 block and the still 8x8 blocks that follow it in its block row
@@ -309,8 +310,7 @@ bool FrameDriver::stillBlockRun() {
 
 bool FrameDriver::spiralCopy(int group, Corner piece) {
     const int64_t corner = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
-    return copy(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], group, 0, piece,
-                StreamId::Spiral);
+    return copy<StreamId::Spiral>(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], group, 0, piece);
 }
 
 bool FrameDriver::predictedFarCopy(int group, Corner piece) {
@@ -330,9 +330,9 @@ bool FrameDriver::farCopy(int group, Corner piece, uint32_t mode, uint32_t word,
     const int vy = int(word & 0x7F), vx = int((word >> 7) & 0xFF);
     const int column = wrapColumn(blockX_ + 128 - vx);
     if (!fromTarget)
-        return copy(reference_, (blockY_ + 64 - vy) * kWidth + column, group, mode, piece, StreamId::Vector);
+        return copy<StreamId::Vector>(reference_, (blockY_ + 64 - vy) * kWidth + column, group, mode, piece);
     const int above = group == Shape8x8 ? 0 : 4;
-    return copy(target_, (blockY_ + above - vy) * kWidth + column, group, mode, piece, StreamId::Vector);
+    return copy<StreamId::Vector>(target_, (blockY_ + above - vy) * kWidth + column, group, mode, piece);
 }
 
 // Near vectors are anchored at the 8x8 block's corner as well.
@@ -341,18 +341,18 @@ bool FrameDriver::nearCopy(int group, Corner piece, bool intra) {
     const uint32_t index = word & 0xFFF, mode = (word >> 12) & 7;
     const int64_t corner = blockY_ * kWidth + blockX_;
     if (intra || (word >> 15) != 0)
-        return copy(target_, corner + state_.geometry.intraNearOffsets[index], group, mode, piece, StreamId::Vector);
-    return copy(reference_, corner + state_.geometry.nearOffsets[index], group, mode, piece, StreamId::Vector);
+        return copy<StreamId::Vector>(target_, corner + state_.geometry.intraNearOffsets[index], group, mode, piece);
+    return copy<StreamId::Vector>(reference_, corner + state_.geometry.nearOffsets[index], group, mode, piece);
 }
 
 // The one bounds test of a copy: the source region, rows included, must lie in
 // its picture buffer (it may run past a row's end into the next row, as the
 // pixels lie in memory). Destinations always lie inside the target.
-bool FrameDriver::copy(const uint16_t* picture, int64_t sourceOffset, int group, uint32_t mode, Corner piece,
-                       StreamId stream) {
+template <StreamId Stream>
+bool FrameDriver::copy(const uint16_t* picture, int64_t sourceOffset, int group, uint32_t mode, Corner piece) {
     const ShapeSize source = sourceSize(group, int(mode));
     const int64_t last = sourceOffset + (source.height - 1) * kWidth + source.width;
-    if (sourceOffset < 0 || last > picturePixels_) return fail(DecodeError::CopyOutside, stream, group, piece);
+    if (sourceOffset < 0 || last > picturePixels_) return fail(DecodeError::CopyOutside, Stream, group, piece);
     uint16_t* destination = target_ + (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
     (*kernels_.copies)[8 * group + mode](picture + sourceOffset, destination);
     return true;

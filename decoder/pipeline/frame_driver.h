@@ -2,8 +2,8 @@
 // The body of one frame decode: header, stream readers, dequantisation and
 // nibble window set-up, then the block loop with the code tree of the frame's
 // kind. Every copy source is checked against its picture (one test per copy);
-// for a frame of known size the header's offsets are checked once and the
-// ends of the streams once per 8x8 block, and an abandoned frame leaves a
+// for a frame of known size the header's offsets are checked once, and the
+// ends of the streams once per 8x8 block that read outside the frame; and an abandoned frame leaves a
 // DecodeReport of why and where.
 
 #include <cstdint>
@@ -40,8 +40,8 @@ private:
     int misplacedHeaderWord() const;
     bool streamsOverran() const;
     // Records the failure of the piece being decoded and returns false.
-    bool fail(DecodeError code, StreamId stream, int group = -1, Corner piece = {});
-    bool failFrame(DecodeError code, int64_t offset);
+    [[gnu::cold, gnu::noinline]] bool fail(DecodeError code, StreamId stream, int group = -1, Corner piece = {});
+    [[gnu::cold]] bool failFrame(DecodeError code, int64_t offset);
     // Completes the report of the failed block, a stream's overrun first.
     bool abandonBlock();
     int64_t lastUnit(StreamId stream) const;
@@ -71,8 +71,10 @@ private:
     bool farCopy(int group, Corner piece, uint32_t mode, uint32_t word, bool fromTarget);
     // Near vectors place strips and cells.
     bool nearCopy(int group, Corner piece, bool intra);
-    bool copy(const uint16_t* picture, int64_t sourceOffset, int group, uint32_t mode, Corner piece,
-              StreamId stream);
+    // The stream that gave the source's place, for the report (a template
+    // argument: one more run-time argument would go on the stack).
+    template <StreamId Stream>
+    bool copy(const uint16_t* picture, int64_t sourceOffset, int group, uint32_t mode, Corner piece);
 
     static Corner quarterCorner(int quarter) { return {4 * (quarter & 1), 4 * (quarter >> 1)}; }
     static Corner cellCorner(int cell);

@@ -98,7 +98,7 @@ TEST(Interface, BoundedDecodingAbandonsFramesCutShort) {
     for (int i = 0; i < 4; ++i) cut[20 + i] = uint8_t(cutEnd >> (8 * i));
     EXPECT_EQ(XQMPI_DecodeFrameBounded(cut.data(), uint32_t(cut.size()), reference.data(), target.data()), 0);
     EXPECT_EQ(target[9 * 8 + 7], coloured);
-    EXPECT_EQ(target[11 * 8], 7) << "the failed block is the 11th, which read zeros past the end";
+    EXPECT_EQ(target[10 * 8], 7) << "the 11th block's nibbles lie past the end";
     EXPECT_EQ(XQMPI_Cleanup(), 1);
 }
 
