@@ -35,11 +35,12 @@ alike() {
 alike intro "$stream"
 alike copies "$copies" copies.xqm
 
-# The sample video with 200 bytes of frame 2 overwritten from its control
-# stream on: both conceal the damage and go on, and say where and why alike.
+# The sample video with 200 bytes of frame 2's control stream overwritten,
+# 600 bytes into it: both conceal the damage from the failed block on and go
+# on, and say where and why alike.
 cp "$stream" "$folder/damaged.xqm"
 frame2=$(od -An -tu8 -j $((32 + 16 * 2)) -N8 "$stream" | tr -d ' ')
-head -c 200 /dev/zero | tr '\0' '\377' | dd of="$folder/damaged.xqm" bs=1 seek=$((frame2 + 24)) conv=notrunc status=none
+head -c 200 /dev/zero | tr '\0' '\377' | dd of="$folder/damaged.xqm" bs=1 seek=$((frame2 + 24 + 600)) conv=notrunc status=none
 rc=0
 "$vk6" decode --quiet --keep-going "$folder/damaged.xqm" -o "$folder/damaged-linux.framemd5" --format framemd5 \
   2>"$folder/linux.err" || rc=$?
