@@ -30,9 +30,9 @@ public:
           negatedFactor_(dequant[component + 3].data()),
           coefficients_(coefficients) {}
 
-    // Returns false for a malformed block. cursor is left on the first symbol
-    // after the block.
-    bool decode(const uint8_t*& cursor, uint32_t& mask) {
+    // cursor is left on the first symbol after the block, or after the last
+    // symbol read of a malformed one.
+    DecodeError decode(const uint8_t*& cursor, uint32_t& mask) {
         const uint8_t* c = cursor;
         {
             const uint32_t high = *c++;
@@ -46,16 +46,16 @@ public:
                 case EndOfBlock:
                     cursor = c;
                     mask = mask_;
-                    return true;
+                    return DecodeError::None;
                 case Skip5:
                 case Skip1:
                     position_ += code == Skip5 ? 5 : 1;
-                    if (position_ > kSkipLimit) return false;
+                    if (position_ > kSkipLimit) return reject(cursor, c, DecodeError::TooManySkips);
                     continue;
                 case Zero1Plus: case Zero1Minus: case Zero2Plus:
                 case Zero2Minus: case Zero3Plus: case Zero3Minus: {
                     const int zeros = int(code - Zero1Plus) / 2 + 1;
-                    if (!fits(zeros, 1)) return false;
+                    if (!fits(zeros, 1)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     position_ += zeros;
                     writeUnit((code & 1) != 0);
                     count = 1;
@@ -68,7 +68,7 @@ public:
                     const uint32_t second = s >= 1 ? *c++ : 0;
                     const uint32_t third = s == 3 ? *c++ : 0;
                     count = int(2 + s);
-                    if (!fits(int(run) + 1, count)) return false;
+                    if (!fits(int(run) + 1, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     position_ += int(run) + 1;
                     const uint32_t fields[5] = {first >> 2, first & 3, second >> 2, second & 3, third >> 2};
                     for (int i = 0; i < count; ++i) write(SmallLevels[fields[i]]);
@@ -78,7 +78,7 @@ public:
                     const uint32_t a = *c++;
                     const uint32_t s = a & 3, run = (a >> 2) & 3;
                     count = int(s + 1);
-                    if (!fits(int(run) + 1, count)) return false;
+                    if (!fits(int(run) + 1, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     position_ += int(run) + 1;
                     for (int i = 0; i < count; ++i) write(nibbleLevel(*c++));
                     break;
@@ -86,18 +86,18 @@ public:
                 case SmallPair: {
                     const uint32_t pair = *c++;
                     count = 2;
-                    if (!fits(0, count)) return false;
+                    if (!fits(0, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     write(SmallLevels[pair >> 2]);
                     write(SmallLevels[pair & 3]);
                     break;
                 }
                 case Nibble1: case Nibble2: case Nibble3:
                     count = int(code - Nibble1) + 1;
-                    if (!fits(0, count)) return false;
+                    if (!fits(0, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     for (int i = 0; i < count; ++i) write(nibbleLevel(*c++));
                     break;
                 case Literal: {
-                    if (!fits(0, 1)) return false;
+                    if (!fits(0, 1)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     const uint32_t high = *c++;
                     const uint32_t low = *c++;
                     write(signedByte(high, low));
@@ -109,12 +109,17 @@ public:
             if (position_ == 64) {
                 cursor = c;
                 mask = mask_;
-                return true;
+                return DecodeError::None;
             }
         }
     }
 
 private:
+    static DecodeError reject(const uint8_t*& cursor, const uint8_t* c, DecodeError error) {
+        cursor = c;
+        return error;
+    }
+
     bool fits(int zeros, int values) const { return position_ + zeros + values <= 64; }
 
     void write(int32_t value) {
@@ -140,17 +145,18 @@ private:
 
 }  // namespace
 
-bool decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
-                             const DequantTables& dequant, CoefficientBlocks& blocks) {
+DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
+                                    const DequantTables& dequant, CoefficientBlocks& blocks) {
     blocks.values.fill(0);
     window.refillIfPastMark();
     const uint8_t* cursor = window.readCursor();
-    for (int component = 0; component < 3; ++component) {
+    DecodeError error = DecodeError::None;
+    for (int component = 0; component < 3 && error == DecodeError::None; ++component) {
         ComponentDecoder decoder(component, geometry, dequant, blocks.values.data());
-        if (!decoder.decode(cursor, blocks.blockMask[component])) return false;
+        error = decoder.decode(cursor, blocks.blockMask[component]);
     }
     window.setReadCursor(cursor);
-    return true;
+    return error;
 }
 
 }  // namespace vk6

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "pipeline/coefficient_blocks.h"
+#include "pipeline/decode_report.h"
 #include "pipeline/dequant_tables.h"
 #include "pipeline/geometry_tables.h"
 #include "pipeline/nibble_window.h"
@@ -33,10 +34,11 @@ enum CoefficientCode : uint8_t {
 // beyond this position can only be a broken stream.
 inline constexpr int kSkipLimit = 128;  // NibbleWindow::kMaxCellsPerDctBlock counts on it
 
-// Decodes Y, Cb and Cr from the window into blocks. Returns false for a
-// malformed block (a value written past position 63, or skips beyond the
-// limit); blocks then hold what was decoded so far.
-bool decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
+// Decodes Y, Cb and Cr from the window into blocks. Returns None, or for a
+// malformed block CoefficientPast63 (a value written past position 63) or
+// TooManySkips (skips beyond the limit); blocks then hold what was decoded so
+// far and the window's cursor stands after the last symbol read.
+DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
                              const DequantTables& dequant, CoefficientBlocks& blocks);
 
 }  // namespace vk6

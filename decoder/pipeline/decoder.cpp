@@ -1,5 +1,6 @@
 #include "pipeline/decoder.h"
 
+#include "pipeline/concealment.h"
 #include "pipeline/frame_driver.h"
 
 namespace vk6 {
@@ -54,9 +55,16 @@ bool Decoder::decodeFrameUnbounded(const void* frame, const uint16_t* reference,
 }
 
 bool Decoder::decode(const void* frame, int64_t frameSize, const uint16_t* reference, uint16_t* target) {
-    if (!initialised_ || frame == nullptr || target == nullptr) return false;
+    report_ = {};
+    if (!initialised_ || frame == nullptr || target == nullptr) {
+        report_.code = initialised_ ? DecodeError::NullArgument : DecodeError::NotInitialised;
+        return false;
+    }
     FrameDriver driver(*state_, kernels_, FrameBytes(frame, frameSize), pictureRows() * kPictureWidth);
-    return driver.run(reference, target);
+    if (driver.run(reference, target)) return true;
+    report_ = driver.report();
+    if (conceal_) concealFromFailedBlock(report_, reference, target, pictureRows());
+    return false;
 }
 
 }  // namespace vk6

@@ -9,6 +9,7 @@
 #include "pipeline/block_kernels.h"
 #include "pipeline/coefficient_blocks.h"
 #include "pipeline/colour_conversion.h"
+#include "pipeline/decode_report.h"
 #include "pipeline/dequant_tables.h"
 #include "pipeline/geometry_tables.h"
 #include "pipeline/nibble_window.h"
@@ -35,14 +36,22 @@ public:
     bool init(int32_t type, int32_t height, int32_t width, const char* header);
     bool initialised() const { return initialised_; }
 
-    // Decodes a frame of frameSize bytes; bytes past its end read as zero.
-    // Returns false, keeping what was decoded so far, when the decoder is not
-    // initialised or the frame is malformed (an unassigned code, a value past
-    // coefficient 63, a copy whose source leaves its picture).
+    // Decodes a frame of frameSize bytes. Returns false, keeping what was
+    // decoded so far, when the decoder is not initialised or the frame is
+    // malformed (a header offset outside the frame, an unassigned code, a value
+    // past coefficient 63, a copy whose source leaves its picture, a stream
+    // used past its end); lastReport() tells why and where.
     bool decodeFrame(const void* frame, size_t frameSize, const uint16_t* reference, uint16_t* target);
     // The same for a frame of unknown size: the caller guarantees that every
-    // stream can be read to its end plus 4 bytes.
+    // stream can be read to its end plus 4 bytes. Neither the header's offsets
+    // nor the streams' ends can be checked.
     bool decodeFrameUnbounded(const void* frame, const uint16_t* reference, uint16_t* target);
+
+    // The report of the last decode: code None after a frame decoded whole.
+    const DecodeReport& lastReport() const { return report_; }
+    // With concealment on, an abandoned frame's target shows the reference
+    // from the failed block on (concealment.h). Off at first.
+    void setConcealment(bool on) { conceal_ = on; }
 
     // Rows of each picture buffer: whole blocks, at least one block row.
     int64_t pictureRows() const;
@@ -54,6 +63,8 @@ private:
     const BlockKernels& kernels_;
     std::unique_ptr<DecoderState> state_;
     bool initialised_ = false;
+    bool conceal_ = false;
+    DecodeReport report_{};
 };
 
 }  // namespace vk6

@@ -1,7 +1,8 @@
 #pragma once
 // Bounded little-endian reads from a compressed frame. A frame of unknown size
 // (the legacy entry point) is read as if it were endless; a frame of known size
-// reads every byte past its end, or before its start, as zero.
+// reads every byte past its end, or before its start, as zero, and remembers
+// that it did so: the decoder then looks closer at what its readers used.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +20,13 @@ public:
     int64_t size() const { return size_; }
     bool contains(int64_t at, int64_t count) const { return at >= 0 && at <= size_ - count; }
 
-    uint8_t byte(int64_t at) const { return contains(at, 1) ? data_[at] : 0; }
+    uint8_t byte(int64_t at) const {
+        if (contains(at, 1)) return data_[at];
+        readOutside_ = true;
+        return 0;
+    }
+    // Whether any read so far reached outside the frame, look-ahead included.
+    bool readOutside() const { return readOutside_; }
     uint32_t word16(int64_t at) const { return load<2>(at); }
     uint32_t bytes24(int64_t at) const { return load<3>(at); }
     uint32_t word32(int64_t at) const { return load<4>(at); }
@@ -43,6 +50,7 @@ private:
 
     const uint8_t* data_;
     int64_t size_;
+    mutable bool readOutside_ = false;
 };
 
 }  // namespace vk6

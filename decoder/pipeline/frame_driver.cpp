@@ -1,6 +1,7 @@
 #include "pipeline/frame_driver.h"
 
 #include <cstring>
+#include <limits>
 
 #include "pipeline/coefficient_decoder.h"
 
@@ -10,14 +11,35 @@ namespace {
 
 constexpr int64_t kWidth = kPictureWidth;
 
+// The piece's number inside its block as the code tree numbers it.
+int pieceIndex(int group, int x, int y) {
+    const int quarter = 2 * (y / 4) + x / 4;
+    switch (group) {
+        case Shape8x8: return 0;
+        case Shape8x4: return y / 4;
+        case Shape4x8: return x / 4;
+        case Shape4x4: return quarter;
+        case Shape4x2: return 2 * quarter + (y % 4) / 2;
+        case Shape2x4: return 2 * quarter + (x % 4) / 2;
+        default: return 4 * quarter + 2 * ((y % 4) / 2) + (x % 4) / 2;
+    }
+}
+
 }  // namespace
 
 FrameDriver::FrameDriver(DecoderState& state, const BlockKernels& kernels, FrameBytes bytes, int64_t picturePixels)
     : state_(state), kernels_(kernels), bytes_(bytes), picturePixels_(picturePixels) {}
 
 bool FrameDriver::run(const uint16_t* reference, uint16_t* target) {
+    report_ = {};
     header_ = readFrameHeader(bytes_);
-    if (!header_.isIntra() && reference == nullptr) return false;
+    if (!header_.isIntra() && reference == nullptr) return failFrame(DecodeError::NoReference, 0);
+    const bool bounded = bytes_.size() != FrameBytes::kUnknownSize;
+    if (bounded) {
+        if (const int word = misplacedHeaderWord()) return failFrame(DecodeError::HeaderOffset, 4 * word);
+    }
+    nibbleCells_ = bounded ? 2 * (int64_t{header_.nibbleEnd} - header_.nibbleOffset)
+                           : std::numeric_limits<int64_t>::max();
     reference_ = reference;
     target_ = target;
     control_.start(bytes_, header_.controlOffset);
@@ -36,9 +58,80 @@ bool FrameDriver::decodeIntraFrame() { return decodeBlockRows(&FrameDriver::intr
 bool FrameDriver::decodeBlockRows(bool (FrameDriver::*decodeBlock)()) {
     for (blockY_ = 0;;) {
         for (blockX_ = 0; blockX_ < kPictureWidth; blockX_ += 8)
-            if (!(this->*decodeBlock)()) return false;
+            if (!(this->*decodeBlock)() || (bytes_.readOutside() && streamsOverran())) return abandonBlock();
         blockY_ += 8;
         if (blockY_ >= state_.height) return true;
+    }
+}
+
+// ---- checks and reports ----
+
+int FrameDriver::misplacedHeaderWord() const {
+    const int32_t offsets[] = {header_.controlOffset, header_.vectorOffset, header_.spiralOffset,
+                               header_.nibbleOffset, header_.nibbleEnd};
+    for (int i = 0; i < 5; ++i)
+        if (offsets[i] < 0 || offsets[i] > bytes_.size()) return i + 1;
+    return header_.nibbleEnd < header_.nibbleOffset ? 5 : 0;
+}
+
+// After a block whose readers reached outside the frame: the units they used,
+// not those they loaded ahead, must lie in it. The nibble stream is checked
+// after each DCT block.
+bool FrameDriver::streamsOverran() const {
+    const int64_t end = bytes_.size();
+    return control_.usedEnd() > end || vectors_.usedEnd() > end || spiral_.usedEnd() > end;
+}
+
+bool FrameDriver::fail(DecodeError code, StreamId stream, int group, Corner piece) {
+    report_.code = code;
+    report_.stream = stream;
+    if (group >= 0) {
+        report_.pieceShape = 10 * kShapeSizes[group].width + kShapeSizes[group].height;
+        report_.pieceIndex = pieceIndex(group, piece.x, piece.y);
+    }
+    return false;
+}
+
+bool FrameDriver::failFrame(DecodeError code, int64_t offset) {
+    report_.code = code;
+    report_.stream = StreamId::Header;
+    report_.offset = offset;
+    return false;
+}
+
+// A stream that ran past its end gave the block's later reads zeros, so it is
+// the cause of whatever failed after it.
+bool FrameDriver::abandonBlock() {
+    const int64_t end = bytes_.size();
+    const struct {
+        bool overran;
+        DecodeError code;
+        StreamId stream;
+    } overruns[] = {
+        {control_.usedEnd() > end, DecodeError::ControlPastEnd, StreamId::Control},
+        {vectors_.usedEnd() > end, DecodeError::VectorPastEnd, StreamId::Vector},
+        {spiral_.usedEnd() > end, DecodeError::SpiralPastEnd, StreamId::Spiral},
+        {state_.window.cellsRead() > nibbleCells_, DecodeError::NibblePastEnd, StreamId::Nibble},
+    };
+    for (const auto& overrun : overruns) {
+        if (!overrun.overran) continue;
+        report_ = {};
+        fail(overrun.code, overrun.stream);
+        break;
+    }
+    report_.x = blockX_;
+    report_.y = int32_t(blockY_);
+    report_.offset = lastUnit(report_.stream);
+    return false;
+}
+
+int64_t FrameDriver::lastUnit(StreamId stream) const {
+    switch (stream) {
+        case StreamId::Control: return control_.lastUnit();
+        case StreamId::Vector: return vectors_.lastUnit();
+        case StreamId::Spiral: return spiral_.lastUnit();
+        case StreamId::Nibble: return header_.nibbleOffset + (state_.window.cellsRead() - 1) / 2;
+        default: return report_.offset;
     }
 }
 
@@ -56,7 +149,7 @@ bool FrameDriver::predictedBlock() {
     if (!control_.bit()) return stillBlockRun();                                            // 110
     if (!control_.bit())                                                                     // 1110
         return predictedQuarter(0) && predictedQuarter(1) && predictedQuarter(2) && predictedQuarter(3);
-    return false;  // 1111 is not a code
+    return fail(DecodeError::NotACode, StreamId::Control);
 }
 
 bool FrameDriver::predictedHalf8x4(int half) {
@@ -175,7 +268,9 @@ FrameDriver::Corner FrameDriver::cellCorner(int cell) {
 
 bool FrameDriver::decodeDctBlock() {
     CoefficientBlocks& blocks = state_.coefficients;
-    if (!decodeCoefficientBlocks(state_.window, state_.geometry, state_.dequant, blocks)) return false;
+    const DecodeError error = decodeCoefficientBlocks(state_.window, state_.geometry, state_.dequant, blocks);
+    if (error != DecodeError::None) return fail(error, StreamId::Nibble);
+    if (state_.window.cellsRead() > nibbleCells_) return fail(DecodeError::NibblePastEnd, StreamId::Nibble);
     for (int component = 0; component < 3; ++component)
         kernels_.inverseDct(blocks.block(component), blocks.blockMask[component]);
     kernels_.convertToPixels(state_.colour, blocks, target_ + blockY_ * kWidth + blockX_);
@@ -184,7 +279,7 @@ bool FrameDriver::decodeDctBlock() {
 
 bool FrameDriver::stillCopy(int group, Corner piece) {
     const int64_t source = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
-    return copy(reference_, source, group, 0, piece);
+    return copy<StreamId::Control>(reference_, source, group, 0, piece);
 }
 
 // A still 8x8 block and the still 8x8 blocks that follow it in its block row
@@ -215,7 +310,7 @@ bool FrameDriver::stillBlockRun() {
 
 bool FrameDriver::spiralCopy(int group, Corner piece) {
     const int64_t corner = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
-    return copy(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], group, 0, piece);
+    return copy<StreamId::Spiral>(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], group, 0, piece);
 }
 
 bool FrameDriver::predictedFarCopy(int group, Corner piece) {
@@ -234,9 +329,10 @@ bool FrameDriver::intraFarCopy(int group, Corner piece) {
 bool FrameDriver::farCopy(int group, Corner piece, uint32_t mode, uint32_t word, bool fromTarget) {
     const int vy = int(word & 0x7F), vx = int((word >> 7) & 0xFF);
     const int column = wrapColumn(blockX_ + 128 - vx);
-    if (!fromTarget) return copy(reference_, (blockY_ + 64 - vy) * kWidth + column, group, mode, piece);
+    if (!fromTarget)
+        return copy<StreamId::Vector>(reference_, (blockY_ + 64 - vy) * kWidth + column, group, mode, piece);
     const int above = group == Shape8x8 ? 0 : 4;
-    return copy(target_, (blockY_ + above - vy) * kWidth + column, group, mode, piece);
+    return copy<StreamId::Vector>(target_, (blockY_ + above - vy) * kWidth + column, group, mode, piece);
 }
 
 // Near vectors are anchored at the 8x8 block's corner as well.
@@ -245,17 +341,18 @@ bool FrameDriver::nearCopy(int group, Corner piece, bool intra) {
     const uint32_t index = word & 0xFFF, mode = (word >> 12) & 7;
     const int64_t corner = blockY_ * kWidth + blockX_;
     if (intra || (word >> 15) != 0)
-        return copy(target_, corner + state_.geometry.intraNearOffsets[index], group, mode, piece);
-    return copy(reference_, corner + state_.geometry.nearOffsets[index], group, mode, piece);
+        return copy<StreamId::Vector>(target_, corner + state_.geometry.intraNearOffsets[index], group, mode, piece);
+    return copy<StreamId::Vector>(reference_, corner + state_.geometry.nearOffsets[index], group, mode, piece);
 }
 
 // The one bounds test of a copy: the source region, rows included, must lie in
 // its picture buffer (it may run past a row's end into the next row, as the
 // pixels lie in memory). Destinations always lie inside the target.
+template <StreamId Stream>
 bool FrameDriver::copy(const uint16_t* picture, int64_t sourceOffset, int group, uint32_t mode, Corner piece) {
     const ShapeSize source = sourceSize(group, int(mode));
     const int64_t last = sourceOffset + (source.height - 1) * kWidth + source.width;
-    if (sourceOffset < 0 || last > picturePixels_) return false;
+    if (sourceOffset < 0 || last > picturePixels_) return fail(DecodeError::CopyOutside, Stream, group, piece);
     uint16_t* destination = target_ + (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
     (*kernels_.copies)[8 * group + mode](picture + sourceOffset, destination);
     return true;

@@ -8,6 +8,7 @@ namespace vk6 {
 void NibbleWindow::prime(const FrameBytes& bytes, int64_t streamStart, int64_t streamEnd) {
     bytes_ = &bytes;
     readIndex_ = 0;
+    cellsDropped_ = 0;
     packedCursor_ = streamStart;
     packedEnd_ = std::min(streamEnd, bytes.size());
     unpackFrom(0);
@@ -19,6 +20,7 @@ void NibbleWindow::refillIfPastMark() {
     const int moved = readIndex_ & ~15;
     std::memmove(cells_.data(), cells_.data() + moved, kCells - moved);
     readIndex_ -= moved;
+    cellsDropped_ += moved;
     unpackFrom(kCells - moved);
 }
 

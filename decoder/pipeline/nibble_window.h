@@ -32,12 +32,15 @@ public:
     const uint8_t* readCursor() const { return cells_.data() + readIndex_; }
     void setReadCursor(const uint8_t* cursor) { readIndex_ = static_cast<int>(cursor - cells_.data()); }
     int readIndex() const { return readIndex_; }
+    // Cells read since the window was primed, refills included.
+    int64_t cellsRead() const { return cellsDropped_ + readIndex_; }
 
 private:
     void unpackFrom(int firstCell);
 
     alignas(16) std::array<uint8_t, kCells> cells_{};
     int readIndex_ = 0;
+    int64_t cellsDropped_ = 0;
     const FrameBytes* bytes_ = nullptr;
     int64_t packedCursor_ = 0;
     int64_t packedEnd_ = 0;

@@ -1,7 +1,9 @@
 #pragma once
 // Readers of the three side streams of a frame: ControlBits (most significant
 // bit first from little-endian 32-bit words), VectorWords (16-bit words) and
-// SpiralIndices (two 12-bit indices per 3 bytes).
+// SpiralIndices (two 12-bit indices per 3 bytes). Each tells the end of the
+// bytes it has used (usedEnd) apart from those it has only loaded ahead, and
+// where the last unit it used begins (lastUnit).
 
 #include <algorithm>
 #include <bit>
@@ -32,6 +34,10 @@ public:
         while (count-- > 0) value = (value << 1) | bit();
         return value;
     }
+
+    // A bit is used from a whole 32-bit word: the end of the last such word.
+    int64_t usedEnd() const { return bitsLeft_ == 32 ? next_ - 4 : next_; }
+    int64_t lastUnit() const { return usedEnd() - 4; }
 
     // Consumes the copies of the `length`-bit `code` that come next, at most
     // `limit` of them, and returns how many it consumed. The bits left in the
@@ -99,6 +105,9 @@ public:
         return word;
     }
 
+    int64_t usedEnd() const { return next_; }
+    int64_t lastUnit() const { return next_ - 2; }
+
 private:
     const FrameBytes* bytes_ = nullptr;
     int64_t next_ = 0;
@@ -120,6 +129,10 @@ public:
         pending_ = (packed >> 12) & 0xFFF;
         return packed & 0xFFF;
     }
+
+    // The first index of a group lies in its first two bytes.
+    int64_t usedEnd() const { return odd_ ? next_ - 1 : next_; }
+    int64_t lastUnit() const { return next_ - 3; }
 
 private:
     const FrameBytes* bytes_ = nullptr;

@@ -1,7 +1,11 @@
 // Any bytes as a frame through the bounded entry point: the decoder must read
 // only the frame, its pictures and its own state, and write only the target.
 // Every kernel level the processor runs decodes the frame; all must give the
-// same result and the same target picture, even for malformed frames.
+// same result, report and target picture, even for malformed frames, and a
+// decode must return true exactly when it reports no error. Then the frame is
+// decoded once more with concealment, into buffers of the picture's exact
+// size so that a sanitizer sees any access past them: the abandoned part must
+// show the reference and the rest what the decode without it left.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +27,36 @@ std::vector<std::unique_ptr<vk6::Decoder>> makeDecoders() {
     return decoders;
 }
 
+bool sameReport(const vk6::DecodeReport& a, const vk6::DecodeReport& b) {
+    return a.code == b.code && a.x == b.x && a.y == b.y && a.pieceShape == b.pieceShape &&
+           a.pieceIndex == b.pieceIndex && a.stream == b.stream && a.offset == b.offset;
+}
+
+// Whether concealment replaces pixel (x, y): from the failed block on, or
+// everywhere for a failure of the frame as a whole; nowhere for an empty
+// frame, which comes as a null pointer and is refused before decoding.
+bool concealed(const vk6::DecodeReport& report, size_t x, size_t y) {
+    if (report.whole() || report.code == vk6::DecodeError::NullArgument) return false;
+    if (report.x < 0) return true;
+    const size_t blockX = size_t(report.x), blockY = size_t(report.y);
+    return y >= blockY + 8 || (y >= blockY && x >= blockX);
+}
+
+void checkConcealment(vk6::Decoder& decoder, const vk6::fuzz::DecoderFuzzInput& input, const bool result,
+                      const vk6::DecodeReport& report, const uint16_t* decoded) {
+    const size_t pixels = size_t(decoder.pictureRows()) * vk6::fuzz::kWidth;
+    const std::vector<uint16_t> reference = vk6::fuzz::referencePattern(pixels);
+    std::vector<uint16_t> target(pixels, uint16_t(vk6::fuzz::kTargetFillByte * 0x0101));
+    decoder.setConcealment(true);
+    const bool concealedResult = decoder.decodeFrame(input.frame.data(), input.frame.size(), reference.data(), target.data());
+    decoder.setConcealment(false);
+    if (concealedResult != result || !sameReport(decoder.lastReport(), report)) std::abort();
+    for (size_t i = 0; i < pixels; ++i) {
+        const bool replaced = concealed(report, i % vk6::fuzz::kWidth, i / vk6::fuzz::kWidth);
+        if (target[i] != (replaced ? reference[i] : decoded[i])) std::abort();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -37,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::vector<uint16_t> pattern = vk6::fuzz::referencePattern(vk6::fuzz::kMaxPixels);
     static std::vector<uint16_t> reference = pattern, target(pattern.size()), firstTarget(pattern.size());
     bool firstResult = false;
+    vk6::DecodeReport firstReport;
     for (size_t level = 0; level < decoders.size(); ++level) {
         vk6::Decoder& decoder = *decoders[level];
         if (!decoder.init(input.type, input.height, vk6::fuzz::kWidth, "XQM6")) std::abort();
@@ -45,12 +80,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memset(target.data(), vk6::fuzz::kTargetFillByte, bytes);
         const bool result = decoder.decodeFrame(input.frame.data(), input.frame.size(), reference.data(), target.data());
         if (std::memcmp(reference.data(), pattern.data(), bytes) != 0) std::abort();
+        if (result != decoder.lastReport().whole()) std::abort();
         if (level == 0) {
             firstResult = result;
+            firstReport = decoder.lastReport();
             std::memcpy(firstTarget.data(), target.data(), bytes);
-        } else if (result != firstResult || std::memcmp(target.data(), firstTarget.data(), bytes) != 0) {
+        } else if (result != firstResult || !sameReport(decoder.lastReport(), firstReport) ||
+                   std::memcmp(target.data(), firstTarget.data(), bytes) != 0) {
             std::abort();
         }
     }
+    checkConcealment(*decoders[0], input, firstResult, firstReport, firstTarget.data());
     return 0;
 }

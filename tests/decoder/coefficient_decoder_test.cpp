@@ -24,7 +24,7 @@ protected:
         frame = std::make_unique<FrameBytes>(stream.data(), int64_t(stream.size()));
         window->prime(*frame, 0, int64_t(stream.size()));
     }
-    bool decode() { return decodeCoefficientBlocks(*window, geometry, dequant, blocks); }
+    bool decode() { return decodeCoefficientBlocks(*window, geometry, dequant, blocks) == DecodeError::None; }
 
     int32_t at(int component, int zigzag) const { return blocks.block(component)[kZigzagToNatural[zigzag]]; }
     int32_t factor(int component, int zigzag) const { return dequant[component][zigzag]; }
@@ -140,13 +140,15 @@ TEST_F(CoefficientDecoderTest, MalformedBlocksAreRejected) {
     for (int i = 0; i < 12; ++i) pastTheEnd.put(Skip5);
     pastTheEnd.put({Skip1, Nibble3, 1, 1, 1});  // positions 62, 63 and one beyond
     prime(pastTheEnd);
-    EXPECT_FALSE(decode());
+    EXPECT_EQ(decodeCoefficientBlocks(*window, geometry, dequant, blocks), DecodeError::CoefficientPast63);
+    EXPECT_EQ(window->cellsRead(), 2 + 12 + 2) << "the cursor stands after the rejected code";
 
     NibbleWriter endlessSkips;
     endlessSkips.byteValue(1);
     for (int i = 0; i < 40; ++i) endlessSkips.put(Skip5);
     prime(endlessSkips);
-    EXPECT_FALSE(decode());
+    EXPECT_EQ(decodeCoefficientBlocks(*window, geometry, dequant, blocks), DecodeError::TooManySkips);
+    EXPECT_EQ(window->cellsRead(), 2 + 26);
 }
 
 TEST_F(CoefficientDecoderTest, SymbolsPastTheStreamReadAsEndOfBlock) {

@@ -7,6 +7,7 @@
 #include "pipeline/block_copy.h"
 #include "pipeline/coefficient_decoder.h"
 #include "pipeline/decoder.h"
+#include "pipeline/frame_header.h"
 
 namespace vk6 {
 namespace {
@@ -389,8 +390,8 @@ TEST_F(FrameDriverTest, ACoefficientPastTheBlockAbandonsTheFrame) {
     expectCopy(before, Shape8x8, 0, 8, 0, 8, 0);
 }
 
-// Every prefix of a frame, decoded with its size: reads past the end are
-// zeros, so the decode ends soundly and writes only inside the target.
+// Every prefix of a frame, decoded with its size, ends soundly and writes only
+// inside the target; those that cut into a stream are abandoned.
 TEST_F(FrameDriverTest, TruncatedFramesStayInsideTheirBuffers) {
     start(8);
     FrameBuilder frame;
@@ -406,14 +407,14 @@ TEST_F(FrameDriverTest, TruncatedFramesStayInsideTheirBuffers) {
         }
     }
     const auto full = frame.build(-30);
+    const int64_t nibbleEnd = readFrameHeader(FrameBytes(full.data(), int64_t(full.size()))).nibbleEnd;
     const std::vector<uint16_t> reference0 = reference;
     for (size_t size = 0; size <= full.size(); ++size) {
         std::vector<uint8_t> prefix(full.begin(), full.begin() + size);
         const bool whole = decoder.decodeFrame(prefix.data(), prefix.size(), reference.data(), target.data());
         ASSERT_TRUE(guardIntact(target, rows)) << size;
-        if (size == full.size()) {
-            EXPECT_TRUE(whole);
-        }
+        EXPECT_EQ(whole, int64_t(size) >= nibbleEnd) << size;
+        EXPECT_EQ(whole, decoder.lastReport().whole()) << size;
     }
     EXPECT_EQ(reference, reference0);
 }
@@ -426,6 +427,7 @@ TEST(Decoder, RefusesFramesBeforeInit) {
     std::vector<uint16_t> reference(kPictureWidth * 8, 1), target(kPictureWidth * 8, 2);
     EXPECT_FALSE(decoder.decodeFrame(bytes.data(), bytes.size(), reference.data(), target.data()));
     EXPECT_FALSE(decoder.decodeFrameUnbounded(bytes.data(), reference.data(), target.data()));
+    EXPECT_EQ(decoder.lastReport().code, DecodeError::NotInitialised);
     EXPECT_EQ(target, std::vector<uint16_t>(kPictureWidth * 8, 2));
 }
 

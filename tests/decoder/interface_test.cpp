@@ -72,7 +72,9 @@ TEST(Interface, InitChecksHeightAndWidthBeforeTheHeader) {
     EXPECT_EQ(XQMPI_Init(16, 480, 640, "XQM6"), 1);
 }
 
-TEST(Interface, BoundedDecodingReadsStreamsPastTheFrameAsZero) {
+// A frame cut short is abandoned: at its header when the nibble end lies past
+// the cut, at the first block whose nibbles are missing when it does not.
+TEST(Interface, BoundedDecodingAbandonsFramesCutShort) {
     ASSERT_EQ(XQMPI_Init(16, 8, 640, "XQM6"), 1);
     FrameBuilder builder;
     for (int i = 0; i < 80; ++i) {
@@ -85,12 +87,18 @@ TEST(Interface, BoundedDecodingReadsStreamsPastTheFrameAsZero) {
     ASSERT_EQ(XQMPI_DecodeFrameBounded(frame.data(), uint32_t(frame.size()), reference.data(), target.data()), 1);
     const uint16_t coloured = target[0];
     EXPECT_NE(coloured, 0x8410);
-    // Cut after 10 blocks' nibbles: the rest decode as DC 0, mid-grey.
-    const std::vector<uint8_t> cut(frame.begin(), frame.begin() + nibbleOffset + 45);
-    EXPECT_EQ(XQMPI_DecodeFrameBounded(cut.data(), uint32_t(cut.size()), reference.data(), target.data()), 1);
+
+    std::vector<uint8_t> cut(frame.begin(), frame.begin() + nibbleOffset + 45);  // 10 blocks' nibbles
+    std::vector<uint16_t> untouched(kPictureWidth * 8, 7);
+    target = untouched;
+    EXPECT_EQ(XQMPI_DecodeFrameBounded(cut.data(), uint32_t(cut.size()), reference.data(), target.data()), 0);
+    EXPECT_EQ(target, untouched);
+
+    const uint32_t cutEnd = uint32_t(cut.size());
+    for (int i = 0; i < 4; ++i) cut[20 + i] = uint8_t(cutEnd >> (8 * i));
+    EXPECT_EQ(XQMPI_DecodeFrameBounded(cut.data(), uint32_t(cut.size()), reference.data(), target.data()), 0);
     EXPECT_EQ(target[9 * 8 + 7], coloured);
-    EXPECT_EQ(target[10 * 8], 0x8410);
-    EXPECT_EQ(target[kPictureWidth * 8 - 1], 0x8410);
+    EXPECT_EQ(target[10 * 8], 7) << "the 11th block's nibbles lie past the end";
     EXPECT_EQ(XQMPI_Cleanup(), 1);
 }
 

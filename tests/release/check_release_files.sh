@@ -6,8 +6,9 @@
 # resource, and imports from Windows system DLLs only; the DLL exports its
 # undecorated names at ordinals 1 XQMPI_Cleanup, 2 XQMPI_DecodeFrame,
 # 3 XQMPI_Init, 4 XQMPI_DecodeFrameBounded, and the handle-based entry points
-# 5 XQMPI_CreateDecoder, 6 XQMPI_DecoderDecodeFrame, 7 XQMPI_DecoderPictureRows
-# and 8 XQMPI_DestroyDecoder, and nothing else.
+# 5 XQMPI_CreateDecoder, 6 XQMPI_DecoderDecodeFrame, 7 XQMPI_DecoderPictureRows,
+# 8 XQMPI_DestroyDecoder, 9 XQMPI_DecoderLastError, 10 XQMPI_DecoderErrorText
+# and 11 XQMPI_DecoderSetConcealment, and nothing else.
 set -uo pipefail
 dir=$1 objdump=$2 windres=$3 arch=$4
 case $arch in
@@ -50,6 +51,7 @@ if [ -f "$dll" ]; then
     table { gsub(/[][]/, " "); print $1 + base, $2 }' | sort -n)
   expected=$'1 XQMPI_Cleanup\n2 XQMPI_DecodeFrame\n3 XQMPI_Init\n4 XQMPI_DecodeFrameBounded'
   expected+=$'\n5 XQMPI_CreateDecoder\n6 XQMPI_DecoderDecodeFrame\n7 XQMPI_DecoderPictureRows\n8 XQMPI_DestroyDecoder'
+  expected+=$'\n9 XQMPI_DecoderLastError\n10 XQMPI_DecoderErrorText\n11 XQMPI_DecoderSetConcealment'
   [ "$exports" = "$expected" ] || fail VK6_640x16.dll "exports differ: $(tr '\n' ',' <<<"$exports")"
 fi
 

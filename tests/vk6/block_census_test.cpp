@@ -49,7 +49,6 @@ TEST(BlockCensus, PredictedSplitsDownToCells) {
     for (int block = 2; block < 80; ++block) frame.control.code("011");
     const auto bytes = frame.build(40);
     const BlockCensus census = countBlocks(bytes, 8);
-    EXPECT_FALSE(census.unassignedCode);
     expectCounts(census, {{S8x8, Split, 2}, {S8x8, Dct, 78},
                           {S8x4, Spiral, 1}, {S8x4, Still, 1},
                           {S4x4, Split, 2}, {S4x4, CopyReference, 1}, {S4x4, Still, 1},
@@ -86,10 +85,13 @@ TEST(BlockCensus, IntraQuartersStripsAndCells) {
     EXPECT_EQ(census.copyModes, (std::array<uint64_t, 8>{5, 3, 2, 0, 0, 1, 0, 3}));
 }
 
-TEST(BlockCensus, StopsAtTheUnassignedCode) {
+TEST(BlockCensus, StopsAtTheUnassignedCodeOrWhereItIsTold) {
     FrameBuilder frame;
-    frame.control.code("110 1111");
-    EXPECT_TRUE(countBlocks(frame.build(10), 8).unassignedCode);
+    frame.control.code("110 110 1111 110");
+    const auto bytes = frame.build(10);
+    EXPECT_EQ(countBlocks(bytes, 8).count(S8x8, Still), 2u);
+    EXPECT_EQ(countBlocks(bytes, 8, 1).count(S8x8, Still), 1u);
+    EXPECT_EQ(countBlocks(bytes, 8, 0).count(S8x8, Still), 0u);
 }
 
 // Every piece shape has `actions`, all but cells are split as well, whole

@@ -48,6 +48,7 @@ void ScratchFolder::writeStream(const std::string& name, const xqm::StreamInfo& 
     auto frames = sampleVideo(info.height, frameCount, info.height + info.pixelType);
     if (brokenFrame) {
         FrameBuilder broken;
+        for (int block = 0; block < 120; ++block) broken.control.code("110");
         broken.control.code("1111");
         frames.at(2) = broken.build(50);
     }

@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "command_runner.h"
+#include "frame_builder.h"
+#include "sample_video.h"
 #include "media/md5.h"
 #include "media/png_file.h"
 #include "media/y4m_reader.h"
@@ -18,6 +20,9 @@ namespace vk6::test {
 namespace {
 
 using ::testing::HasSubstr;
+using vk6::test::FrameBuilder;
+using vk6::test::farWord;
+using vk6::test::sampleVideo;
 using ::testing::StartsWith;
 
 constexpr xqm::StreamInfo kClip = {16, 12, {15, 1}, 0};
@@ -46,6 +51,7 @@ TEST_F(Vk6Command, ExitCodesTellErrorsApart) {
     EXPECT_EQ(result.out, "vk6 1.0.0\n");
     EXPECT_THAT(folder.vk6("--help").out, StartsWith("Usage: vk6 COMMAND"));
     EXPECT_THAT(folder.vk6("decode --help").out, StartsWith("Usage: vk6 decode FILE"));
+    EXPECT_THAT(folder.vk6("check --help").out, StartsWith("Usage: vk6 check [--quiet] FILE"));
 
     struct Expectation {
         const char* arguments;
@@ -66,6 +72,9 @@ TEST_F(Vk6Command, ExitCodesTellErrorsApart) {
         {"decode clip.xqm -o out.raw --frames 2-1", 2, "vk6 decode: --frames takes FIRST-LAST"},
         {"decode clip.xqm -o f.png", 2, "vk6 decode: the pattern 'f.png' holds no frame number"},
         {"decode clip.xqm -o no/such/folder.raw", 3, "vk6 decode: no/such/folder.raw: cannot open"},
+        {"check", 2, "vk6 check: missing FILE (see 'vk6 check --help')\n"},
+        {"check missing.xqm", 3, "vk6 check: missing.xqm: cannot open"},
+        {"check junk.xqm", 1, "vk6 check: junk.xqm: not an XQM6 stream"},
     };
     for (const Expectation& expectation : expectations) {
         result = folder.vk6(expectation.arguments);
@@ -145,16 +154,50 @@ TEST_F(Vk6Command, AnAbandonedFrameStopsOrIsShownOverThePreviousPicture) {
     const size_t frameBytes = 2 * 640 * 12;
     CommandResult result = folder.vk6("decode clip.xqm -o stop.raw");
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "vk6 decode: clip.xqm: frame 2: the decoder abandoned the frame at a malformed block\n");
+    EXPECT_EQ(result.err, "vk6 decode: clip.xqm: frame 2: block at (320, 8): the code 1111 is not a code\n");
     EXPECT_EQ(folder.read("stop.raw").size(), 2 * frameBytes);
 
     result = folder.vk6("decode clip.xqm -o all.raw --keep-going");
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_THAT(result.err, HasSubstr("frame 2: the decoder abandoned"));
+    EXPECT_EQ(result.err, "vk6 decode: clip.xqm: frame 2: block at (320, 8): the code 1111 is not a code\n");
     const std::string all = folder.read("all.raw");
     ASSERT_EQ(all.size(), 4 * frameBytes);
     EXPECT_EQ(all.substr(0, 2 * frameBytes), folder.read("stop.raw"));
+    // Still blocks up to the failed one, and the previous picture from it on.
     EXPECT_EQ(all.substr(2 * frameBytes, frameBytes), all.substr(frameBytes, frameBytes));
+}
+
+TEST_F(Vk6Command, CheckListsTheDamagedFramesWhereAndWhy) {
+    folder.writeStream("whole.xqm", kClip, 3);
+    CommandResult result = folder.vk6("check --quiet whole.xqm");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "3 frames, 0 damaged\n");
+
+    auto frames = sampleVideo(kClip.height, 5, 7);
+    FrameBuilder notACode, outside;
+    for (int block = 0; block < 120; ++block) notACode.control.code("110");
+    notACode.control.code("1111");
+    frames[2] = notACode.build(50);
+    outside.control.code("1110 100 100 01000");  // quarter 2 copies from 64 rows below
+    outside.vector(farWord(128, 0));
+    frames[4] = outside.build(50);
+    folder.writeStream("damaged.xqm", kClip, frames);
+    result = folder.vk6("check --quiet damaged.xqm");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out,
+              "damaged.xqm: frame 2: block at (320, 8): the code 1111 is not a code\n"
+              "damaged.xqm: frame 4: block at (0, 0): copy reaches outside the picture (4x4 piece 2)\n"
+              "5 frames, 2 damaged\n");
+
+    // The census of a damaged frame stops where the decoder does.
+    result = folder.vk6("info --blocks --quiet damaged.xqm");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("       2  predicted  "));
+    EXPECT_THAT(result.out, HasSubstr("\n          8x8: still 120\n"
+                                      "          abandoned: block at (320, 8): the code 1111 is not a code\n"));
+    EXPECT_THAT(result.out, HasSubstr("         0\n          abandoned: block at (0, 0): copy reaches outside the "
+                                      "picture (4x4 piece 2)\n\nblocks of all frames\n"));
 }
 
 TEST_F(Vk6Command, EncodeChecksItsInput) {

@@ -1,5 +1,7 @@
 #include "block_census.h"
 
+#include <algorithm>
+
 #include "pipeline/frame_header.h"
 #include "pipeline/streams.h"
 
@@ -178,21 +180,16 @@ BlockCensus& BlockCensus::operator+=(const BlockCensus& other) {
         for (size_t action = 0; action < counts[shape].size(); ++action)
             counts[shape][action] += other.counts[shape][action];
     for (size_t mode = 0; mode < copyModes.size(); ++mode) copyModes[mode] += other.copyModes[mode];
-    unassignedCode = unassignedCode || other.unassignedCode;
     return *this;
 }
 
-BlockCensus countBlocks(std::span<const uint8_t> frame, int height) {
+BlockCensus countBlocks(std::span<const uint8_t> frame, int height, int blocks) {
     const vk6::FrameBytes bytes(frame.data(), int64_t(frame.size()));
     const vk6::FrameHeader header = vk6::readFrameHeader(bytes);
     CensusWalk walk(bytes, header);
     const int blockRows = height > 8 ? (height + 7) / 8 : 1;
-    for (int block = 0; block < 80 * blockRows; ++block) {
-        if (!(header.isIntra() ? walk.intraBlock() : walk.predictedBlock())) {
-            walk.census.unassignedCode = true;
-            break;
-        }
-    }
+    for (int block = 0; block < std::min(80 * blockRows, blocks); ++block)
+        if (!(header.isIntra() ? walk.intraBlock() : walk.predictedBlock())) break;
     return walk.census;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // How often each block code occurs in a frame: a walk of the frame's control
 // bits and vector words along the code tree of its kind, without decoding.
+// The walk stops where it is told (where the decoder abandoned the frame) or
+// at the code 1111, which a predicted frame does not have.
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -23,13 +26,13 @@ inline constexpr std::array<std::string_view, 6> kActionNames = {"still",       
 struct BlockCensus {
     std::array<std::array<uint64_t, kActionNames.size()>, kShapeNames.size()> counts{};
     std::array<uint64_t, 8> copyModes{};  // the symmetries of vector and internal copies
-    bool unassignedCode = false;          // the walk stopped at the code 1111
 
     uint64_t& count(BlockShape shape, BlockAction action) { return counts[size_t(shape)][size_t(action)]; }
     BlockCensus& operator+=(const BlockCensus& other);
 };
 
-// frame: the whole frame; height: the stream's picture height.
-BlockCensus countBlocks(std::span<const uint8_t> frame, int height);
+// frame: the whole frame; height: the stream's picture height; blocks: how
+// many blocks to walk at most, in decoding order.
+BlockCensus countBlocks(std::span<const uint8_t> frame, int height, int blocks = INT_MAX);
 
 }  // namespace vk6tool

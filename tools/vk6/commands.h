@@ -13,6 +13,9 @@ int info(std::span<char* const> args);
 extern const std::string_view kDecodeHelp;
 int decode(std::span<char* const> args);
 
+extern const std::string_view kCheckHelp;
+int check(std::span<char* const> args);
+
 extern const std::string_view kEncodeHelp;
 int encode(std::span<char* const> args);
 

@@ -30,8 +30,9 @@ const std::string_view kDecodeHelp =
     "                     chooses.\n"
     "      --frames R     only frames R: FIRST-LAST, FIRST- or N, numbered from 0; the\n"
     "                     frames before them are decoded too\n"
-    "  -k, --keep-going   go on after a frame the decoder abandons (its undecoded part\n"
-    "                     shows the previous picture); the exit code is still 1\n"
+    "  -k, --keep-going   go on after a frame the decoder abandons (from the failed\n"
+    "                     block on it shows the previous picture); the exit code is\n"
+    "                     still 1\n"
     "  -q, --quiet        no progress bar\n"
     "  -h, --help         show this help\n"
     "\n"
@@ -86,8 +87,7 @@ int decode(std::span<char* const> args) {
     for (uint32_t number = 0; number < range.end; ++number) {
         reader.readFrame(number, frame);
         if (!decoder.decode(frame)) {
-            const std::string message = path + ": frame " + std::to_string(number) +
-                                        ": the decoder abandoned the frame at a malformed block";
+            const std::string message = path + ": frame " + std::to_string(number) + ": " + decoder.failure();
             if (!keepGoing) {
                 sink->finish();
                 orv::cli::failInput(message);

@@ -1,7 +1,9 @@
 // vk6 info: the stream's header and a line per frame, with --blocks the block
 // codes of each frame and of all of them.
 
+#include <climits>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "block_census.h"
@@ -10,6 +12,7 @@
 #include "common/failure.h"
 #include "common/progress.h"
 #include "frame_summary.h"
+#include "picture_decoder.h"
 #include "stream/stream_reader.h"
 
 namespace vk6tool {
@@ -23,7 +26,9 @@ const std::string_view kInfoHelp =
     "\n"
     "  -b, --blocks   also count each frame's block codes by piece shape and action\n"
     "                 (still, spiral, copy-reference, copy-target, dct, split) and\n"
-    "                 the symmetries (modes 0-7) of its copies, and sum them up\n"
+    "                 the symmetries (modes 0-7) of its copies, and sum them up; a\n"
+    "                 frame the decoder abandons is counted up to the failed block,\n"
+    "                 and a line says where and why\n"
     "  -q, --quiet    no progress bar\n"
     "  -h, --help     show this help\n"
     "\n"
@@ -66,8 +71,11 @@ void printCensus(const BlockCensus& census, const char* indent) {
         if (census.copyModes[mode] != 0)
             modes += (modes.empty() ? "" : ", ") + std::to_string(mode) + ": " + std::to_string(census.copyModes[mode]);
     if (!modes.empty()) std::printf("%scopy modes: %s\n", indent, modes.c_str());
-    if (census.unassignedCode)
-        std::printf("%sstopped at the code 1111, which a predicted frame does not have\n", indent);
+}
+
+// The blocks the decoder took before abandoning the frame.
+int blocksBefore(const XQMPI_ErrorReport& report) {
+    return report.x < 0 ? 0 : report.y / 8 * 80 + report.x / 8;
 }
 
 }  // namespace
@@ -81,6 +89,9 @@ int info(std::span<char* const> args) {
 
     orv::cli::Progress progress("reading", reader.info().frameCount, arguments.flag("--quiet"));
     BlockCensus total;
+    // The census stops where the decoder does, which needs the pictures too.
+    std::optional<PictureDecoder> decoder;
+    if (blocks) decoder.emplace(reader.info());
     std::vector<uint8_t> frame;
     for (uint32_t number = 0; number < reader.info().frameCount; ++number) {
         reader.readFrame(number, frame);
@@ -91,8 +102,11 @@ int info(std::span<char* const> args) {
                     streamSize(summary.streamSizes[0]).c_str(), streamSize(summary.streamSizes[1]).c_str(),
                     streamSize(summary.streamSizes[2]).c_str(), streamSize(summary.streamSizes[3]).c_str());
         if (blocks) {
-            const BlockCensus census = countBlocks(frame, reader.info().height);
+            const bool whole = decoder->decode(frame);
+            const int limit = whole ? INT_MAX : blocksBefore(decoder->report());
+            const BlockCensus census = countBlocks(frame, reader.info().height, limit);
             printCensus(census, "          ");
+            if (!whole) std::printf("          abandoned: %s\n", decoder->failure().c_str());
             total += census;
         }
         progress.update(number + 1);

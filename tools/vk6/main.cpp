@@ -1,4 +1,4 @@
-// vk6: the XQM6 video tool. `vk6 info`, `vk6 decode` and `vk6 encode`; each
+// vk6: the XQM6 video tool. `vk6 info`, `vk6 decode`, `vk6 check` and `vk6 encode`; each
 // subcommand has its own --help.
 
 #include <cstdio>
@@ -19,6 +19,7 @@ constexpr std::string_view kHelp =
     "Commands:\n"
     "  info FILE                        the stream's header and its frames\n"
     "  decode FILE -o OUT --format F    the pictures as PNG files, Y4M, raw frames or framemd5\n"
+    "  check FILE                       which frames the decoder abandons, where and why\n"
     "  encode INPUT -o OUT.xqm          a Y4M file or PNG sequence as a stream\n"
     "\n"
     "  -h, --help     show this help ('vk6 COMMAND --help' for a command's)\n"
@@ -35,6 +36,7 @@ struct Command {
 const Command kCommands[] = {
     {"info", vk6tool::kInfoHelp, vk6tool::info},
     {"decode", vk6tool::kDecodeHelp, vk6tool::decode},
+    {"check", vk6tool::kCheckHelp, vk6tool::check},
     {"encode", vk6tool::kEncodeHelp, vk6tool::encode},
 };
 

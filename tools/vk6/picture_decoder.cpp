@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/failure.h"
+#include "frame_failure.h"
 
 namespace vk6tool {
 
@@ -11,6 +12,7 @@ PictureDecoder::PictureDecoder(const xqm::StreamInfo& info)
     if (handle_ == nullptr)
         orv::cli::failInput("the decoder refuses pixel type " + std::to_string(info.pixelType) + " and height " +
                             std::to_string(info.height));
+    XQMPI_DecoderSetConcealment(handle_, 1);
     const size_t pixels = size_t(XQMPI_DecoderPictureRows(handle_)) * xqm::kPictureWidth;
     reference_.assign(pixels, 0);
     target_.assign(pixels, 0);
@@ -19,17 +21,21 @@ PictureDecoder::PictureDecoder(const xqm::StreamInfo& info)
 PictureDecoder::~PictureDecoder() { XQMPI_DestroyDecoder(handle_); }
 
 bool PictureDecoder::decode(const std::vector<uint8_t>& frame) {
-    const auto decodeIntoTarget = [&] {
-        return XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference_.data(),
-                                        target_.data()) == 1;
-    };
-    const bool whole = decodeIntoTarget();
-    if (!whole) {
-        target_ = reference_;
-        decodeIntoTarget();
-    }
+    const bool whole = XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference_.data(),
+                                                target_.data()) == 1;
     std::swap(reference_, target_);
     return whole;
+}
+
+XQMPI_ErrorReport PictureDecoder::report() const {
+    XQMPI_ErrorReport report;
+    XQMPI_DecoderLastError(handle_, &report);
+    return report;
+}
+
+std::string PictureDecoder::failure() const {
+    const XQMPI_ErrorReport last = report();
+    return describeFailure(last, XQMPI_DecoderErrorText(last.code));
 }
 
 }  // namespace vk6tool

@@ -4,9 +4,10 @@
 // used by turns, both all zero at first, frame N decoded into the buffer that
 // holds frame N-2's picture with frame N-1's picture as its reference. Copies
 // from the new picture may read parts of it not yet decoded, so what the
-// buffer held before is part of the result.
+// buffer held before is part of the result. Concealment is on, as in a player.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "stream/stream_format.h"
@@ -23,9 +24,13 @@ public:
     PictureDecoder& operator=(const PictureDecoder&) = delete;
 
     // Decodes the next frame. Returns false when the decoder abandons it; the
-    // frame is then decoded once more over a copy of the previous picture, so
-    // that the part after the malformed block shows the previous picture.
+    // part from the failed block on then shows the previous picture, and
+    // failure() tells where and why.
     bool decode(const std::vector<uint8_t>& frame);
+    // Why and where the decoder abandoned the last frame; the same in words
+    // (frame_failure.h).
+    XQMPI_ErrorReport report() const;
+    std::string failure() const;
     // The last decoded picture: its first `height` rows of 640 pixels.
     const uint16_t* picture() const { return reference_.data(); }
 

@@ -1,12 +1,15 @@
 #include "decoder_dll.h"
 
+#include "frame_failure.h"
+
 namespace vk6play {
 namespace {
 
 // Through void (*)(), the type that converts to and from any function pointer.
 template <class Fn>
-Fn entryPoint(HMODULE library, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+bool find(HMODULE library, const char* name, Fn& entry) {
+  entry = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+  return entry != nullptr;
 }
 
 }  // namespace
@@ -17,24 +20,31 @@ DecoderDll::DecoderDll() {
     error_ = "cannot load VK6_640x16.dll (error " + std::to_string(GetLastError()) + ")";
     return;
   }
-  init_ = entryPoint<InitFn>(library_, "XQMPI_Init");
-  decode_ = entryPoint<DecodeFn>(library_, "XQMPI_DecodeFrame");
-  cleanup_ = entryPoint<CleanupFn>(library_, "XQMPI_Cleanup");
-  if (!loaded()) error_ = "VK6_640x16.dll lacks XQMPI_Init, XQMPI_DecodeFrame or XQMPI_Cleanup";
+  if (!(find(library_, "XQMPI_CreateDecoder", create_) && find(library_, "XQMPI_DecoderDecodeFrame", decode_) &&
+        find(library_, "XQMPI_DecoderLastError", lastError_) && find(library_, "XQMPI_DecoderErrorText", errorText_) &&
+        find(library_, "XQMPI_DecoderSetConcealment", setConcealment_) &&
+        find(library_, "XQMPI_DestroyDecoder", destroy_)))
+    error_ = "VK6_640x16.dll lacks the handle entry points (XQMPI_CreateDecoder and those after it)";
 }
 
 DecoderDll::~DecoderDll() {
+  if (decoder_) destroy_(decoder_);
   if (library_) FreeLibrary(library_);
 }
 
-bool DecoderDll::init(int32_t type, int32_t height, const char* header) const {
-  return init_(type, height, 640, header) == 1;
+bool DecoderDll::open(int32_t type, int32_t height) {
+  decoder_ = create_(type, height);
+  return decoder_ && setConcealment_(decoder_, 1) == 1;
 }
 
-bool DecoderDll::decode(const void* frame, const uint16_t* reference, uint16_t* target) const {
-  return decode_(frame, reference, target) == 1;
+bool DecoderDll::decode(const std::vector<uint8_t>& frame, const uint16_t* reference, uint16_t* target) const {
+  return decode_(decoder_, frame.data(), uint32_t(frame.size()), reference, target) == 1;
 }
 
-void DecoderDll::cleanup() const { cleanup_(); }
+std::string DecoderDll::failure() const {
+  XQMPI_ErrorReport report;
+  lastError_(decoder_, &report);
+  return vk6tool::describeFailure(report, errorText_(report.code));
+}
 
 }  // namespace vk6play

@@ -1,9 +1,11 @@
-// vk6play.exe: plays an XQM6 stream file the way the game does. It loads
-// VK6_640x16.dll by name, initialises it with the file's header string, and
-// decodes every frame with XQMPI_DecodeFrame into two alternating pictures,
-// shown at the file's rate until the end or Escape.
+// vk6play.exe: plays an XQM6 stream file. It loads VK6_640x16.dll by name, as
+// the game does, and decodes every frame through a decoder handle of its own
+// into two alternating pictures, shown at the file's rate until the end or
+// Escape. A damaged frame shows the previous picture from its failed block on,
+// and a line on standard error and in the debugger's output says where and why.
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,10 +50,7 @@ void play(const std::string& file, const std::string& framemd5) {
 
   vk6play::DecoderDll dll;
   if (!dll.loaded()) orv::cli::failIo(dll.error());
-  // The file begins with the zero-terminated header string the library takes
-  // (the reader has checked that it is there).
-  const char* header = reinterpret_cast<const char*>(xqm::kMagic.data());
-  if (!dll.init(info.pixelType, info.height, header))
+  if (!dll.open(info.pixelType, info.height))
     orv::cli::failInput(file + ": the decoder refuses pixel type " + std::to_string(info.pixelType) +
                         " at height " + std::to_string(info.height));
 
@@ -68,10 +67,13 @@ void play(const std::string& file, const std::string& framemd5) {
   const ULONGLONG start = GetTickCount64();
   for (uint32_t number = 0; number < info.frameCount; ++number) {
     reader.readFrame(number, frame);
-    frame.resize(frame.size() + xqm::kUnboundedDecodePadding, 0);
     const std::vector<uint16_t>& reference = pictures[(number + 1) % 2];
     std::vector<uint16_t>& target = pictures[number % 2];
-    dll.decode(frame.data(), reference.data(), target.data());
+    if (!dll.decode(frame, reference.data(), target.data())) {
+      const std::string line = file + ": frame " + std::to_string(number) + ": " + dll.failure() + "\n";
+      std::fputs(("vk6play: " + line).c_str(), stderr);
+      OutputDebugStringA(line.c_str());
+    }
     if (checksums) {
       checksums->write(target.data(), number);
       continue;
@@ -80,7 +82,6 @@ void play(const std::string& file, const std::string& framemd5) {
     const ULONGLONG due = start + (number + 1) * 1000ull * info.rate.denominator / info.rate.numerator;
     if (!window->pumpUntil(due)) break;
   }
-  dll.cleanup();
   if (checksums) checksums->finish();
 }
 
