@@ -79,9 +79,10 @@ step() {
 skip() { echo "1 0 1 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
 
 # The lanes. The native build is made first in its lane; the Windows suite
-# waits for it (its player test compares with the native decode), which
-# mostly waits on Wine. The fuzz build is the largest; the -m32 lane, the
-# smallest, runs at a lower priority and takes the cores when others wait.
+# waits for it (its player test compares with the native decode). Those two
+# lanes lead to the Windows suite, which mostly waits on Wine: the -m32 and
+# fuzz lanes run at a lower priority and take the cores when it waits (at the
+# same priority they delay it more than they gain).
 background() { renice -n 10 -p "$BASHPID" >/dev/null; }
 native_lane() {
   if step build-native native; then
@@ -114,6 +115,7 @@ win32_files() {
   else skip win32-files; fi
 }
 fuzz_lane() {
+  background
   if step build-fuzz fuzz-build; then
     step sanitizers check-sanitize
     step fuzz-smoke check-fuzz
