@@ -163,6 +163,12 @@ void click(HWND window, POINT at) {
   send(window, WM_LBUTTONUP, 0, pointParam(at));
 }
 
+void postClick(HWND window, POINT at) {
+  PostMessageA(window, WM_MOUSEMOVE, 0, pointParam(at));
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(at));
+  PostMessageA(window, WM_LBUTTONUP, 0, pointParam(at));
+}
+
 void hover(HWND window, POINT at) { send(window, WM_MOUSEMOVE, 0, pointParam(at)); }
 
 void drag(HWND window, POINT at) { send(window, WM_MOUSEMOVE, MK_LBUTTON, pointParam(at)); }

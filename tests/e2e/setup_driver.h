@@ -79,6 +79,9 @@ std::vector<std::string> otherVisibleWindows(HWND window);
 // and handled before the next (a launch blocks until the game has ended,
 // which is awaited up to kPatienceMs).
 void click(HWND window, POINT at);
+// The same three messages posted, for a press whose handling does not return
+// soon (the launch control waits for the game): the driver goes on at once.
+void postClick(HWND window, POINT at);
 // A move without the button.
 void hover(HWND window, POINT at);
 // A move with the left button held.

@@ -117,8 +117,10 @@ void SoakRound::dragWindow(bool back) {
   RECT frame{};
   GetWindowRect(window_, &frame);
   const POINT from{frame.left + at(kPlainBackground).x, frame.top + at(kPlainBackground).y};
-  if (!dragWindowWithPointer(window_, from, POINT{from.x + kSteps * dx, from.y + kSteps * dy}, kSteps))
-    ++misplacedDrags_;
+  if (dragWindowWithPointer(window_, from, POINT{from.x + kSteps * dx, from.y + kSteps * dy}, kSteps)) return;
+  RECT after{};
+  GetWindowRect(window_, &after);
+  ++(after.left == frame.left && after.top == frame.top ? stuckDrags_ : misplacedDrags_);
 }
 
 POINT SoakRound::at(std::uint32_t colour) {

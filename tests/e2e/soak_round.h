@@ -25,7 +25,11 @@ class SoakRound {
 
   // What Config.ini should hold after the rounds so far.
   const SetupSettings& expected() const { return expected_; }
-  // Drags of the background after which the window was not where the pointer took it.
+  // Drags of the background that did not move the window at all, and those
+  // after which it was elsewhere than the pointer took it: Wine repeats some
+  // moves of the pointer later, which a loaded machine can let into a drag
+  // (see dragWindowWithPointer); that is Wine's pointer, not the program.
+  int stuckDrags() const { return stuckDrags_; }
   int misplacedDrags() const { return misplacedDrags_; }
 
  private:
@@ -42,6 +46,7 @@ class SoakRound {
   SetupSettings expected_;
   DisplayLists& display_;
   std::map<std::uint32_t, POINT> points_;
+  int stuckDrags_ = 0;
   int misplacedDrags_ = 0;
 };
 
