@@ -3,10 +3,20 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "pipeline/inverse_dct.h"
+
+// SSE2 kernels wherever the compiler targets SSE2: every x86 build, and the
+// WebAssembly SIMD build, whose compiler turns SSE2 intrinsics into 128-bit
+// WebAssembly SIMD. AVX2 only on x86, where the processor is asked.
+#if defined(__SSE2__)
+#define VK6_HAS_SSE2 1
+#include "pipeline/sse2/sse2_kernels.h"
+#endif
+#if defined(__x86_64__) || defined(__i386__)
+#define VK6_HAS_AVX2 1
 #include "pipeline/avx2/avx2_kernels.h"
 #include "pipeline/cpu_features.h"
-#include "pipeline/inverse_dct.h"
-#include "pipeline/sse2/sse2_kernels.h"
+#endif
 
 namespace vk6 {
 
@@ -22,15 +32,26 @@ std::span<const KernelLevel> allKernelLevels() { return kLevels; }
 std::string_view kernelLevelName(KernelLevel level) { return kNames[int(level)]; }
 
 KernelLevel bestKernelLevel() {
+#if defined(VK6_HAS_AVX2)
     static const KernelLevel best = cpuRunsAvx2() ? KernelLevel::Avx2 : KernelLevel::Sse2;
     return best;
+#elif defined(VK6_HAS_SSE2)
+    return KernelLevel::Sse2;
+#else
+    return KernelLevel::Reference;
+#endif
 }
 
 const BlockKernels& kernelsFor(KernelLevel level) {
+    // Levels this build does not compile are never the best, so never taken.
     static const BlockKernels kernels[] = {
         {&inverseDctReference, &convertToPixelsReference, &blockCopyTable()},
+#if defined(VK6_HAS_SSE2)
         {&inverseDctSse2, &convertToPixelsSse2, &blockCopyTable()},
+#endif
+#if defined(VK6_HAS_AVX2)
         {&inverseDctAvx2, &convertToPixelsAvx2, &blockCopyTable()},
+#endif
     };
     return kernels[std::min(int(level), int(bestKernelLevel()))];
 }
@@ -43,7 +64,13 @@ KernelLevel requestedKernelLevel(const char* request, KernelLevel best) {
 }
 
 KernelLevel defaultKernelLevel() {
-    static const KernelLevel level = requestedKernelLevel(std::getenv("VK6_KERNELS"), bestKernelLevel());
+#if defined(__wasm__)
+    // A WebAssembly module has no environment: the build chooses the level.
+    const char* request = nullptr;
+#else
+    const char* request = std::getenv("VK6_KERNELS");
+#endif
+    static const KernelLevel level = requestedKernelLevel(request, bestKernelLevel());
     return level;
 }
 

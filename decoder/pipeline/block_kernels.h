@@ -23,7 +23,9 @@ struct BlockKernels {
     const BlockCopyTable* copies;
 };
 
-// In the order of what they need: SSE2 is the baseline of every build.
+// In the order of what they need. SSE2 is the baseline of every x86 build and
+// of the WebAssembly SIMD build; the scalar WebAssembly build has only the
+// reference level.
 enum class KernelLevel { Reference, Sse2, Avx2 };
 
 std::span<const KernelLevel> allKernelLevels();

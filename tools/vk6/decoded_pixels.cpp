@@ -1,5 +1,7 @@
 #include "decoded_pixels.h"
 
+#include "stream/pixel_colour.h"
+
 namespace vk6tool {
 
 namespace {
@@ -11,15 +13,11 @@ constexpr int kWidth = xqm::kPictureWidth;
 media::RgbPicture toRgb(const uint16_t* picture, const xqm::StreamInfo& info) {
     media::RgbPicture rgb;
     rgb.resize(kWidth, info.height);
-    const bool rgb565 = info.pixelType == 16;
     for (size_t i = 0; i < size_t(kWidth) * info.height; ++i) {
-        const uint32_t p = picture[i];
-        const uint32_t r = rgb565 ? p >> 11 : (p >> 10) & 31;
-        const uint32_t g = rgb565 ? (p >> 5) & 63 : (p >> 5) & 31;
-        const uint32_t b = p & 31;
-        rgb.rgb[3 * i] = uint8_t(r << 3 | r >> 2);
-        rgb.rgb[3 * i + 1] = rgb565 ? uint8_t(g << 2 | g >> 4) : uint8_t(g << 3 | g >> 2);
-        rgb.rgb[3 * i + 2] = uint8_t(b << 3 | b >> 2);
+        const xqm::Rgb8 colour = xqm::widenPixel(picture[i], info.pixelType);
+        rgb.rgb[3 * i] = colour.r;
+        rgb.rgb[3 * i + 1] = colour.g;
+        rgb.rgb[3 * i + 2] = colour.b;
     }
     return rgb;
 }

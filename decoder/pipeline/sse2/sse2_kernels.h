@@ -1,7 +1,8 @@
 #pragma once
 // SSE2 versions of the inverse DCT and of the colour conversion. Both give
 // exactly the results of the reference versions.
-// SSE2 is the baseline of every build: they run on every processor.
+// SSE2 is the baseline of every x86 build: they run on every such processor.
+// The WebAssembly SIMD build compiles them to 128-bit WebAssembly SIMD.
 
 #include <cstdint>
 
