@@ -15,10 +15,10 @@ MAKEFLAGS += --no-print-directory
 # A test with no time limit of its own gets an hour: a hang fails, slowness does not.
 CTEST_FLAGS ?= --output-on-failure --timeout 3600
 
-.PHONY: all deps native win32 win32-release win64 win64-release linux32 fuzz-build \
+.PHONY: all deps native win32 win32-release win64 win64-release linux32 wasm fuzz-build \
         test test-native test-win32 test-win32-files test-win32-files-build test-win64 test-linux32 \
         test-fuzz test-sanitize memcheck check-native check-memcheck check-linux32 check-sanitize \
-        check-fuzz check-win32 check-win64 check-win32-files \
+        check-fuzz check-win32 check-win64 check-win32-files test-web check-web web-serve \
         fuzz fuzz-seeds fuzz-agree soak bench dist run clean
 
 all: native win32 win64
@@ -26,7 +26,7 @@ all: native win32 win64
 deps:
 	@bash scripts/install-deps.sh
 
-native win32 win64 linux32: deps
+native win32 win64 linux32 wasm: deps
 	@cmake --preset $@ >/dev/null
 	@cmake --build --preset $@ -j $(JOBS)
 
@@ -58,6 +58,11 @@ test-win32-files: test-win32-files-build
 	@$(MAKE) check-win32-files
 test-win32-files-build:
 	@$(MAKE) win32-release RELEASE_TARGETS="orvsetup VK6_640x16"
+# The web player in headless Chromium, against the native build's decode.
+test-web: wasm native
+	@$(MAKE) check-web
+check-web:
+	ctest --preset wasm $(CTEST_FLAGS)
 # A fixed number of inputs through each fuzzer, registered as ctest tests of
 # the fuzz build.
 test-fuzz: fuzz-build
@@ -103,12 +108,21 @@ bench:
 	@bash scripts/install-deps.sh bench
 	@bash scripts/bench.sh $(WINDOWS)
 
-dist: native win32-release win64-release
+dist: native win32-release win64-release wasm
 	@rm -rf dist
 	@cmake --install build/win32 --prefix dist/win32 >/dev/null
 	@cmake --install build/win64 --prefix dist/win64 >/dev/null
 	@cmake --install build/native --prefix dist/linux >/dev/null
+	@bash scripts/web-layout.sh dist/web build/wasm/web build/native/sample/intro.xqm
 	@find dist -type f | sort
+
+# The web player with the sample video on http://127.0.0.1:$(WEB_PORT)/ for a
+# look (?src=intro.xqm plays it at once).
+WEB_PORT ?= 8080
+web-serve: wasm native
+	@bash scripts/web-layout.sh build/web-site build/wasm/web build/native/sample/intro.xqm
+	@echo "serving the web player on http://127.0.0.1:$(WEB_PORT)/?src=intro.xqm (Ctrl-C stops)"
+	@python3 -m http.server --bind 127.0.0.1 --directory build/web-site $(WEB_PORT)
 
 run: dist
 	@bash scripts/run.sh $(WINDOWS)

@@ -14,6 +14,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev
   ffmpeg
   wine wine64 wine32:i386 xvfb xauth imagemagick x11-utils
+  emscripten chromium chromium-driver python3-selenium
 )
 [ "${1:-}" = bench ] && packages+=(libjxl-testdata)
 
