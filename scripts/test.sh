@@ -94,6 +94,7 @@ native_lane() {
     skip native; skip memcheck
   fi
   [ "$path" = win64 ] && win32_files
+  web_steps
 }
 windows_lane() {
   local built=1
@@ -113,6 +114,12 @@ linux32_lane() {
 win32_files() {
   if step build-win32-files test-win32-files-build; then step win32-files check-win32-files
   else skip win32-files; fi
+}
+# After the native suites: the web player's modules, then the page in
+# headless Chromium against the native build's decode.
+web_steps() {
+  if [ ! -e "$logs/native.built" ]; then skip build-wasm; skip web-Chromium; return; fi
+  if step build-wasm wasm; then step web-Chromium check-web; else skip web-Chromium; fi
 }
 fuzz_lane() {
   background
@@ -134,9 +141,9 @@ wait "${pids[@]}"
 # The summary, in a fixed order: builds, then suites.
 steps=(build-native "build-$path")
 [ "$path" = win64 ] && steps+=(build-linux32 build-win32-files)
-steps+=(build-fuzz native memcheck "$path-Wine")
+steps+=(build-wasm build-fuzz native memcheck "$path-Wine")
 [ "$path" = win64 ] && steps+=(linux32-qemu win32-files)
-steps+=(sanitizers fuzz-smoke)
+steps+=(web-Chromium sanitizers fuzz-smoke)
 
 echo
 echo "== make test: summary (seconds each step took; steps ran side by side)"
