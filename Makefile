@@ -122,7 +122,7 @@ WEB_PORT ?= 8080
 web-serve: wasm native
 	@bash scripts/web-layout.sh build/web-site build/wasm/web build/native/sample/intro.xqm
 	@echo "serving the web player on http://127.0.0.1:$(WEB_PORT)/?src=intro.xqm (Ctrl-C stops)"
-	@python3 -m http.server --bind 127.0.0.1 --directory build/web-site $(WEB_PORT)
+	@/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build/web-site $(WEB_PORT)
 
 run: dist
 	@bash scripts/run.sh $(WINDOWS)

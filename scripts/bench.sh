@@ -2,7 +2,9 @@
 # make bench: every benchmark of the native build, then the decoder library
 # through its entry points on the sample video, natively and as the Windows
 # DLL under Wine (the 32-bit one where this machine runs 32-bit programs, or
-# as the argument says), with the ratio of their times per frame.
+# as the argument says), with the ratio of their times per frame; and the web
+# player decoding it in headless Chromium, SIMD and scalar, against the native
+# library.
 #   bench.sh [auto|win32|win64]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -30,3 +32,8 @@ read -r _ _ _ native_intra _ _ native_predicted _ <<<"$native"
 read -r _ _ _ dll_intra _ _ dll_predicted _ <<<"$dll"
 awk -v a="$dll_intra" -v b="$native_intra" -v c="$dll_predicted" -v d="$native_predicted" -v w="$windows" \
   'BEGIN { printf "%s DLL / native library, time per frame: intra %.2fx, predicted %.2fx\n", w, a / b, c / d }'
+
+echo
+cmake --preset wasm >/dev/null
+cmake --build --preset wasm -j "$jobs" >/dev/null
+/usr/bin/python3 bench/web/web_bench.py --root "$root" --wasm build/wasm/web --native build/native
