@@ -217,8 +217,8 @@ export class XqmSession {
   info() {
     const { fn } = this.decoder;
     const s = this.handle;
-    const numerator = fn.rate_numerator(s);
-    const denominator = fn.rate_denominator(s);
+    const numerator = fn.rate_numerator(s) >>> 0;
+    const denominator = fn.rate_denominator(s) >>> 0;
     const frameCount = fn.frame_count(s);
     const frames = new Array(frameCount);
     for (let n = 0; n < frameCount; n++) {

@@ -257,9 +257,10 @@ export class XqmPlayer extends EventTarget {
     if (this._paused) return;
     this._paused = true;
     this._stopClock();
-    // A frame that playback asked for and the worker has not started on is
-    // no longer wanted; the one being decoded is still drawn.
+    // The picture stops where it is: frames playback asked for are no longer
+    // wanted, neither the one waiting nor the one being decoded.
     if (this._queued?.reason === 'play') this._queued = null;
+    if (this._inflight?.reason === 'play') this._inflight.discard = true;
     this._emit('pause');
   }
 
@@ -392,7 +393,8 @@ export class XqmPlayer extends EventTarget {
 
   // The frame the picture is heading to: the newest one asked for.
   _latestTarget() {
-    return this._queued?.frame ?? this._inflight?.frame ?? this._currentFrame;
+    const inflight = this._inflight?.discard ? null : this._inflight;
+    return this._queued?.frame ?? inflight?.frame ?? this._currentFrame;
   }
 
   // Asks for frame n; resolves once it (or a request that replaced it) is drawn.
@@ -410,7 +412,7 @@ export class XqmPlayer extends EventTarget {
         Object.assign(this._queued, { frame, time, reason: seeking && reason === 'play' ? this._queued.reason : reason });
       } else if (!this._inflight) {
         this._send({ frame, reason, time, waiters: [waiter] });
-      } else if (this._inflight.frame === frame && reason === 'play') {
+      } else if (this._inflight.frame === frame && reason === 'play' && !this._inflight.discard) {
         this._inflight.waiters.push(waiter);
       } else {
         this._queued = { frame, reason, time, waiters: [waiter] };
@@ -430,8 +432,8 @@ export class XqmPlayer extends EventTarget {
   _shown(request, reply) {
     if (this._inflight === request) this._inflight = null;
     const queued = this._queued;
-    if (request.generation !== this._generation) {
-      // An answer about a stream no longer loaded.
+    if (request.generation !== this._generation || request.discard) {
+      // An answer about a stream no longer loaded, or that pausing dropped.
       for (const w of request.waiters) w.resolve();
     } else if (queued && queued.reason !== 'play' && request.reason === 'play') {
       // A frame playback asked for is dropped when a seek is waiting: the
