@@ -11,6 +11,7 @@ const $ = (id) => document.getElementById(id);
 const params = new URLSearchParams(location.search);
 
 $('needs-script').hidden = true;
+document.documentElement.classList.add('scripted');
 
 const canvas = $('video');
 const screen = $('screen');
