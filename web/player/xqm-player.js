@@ -8,8 +8,8 @@
 //
 // Events: loadedmetadata, timeupdate, play, pause, ended, seeked, ratechange,
 // error (event.message and event.detail.message carry the reader's or the
-// decoder's words; a damaged frame reports one and playback goes on with the
-// concealed picture).
+// decoder's words; each damaged frame reports one, event.detail.frame naming
+// it, and playback goes on with the concealed picture).
 
 import { frameOfMessage } from './decoder-message.js';
 import { FrameClock, frameAtTime, timeOfFrame } from './frame-clock.js';
@@ -479,12 +479,17 @@ export class XqmPlayer extends EventTarget {
     this._emit('timeupdate');
     if (request.reason === 'seek') this._emit('seeked');
     if (!reply.ok) {
-      this._emit(new XqmErrorEvent(reply.message, {
-        frame: frameOfMessage(reply.message, this._name),
-        shown: reply.frame,
-        during: 'decode',
-        damaged: true,
-      }));
+      // A jump past several damaged frames reports each on a line of its own;
+      // each becomes an event of its own.
+      const lines = reply.message.split('\n').filter((line) => line.trim());
+      for (const line of lines.length ? lines : [`${this._name}: frame ${reply.frame}: damaged`]) {
+        this._emit(new XqmErrorEvent(line, {
+          frame: frameOfMessage(line, this._name),
+          shown: reply.frame,
+          during: 'decode',
+          damaged: true,
+        }));
+      }
     }
   }
 
