@@ -46,7 +46,6 @@ void BlockWriter::applyCopy(Point block, const Piece& piece, const PieceAction& 
     const Point corner{block.x + piece.x, block.y + piece.y};
     // A still copy's code names no source: it is the piece's own place.
     const Point source = action.choice == Choice::Still ? corner : action.source;
-    if (!action.fromTarget) streams_.predictedPixels += piece.width * piece.height;
     const vk6::BlockCopyFn copy = (*context_.kernels.copies)[8 * piece.group + action.mode];
     copy(picture + source.y * vk6::kPictureWidth + source.x,
          context_.target + corner.y * vk6::kPictureWidth + corner.x);

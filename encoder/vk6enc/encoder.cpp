@@ -7,6 +7,7 @@
 #include "pipeline/block_kernels.h"
 #include "pipeline/colour_conversion.h"
 #include "vk6enc/frame_encoder.h"
+#include "vk6enc/scene_change.h"
 
 namespace vk6enc {
 
@@ -136,7 +137,7 @@ EncodedFrame Encoder::tryFrame(const uint8_t* rgb24, const FrameRequest& request
     s.tried = true;
     s.triedIntra = intra;
     return {streams.assemble(intra ? -request.quality : request.quality), intra, request.quality,
-            double(streams.predictedPixels) / double(size_t(s.rows) * kWidth)};
+            intra ? 0.0 : mispredictedShare(s.source, s.planes[s.current], s.triedMotion)};
 }
 
 void Encoder::keep() {

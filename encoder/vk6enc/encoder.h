@@ -59,9 +59,9 @@ struct EncodedFrame {
     std::vector<uint8_t> bytes;
     bool intra = false;
     int quality = 0;
-    // The share of the picture's pixels copied from the previous picture:
-    // 0 in an intra frame, near 0 in a predicted frame that predicts badly.
-    double predictedShare = 0;
+    // The share of its blocks the previous picture predicts badly
+    // (vk6enc/scene_change.h): near 1 at a cut; 0 in an intra frame.
+    double mispredicted = 0;
 };
 
 class Encoder {

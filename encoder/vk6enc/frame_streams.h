@@ -1,8 +1,7 @@
 #pragma once
 // The four streams of a compressed frame as the encoder fills them, and the
 // frame they make: the six-word header, then each stream followed by four
-// zero bytes, because the decoder's readers load whole words ahead. Beside
-// them, how many pixels the frame copies from the previous picture.
+// zero bytes, because the decoder's readers load whole words ahead.
 
 #include <cstdint>
 #include <vector>
@@ -49,7 +48,6 @@ struct FrameStreams {
     std::vector<uint16_t> vectors;
     SpiralIndexWriter spirals;
     NibbleWriter nibbles;
-    int64_t predictedPixels = 0;
 
     // The header's first word: the quality, negated in an intra frame.
     std::vector<uint8_t> assemble(int32_t qualityWord) const;
