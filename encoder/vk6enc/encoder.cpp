@@ -45,6 +45,7 @@ struct Encoder::State {
         for (auto& picture : pictures) picture.assign(size_t(rows) * kWidth, 0);
         for (auto& planes : planes) planes.resize(rows);
         source.resize(rows);
+        previousSource.resize(rows);
         const size_t blocks = size_t(rows / 8) * (kWidth / 8);
         motion.reset(blocks);
         previousMotion.reset(blocks);
@@ -72,7 +73,7 @@ struct Encoder::State {
     std::vector<uint16_t> pictures[2];
     RgbPlanes planes[2];
     int current = 0;
-    RgbPlanes source;
+    RgbPlanes source, previousSource;    // of the frame tried, and of the last frame kept
     MotionField motion, previousMotion;  // of the last frame kept and the one before
     long frames = 0;
     long sinceIntra = 0;  // frames kept since the last intra frame
@@ -102,8 +103,6 @@ EncodedFrame Encoder::encode(const uint8_t* rgb24) {
 EncodedFrame Encoder::tryFrame(const uint8_t* rgb24, const FrameRequest& request) {
     if (rgb24 == nullptr) throw std::invalid_argument("no source frame");
     validateQuality(request.quality);
-    if (request.lambdaShift < 0 || request.lambdaShift > kMostLambdaShift)
-        throw std::invalid_argument("lambda shift out of range");
     State& s = *state_;
     const bool intra = request.intra;
     loadSource(rgb24, s.settings.height, s.source);
@@ -117,7 +116,7 @@ EncodedFrame Encoder::tryFrame(const uint8_t* rgb24, const FrameRequest& request
     s.triedPlanes = s.planes[next];
     s.triedMotion = s.previousMotion;
     const DctCoder& dct = s.dctFor(request.quality);
-    const Cost lambda = lambdaFor(request.quality, s.settings.lambdaScale) << request.lambdaShift;
+    const Cost lambda = lambdaFor(request.quality, s.settings.lambdaScale);
     const PlannerContext planner{intra,
                                  s.source,
                                  intra ? nullptr : &s.planes[s.current],
@@ -137,7 +136,25 @@ EncodedFrame Encoder::tryFrame(const uint8_t* rgb24, const FrameRequest& request
     s.tried = true;
     s.triedIntra = intra;
     return {streams.assemble(intra ? -request.quality : request.quality), intra, request.quality,
-            intra ? 0.0 : mispredictedShare(s.source, s.planes[s.current], s.triedMotion)};
+            intra ? 0.0 : mispredictedShare(s.source, s.previousSource, s.triedMotion)};
+}
+
+EncodedFrame Encoder::tryRepeat(const uint8_t* rgb24) {
+    if (rgb24 == nullptr) throw std::invalid_argument("no source frame");
+    State& s = *state_;
+    if (s.frames == 0) throw std::logic_error("no picture to repeat");
+    loadSource(rgb24, s.settings.height, s.source);
+    s.triedPicture = s.pictures[s.current];
+    s.triedPlanes = s.planes[s.current];
+    s.triedMotion.reset(s.triedMotion.reference.size());
+    FrameStreams streams;
+    const Code still = choiceCode(false, Level::Block8x8, Choice::Still);
+    for (size_t block = 0; block < s.triedMotion.reference.size(); ++block)
+        streams.control.put(still.bits, still.length);
+    s.tried = true;
+    s.triedIntra = false;
+    constexpr int kQuality = 1;  // the decoder reads no coefficients
+    return {streams.assemble(kQuality), false, kQuality, 0.0};
 }
 
 void Encoder::keep() {
@@ -149,6 +166,7 @@ void Encoder::keep() {
     std::swap(s.planes[s.current], s.triedPlanes);
     std::swap(s.previousMotion, s.motion);
     std::swap(s.motion, s.triedMotion);
+    std::swap(s.previousSource, s.source);
     ++s.frames;
     s.sinceIntra = s.triedIntra ? 1 : s.sinceIntra + 1;
 }

@@ -44,22 +44,16 @@ struct EncoderSettings {
     int acRounding = 40;
 };
 
-inline constexpr int kMostLambdaShift = 16;
-
 struct FrameRequest {
     bool intra = false;
     int quality = 75;  // 1..100
-    // Bits weigh 2^lambdaShift times more against errors than the quality
-    // alone makes them (0..kMostLambdaShift): blocks turn to ever cheaper
-    // copies. For frames that must come out smaller than quality 1 makes them.
-    int lambdaShift = 0;
 };
 
 struct EncodedFrame {
     std::vector<uint8_t> bytes;
     bool intra = false;
     int quality = 0;
-    // The share of its blocks the previous picture predicts badly
+    // The share of its blocks the previous source frame predicts badly
     // (vk6enc/scene_change.h): near 1 at a cut; 0 in an intra frame.
     double mispredicted = 0;
 };
@@ -81,6 +75,11 @@ public:
     // try codes the same frame again in its place. Throws
     // std::invalid_argument for a null source or a request out of range.
     EncodedFrame tryFrame(const uint8_t* rgb24, const FrameRequest& request);
+    // The previous picture once more in place of the source frame: a
+    // predicted frame of still blocks, the smallest frame there is, kept
+    // like any other try only by keep(). Throws std::logic_error before the
+    // first frame is kept.
+    EncodedFrame tryRepeat(const uint8_t* rgb24);
     // The frame tried last becomes the one the next frame follows. Throws
     // std::logic_error when no frame was tried since the last one kept.
     void keep();
