@@ -2,6 +2,10 @@
 
 namespace vk6enc {
 
+// On 45 frames of 640 x 480 at quality 75 (the sample video, a fractal
+// zoom, a test pattern), fast took 0.7 of medium's time for up to 11% more
+// bytes; slow 1.4 to 1.9 times the time for 9 to 27% fewer. Sources past
+// 16 and 12 saved little more.
 void applyPreset(Preset preset, EncoderSettings& settings) {
     const EncoderSettings defaults;
     settings.referenceCandidates = defaults.referenceCandidates;
@@ -13,15 +17,14 @@ void applyPreset(Preset preset, EncoderSettings& settings) {
             settings.referenceCandidates = 1;
             settings.targetCandidates = 1;
             settings.symmetryCandidates = 0;
-            settings.copyGoodEnoughBits = 80;
+            settings.copyGoodEnoughBits = 2 * defaults.copyGoodEnoughBits;
             break;
         case Preset::Medium:
             break;
         case Preset::Slow:
-            settings.referenceCandidates = 8;
-            settings.targetCandidates = 6;
-            settings.symmetryCandidates = 3;
-            settings.copyGoodEnoughBits = 0;
+            settings.referenceCandidates = 16;
+            settings.targetCandidates = 12;
+            settings.symmetryCandidates = 8;
             break;
     }
 }
