@@ -47,7 +47,7 @@ double RateControl::target(bool intra, double intraWeight) const {
     double weight = 0, rest = 0;
     if (planned()) {
         weight = plan_[coded_];
-        rest = std::accumulate(plan_.begin() + long(coded_) + 1, plan_.end(), 0.0);
+        rest = std::accumulate(plan_.begin() + std::ptrdiff_t(coded_) + 1, plan_.end(), 0.0);
     } else {
         weight = intra ? intraWeight : 1.0;
         const double intraShare = intraEvery_ > 0 ? 1.0 / intraEvery_ : 0.0;

@@ -26,7 +26,7 @@ inline constexpr int kFirstPassQuality = 75;
 
 struct FirstPassFrame {
     bool intra = false;
-    size_t bytes = 0;       // at kFirstPassQuality
+    size_t bytes = 0;       // at the first pass's quality, kFirstPassQuality in vk6 encode
     size_t floorBytes = 0;  // at quality 1
 };
 

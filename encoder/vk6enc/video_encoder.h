@@ -5,11 +5,11 @@
 //
 // Kind: an intra frame where the Encoder has to make one (the first frame,
 // and intraEvery frames after the last intra frame), where a second pass's
-// plan has one, or at a scene cut: a predicted try that the previous picture
-// predicts badly in at least kCutShare of its blocks is coded again as an
-// intra frame. Judging the try rather than the pictures beforehand uses the
-// encoder's own motion search, so a pan is no cut, and costs nothing but in
-// the frames that are cuts.
+// plan has one, or at a scene cut: a predicted try that the frame before
+// predicts badly in at least kCutShare of its blocks (vk6enc/scene_change.h)
+// is coded again as an intra frame. Judging the try rather than the pictures
+// beforehand starts from the encoder's own motion search, so a pan is no
+// cut, and costs a try more only in the frames that are cuts.
 //
 // Quality: the settings' quality, or with rate control the quality whose
 // size comes nearest the frame's target, tried by the rate model's guesses.
