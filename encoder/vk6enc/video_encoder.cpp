@@ -57,8 +57,7 @@ VideoEncoder::VideoEncoder(const VideoSettings& settings, std::optional<RateCont
 EncodedFrame VideoEncoder::encode(const uint8_t* rgb24, FirstPassFrame* measured) {
     const bool planned = rate_ && rate_->secondPass();
     if (planned && !rate_->planned())
-        throw EncodeError("the input goes on after the " + std::to_string(rate_->framesCoded()) +
-                          " frames the first pass saw");
+        throw EncodeError("more frames than the first pass saw (" + std::to_string(rate_->framesCoded()) + ")");
     Tries tries(encoder_, model_, rgb24);
     const bool intraNeeded = encoder_.intraDue();
     bool intra = intraNeeded || (planned && rate_->plannedIntra());

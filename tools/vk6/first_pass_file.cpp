@@ -92,6 +92,7 @@ FirstPassStats readFirstPass(const std::string& path) {
     header.word("frames");
     const uint64_t count = header.number(kMostFrames);
     header.end();
+    if (count == 0) header.fail("no frames");
     for (uint64_t i = 0; i < count; ++i) {
         if (!std::getline(file, text)) failAt(path, line + 1, "the file ends before frame " + std::to_string(i));
         Fields fields(path, ++line, text);
