@@ -82,6 +82,7 @@ struct Encoder::State {
     // field take the place of the older frame's on keep().
     bool tried = false;
     bool triedIntra = false;
+    bool triedRepeat = false;
     std::vector<uint16_t> triedPicture;
     RgbPlanes triedPlanes;
     MotionField triedMotion;
@@ -135,8 +136,8 @@ EncodedFrame Encoder::tryFrame(const uint8_t* rgb24, const FrameRequest& request
     encodeFrame({planner, writer, s.expander, s.settings, s.triedPlanes, s.motion, s.triedMotion}, streams);
     s.tried = true;
     s.triedIntra = intra;
-    return {streams.assemble(intra ? -request.quality : request.quality), intra, request.quality,
-            intra ? 0.0 : mispredictedShare(s.source, s.previousSource, s.triedMotion)};
+    s.triedRepeat = false;
+    return {streams.assemble(intra ? -request.quality : request.quality), intra, request.quality};
 }
 
 EncodedFrame Encoder::tryRepeat(const uint8_t* rgb24) {
@@ -153,8 +154,15 @@ EncodedFrame Encoder::tryRepeat(const uint8_t* rgb24) {
         streams.control.put(still.bits, still.length);
     s.tried = true;
     s.triedIntra = false;
+    s.triedRepeat = true;
     constexpr int kQuality = 1;  // the decoder reads no coefficients
-    return {streams.assemble(kQuality), false, kQuality, 0.0};
+    return {streams.assemble(kQuality), false, kQuality};
+}
+
+double Encoder::mispredictedShare() const {
+    const State& s = *state_;
+    if (!s.tried || s.triedIntra || s.triedRepeat) throw std::logic_error("no predicted frame tried");
+    return vk6enc::mispredictedShare(s.source, s.previousSource, s.triedMotion);
 }
 
 void Encoder::keep() {

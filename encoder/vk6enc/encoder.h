@@ -53,9 +53,6 @@ struct EncodedFrame {
     std::vector<uint8_t> bytes;
     bool intra = false;
     int quality = 0;
-    // The share of its blocks the previous source frame predicts badly
-    // (vk6enc/scene_change.h): near 1 at a cut; 0 in an intra frame.
-    double mispredicted = 0;
 };
 
 class Encoder {
@@ -75,6 +72,11 @@ public:
     // try codes the same frame again in its place. Throws
     // std::invalid_argument for a null source or a request out of range.
     EncodedFrame tryFrame(const uint8_t* rgb24, const FrameRequest& request);
+    // The share of the blocks of the predicted frame tried last that the
+    // frame before predicts badly (vk6enc/scene_change.h): near 1 at a cut.
+    // Throws std::logic_error when the frame tried last is no predicted
+    // frame of a source, or was kept.
+    double mispredictedShare() const;
     // The previous picture once more in place of the source frame: a
     // predicted frame of still blocks, the smallest frame there is, kept
     // like any other try only by keep(). Throws std::logic_error before the

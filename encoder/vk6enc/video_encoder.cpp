@@ -64,7 +64,7 @@ EncodedFrame VideoEncoder::encode(const uint8_t* rgb24, FirstPassFrame* measured
     // The first try's quality does not change how badly a frame is predicted.
     const auto firstTry = [&] { return tries.code({intra, measured ? 1 : firstQuality(intra)}); };
     EncodedFrame frame = firstTry();
-    if (!intra && !planned && settings_.sceneCuts && frame.mispredicted >= kCutShare) {
+    if (!intra && !planned && settings_.sceneCuts && encoder_.mispredictedShare() >= kCutShare) {
         intra = true;
         frame = firstTry();
     }

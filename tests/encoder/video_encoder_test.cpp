@@ -97,6 +97,7 @@ TEST(EncoderTriesTest, AFrameTriedAgainComesOutAsIfCodedOnce) {
     Encoder once(settings), again(settings);
     EXPECT_THROW(again.keep(), std::logic_error);
     EXPECT_THROW(again.tryRepeat(clip[0].data()), std::logic_error);
+    EXPECT_THROW(again.mispredictedShare(), std::logic_error);
     for (size_t frame = 0; frame < clip.size(); ++frame) {
         SCOPED_TRACE(frame);
         const uint8_t* source = clip[frame].data();
