@@ -1,7 +1,6 @@
 #include "vk6enc/rate_control.h"
 
 #include <algorithm>
-#include <numeric>
 #include <stdexcept>
 
 namespace vk6enc {
@@ -37,6 +36,7 @@ RateControl::RateControl(double bitsPerSecond, double framesPerSecond, std::span
         const double share = details > 0 ? detail / details : 1.0 / double(firstPass.size());
         plan_.push_back(double(frame.floorBytes) + above * share);
         plannedIntra_.push_back(frame.intra);
+        planAhead_ += plan_.back();
     }
 }
 
@@ -47,7 +47,7 @@ double RateControl::target(bool intra, double intraWeight) const {
     double weight = 0, rest = 0;
     if (planned()) {
         weight = plan_[coded_];
-        rest = std::accumulate(plan_.begin() + std::ptrdiff_t(coded_) + 1, plan_.end(), 0.0);
+        rest = planAhead_ - weight;
     } else {
         weight = intra ? intraWeight : 1.0;
         const double intraShare = intraEvery_ > 0 ? 1.0 / intraEvery_ : 0.0;
@@ -57,6 +57,7 @@ double RateControl::target(bool intra, double intraWeight) const {
 }
 
 void RateControl::coded(size_t bytes) {
+    if (planned()) planAhead_ -= plan_[coded_];
     spent_ += double(bytes);
     ++coded_;
 }

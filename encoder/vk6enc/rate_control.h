@@ -56,6 +56,7 @@ private:
     int intraEvery_ = 0;
     std::vector<double> plan_;  // second pass: each frame's weight
     std::vector<bool> plannedIntra_;
+    double planAhead_ = 0;  // the weights of the frames not coded yet
     uint64_t coded_ = 0;
     double spent_ = 0;
 };

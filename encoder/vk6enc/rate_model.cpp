@@ -9,7 +9,7 @@ namespace {
 
 // The guess before any try: an intra block takes 24 bits at the lowest
 // quality and twice as many every 25 qualities up; a predicted one half that.
-constexpr double kFloorBlockBits = 24, kQualitiesPerDoubling = 25;
+constexpr double kFloorBlockBits = 24, kQualitiesPerDoubling = 25, kIntraToPredicted = 2;
 // How far along the qualities a try moves the curve: by e^(-distance / reach) of its error.
 constexpr double kReach = 12;
 
@@ -19,7 +19,7 @@ RateModel::RateModel(int pictureRows) {
     const double blocks = double(pictureRows / 8) * 80;
     for (int kind = 0; kind < 2; ++kind)
         for (int q = 1; q <= 100; ++q)
-            logBytes_[kind][q] = std::log(blocks * kFloorBlockBits / 8 * (kind == 1 ? 1.0 : 0.5)) +
+            logBytes_[kind][q] = std::log(blocks * kFloorBlockBits / 8 / (kind == 1 ? 1 : kIntraToPredicted)) +
                                  std::log(2.0) * (q - 1) / kQualitiesPerDoubling;
 }
 
@@ -28,8 +28,8 @@ void RateModel::observe(bool intra, int quality, size_t bytes) {
     const double logBytes = std::log(double(std::max<size_t>(bytes, 1)));
     // A kind's first try places the other kind's guess too, at the same ratio.
     if (!seen_[0] && !seen_[1]) {
-        const double ratio = std::log(2.0) * (intra ? -1 : 1);
-        observeCurve(1 - kind, quality, logBytes + ratio);
+        const double ratio = std::log(kIntraToPredicted);
+        observeCurve(1 - kind, quality, intra ? logBytes - ratio : logBytes + ratio);
     }
     seen_[kind] = true;
     observeCurve(kind, quality, logBytes);
