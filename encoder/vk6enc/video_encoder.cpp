@@ -127,18 +127,21 @@ EncodedFrame VideoEncoder::approachTarget(Tries& tries, EncodedFrame frame) {
 }
 
 // The highest quality below the frame's that keeps it within the limit, if
-// any; `smallest` is what the lowest quality tried came to.
+// any, or one the model, taught by the tries, expects no higher one to beat;
+// `smallest` is what the lowest quality tried came to.
 std::optional<EncodedFrame> VideoEncoder::highestWithinLimit(Tries& tries, const EncodedFrame& frame,
                                                              size_t& smallest) {
     const size_t limit = settings_.maxFrameBytes;
+    const bool intra = frame.intra;
     int fits = 0, over = frame.quality;
     smallest = frame.bytes.size();
     std::optional<EncodedFrame> best;
     while (over - fits > 1) {
-        EncodedFrame next = tries.code({frame.intra, guessBetween(frame.intra, double(limit), fits, over)});
+        EncodedFrame next = tries.code({intra, guessBetween(intra, double(limit), fits, over)});
         if (next.bytes.size() <= limit) {
             fits = next.quality;
             best = std::move(next);
+            if (model_.qualityFor(intra, double(limit), fits, over - 1) == fits) break;
         } else {
             over = next.quality;
             smallest = next.bytes.size();
