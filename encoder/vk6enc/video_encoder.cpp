@@ -10,7 +10,7 @@ namespace {
 
 // A frame within this fraction of its target is taken; otherwise rate
 // control tries at most this many qualities for it.
-constexpr double kTolerance = 0.05;
+constexpr double kTolerance = 0.1;
 constexpr int kMostRateTries = 4;
 double distance(size_t bytes, double target) { return std::abs(std::log(double(std::max<size_t>(bytes, 1)) / target)); }
 
