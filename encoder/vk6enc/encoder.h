@@ -20,7 +20,7 @@ namespace vk6enc {
 struct EncoderSettings {
     int pixelType = 16;  // 15 (5-5-5) or 16 (5-6-5)
     int height = 480;    // even
-    int quality = 75;    // 1..100, the decoder's quantiser scale, for encode(rgb24)
+    int quality = 75;    // 1..100, the decoder's quantiser scale: encode(rgb24)'s, a VideoEncoder's constant one
     // An intra frame at most this many frames after the last one; 0: only
     // the first has to be. Predicted frames refresh any block by DCT where
     // that pays, so intra frames are only needed for places a player may
