@@ -25,7 +25,10 @@ PngSequenceReader::PngSequenceReader(const std::string& pattern, Rate rate) : pa
                                                        pattern_.path(0) + ")");
         ++number_;
     }
-    first_ = readPng(pattern_.path(number_++));
+    first_ = readPng(pattern_.path(number_));
+    uint64_t end = number_ + 1;
+    while (exists(pattern_.path(end))) ++end;
+    frameCount_ = end - number_++;
 }
 
 bool PngSequenceReader::next(RgbPicture& picture) {

@@ -19,6 +19,8 @@ public:
     int width() const override { return first_.width; }
     int height() const override { return first_.height; }
     Rate rate() const override { return rate_; }
+    // The files numbered on from the first, up to the first number missing.
+    std::optional<uint64_t> frameCount() const override { return frameCount_; }
     bool next(RgbPicture& picture) override;
 
 private:
@@ -27,6 +29,7 @@ private:
     uint64_t number_ = 0;  // of the next file
     RgbPicture first_;
     bool firstTaken_ = false;
+    uint64_t frameCount_ = 0;
 };
 
 }  // namespace media

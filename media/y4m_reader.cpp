@@ -1,6 +1,7 @@
 #include "media/y4m_reader.h"
 
 #include <charconv>
+#include <filesystem>
 #include <sstream>
 
 #include "media/bt601.h"
@@ -25,6 +26,20 @@ Y4mReader::Y4mReader(const std::string& path) : file_(path, "rb") {
     parseHeader(readLine("header"));
     planes_.resize(size_t(width_) * height_ +
                    2 * size_t((width_ + xFactor_ - 1) / xFactor_) * ((height_ + yFactor_ - 1) / yFactor_));
+    countFrames(path);
+}
+
+// From the file's size: what follows the header is whole frames of a bare
+// "FRAME" line and the planes, or the count stays unknown (frame lines with
+// parameters, a file cut short, a pipe).
+void Y4mReader::countFrames(const std::string& path) {
+    std::error_code error;
+    if (path == "-" || !std::filesystem::is_regular_file(path, error)) return;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    const long start = std::ftell(file_.get());
+    if (error || start < 0 || size < uintmax_t(start)) return;
+    const uintmax_t frameBytes = std::string_view("FRAME\n").size() + planes_.size();
+    if ((size - uintmax_t(start)) % frameBytes == 0) frameCount_ = (size - uintmax_t(start)) / frameBytes;
 }
 
 void Y4mReader::fail(const std::string& problem) const {

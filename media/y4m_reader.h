@@ -20,12 +20,15 @@ public:
     int width() const override { return width_; }
     int height() const override { return height_; }
     Rate rate() const override { return rate_; }
+    // Known for a file, not a pipe, whose frames all have a bare "FRAME" line.
+    std::optional<uint64_t> frameCount() const override { return frameCount_; }
     bool next(RgbPicture& picture) override;
 
 private:
     std::string readLine(const char* what);
     void parseHeader(const std::string& line);
     void parseChroma(const std::string& tag);
+    void countFrames(const std::string& path);
     [[noreturn]] void fail(const std::string& problem) const;
 
     FileHandle file_;
@@ -33,6 +36,7 @@ private:
     Rate rate_;
     int xFactor_ = 2, yFactor_ = 2;  // chroma subsampling; 4:2:0 when C is not given
     uint64_t frames_ = 0;
+    std::optional<uint64_t> frameCount_;
     std::vector<uint8_t> planes_;
 };
 

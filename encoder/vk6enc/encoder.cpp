@@ -1,20 +1,26 @@
 #include "vk6enc/encoder.h"
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
 #include "pipeline/block_kernels.h"
 #include "pipeline/colour_conversion.h"
 #include "vk6enc/frame_encoder.h"
+#include "vk6enc/scene_change.h"
 
 namespace vk6enc {
 
 namespace {
 
+void validateQuality(int quality) {
+    if (quality < 1 || quality > 100) throw std::invalid_argument("quality must be 1..100");
+}
+
 void validate(const EncoderSettings& s) {
     if (s.pixelType != 15 && s.pixelType != 16) throw std::invalid_argument("pixel type must be 15 or 16");
     if (s.height < 2 || (s.height & 1) != 0) throw std::invalid_argument("height must be even and positive");
-    if (s.quality < 1 || s.quality > 100) throw std::invalid_argument("quality must be 1..100");
+    validateQuality(s.quality);
     if (s.intraEvery < 0) throw std::invalid_argument("intraEvery must not be negative");
     if (s.referenceCandidates < 1 || s.targetCandidates < 0 || s.symmetryCandidates < 0)
         throw std::invalid_argument("search effort out of range");
@@ -33,17 +39,24 @@ struct Encoder::State {
           rows(rowsFor(s.height)),
           mapping(s.pixelType),
           expander(s.pixelType),
-          dct(mapping, s.quality, s.acRounding),
-          lambda(lambdaFor(s.quality, s.lambdaScale)),
           kernels(vk6::defaultKernels()) {
         vk6::buildChromaTables(colour);
         vk6::buildColourTables(static_cast<vk6::PixelFormat>(s.pixelType), colour);
         for (auto& picture : pictures) picture.assign(size_t(rows) * kWidth, 0);
         for (auto& planes : planes) planes.resize(rows);
         source.resize(rows);
+        previousSource.resize(rows);
         const size_t blocks = size_t(rows / 8) * (kWidth / 8);
         motion.reset(blocks);
         previousMotion.reset(blocks);
+    }
+
+    const DctCoder& dctFor(int quality) {
+        if (!dct || dctQuality != quality) {
+            dct.emplace(mapping, quality, settings.acRounding);
+            dctQuality = quality;
+        }
+        return *dct;
     }
 
     EncoderSettings settings;
@@ -51,8 +64,8 @@ struct Encoder::State {
     ColourMapping mapping;
     PixelExpander expander;
     CopyCodes codes;
-    DctCoder dct;
-    Cost lambda;
+    std::optional<DctCoder> dct;  // of the last quality asked for
+    int dctQuality = 0;
     const vk6::BlockKernels& kernels;
     vk6::ColourTables colour{};
     // The decoder's pictures and their expanded planes: [current] is the
@@ -60,9 +73,19 @@ struct Encoder::State {
     std::vector<uint16_t> pictures[2];
     RgbPlanes planes[2];
     int current = 0;
-    RgbPlanes source;
-    MotionField motion, previousMotion;
+    RgbPlanes source, previousSource;    // of the frame tried, and of the last frame kept
+    MotionField motion, previousMotion;  // of the last frame kept and the one before
     long frames = 0;
+    long sinceIntra = 0;  // frames kept since the last intra frame
+
+    // The frame tried last, until it is kept: its picture, planes and motion
+    // field take the place of the older frame's on keep().
+    bool tried = false;
+    bool triedIntra = false;
+    bool triedRepeat = false;
+    std::vector<uint16_t> triedPicture;
+    RgbPlanes triedPlanes;
+    MotionField triedMotion;
 };
 
 Encoder::Encoder(const EncoderSettings& settings) {
@@ -73,33 +96,95 @@ Encoder::Encoder(const EncoderSettings& settings) {
 Encoder::~Encoder() = default;
 
 EncodedFrame Encoder::encode(const uint8_t* rgb24) {
+    EncodedFrame frame = tryFrame(rgb24, {intraDue(), state_->settings.quality});
+    keep();
+    return frame;
+}
+
+EncodedFrame Encoder::tryFrame(const uint8_t* rgb24, const FrameRequest& request) {
     if (rgb24 == nullptr) throw std::invalid_argument("no source frame");
+    validateQuality(request.quality);
     State& s = *state_;
-    const bool intra = s.frames == 0 || (s.settings.intraEvery > 0 && s.frames % s.settings.intraEvery == 0);
-    ++s.frames;
+    const bool intra = request.intra;
     loadSource(rgb24, s.settings.height, s.source);
 
+    // The frame is decoded into the buffer that holds the picture of two
+    // frames before, and parts not decoded yet still show it: a try starts
+    // from a copy of it. Its motion field starts as that frame's too (an
+    // intra frame leaves the reference motion as it finds it).
     const int next = 1 - s.current;
-    std::swap(s.motion, s.previousMotion);
+    s.triedPicture = s.pictures[next];
+    s.triedPlanes = s.planes[next];
+    s.triedMotion = s.previousMotion;
+    const DctCoder& dct = s.dctFor(request.quality);
+    const Cost lambda = lambdaFor(request.quality, s.settings.lambdaScale);
     const PlannerContext planner{intra,
                                  s.source,
                                  intra ? nullptr : &s.planes[s.current],
-                                 s.planes[next],
+                                 s.triedPlanes,
                                  s.codes,
-                                 s.dct,
+                                 dct,
                                  s.kernels,
                                  s.colour,
                                  s.expander,
-                                 s.lambda,
+                                 lambda,
                                  s.settings.symmetryCandidates,
                                  s.settings.copyGoodEnoughBits};
     const WriterContext writer{
-        intra, s.dct, s.kernels, s.colour, intra ? nullptr : s.pictures[s.current].data(), s.pictures[next].data()};
+        intra, dct, s.kernels, s.colour, intra ? nullptr : s.pictures[s.current].data(), s.triedPicture.data()};
     FrameStreams streams;
-    encodeFrame({planner, writer, s.expander, s.settings, s.planes[next], s.previousMotion, s.motion}, streams);
-    s.current = next;
-    return {streams.assemble(intra ? -s.settings.quality : s.settings.quality), intra};
+    encodeFrame({planner, writer, s.expander, s.settings, s.triedPlanes, s.motion, s.triedMotion}, streams);
+    s.tried = true;
+    s.triedIntra = intra;
+    s.triedRepeat = false;
+    return {streams.assemble(intra ? -request.quality : request.quality), intra, request.quality};
 }
+
+EncodedFrame Encoder::tryRepeat(const uint8_t* rgb24) {
+    if (rgb24 == nullptr) throw std::invalid_argument("no source frame");
+    State& s = *state_;
+    if (s.frames == 0) throw std::logic_error("no picture to repeat");
+    loadSource(rgb24, s.settings.height, s.source);
+    s.triedPicture = s.pictures[s.current];
+    s.triedPlanes = s.planes[s.current];
+    s.triedMotion.reset(s.triedMotion.reference.size());
+    FrameStreams streams;
+    const Code still = choiceCode(false, Level::Block8x8, Choice::Still);
+    for (size_t block = 0; block < s.triedMotion.reference.size(); ++block)
+        streams.control.put(still.bits, still.length);
+    s.tried = true;
+    s.triedIntra = false;
+    s.triedRepeat = true;
+    constexpr int kQuality = 1;  // the decoder reads no coefficients
+    return {streams.assemble(kQuality), false, kQuality};
+}
+
+double Encoder::mispredictedShare() const {
+    const State& s = *state_;
+    if (!s.tried || s.triedIntra || s.triedRepeat) throw std::logic_error("no predicted frame tried");
+    return vk6enc::mispredictedShare(s.source, s.previousSource, s.triedMotion);
+}
+
+void Encoder::keep() {
+    State& s = *state_;
+    if (!s.tried) throw std::logic_error("no frame tried to keep");
+    s.tried = false;
+    s.current = 1 - s.current;
+    std::swap(s.pictures[s.current], s.triedPicture);
+    std::swap(s.planes[s.current], s.triedPlanes);
+    std::swap(s.previousMotion, s.motion);
+    std::swap(s.motion, s.triedMotion);
+    std::swap(s.previousSource, s.source);
+    ++s.frames;
+    s.sinceIntra = s.triedIntra ? 1 : s.sinceIntra + 1;
+}
+
+bool Encoder::intraDue() const {
+    const State& s = *state_;
+    return s.frames == 0 || (s.settings.intraEvery > 0 && s.sinceIntra >= s.settings.intraEvery);
+}
+
+long Encoder::framesKept() const { return state_->frames; }
 
 const std::vector<uint16_t>& Encoder::reconstruction() const { return state_->pictures[state_->current]; }
 

@@ -85,6 +85,13 @@ std::vector<uint8_t> mirroredTiles(int height) {
     return rgb;
 }
 
+std::vector<uint8_t> noise(int height, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<uint8_t> rgb(size_t(kWidth) * height * 3);
+    for (uint8_t& sample : rgb) sample = uint8_t(random());
+    return rgb;
+}
+
 double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& picture, int pixelType, int height) {
     const PixelExpander expander(pixelType);
     double sum = 0;

@@ -21,6 +21,9 @@ std::vector<uint8_t> text(int height);
 // image and below by its upside-down image.
 std::vector<uint8_t> mirroredTiles(int height);
 
+// Every sample random: what no copy and no coarse DCT block comes near.
+std::vector<uint8_t> noise(int height, unsigned seed);
+
 // Peak signal-to-noise ratio in dB of a decoded picture (16-bit pixels of
 // pixelType, expanded to 8 bits) against the source's height rows.
 double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& picture, int pixelType, int height);

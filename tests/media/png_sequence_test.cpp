@@ -42,6 +42,7 @@ TEST_F(PngSequenceTest, StartsAtTheFirstOfZeroToFourAndStopsAtAGap) {
     PngSequenceReader reader(pattern(), {24, 1});
     EXPECT_EQ(reader.width(), 4);
     EXPECT_EQ(reader.height(), 2);
+    EXPECT_EQ(reader.frameCount(), 2u);
     RgbPicture picture;
     ASSERT_TRUE(reader.next(picture));
     EXPECT_EQ(picture.rgb[0], 10);

@@ -68,6 +68,17 @@ TEST_F(Y4mTest, Reads420FramesWithInterpolatedChroma) {
     EXPECT_FALSE(reader.next(picture));
 }
 
+// From the file's size, when every frame line is bare and the frames whole.
+TEST_F(Y4mTest, FrameCountIsKnownForWholeBareFrames) {
+    const std::string header = "YUV4MPEG2 W4 H2 F25:1 C444\n", planes(24, '\x80');
+    writeFile(header + "FRAME\n" + planes + "FRAME\n" + planes + "FRAME\n" + planes);
+    EXPECT_EQ(Y4mReader(path_).frameCount(), 3u);
+    writeFile(header + "FRAME\n" + planes + "FRAME Ixyz\n" + planes);
+    EXPECT_EQ(Y4mReader(path_).frameCount(), std::nullopt);
+    writeFile(header + "FRAME\n" + planes + "FRAME\n" + planes.substr(1));
+    EXPECT_EQ(Y4mReader(path_).frameCount(), std::nullopt);
+}
+
 TEST_F(Y4mTest, WrittenFramesReadBackAs444) {
     RgbPicture picture;
     picture.resize(640, 4);

@@ -15,6 +15,7 @@
 #include "media/md5.h"
 #include "media/png_file.h"
 #include "media/y4m_reader.h"
+#include "stream/stream_reader.h"
 
 namespace vk6::test {
 namespace {
@@ -271,6 +272,80 @@ TEST_F(Vk6Command, EncodeMakesAStreamThatDecodesCloseToItsSource) {
         const double psnr = 10 * std::log10(255.0 * 255.0 / (squaredError / (640 * 24 * 3)));
         EXPECT_GT(psnr, 30.0) << "frame " << f;
     }
+}
+
+// The frames' bytes as a bitrate: what --bitrate counts.
+double frameBitrate(const std::filesystem::path& stream) {
+    const xqm::StreamReader reader = xqm::StreamReader::openFile(stream.string());
+    double bytes = 0;
+    for (const xqm::IndexEntry& entry : reader.index()) bytes += entry.size;
+    const xqm::StreamInfo& info = reader.info();
+    return bytes * 8 * info.rate.numerator / info.rate.denominator / double(reader.index().size());
+}
+
+TEST_F(Vk6Command, EncodeOptionsAreChecked) {
+    folder.write("clip.y4m", movingSquareY4m(5, 24));
+    folder.write("four.y4m", movingSquareY4m(4, 24));
+    ASSERT_EQ(folder.vk6("encode clip.y4m --pass 1 --stats five.txt").exitCode, 0);
+    const std::string stats = folder.read("five.txt");
+    ASSERT_THAT(stats, StartsWith("vk6-first-pass 1 height 24 quality 75 frames 5\n0 intra "));
+    folder.write("garbled.txt", std::vector<uint8_t>{'x', '\n'});
+    const std::string cut = stats.substr(0, stats.find('\n', stats.find('\n') + 1) + 1);
+    folder.write("cut.txt", std::vector<uint8_t>(cut.begin(), cut.end()));
+
+    struct Expectation {
+        const char* options;
+        int exitCode;
+        const char* message;
+    };
+    const Expectation expectations[] = {
+        {"--bitrate 800k --quality 50", 2, "--quality and --bitrate each decide the frames' qualities: give one"},
+        {"--bitrate 800x", 2, "--bitrate takes bits per second from 1 to 10000M, such as 800k or 1.5M, not '800x'"},
+        {"--bitrate 0", 2, "--bitrate takes"},
+        {"--bitrate M", 2, "--bitrate takes"},
+        {"--bitrate 1.5.2k", 2, "--bitrate takes"},
+        {"--bitrate -5k", 2, "--bitrate takes"},
+        {"--max-frame-bytes 0", 2, "--max-frame-bytes takes a number from 1 to 2147483647, not '0'"},
+        {"--max-frame-bytes 2k", 2, "--max-frame-bytes takes"},
+        {"--scene-cuts maybe", 2, "--scene-cuts takes on|off, not 'maybe'"},
+        {"--preset quick", 2, "--preset takes fast|medium|slow, not 'quick'"},
+        {"--pass 3 --stats s.txt", 2, "--pass takes a number from 1 to 2, not '3'"},
+        {"--pass 1", 2, "--pass 1 needs --stats FILE"},
+        {"--stats s.txt", 2, "--stats belongs to --pass 1 or 2"},
+        {"--pass 1 --stats s.txt --bitrate 800k", 2, "the first pass measures at fixed qualities: --bitrate belongs"},
+        {"--pass 2 --stats five.txt", 2, "--pass 2 needs --bitrate"},
+        {"--pass 2 --stats missing.txt --bitrate 800k", 3, "missing.txt: cannot open"},
+        {"--pass 2 --stats garbled.txt --bitrate 800k", 1,
+         "garbled.txt: line 1: not a first pass's statistics (they begin with 'vk6-first-pass')"},
+        {"--pass 2 --stats cut.txt --bitrate 800k", 1, "cut.txt: line 3: the file ends before frame 1"},
+        {"--max-frame-bytes 100", 1,
+         "clip.y4m: frame 0 cannot be made to fit 100 bytes: its smallest coding, an intra frame at quality 1, takes "},
+    };
+    for (const Expectation& expectation : expectations) {
+        const CommandResult result = folder.vk6(std::string("encode clip.y4m -o out.xqm ") + expectation.options);
+        EXPECT_EQ(result.exitCode, expectation.exitCode) << expectation.options;
+        EXPECT_THAT(result.err, StartsWith(std::string("vk6 encode: ") + expectation.message)) << expectation.options;
+    }
+    const CommandResult shorter = folder.vk6("encode four.y4m -o out.xqm --pass 2 --stats five.txt --bitrate 800k");
+    EXPECT_EQ(shorter.exitCode, 1);
+    EXPECT_EQ(shorter.err, "vk6 encode: four.y4m: 4 frames, the first pass saw 5\n");
+    ASSERT_EQ(folder.vk6("encode four.y4m --pass 1 --stats four.txt").exitCode, 0);
+    const CommandResult longer = folder.vk6("encode clip.y4m -o out.xqm --pass 2 --stats four.txt --bitrate 800k");
+    EXPECT_EQ(longer.exitCode, 1);
+    EXPECT_EQ(longer.err, "vk6 encode: clip.y4m: more frames than the first pass saw (4)\n");
+}
+
+TEST_F(Vk6Command, EncodeReachesABitrateInOneOrTwoPassesAndKeepsFramesUnderALimit) {
+    folder.write("clip.y4m", movingSquareY4m(45, 48));  // 137 kbit/s at quality 90
+    ASSERT_EQ(folder.vk6("encode clip.y4m -o one.xqm --bitrate 120k").exitCode, 0);
+    EXPECT_NEAR(frameBitrate(folder.path() / "one.xqm") / 120e3, 1.0, 0.03);
+    ASSERT_EQ(folder.vk6("encode clip.y4m --pass 1 --stats clip.txt --preset fast").exitCode, 0);
+    ASSERT_EQ(folder.vk6("encode clip.y4m -o two.xqm --pass 2 --stats clip.txt --bitrate 0.09M").exitCode, 0);
+    EXPECT_NEAR(frameBitrate(folder.path() / "two.xqm") / 90e3, 1.0, 0.03);
+
+    ASSERT_EQ(folder.vk6("encode clip.y4m -o limited.xqm --quality 100 --max-frame-bytes 1400").exitCode, 0);
+    const xqm::StreamReader reader = xqm::StreamReader::openFile((folder.path() / "limited.xqm").string());
+    for (const xqm::IndexEntry& entry : reader.index()) EXPECT_LE(entry.size, 1400u);
 }
 
 }  // namespace

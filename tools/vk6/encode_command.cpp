@@ -1,97 +1,93 @@
 // vk6 encode: a Y4M file or PNG sequence as an XQM6 stream.
 
-#include <charconv>
+#include <cmath>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "commands.h"
-#include "common/arguments.h"
 #include "common/failure.h"
 #include "common/progress.h"
+#include "encode_options.h"
+#include "first_pass_file.h"
 #include "input_video.h"
 #include "stream/stream_writer.h"
-#include "vk6enc/encoder.h"
+#include "vk6enc/video_encoder.h"
 
 namespace vk6tool {
 
 const std::string_view kEncodeHelp =
-    "Usage: vk6 encode INPUT -o OUT.xqm [--quality Q] [--type 15|16] [--rate N/D]\n"
-    "                  [--intra-every K] [--quiet]\n"
+    "Usage: vk6 encode INPUT -o OUT.xqm [--quality Q | --bitrate RATE]\n"
+    "                  [--max-frame-bytes N] [--type 15|16] [--rate N/D]\n"
+    "                  [--intra-every K] [--scene-cuts on|off]\n"
+    "                  [--preset fast|medium|slow] [--pass 1|2 --stats FILE] [--quiet]\n"
     "Encodes a video as an XQM6 stream. INPUT is a Y4M file (8-bit 4:2:0, 4:2:2 or\n"
     "4:4:4; '-' for standard input) or a PNG sequence named with its frame number,\n"
     "such as clip/f%03d.png, numbered from the first of 0 to 4 that exists. The\n"
     "pictures must be 640 pixels wide with an even height from 2 to 2048.\n"
     "\n"
-    "  -o, --output OUT     the stream file\n"
-    "      --quality Q      1 (smallest) to 100 (best), default 75\n"
-    "      --type T         16 for 5-6-5 pixels (default), 15 for 5-5-5\n"
-    "  -r, --rate N/D       frames per second of the stream (default: the Y4M file's\n"
-    "                       own rate, 25/1 for a PNG sequence)\n"
-    "      --intra-every K  an intra frame every K frames, where a player may start\n"
-    "                       (default 0: only the first)\n"
-    "  -q, --quiet          no progress bar\n"
-    "  -h, --help           show this help\n"
+    "  -o, --output OUT         the stream file (a first pass may leave it out)\n"
+    "      --quality Q          every frame at quality Q: 1 (smallest) to 100 (best);\n"
+    "                           the default, at 75\n"
+    "      --bitrate RATE       each frame at the quality that brings the frames to an\n"
+    "                           average of RATE bits per second (such as 800k or\n"
+    "                           1.5M): the frames' bytes, without the file's header\n"
+    "                           and index (32 bytes and 16 per frame). Closest when\n"
+    "                           the number of frames is known: a PNG sequence, a Y4M\n"
+    "                           file rather than a pipe, or a second pass\n"
+    "      --max-frame-bytes N  no frame over N bytes: one over is coded again at a\n"
+    "                           lower quality, then with ever cheaper copies; when\n"
+    "                           even that does not fit, the encoding fails (exit 1)\n"
+    "      --type T             16 for 5-6-5 pixels (default), 15 for 5-5-5\n"
+    "  -r, --rate N/D           frames per second of the stream (default: the Y4M\n"
+    "                           file's own rate, 25/1 for a PNG sequence)\n"
+    "      --intra-every K      an intra frame, where a player may start, at the\n"
+    "                           latest K frames after the last one, scene cuts\n"
+    "                           included (default 0: only the first and the cuts)\n"
+    "      --scene-cuts on|off  a frame that half of its blocks or more cannot be\n"
+    "                           predicted from the frame before becomes an intra\n"
+    "                           frame (default on)\n"
+    "      --preset P           search effort, trading time for size at the same\n"
+    "                           quality: fast weighs 1 copy source per block in each\n"
+    "                           picture, no mirrored or turned copies, and no DCT\n"
+    "                           coding where a copy costs up to twice the cheapest\n"
+    "                           DCT block; medium (the default) 4 sources in the\n"
+    "                           previous picture and 3 in the new one, the best one\n"
+    "                           mirrored and turned; slow 16 and 12, the best 8\n"
+    "                           mirrored and turned (about twice medium's time)\n"
+    "      --pass 1|2           two passes for --bitrate, over the same INPUT: the\n"
+    "                           first codes every frame at quality 75 and 1 and\n"
+    "                           writes what each took to --stats (it takes no\n"
+    "                           --quality, --bitrate or --max-frame-bytes); the\n"
+    "                           second spends the bitrate where the first found the\n"
+    "                           detail, with the frame kinds the first chose\n"
+    "      --stats FILE         the first pass's statistics\n"
+    "  -q, --quiet              no progress line\n"
+    "  -h, --help               show this help\n"
     "\n"
     "Exit codes: 0 done, 1 bad input, 2 usage error, 3 input/output error.\n";
 
 namespace {
 
-constexpr orv::cli::OptionSpec kOptions[] = {{"--output", 'o', true},       {"--quality", 0, true},
-                                              {"--type", 0, true},          {"--rate", 'r', true},
-                                              {"--intra-every", 0, true},   {"--quiet", 'q', false}};
-
-bool parseNumber(std::string_view digits, uint32_t& out) {
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), out);
-    return !digits.empty() && result.ec == std::errc() && result.ptr == digits.data() + digits.size();
-}
-
-std::optional<media::Rate> parseRate(const std::optional<std::string>& text) {
-    if (!text) return std::nullopt;
-    media::Rate rate{0, 1};
-    const std::string_view value = *text;
-    const size_t slash = value.find('/');
-    const bool good = parseNumber(value.substr(0, slash), rate.numerator) &&
-                      (slash == std::string_view::npos || parseNumber(value.substr(slash + 1), rate.denominator));
-    if (!good || rate.numerator == 0 || rate.denominator == 0)
-        orv::cli::failUsage("--rate takes N/D or N with positive numbers, not '" + *text + "'");
-    return rate;
-}
-
-int parseBounded(const orv::cli::Arguments& arguments, std::string_view name, uint32_t low, uint32_t high,
-                 uint32_t fallback) {
-    const std::optional<std::string> text = arguments.value(name);
-    if (!text) return int(fallback);
-    uint32_t value = 0;
-    if (!parseNumber(*text, value) || value < low || value > high)
-        orv::cli::failUsage(std::string(name) + " takes a number from " + std::to_string(low) + " to " +
-                            std::to_string(high) + ", not '" + *text + "'");
-    return int(value);
-}
-
-vk6enc::EncoderSettings settingsFrom(const orv::cli::Arguments& arguments, int height) {
-    vk6enc::EncoderSettings settings;
-    settings.height = height;
-    settings.quality = parseBounded(arguments, "--quality", 1, 100, uint32_t(settings.quality));
-    settings.intraEvery = parseBounded(arguments, "--intra-every", 0, 1000000, uint32_t(settings.intraEvery));
-    const std::optional<std::string> type = arguments.value("--type");
-    if (type && *type != "15" && *type != "16") orv::cli::failUsage("--type takes 15 or 16, not '" + *type + "'");
-    settings.pixelType = type ? std::stoi(*type) : 16;
-    return settings;
-}
-
-// The frames are kept until the input ends: the file's index is written in
-// front of them, and a Y4M input does not say how many frames it holds.
-std::vector<std::vector<uint8_t>> encodeFrames(media::FrameSource& source, const vk6enc::EncoderSettings& settings,
-                                               bool quiet) {
-    vk6enc::Encoder encoder(settings);
+// Encodes every frame; with `firstPass`, measures them too. The frames are
+// kept until the input ends: the file's index is written in front of them,
+// and a Y4M input may not say how many frames it holds.
+std::vector<std::vector<uint8_t>> encodeFrames(media::FrameSource& source, vk6enc::VideoEncoder& encoder,
+                                               double framesPerSecond, uint64_t frameCount, bool quiet,
+                                               std::vector<vk6enc::FirstPassFrame>* firstPass) {
     std::vector<std::vector<uint8_t>> frames;
-    orv::cli::Progress progress("encoding", 0, quiet);
+    orv::cli::Progress progress("encoding", frameCount, quiet);
+    progress.showSpeed("fps");
     media::RgbPicture picture;
+    double bytes = 0;
     while (source.next(picture)) {
-        frames.push_back(encoder.encode(picture.rgb.data()).bytes);
-        progress.update(frames.size());
+        vk6enc::FirstPassFrame measured;
+        frames.push_back(encoder.encode(picture.rgb.data(), firstPass ? &measured : nullptr).bytes);
+        if (firstPass) firstPass->push_back(measured);
+        bytes += double(frames.back().size());
+        const double kbits = bytes * 8 / 1000 * framesPerSecond / double(frames.size());
+        progress.update(frames.size(), std::to_string(std::lround(kbits)) + " kbit/s");
     }
     return frames;
 }
@@ -110,22 +106,45 @@ void writeStream(const std::string& output, const xqm::StreamInfo& info,
 }  // namespace
 
 int encode(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kOptions);
-    const std::string input = arguments.operands(1, "INPUT")[0];
-    const std::string output = arguments.required("--output", "-o OUT.xqm");
-    if (output == "-") orv::cli::failUsage("the stream is written to a file, not to standard output");
-    const std::optional<media::Rate> rate = parseRate(arguments.value("--rate"));
-    const auto source = openInputVideo(input, rate.value_or(media::Rate{25, 1}));
-    const vk6enc::EncoderSettings settings = settingsFrom(arguments, source->height());
+    const EncodeOptions options = parseEncodeOptions(args);
+    std::optional<FirstPassStats> planned;
+    if (options.pass == 2) planned = readFirstPass(options.stats);
+    const auto source = openInputVideo(options.input, options.rate.value_or(media::Rate{25, 1}));
+    if (planned && planned->height != source->height())
+        orv::cli::failInput(options.stats + ": the first pass saw pictures of " + std::to_string(planned->height) +
+                            " rows, " + options.input + " has " + std::to_string(source->height()));
+    const media::Rate streamRate = options.rate.value_or(source->rate());
+    const double framesPerSecond = double(streamRate.numerator) / streamRate.denominator;
+    const uint64_t frameCount = planned ? planned->frames.size() : source->frameCount().value_or(0);
 
-    const auto frames = encodeFrames(*source, settings, arguments.flag("--quiet"));
-    if (frames.empty()) orv::cli::failInput(input + ": no pictures");
+    vk6enc::VideoSettings settings = options.video;
+    settings.encoder.height = source->height();
+    std::optional<vk6enc::RateControl> rate;
+    if (planned) {
+        rate.emplace(*options.bitrate, framesPerSecond, planned->frames);
+    } else if (options.bitrate) {
+        rate.emplace(*options.bitrate, framesPerSecond, frameCount, settings.encoder.intraEvery);
+    }
+    vk6enc::VideoEncoder encoder(settings, std::move(rate));
+    FirstPassStats measured{source->height(), {}};
+    std::vector<std::vector<uint8_t>> frames;
+    try {
+        frames = encodeFrames(*source, encoder, framesPerSecond, frameCount, options.quiet,
+                              options.pass == 1 ? &measured.frames : nullptr);
+    } catch (const vk6enc::EncodeError& error) {
+        orv::cli::failInput(options.input + ": " + error.what());
+    }
+    if (frames.empty()) orv::cli::failInput(options.input + ": no pictures");
+    if (planned && frames.size() != planned->frames.size())
+        orv::cli::failInput(options.input + ": " + std::to_string(frames.size()) + " frames, the first pass saw " +
+                            std::to_string(planned->frames.size()));
+    if (options.pass == 1) writeFirstPass(options.stats, measured);
+    if (options.output.empty()) return orv::cli::kExitOk;
     xqm::StreamInfo info;
-    info.pixelType = uint16_t(settings.pixelType);
+    info.pixelType = uint16_t(settings.encoder.pixelType);
     info.height = uint16_t(source->height());
-    const media::Rate streamRate = rate.value_or(source->rate());
     info.rate = {streamRate.numerator, streamRate.denominator};
-    writeStream(output, info, frames);
+    writeStream(options.output, info, frames);
     return orv::cli::kExitOk;
 }
 
