@@ -40,8 +40,6 @@ constexpr int kOurQualities[] = {10, 20, 35, 50, 65, 75, 85, 95};
 
 // A codec of codec_peer.sh and the points of its quality scale that span our
 // curves' PSNR (each scale runs from the best pictures to the smallest).
-// Cinepak and RoQ stop getting better at about 29 and 31 dB on the pan, so
-// their best points lie where a step down the scale still shows.
 struct Peer {
     const char* codec;
     const char* scale;  // the ffmpeg option the values set
@@ -49,6 +47,8 @@ struct Peer {
 };
 
 // Cinepak and RoQ take 20 and 15 seconds of a core a point: six points each.
+// They stop getting better at about 29 and 31 dB on the pan, so their best
+// points lie where a step down the scale still shows.
 const Peer kPeers[] = {
     {"cinepak", "q:v", {10, 50, 150, 400, 1000, 3000}},
     {"roq", "q:v", {10, 60, 250, 1000, 4000, 16000}},
@@ -68,8 +68,8 @@ double kilobitsPerSecond(double bytes, size_t frames) { return bytes * 8 / 1000 
 
 struct OurResults {
     std::vector<RatePoint> curve;
-    double framesPerSecond = 0;       // at the default quality
-    vk6bench::StreamShares shares;    // at the default quality
+    double framesPerSecond = 0;     // at the default quality
+    vk6bench::StreamShares shares;  // at the default quality
 };
 
 OurResults ourCurve(const std::vector<uint8_t>& clip) {
@@ -190,12 +190,12 @@ int main() {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const fs::path photo = PHOTO_PATH, secondPhoto = SECOND_PHOTO_PATH, work = WORK_DIR;
     if (std::system("ffmpeg -version >/dev/null 2>&1") != 0 || !fs::exists(photo) || !fs::exists(secondPhoto)) {
-        std::printf("encoder_bench: skipped, it needs ffmpeg, %s and %s (scripts/install-deps.sh bench installs them)\n",
+        std::printf("encoder_bench: skipped, it needs ffmpeg, %s and %s (scripts/install-deps.sh bench)\n",
                     photo.string().c_str(), secondPhoto.string().c_str());
         return 0;
     }
-    const std::string make = std::string(CLIP_SCRIPT) + " " + quoted(photo) + " " + quoted(secondPhoto) + " " +
-                             quoted(work);
+    const std::string make =
+        std::string(CLIP_SCRIPT) + " " + quoted(photo) + " " + quoted(secondPhoto) + " " + quoted(work);
     if (std::system(make.c_str()) != 0) {
         std::printf("encoder_bench: ffmpeg could not make the clips\n");
         return 1;
