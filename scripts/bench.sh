@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# make bench: every benchmark of the native build, then the decoder library
+# make bench: every benchmark of the native build, then vk6 encode's figures
+# on the encoder benchmark's clips, then the decoder library
 # through its entry points on the sample video, natively and as the Windows
 # DLL under Wine (the 32-bit one where this machine runs 32-bit programs, or
 # as the argument says), with the ratio of their times per frame; and the web
@@ -13,10 +14,13 @@ jobs=${JOBS:-2}
 windows=$(bash scripts/windows-build.sh "${1:-auto}")
 
 cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs" --target benchmarks sample_video >/dev/null
+cmake --build --preset native -j "$jobs" --target benchmarks sample_video vk6 >/dev/null
 find build/native/bench -type f -name '*_bench' -executable ! -name library_bench | sort | while read -r bench; do
   "$bench" </dev/null
 done
+echo
+/usr/bin/python3 bench/encoder/encode_figures.py --vk6 build/native/tools/vk6/vk6 \
+  --psnr build/native/bench/encoder/clip_psnr --clips build/native/bench/encoder/clips
 
 video=build/native/sample/intro.xqm
 cmake --preset "$windows" >/dev/null

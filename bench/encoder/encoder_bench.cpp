@@ -1,25 +1,32 @@
-// Rate and quality of the encoder against MJPEG (4:4:4) on two clips made
-// from a photo, a pan and a slow zoom, as Bjøntegaard delta rates; and the
-// encoder's speed at its default settings.
+// Rate and quality of the encoder against the codecs games of its era shipped
+// with (Cinepak, RoQ, MPEG-1) and two references (x264 on 4:4:4 pictures, the
+// modern one, and MJPEG 4:4:4), on two clips made from a photo, a pan and a
+// slow zoom, as Bjøntegaard delta rates; where the encoder's bytes go at its
+// default quality; and its speed at its default settings.
 //
-// Both sides are measured the same way: PSNR over all frames on 8-bit RGB
-// against the source, MJPEG's pictures first brought to the nearest 5-6-5
-// pixels as a 16-bit screen shows them, ours the decoder's 5-6-5 pictures.
-// Needs ffmpeg and the photo; without them it says so and stops.
+// Every codec is measured the same way: PSNR over all frames on 8-bit RGB
+// against the source (picture_error.h), a peer's pictures first brought to
+// the nearest 5-6-5 pixels as a 16-bit screen shows them, ours the decoder's
+// 5-6-5 pictures. Needs ffmpeg and the photos; without them it says so and
+// stops. The clips (with a third, a scene cut, for encode_figures.py) stay in
+// WORK_DIR.
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bd_rate.h"
+#include "picture_error.h"
+#include "stream_shares.h"
 #include "vk6enc/encoder.h"
-#include "vk6enc/picture_planes.h"
 
 namespace {
 
@@ -28,9 +35,27 @@ using vk6bench::RatePoint;
 
 constexpr int kWidth = 640, kHeight = 480, kFramesPerSecond = 15;
 constexpr size_t kFrameBytes = size_t(kWidth) * kHeight * 3;
-// The default quality among them gives the speed figure.
+// The default quality among them gives the speed figure and where the bytes go.
 constexpr int kOurQualities[] = {10, 20, 35, 50, 65, 75, 85, 95};
-constexpr int kMjpegScales[] = {2, 3, 4, 6, 9, 13, 20, 31};
+
+// A codec of codec_peer.sh and the points of its quality scale that span our
+// curves' PSNR (each scale runs from the best pictures to the smallest).
+struct Peer {
+    const char* codec;
+    const char* scale;  // the ffmpeg option the values set
+    std::vector<int> values;
+};
+
+// Cinepak and RoQ take 20 and 15 seconds of a core a point: six points each.
+// They stop getting better at about 29 and 31 dB on the pan, so their best
+// points lie where a step down the scale still shows.
+const Peer kPeers[] = {
+    {"cinepak", "q:v", {10, 50, 150, 400, 1000, 3000}},
+    {"roq", "q:v", {10, 60, 250, 1000, 4000, 16000}},
+    {"mpeg1", "q:v", {2, 3, 4, 6, 9, 13, 20, 31}},
+    {"x264", "crf", {12, 18, 24, 30, 36, 42, 48, 51}},
+    {"mjpeg", "q:v", {2, 3, 4, 6, 9, 13, 20, 31}},
+};
 
 std::vector<uint8_t> readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -39,121 +64,156 @@ std::vector<uint8_t> readFile(const fs::path& path) {
 
 std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
-// Sums squared 8-bit errors over all frames.
-struct ErrorSum {
-    double squared = 0;
-    double samples = 0;
-
-    void add(uint8_t a, uint8_t b) {
-        const double d = double(a) - double(b);
-        squared += d * d;
-        samples += 1;
-    }
-    double psnr() const { return 10 * std::log10(255.0 * 255.0 * samples / std::max(squared, 1.0)); }
-};
-
-// The level of a field of `bits` bits whose expansion comes nearest to `value`.
-uint8_t throughField(uint8_t value, int bits) {
-    int best = 0, bestDistance = 256;
-    for (int level = 0; level < (1 << bits); ++level) {
-        const int expanded = bits == 6 ? (level << 2) | (level >> 4) : (level << 3) | (level >> 2);
-        if (std::abs(expanded - value) < bestDistance) {
-            bestDistance = std::abs(expanded - value);
-            best = expanded;
-        }
-    }
-    return uint8_t(best);
-}
-
-struct Curve {
-    std::vector<RatePoint> points;
-    double framesPerSecond = 0;  // ours, at the default quality
-};
-
 double kilobitsPerSecond(double bytes, size_t frames) { return bytes * 8 / 1000 / (double(frames) / kFramesPerSecond); }
 
-Curve ourCurve(const std::vector<uint8_t>& clip) {
+struct OurResults {
+    std::vector<RatePoint> curve;
+    double framesPerSecond = 0;     // at the default quality
+    vk6bench::StreamShares shares;  // at the default quality
+};
+
+OurResults ourCurve(const std::vector<uint8_t>& clip) {
     const size_t frames = clip.size() / kFrameBytes;
-    const vk6enc::PixelExpander expander(16);
-    Curve curve;
+    const int defaultQuality = vk6enc::EncoderSettings{}.quality;
+    OurResults results;
     for (int quality : kOurQualities) {
         vk6enc::EncoderSettings settings;
         settings.quality = quality;
         vk6enc::Encoder encoder(settings);
-        ErrorSum error;
+        vk6bench::ErrorSum error;
         double bytes = 0, seconds = 0;
         for (size_t f = 0; f < frames; ++f) {
-            const uint8_t* source = clip.data() + f * kFrameBytes;
+            const std::span<const uint8_t> source(clip.data() + f * kFrameBytes, kFrameBytes);
             const auto start = std::chrono::steady_clock::now();
-            bytes += double(encoder.encode(source).bytes.size());
+            const vk6enc::EncodedFrame frame = encoder.encode(source.data());
             seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            const std::vector<uint16_t>& picture = encoder.reconstruction();
-            for (size_t i = 0; i < size_t(kWidth) * kHeight; ++i) {
-                uint8_t rgb[3];
-                expander.expand(picture[i], rgb[0], rgb[1], rgb[2]);
-                for (int c = 0; c < 3; ++c) error.add(source[3 * i + c], rgb[c]);
-            }
+            bytes += double(frame.bytes.size());
+            if (quality == defaultQuality) results.shares.add(frame.bytes);
+            error.addScreenPictures(source, std::span(encoder.reconstruction()).first(size_t(kWidth) * kHeight));
         }
-        curve.points.push_back({kilobitsPerSecond(bytes, frames), error.psnr()});
-        if (quality == vk6enc::EncoderSettings{}.quality) curve.framesPerSecond = double(frames) / seconds;
-        std::printf("  ours  quality %3d  %9.0f kbit/s  %6.2f dB  %5.1f frames/s\n", quality, curve.points.back().rate,
-                    curve.points.back().psnr, double(frames) / seconds);
+        results.curve.push_back({kilobitsPerSecond(bytes, frames), error.psnr()});
+        if (quality == defaultQuality) results.framesPerSecond = double(frames) / seconds;
+        std::printf("  ours     quality %4d  %9.0f kbit/s  %6.2f dB  %5.1f frames/s\n", quality,
+                    results.curve.back().rate, results.curve.back().psnr, double(frames) / seconds);
+    }
+    return results;
+}
+
+// The stream's size in bytes as codec_peer.sh prints it; none when it fails.
+std::optional<double> runPeer(const std::string& command) {
+    FILE* output = popen(command.c_str(), "r");
+    if (!output) return std::nullopt;
+    double bytes = 0;
+    const bool read = std::fscanf(output, "%lf", &bytes) == 1;
+    return pclose(output) == 0 && read ? std::optional(bytes) : std::nullopt;
+}
+
+std::optional<RatePoint> peerPoint(const Peer& peer, int value, const fs::path& clipPath,
+                                   const std::vector<uint8_t>& clip, const fs::path& work) {
+    const std::string name = std::string(peer.codec) + "-" + std::to_string(value);
+    const fs::path stream = work / (name + ".stream"), decoded = work / (name + ".rgb");
+    const std::string command = std::string(PEER_SCRIPT) + " " + peer.codec + " " + std::to_string(value) + " " +
+                                quoted(clipPath) + " " + std::to_string(kWidth) + "x" + std::to_string(kHeight) +
+                                " " + std::to_string(kFramesPerSecond) + " " + quoted(stream) + " " + quoted(decoded);
+    const std::optional<double> bytes = runPeer(command);
+    const std::vector<uint8_t> pictures = bytes ? readFile(decoded) : std::vector<uint8_t>();
+    fs::remove(stream);
+    fs::remove(decoded);
+    if (pictures.size() != clip.size()) return std::nullopt;
+    vk6bench::ErrorSum error;
+    error.addRgbPictures(clip, pictures);
+    return RatePoint{kilobitsPerSecond(*bytes, clip.size() / kFrameBytes), error.psnr()};
+}
+
+// The peer's points are made side by side, one per core: the slow peers'
+// encoders use a single one.
+std::vector<RatePoint> peerCurve(const Peer& peer, const fs::path& clipPath, const std::vector<uint8_t>& clip,
+                                 const fs::path& work) {
+    std::vector<std::optional<RatePoint>> points(peer.values.size());
+    std::atomic<size_t> next = 0;
+    {
+        std::vector<std::jthread> workers;
+        for (unsigned w = 0; w < std::max(1u, std::thread::hardware_concurrency()); ++w)
+            workers.emplace_back([&] {
+                for (size_t i; (i = next++) < points.size();)
+                    points[i] = peerPoint(peer, peer.values[i], clipPath, clip, work);
+            });
+    }
+    std::vector<RatePoint> curve;
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (!points[i]) {
+            std::printf("  %-8s %-7s %4d  failed\n", peer.codec, peer.scale, peer.values[i]);
+            continue;
+        }
+        curve.push_back(*points[i]);
+        std::printf("  %-8s %-7s %4d  %9.0f kbit/s  %6.2f dB\n", peer.codec, peer.scale, peer.values[i],
+                    points[i]->rate, points[i]->psnr);
     }
     return curve;
 }
 
-Curve mjpegCurve(const fs::path& clipPath, const std::vector<uint8_t>& clip, const fs::path& work) {
-    const size_t frames = clip.size() / kFrameBytes;
-    Curve curve;
-    for (int scale : kMjpegScales) {
-        const fs::path stream = work / "peer.mjpeg", decoded = work / "peer.rgb";
-        const std::string command = std::string(PEER_SCRIPT) + " " + quoted(clipPath) + " " + std::to_string(scale) +
-                                    " " + quoted(stream) + " " + quoted(decoded);
-        if (std::system(command.c_str()) != 0) continue;
-        const std::vector<uint8_t> pictures = readFile(decoded);
-        if (pictures.size() != clip.size()) continue;
-        ErrorSum error;
-        for (size_t i = 0; i < clip.size(); ++i) error.add(clip[i], throughField(pictures[i], i % 3 == 1 ? 6 : 5));
-        curve.points.push_back({kilobitsPerSecond(double(fs::file_size(stream)), frames), error.psnr()});
-        std::printf("  mjpeg q:v %3d      %9.0f kbit/s  %6.2f dB\n", scale, curve.points.back().rate,
-                    curve.points.back().psnr);
+struct ClipResults {
+    std::string name;
+    OurResults ours;
+    std::vector<std::optional<double>> bdRates;  // against each of kPeers
+};
+
+void printBdRates(const std::vector<ClipResults>& clips) {
+    std::printf("\nBD-rate of ours against each peer (negative: fewer bits for the same PSNR), and our speed\n");
+    std::printf("%-6s", "clip");
+    for (const Peer& peer : kPeers) std::printf(" %11s", peer.codec);
+    std::printf(" %11s\n", "frames/s");
+    for (const ClipResults& clip : clips) {
+        std::printf("%-6s", clip.name.c_str());
+        for (const std::optional<double>& rate : clip.bdRates) {
+            if (rate) {
+                std::printf(" %10.1f%%", *rate);
+            } else {
+                std::printf(" %11s", "no overlap");
+            }
+        }
+        std::printf(" %11.1f\n", clip.ours.framesPerSecond);
     }
-    return curve;
+}
+
+void printShares(const std::vector<ClipResults>& clips) {
+    std::printf("\nWhere our bytes go at quality %d: each stream's share of the frames' bytes\n",
+                vk6enc::EncoderSettings{}.quality);
+    vk6bench::StreamShares::printHeading();
+    for (const ClipResults& clip : clips) clip.ours.shares.printRows(clip.name.c_str());
 }
 
 }  // namespace
 
 int main() {
-    const fs::path photo = PHOTO_PATH, work = WORK_DIR;
-    if (std::system("ffmpeg -version >/dev/null 2>&1") != 0 || !fs::exists(photo)) {
-        std::printf("encoder_bench: skipped, it needs ffmpeg and %s (scripts/install-deps.sh installs both)\n",
-                    photo.string().c_str());
+    // The curves show as they come, in order with any message of ffmpeg's.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    const fs::path photo = PHOTO_PATH, secondPhoto = SECOND_PHOTO_PATH, work = WORK_DIR;
+    if (std::system("ffmpeg -version >/dev/null 2>&1") != 0 || !fs::exists(photo) || !fs::exists(secondPhoto)) {
+        std::printf("encoder_bench: skipped, it needs ffmpeg, %s and %s (scripts/install-deps.sh bench)\n",
+                    photo.string().c_str(), secondPhoto.string().c_str());
         return 0;
     }
-    const std::string make = std::string(CLIP_SCRIPT) + " " + quoted(photo) + " " + quoted(work);
+    const std::string make =
+        std::string(CLIP_SCRIPT) + " " + quoted(photo) + " " + quoted(secondPhoto) + " " + quoted(work);
     if (std::system(make.c_str()) != 0) {
         std::printf("encoder_bench: ffmpeg could not make the clips\n");
         return 1;
     }
-    std::printf("Encoder against MJPEG 4:4:4, 640x480 at %d frames/s, PSNR on RGB through 5-6-5 pixels\n",
+    std::printf("Encoder against Cinepak, RoQ, MPEG-1, x264 (4:4:4) and MJPEG (4:4:4), 640x480 at %d frames/s,\n"
+                "PSNR on RGB through 5-6-5 pixels; a peer's rate counts its codec's packets, ours its frames\n",
                 kFramesPerSecond);
-    std::vector<std::string> summary;
+    std::vector<ClipResults> clips;
     for (const char* name : {"pan", "zoom"}) {
         const fs::path clipPath = work / (std::string(name) + ".rgb");
         const std::vector<uint8_t> clip = readFile(clipPath);
         std::printf("%s:\n", name);
-        const Curve ours = ourCurve(clip);
-        const Curve peer = mjpegCurve(clipPath, clip, work);
-        const auto delta = vk6bench::bdRate(peer.points, ours.points);
-        char line[128];
-        if (delta) {
-            std::snprintf(line, sizeof line, "%-6s %13.1f%% %18.1f", name, *delta, ours.framesPerSecond);
-        } else {
-            std::snprintf(line, sizeof line, "%-6s %14s %18.1f", name, "no overlap", ours.framesPerSecond);
-        }
-        summary.push_back(line);
+        ClipResults results{name, ourCurve(clip), {}};
+        for (const Peer& peer : kPeers)
+            results.bdRates.push_back(vk6bench::bdRate(peerCurve(peer, clipPath, clip, work), results.ours.curve));
+        clips.push_back(std::move(results));
     }
-    std::printf("%-6s %14s %18s\n", "clip", "BD-rate", "frames/s");
-    for (const std::string& line : summary) std::printf("%s\n", line.c_str());
+    printBdRates(clips);
+    printShares(clips);
     return 0;
 }
