@@ -1,9 +1,11 @@
 // vk6 encode: a Y4M file or PNG sequence as an XQM6 stream.
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "commands.h"
@@ -18,7 +20,7 @@ namespace vk6tool {
 
 const std::string_view kEncodeHelp =
     "Usage: vk6 encode INPUT -o OUT.xqm [--quality Q] [--type 15|16] [--rate N/D]\n"
-    "                  [--intra-every K] [--quiet]\n"
+    "                  [--intra-every K] [--threads N] [--quiet]\n"
     "Encodes a video as an XQM6 stream. INPUT is a Y4M file (8-bit 4:2:0, 4:2:2 or\n"
     "4:4:4; '-' for standard input) or a PNG sequence named with its frame number,\n"
     "such as clip/f%03d.png, numbered from the first of 0 to 4 that exists. The\n"
@@ -31,6 +33,8 @@ const std::string_view kEncodeHelp =
     "                       own rate, 25/1 for a PNG sequence)\n"
     "      --intra-every K  an intra frame every K frames, where a player may start\n"
     "                       (default 0: only the first)\n"
+    "      --threads N      threads coding each frame, 1 to 64 (default: one per\n"
+    "                       core); the stream is the same for any number\n"
     "  -q, --quiet          no progress bar\n"
     "  -h, --help           show this help\n"
     "\n"
@@ -40,7 +44,8 @@ namespace {
 
 constexpr orv::cli::OptionSpec kOptions[] = {{"--output", 'o', true},       {"--quality", 0, true},
                                               {"--type", 0, true},          {"--rate", 'r', true},
-                                              {"--intra-every", 0, true},   {"--quiet", 'q', false}};
+                                              {"--intra-every", 0, true},   {"--threads", 0, true},
+                                              {"--quiet", 'q', false}};
 
 bool parseNumber(std::string_view digits, uint32_t& out) {
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), out);
@@ -75,6 +80,8 @@ vk6enc::EncoderSettings settingsFrom(const orv::cli::Arguments& arguments, int h
     settings.height = height;
     settings.quality = parseBounded(arguments, "--quality", 1, 100, uint32_t(settings.quality));
     settings.intraEvery = parseBounded(arguments, "--intra-every", 0, 1000000, uint32_t(settings.intraEvery));
+    const uint32_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, 64u);
+    settings.threads = parseBounded(arguments, "--threads", 1, 64, cores);
     const std::optional<std::string> type = arguments.value("--type");
     if (type && *type != "15" && *type != "16") orv::cli::failUsage("--type takes 15 or 16, not '" + *type + "'");
     settings.pixelType = type ? std::stoi(*type) : 16;
