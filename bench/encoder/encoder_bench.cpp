@@ -1,6 +1,6 @@
 // Rate and quality of the encoder against MJPEG (4:4:4) on two clips made
 // from a photo, a pan and a slow zoom, as Bjøntegaard delta rates; and the
-// encoder's speed at its default settings.
+// encoder's speed at its default settings, on one thread and on every core.
 //
 // Both sides are measured the same way: PSNR over all frames on 8-bit RGB
 // against the source, MJPEG's pictures first brought to the nearest 5-6-5
@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bd_rate.h"
@@ -102,6 +103,17 @@ Curve ourCurve(const std::vector<uint8_t>& clip) {
     return curve;
 }
 
+// Frames per second at the default settings on `threads` threads.
+double framesPerSecond(const std::vector<uint8_t>& clip, int threads) {
+    const size_t frames = clip.size() / kFrameBytes;
+    vk6enc::EncoderSettings settings;
+    settings.threads = threads;
+    vk6enc::Encoder encoder(settings);
+    const auto start = std::chrono::steady_clock::now();
+    for (size_t f = 0; f < frames; ++f) encoder.encode(clip.data() + f * kFrameBytes);
+    return double(frames) / std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 Curve mjpegCurve(const fs::path& clipPath, const std::vector<uint8_t>& clip, const fs::path& work) {
     const size_t frames = clip.size() / kFrameBytes;
     Curve curve;
@@ -137,6 +149,7 @@ int main() {
     }
     std::printf("Encoder against MJPEG 4:4:4, 640x480 at %d frames/s, PSNR on RGB through 5-6-5 pixels\n",
                 kFramesPerSecond);
+    const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::string> summary;
     for (const char* name : {"pan", "zoom"}) {
         const fs::path clipPath = work / (std::string(name) + ".rgb");
@@ -145,15 +158,19 @@ int main() {
         const Curve ours = ourCurve(clip);
         const Curve peer = mjpegCurve(clipPath, clip, work);
         const auto delta = vk6bench::bdRate(peer.points, ours.points);
+        const double allCores = framesPerSecond(clip, cores);
         char line[128];
         if (delta) {
-            std::snprintf(line, sizeof line, "%-6s %13.1f%% %18.1f", name, *delta, ours.framesPerSecond);
+            std::snprintf(line, sizeof line, "%-6s %13.1f%% %18.1f %18.1f", name, *delta, ours.framesPerSecond,
+                          allCores);
         } else {
-            std::snprintf(line, sizeof line, "%-6s %14s %18.1f", name, "no overlap", ours.framesPerSecond);
+            std::snprintf(line, sizeof line, "%-6s %14s %18.1f %18.1f", name, "no overlap", ours.framesPerSecond,
+                          allCores);
         }
         summary.push_back(line);
     }
-    std::printf("%-6s %14s %18s\n", "clip", "BD-rate", "frames/s");
+    const std::string threaded = "frames/s, " + std::to_string(cores) + " thr";
+    std::printf("%-6s %14s %18s %18s\n", "clip", "BD-rate", "frames/s", threaded.c_str());
     for (const std::string& line : summary) std::printf("%s\n", line.c_str());
     return 0;
 }
