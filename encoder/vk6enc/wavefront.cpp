@@ -9,7 +9,7 @@ namespace vk6enc {
 Wavefront::Wavefront(int rows, int columns, int lead) : rows_(rows), columns_(columns), lead_(lead) {}
 
 int Wavefront::usefulWorkers(int threads) const {
-    return std::max(1, std::min({threads, rows_, columns_ / lead_ + 1}));
+    return std::max(1, std::min({threads, rows_, (columns_ + lead_ - 1) / lead_}));
 }
 
 void Wavefront::run(int workers, const Item& item) {

@@ -24,8 +24,9 @@ public:
     Wavefront(const Wavefront&) = delete;
     Wavefront& operator=(const Wavefront&) = delete;
 
-    // Threads beyond this would only wait: a row runs `lead` items behind the
-    // one above, so no more than columns / lead + 1 rows are ever under way.
+    // Threads beyond this would only wait: a row starts once the one above
+    // has `lead` items done, so no more than columns / lead rows, rounded
+    // up, are ever under way.
     int usefulWorkers(int threads) const;
 
     // Returns once every item has run. If an item throws, no further items

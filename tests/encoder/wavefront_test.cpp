@@ -54,7 +54,8 @@ TEST(WavefrontTest, AThrownExceptionStopsTheRunAndReachesTheCaller) {
 }
 
 TEST(WavefrontTest, NoMoreWorkersThanRowsCanBeUnderWay) {
-    EXPECT_EQ(Wavefront(60, 80, 16).usefulWorkers(64), 6);
+    EXPECT_EQ(Wavefront(60, 80, 16).usefulWorkers(64), 5);
+    EXPECT_EQ(Wavefront(60, 10, 3).usefulWorkers(64), 4);
     EXPECT_EQ(Wavefront(60, 80, 16).usefulWorkers(2), 2);
     EXPECT_EQ(Wavefront(1, 80, 16).usefulWorkers(4), 1);
     EXPECT_EQ(Wavefront(3, 80, 16).usefulWorkers(4), 3);
