@@ -1,7 +1,6 @@
 #include "vk6enc/wavefront.h"
 
 #include <algorithm>
-#include <system_error>
 #include <thread>
 
 namespace vk6enc {
@@ -19,11 +18,12 @@ void Wavefront::run(int workers, const Item& item) {
     stopping_ = false;
     failure_ = nullptr;
     std::vector<std::thread> threads;
+    threads.reserve(size_t(std::max(workers - 1, 0)));
     for (int worker = 1; worker < workers; ++worker) {
         try {
             threads.emplace_back(&Wavefront::work, this, worker, std::cref(item));
-        } catch (const std::system_error&) {
-            break;  // one worker can code them all, and any split of the rows gives the same results
+        } catch (...) {
+            break;  // one worker can do every row, and any split of the rows gives the same results
         }
     }
     work(0, item);

@@ -42,11 +42,12 @@ private:
     void finished(int row);
     void stop(std::exception_ptr failure);
 
+    // Items beyond those needed that a held-up row waits for.
+    static constexpr int kResumeSlack = 4;
+
     int rows_, columns_, lead_;
     std::mutex mutex_;
     std::condition_variable progress_;
-    static constexpr int kResumeSlack = 4;
-
     std::vector<int> done_;    // items finished, per row
     std::vector<int> wanted_;  // per row waiting, the items of the row above it waits for; else 0
     int nextRow_ = 0;
