@@ -26,6 +26,7 @@ void validate(const EncoderSettings& s) {
         throw std::invalid_argument("search effort out of range");
     if (s.lambdaScale < 1 || s.acRounding < 0 || s.acRounding > 255 || s.copyGoodEnoughBits < 0)
         throw std::invalid_argument("rate-distortion tuning out of range");
+    if (s.threads < 1) throw std::invalid_argument("threads must be at least 1");
 }
 
 // The decoder always works in whole block rows, at least one.

@@ -42,6 +42,10 @@ struct EncoderSettings {
     // to round up to the next.
     int lambdaScale = 512;
     int acRounding = 40;
+
+    // Threads coding each frame, block rows side by side; the bytes are the
+    // same for any number.
+    int threads = 1;
 };
 
 struct FrameRequest {

@@ -1,9 +1,12 @@
 #include "vk6enc/frame_encoder.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 #include "vk6enc/encoder.h"
 #include "vk6enc/repeat_finder.h"
+#include "vk6enc/wavefront.h"
 
 namespace vk6enc {
 
@@ -12,28 +15,47 @@ namespace {
 constexpr int kBlocksPerRow = kWidth / 8;
 // Block displacements every piece can reach with a far vector word.
 constexpr int kReachX = 120, kReachUp = 56, kReachDown = 56, kTargetReachUp = 120;
+// Block rows coded side by side: a block waits for the row above to have
+// coded every block a copy from the picture being decoded reads (up to
+// kReachX + 7 pixels to its right), which takes in the top-right neighbour
+// whose vector starts a search: kRowLead blocks from its own column on.
+constexpr int kRowLead = (kReachX + 7) / 8 + 1;
 
 Point plus(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
 Point minus(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
 
-class BlockLoop {
-public:
-    BlockLoop(const FrameJob& job, FrameStreams& streams)
-        : job_(job), planner_(job.planner), writer_(job.writer, streams) {}
+// The windows of an intra frame's source that the repeat finders look up.
+struct SourceRepeats {
+    WindowHashes blocks{8}, quarters{4};
+};
 
-    void run() {
-        const int rows = job_.targetPlanes.rows;
-        if (job_.planner.intra) {
-            blockRepeats_.start(job_.planner.source);
-            quarterRepeats_.start(job_.planner.source);
+// Codes blocks one after another, each once those above it and to its left
+// are coded. Each thread coding a frame has its own: the search, the planner
+// and the repeat finders keep scratch state.
+class BlockCoder {
+public:
+    BlockCoder(const FrameJob& job, const SourceRepeats& repeats) : job_(job), planner_(job.planner) {
+        if (job.planner.intra) {
+            blockRepeats_.emplace(repeats.blocks);
+            quarterRepeats_.emplace(repeats.quarters);
         }
-        for (int y = 0; y < rows; y += 8) {
-            if (job_.planner.intra) {  // windows wholly above this block row
-                blockRepeats_.addRowsUpTo(y - 8);
-                quarterRepeats_.addRowsUpTo(y - 4);
-            }
-            for (int x = 0; x < kWidth; x += 8) codeBlock({x, y});
+    }
+
+    // Block rows are started in increasing order.
+    void startRow(int y) {
+        if (job_.planner.intra) {  // windows wholly above this block row
+            blockRepeats_->addRowsUpTo(y - 8);
+            quarterRepeats_->addRowsUpTo(y - 4);
         }
+    }
+
+    void codeBlock(Point block, FrameStreams& streams) {
+        candidates_.clear();
+        if (!job_.planner.intra) findReferenceSources(block);
+        findTargetSources(block);
+        planner_.plan(block, candidates_, plan_);
+        BlockWriter(job_.writer, streams).write(block, plan_);
+        job_.expander.expandRegion(job_.writer.target, block.x, block.y, 8, 8, job_.targetPlanes);
     }
 
 private:
@@ -75,7 +97,7 @@ private:
                                   true};
         starts_.clear();
         if (job_.planner.intra)
-            if (const auto repeat = blockRepeats_.find(block)) starts_.push_back(*repeat);
+            if (const auto repeat = blockRepeats_->find(block)) starts_.push_back(*repeat);
         for (Point offset : {Point{-8, 0}, Point{0, -8}, Point{-8, -8}, Point{8, -8}, Point{-16, 0}, Point{0, -16}})
             starts_.push_back(plus(block, offset));
         addNeighbour(job_.motion.target, block, -1, 0, starts_);
@@ -106,25 +128,15 @@ private:
     // as a candidate, whatever the other quarters match there.
     void addQuarterRepeats(Point block, const SourceWindow& window) {
         for (Point quarter : {Point{0, 0}, Point{4, 0}, Point{0, 4}, Point{4, 4}}) {
-            if (const auto repeat = quarterRepeats_.find(plus(block, quarter)))
+            if (const auto repeat = quarterRepeats_->find(plus(block, quarter)))
                 addTargetCandidate(minus(*repeat, quarter), window);
         }
     }
 
-    void codeBlock(Point block) {
-        candidates_.clear();
-        if (!job_.planner.intra) findReferenceSources(block);
-        findTargetSources(block);
-        planner_.plan(block, candidates_, plan_);
-        writer_.write(block, plan_);
-        job_.expander.expandRegion(job_.writer.target, block.x, block.y, 8, 8, job_.targetPlanes);
-    }
-
     const FrameJob& job_;
     BlockPlanner planner_;
-    BlockWriter writer_;
     CandidateSearch search_;
-    RepeatFinder blockRepeats_{8}, quarterRepeats_{4};
+    std::optional<RepeatFinder> blockRepeats_, quarterRepeats_;  // intra frames only
     BlockPlan plan_;
     std::vector<Point> starts_, found_;
     std::vector<CopySource> candidates_;
@@ -138,8 +150,32 @@ void MotionField::reset(size_t blocks) {
 }
 
 void encodeFrame(const FrameJob& job, FrameStreams& streams) {
-    BlockLoop loop(job, streams);
-    loop.run();
+    const int blockRows = job.targetPlanes.rows / 8;
+    SourceRepeats repeats;
+    if (job.planner.intra) {
+        repeats.blocks.compute(job.planner.source);
+        repeats.quarters.compute(job.planner.source);
+    }
+    Wavefront wavefront(blockRows, kBlocksPerRow, kRowLead);
+    const int workers = wavefront.usefulWorkers(job.settings.threads);
+    if (workers == 1) {
+        BlockCoder coder(job, repeats);
+        for (int y = 0; y < job.targetPlanes.rows; y += 8) {
+            coder.startRow(y);
+            for (int x = 0; x < kWidth; x += 8) coder.codeBlock({x, y}, streams);
+        }
+        return;
+    }
+    // Each row into streams of its own, joined in order at the end.
+    std::vector<FrameStreams> rowStreams(static_cast<size_t>(blockRows));
+    std::vector<std::unique_ptr<BlockCoder>> coders;
+    for (int worker = 0; worker < workers; ++worker) coders.push_back(std::make_unique<BlockCoder>(job, repeats));
+    wavefront.run(workers, [&](int worker, int row, int column) {
+        BlockCoder& coder = *coders[size_t(worker)];
+        if (column == 0) coder.startRow(8 * row);
+        coder.codeBlock({8 * column, 8 * row}, rowStreams[size_t(row)]);
+    });
+    for (const FrameStreams& row : rowStreams) streams.append(row);
 }
 
 }  // namespace vk6enc

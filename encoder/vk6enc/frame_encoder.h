@@ -1,7 +1,9 @@
 #pragma once
 // One frame's block loop: for each 8x8 block in the decoder's order, find
 // candidate copy sources, plan the block by rate and distortion, write it and
-// bring the decoded picture and its planes up to date.
+// bring the decoded picture and its planes up to date. With settings.threads
+// above 1, block rows are coded side by side, each far enough behind the row
+// above that it sees what it would see coded after it; the bytes are the same.
 
 #include <vector>
 

@@ -15,6 +15,13 @@ void ControlBitWriter::put(uint32_t value, int count) {
     }
 }
 
+void ControlBitWriter::append(const ControlBitWriter& other) {
+    for (size_t i = 0; i < other.words_.size(); ++i) {
+        const int count = i + 1 < other.words_.size() ? 32 : other.used_;
+        put(other.words_[i] >> (32 - count), count);
+    }
+}
+
 std::vector<uint8_t> ControlBitWriter::bytes() const {
     std::vector<uint8_t> out;
     out.reserve(4 * words_.size());
@@ -37,6 +44,16 @@ void SpiralIndexWriter::put(uint32_t index) {
     odd_ = !odd_;
 }
 
+uint32_t SpiralIndexWriter::index(size_t i) const {
+    const uint8_t* pair = bytes_.data() + 3 * (i / 2);
+    return i % 2 == 0 ? pair[0] | uint32_t(pair[1] & 0xF) << 8 : uint32_t(pair[1] >> 4) | uint32_t(pair[2]) << 4;
+}
+
+void SpiralIndexWriter::append(const SpiralIndexWriter& other) {
+    const size_t count = other.bytes_.size() / 3 * 2 - (other.odd_ ? 1 : 0);
+    for (size_t i = 0; i < count; ++i) put(other.index(i));
+}
+
 void NibbleWriter::put(int nibble) {
     if (!odd_) {
         bytes_.push_back(static_cast<uint8_t>(nibble & 15));
@@ -50,6 +67,23 @@ void NibbleWriter::putByte(int value) {
     const auto byte = static_cast<uint8_t>(value);
     put(byte >> 4);
     put(byte & 15);
+}
+
+void NibbleWriter::append(const NibbleWriter& other) {
+    if (!odd_) {
+        bytes_.insert(bytes_.end(), other.bytes_.begin(), other.bytes_.end());
+        odd_ = other.odd_;
+        return;
+    }
+    const size_t count = 2 * other.bytes_.size() - (other.odd_ ? 1 : 0);
+    for (size_t i = 0; i < count; ++i) put(other.bytes_[i / 2] >> (4 * (i % 2)));
+}
+
+void FrameStreams::append(const FrameStreams& other) {
+    control.append(other.control);
+    vectors.insert(vectors.end(), other.vectors.begin(), other.vectors.end());
+    spirals.append(other.spirals);
+    nibbles.append(other.nibbles);
 }
 
 namespace {

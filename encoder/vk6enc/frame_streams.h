@@ -3,6 +3,7 @@
 // frame they make: the six-word header, then each stream followed by four
 // zero bytes, because the decoder's readers load whole words ahead.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +13,8 @@ namespace vk6enc {
 class ControlBitWriter {
 public:
     void put(uint32_t value, int count);
+    // The other writer's bits after these, as if put here.
+    void append(const ControlBitWriter& other);
     std::vector<uint8_t> bytes() const;
 
 private:
@@ -23,9 +26,12 @@ private:
 class SpiralIndexWriter {
 public:
     void put(uint32_t index);
+    void append(const SpiralIndexWriter& other);
     const std::vector<uint8_t>& bytes() const { return bytes_; }
 
 private:
+    uint32_t index(size_t i) const;
+
     std::vector<uint8_t> bytes_;
     bool odd_ = false;
 };
@@ -36,6 +42,7 @@ public:
     void put(int nibble);
     // A two's-complement byte as its high, then its low nibble.
     void putByte(int value);
+    void append(const NibbleWriter& other);
     const std::vector<uint8_t>& bytes() const { return bytes_; }
 
 private:
@@ -48,6 +55,10 @@ struct FrameStreams {
     std::vector<uint16_t> vectors;
     SpiralIndexWriter spirals;
     NibbleWriter nibbles;
+
+    // The other streams' contents after these: a frame coded in parts joins
+    // the parts' streams in the decoder's order.
+    void append(const FrameStreams& other);
 
     // The header's first word: the quality, negated in an intra frame.
     std::vector<uint8_t> assemble(int32_t qualityWord) const;

@@ -21,10 +21,8 @@ uint32_t pixelAt(const RgbPlanes& source, size_t i) {
 
 }  // namespace
 
-void RepeatFinder::start(const RgbPlanes& source) {
-    windowRows_ = source.rows - size_ + 1;
-    nextRow_ = 0;
-    latest_.assign(size_t{1} << kTableBits, 0);
+void WindowHashes::compute(const RgbPlanes& source) {
+    rows_ = std::max(source.rows - size_ + 1, 0);
     const uint32_t alongOut = power(kAlong, size_), downOut = power(kDown, size_);
     // Each row's runs of `size` pixels, then `size` of those down each column.
     std::vector<uint32_t> runs(size_t(source.rows) * columns_);
@@ -36,7 +34,7 @@ void RepeatFinder::start(const RgbPlanes& source) {
             if (x >= size_ - 1) runs[size_t(y) * columns_ + x - size_ + 1] = hash;
         }
     }
-    hashes_.assign(size_t(std::max(windowRows_, 0)) * columns_, 0);
+    hashes_.assign(size_t(rows_) * columns_, 0);
     for (int x = 0; x < columns_; ++x) {
         uint32_t hash = 0;
         for (int y = 0; y < source.rows; ++y) {
@@ -47,19 +45,23 @@ void RepeatFinder::start(const RgbPlanes& source) {
     }
 }
 
+RepeatFinder::RepeatFinder(const WindowHashes& hashes) : hashes_(hashes), latest_(size_t{1} << kTableBits, 0) {}
+
 void RepeatFinder::addRowsUpTo(int row) {
-    for (; nextRow_ <= row && nextRow_ < windowRows_; ++nextRow_)
-        for (int x = 0; x < columns_; ++x) {
-            const int32_t window = nextRow_ * columns_ + x;
-            latest_[slot(hashes_[size_t(window)])] = window + 1;
+    const int columns = hashes_.columns();
+    for (; nextRow_ <= row && nextRow_ < hashes_.rows(); ++nextRow_)
+        for (int x = 0; x < columns; ++x) {
+            const int32_t window = nextRow_ * columns + x;
+            latest_[slot(hashes_.at(window))] = window + 1;
         }
 }
 
 std::optional<Point> RepeatFinder::find(Point corner) const {
-    const uint32_t hash = hashes_[size_t(corner.y) * columns_ + corner.x];
+    const int columns = hashes_.columns();
+    const uint32_t hash = hashes_.at(corner.y * columns + corner.x);
     const int32_t entry = latest_[slot(hash)];
-    if (entry == 0 || hashes_[size_t(entry - 1)] != hash) return std::nullopt;
-    return Point{(entry - 1) % columns_, (entry - 1) / columns_};
+    if (entry == 0 || hashes_.at(entry - 1) != hash) return std::nullopt;
+    return Point{(entry - 1) % columns, (entry - 1) / columns};
 }
 
 }  // namespace vk6enc

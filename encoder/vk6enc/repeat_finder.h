@@ -13,14 +13,32 @@
 
 namespace vk6enc {
 
+// The hash of every size x size window of a frame's source, computed once
+// and read by every finder of the frame.
+class WindowHashes {
+public:
+    explicit WindowHashes(int size) : size_(size), columns_(kWidth - size + 1) {}
+
+    void compute(const RgbPlanes& source);
+
+    int columns() const { return columns_; }  // window positions per row
+    int rows() const { return rows_; }
+    uint32_t at(int window) const { return hashes_[size_t(window)]; }  // row-major index
+
+private:
+    int size_;
+    int columns_;
+    int rows_ = 0;
+    std::vector<uint32_t> hashes_;
+};
+
 class RepeatFinder {
 public:
-    // Windows of size x size pixels.
-    explicit RepeatFinder(int size) : size_(size), columns_(kWidth - size + 1) {}
+    // Starts with no window findable. `hashes` must outlive the finder.
+    explicit RepeatFinder(const WindowHashes& hashes);
 
-    // Hashes every window of the frame and forgets the last frame's.
-    void start(const RgbPlanes& source);
-    // Windows whose top row is at most `row` become findable.
+    // Windows whose top row is at most `row` become findable; rows only ever
+    // get added, so a finder that skips ahead ends as one that went row by row.
     void addRowsUpTo(int row);
     // The latest findable window with the same pixels as the one at `corner`, if any.
     std::optional<Point> find(Point corner) const;
@@ -30,11 +48,8 @@ private:
 
     static uint32_t slot(uint32_t hash) { return (hash * 2654435761u) >> (32 - kTableBits); }
 
-    int size_;
-    int columns_;                   // window positions per row
-    std::vector<uint32_t> hashes_;  // per window, row-major
-    std::vector<int32_t> latest_;   // 1 << kTableBits slots: window index + 1, 0 when empty
-    int windowRows_ = 0;
+    const WindowHashes& hashes_;
+    std::vector<int32_t> latest_;  // 1 << kTableBits slots: window index + 1, 0 when empty
     int nextRow_ = 0;
 };
 

@@ -28,8 +28,9 @@ TEST(RepeatFinderTest, FindsAnEarlierCopyOfABlockOncePassed) {
             source.green[to] = source.green[from];
             source.blue[to] = source.blue[from];
         }
-    RepeatFinder finder(8);
-    finder.start(source);
+    WindowHashes blocks(8);
+    blocks.compute(source);
+    RepeatFinder finder(blocks);
     finder.addRowsUpTo(4);
     EXPECT_FALSE(finder.find(block));
     finder.addRowsUpTo(72);
@@ -37,8 +38,9 @@ TEST(RepeatFinderTest, FindsAnEarlierCopyOfABlockOncePassed) {
     EXPECT_FALSE(finder.find({312, 80}));
 
     // Its lower right quarter as a 4x4 window, seen 75 rows earlier.
-    RepeatFinder quarters(4);
-    quarters.start(source);
+    WindowHashes quarterHashes(4);
+    quarterHashes.compute(source);
+    RepeatFinder quarters(quarterHashes);
     quarters.addRowsUpTo(80);
     EXPECT_EQ(quarters.find({block.x + 4, block.y + 4}), (Point{earlier.x + 4, earlier.y + 4}));
 }

@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Encoder, RoundTripTest,
 TEST(EncoderSettingsTest, SettingsTheDecoderCannotTakeAreRefused) {
     for (EncoderSettings bad :
          {EncoderSettings{.pixelType = 24}, EncoderSettings{.height = 271}, EncoderSettings{.height = 0},
-          EncoderSettings{.quality = 0}, EncoderSettings{.intraEvery = -1}})
+          EncoderSettings{.quality = 0}, EncoderSettings{.intraEvery = -1}, EncoderSettings{.threads = 0}})
         EXPECT_THROW(Encoder{bad}, std::invalid_argument);
 }
 

@@ -220,6 +220,8 @@ TEST_F(Vk6Command, EncodeChecksItsInput) {
     EXPECT_EQ(folder.vk6("encode empty.y4m -o out.xqm --quality 0").exitCode, 2);
     EXPECT_EQ(folder.vk6("encode empty.y4m -o out.xqm --type 24").exitCode, 2);
     EXPECT_EQ(folder.vk6("encode empty.y4m -o -").exitCode, 2);
+    for (const char* threads : {"0", "-2", "x", "65", ""})
+        EXPECT_EQ(folder.vk6("encode empty.y4m -o out.xqm --threads " + std::string(threads)).exitCode, 2) << threads;
 }
 
 // A gradient with a square moving over it, as 4:4:4 Y4M: one plane of each.
@@ -346,6 +348,15 @@ TEST_F(Vk6Command, EncodeReachesABitrateInOneOrTwoPassesAndKeepsFramesUnderALimi
     ASSERT_EQ(folder.vk6("encode clip.y4m -o limited.xqm --quality 100 --max-frame-bytes 1400").exitCode, 0);
     const xqm::StreamReader reader = xqm::StreamReader::openFile((folder.path() / "limited.xqm").string());
     for (const xqm::IndexEntry& entry : reader.index()) EXPECT_LE(entry.size, 1400u);
+}
+
+TEST_F(Vk6Command, EncodeWritesTheSameStreamOnAnyNumberOfThreads) {
+    folder.write("clip.y4m", movingSquareY4m(3, 48));
+    ASSERT_EQ(folder.vk6("encode clip.y4m -o one.xqm --threads 1 --quiet").exitCode, 0);
+    ASSERT_EQ(folder.vk6("encode clip.y4m -o two.xqm --threads 2 --quiet").exitCode, 0);
+    ASSERT_EQ(folder.vk6("encode clip.y4m -o cores.xqm --quiet").exitCode, 0);
+    EXPECT_EQ(folder.read("one.xqm"), folder.read("two.xqm"));
+    EXPECT_EQ(folder.read("one.xqm"), folder.read("cores.xqm"));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "encode_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <thread>
 
 #include "common/arguments.h"
 #include "common/failure.h"
@@ -14,7 +16,8 @@ namespace {
 constexpr orv::cli::OptionSpec kOptions[] = {
     {"--output", 'o', true}, {"--quality", 0, true},     {"--bitrate", 0, true},    {"--type", 0, true},
     {"--rate", 'r', true},   {"--intra-every", 0, true}, {"--scene-cuts", 0, true}, {"--max-frame-bytes", 0, true},
-    {"--preset", 0, true},   {"--pass", 0, true},        {"--stats", 0, true},      {"--quiet", 'q', false}};
+    {"--preset", 0, true},   {"--pass", 0, true},        {"--stats", 0, true},      {"--threads", 0, true},
+    {"--quiet", 'q', false}};
 
 constexpr double kMostBitrate = 1e10;
 
@@ -125,6 +128,8 @@ EncodeOptions parseEncodeOptions(std::span<char* const> args) {
             {{"fast", vk6enc::Preset::Fast}, {"medium", vk6enc::Preset::Medium}, {"slow", vk6enc::Preset::Slow}},
             vk6enc::Preset::Medium),
         encoder);
+    const uint32_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, 64u);
+    encoder.threads = parseBounded(arguments, "--threads", 1, 64, cores);
     video.sceneCuts = parseChoice<bool>(arguments, "--scene-cuts", {{"on", true}, {"off", false}}, true);
     video.maxFrameBytes = size_t(parseBounded(arguments, "--max-frame-bytes", 1, INT32_MAX, 0));
     return options;
