@@ -111,8 +111,10 @@ def rate_control(figures):
         if passes == 1:
             stream, _ = figures.encode(clip, "--bitrate", target)
         else:
+            # The first pass measures at fixed qualities, whatever the target.
             stats = os.path.join(figures.work, f"{clip}.stats")
-            figures.encode(clip, "--bitrate", target, "--pass", "1", "--stats", stats)
+            if not os.path.exists(stats):
+                figures.encode(clip, "--pass", "1", "--stats", stats)
             stream, _ = figures.encode(clip, "--bitrate", target, "--pass", "2", "--stats", stats)
         return figures.kilobits_per_second(stream)
 
