@@ -14,6 +14,12 @@
 // kFirstPassQuality. Each frame's weight is its floor plus that detail,
 // scaled alike for all frames so that the clip fits the budget: detailed
 // frames get more, and frames that cannot use more do not hold it back.
+//
+// Where even quality 1 takes more than the rate, predicted frames show the
+// previous picture again, spread evenly: a frame is coded when the targets
+// since the last one coded have saved up what quality 1 takes beyond a
+// repeat, and repeated otherwise (Bresenham's line). The targets follow the
+// budget as ever, so the repeats make up for intra frames too.
 
 #include <cstddef>
 #include <cstdint>
@@ -41,7 +47,13 @@ public:
     // The bytes the next frame should take. intraWeight: how many times a
     // predicted frame's size an intra frame is expected to take.
     double target(bool intra, double intraWeight) const;
-    void coded(size_t bytes);
+    // Whether the next frame, a predicted frame that takes floorBytes at
+    // quality 1, should repeat the previous picture instead: only when
+    // floorBytes is over its target, and quality 1 over the budget. The
+    // first time, repeats cost nothing as far as it knows; coded() tells.
+    bool repeatDue(double target, double floorBytes, double intraWeight);
+    // repeat: the frame repeated the previous picture.
+    void coded(size_t bytes, bool repeat = false);
 
     uint64_t framesCoded() const { return coded_; }
     bool secondPass() const { return !plan_.empty(); }
@@ -50,6 +62,9 @@ public:
     bool plannedIntra() const { return plannedIntra_.at(coded_); }
 
 private:
+    double targetOver(uint64_t ahead, bool intra, double intraWeight) const;
+    bool overFloors(double floorBytes, double intraWeight) const;
+
     double bytesPerFrame_;
     uint64_t frameCount_;
     uint64_t horizon_;
@@ -57,8 +72,11 @@ private:
     std::vector<double> plan_;  // second pass: each frame's weight
     std::vector<bool> plannedIntra_;
     double planAhead_ = 0;  // the weights of the frames not coded yet
+    bool floorsOverBudget_ = false;
     uint64_t coded_ = 0;
     double spent_ = 0;
+    double repeatBytes_ = 0;   // what the last repeat took
+    double repeatCredit_ = 0;  // saved up towards the next frame coded
 };
 
 }  // namespace vk6enc

@@ -73,17 +73,28 @@ EncodedFrame VideoEncoder::encode(const uint8_t* rgb24, FirstPassFrame* measured
         frame = tries.code({intra, settings_.encoder.quality});
         measured->bytes = frame.bytes.size();
     }
-    if (rate_) frame = approachTarget(tries, std::move(frame));
+    bool repeat = false;
+    if (rate_) {
+        frame = approachTarget(tries, std::move(frame));
+        repeat = !frame.intra && rate_->repeatDue(target(false), floorBytes(frame), intraWeight());
+        if (repeat) frame = tries.repeat();
+    }
     if (settings_.maxFrameBytes > 0 && frame.bytes.size() > settings_.maxFrameBytes)
         frame = fitLimit(tries, std::move(frame), intraNeeded);
     encoder_.keep();
-    if (rate_) rate_->coded(frame.bytes.size());
+    if (rate_) rate_->coded(frame.bytes.size(), repeat);
     lastQuality_ = frame.quality;
     return frame;
 }
 
 int VideoEncoder::firstQuality(bool intra) const {
     return rate_ ? model_.qualityFor(intra, target(intra), 1, 100) : settings_.encoder.quality;
+}
+
+// A predicted frame's size at quality 1: its own if it came to that, or
+// else the model's, which tries at higher qualities that did not fit taught.
+double VideoEncoder::floorBytes(const EncodedFrame& frame) const {
+    return frame.quality == 1 ? double(frame.bytes.size()) : model_.expectedBytes(false, 1);
 }
 
 // Rate control's target, within the limit.

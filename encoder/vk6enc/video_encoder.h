@@ -12,7 +12,9 @@
 // cut, and costs a try more only in the frames that are cuts.
 //
 // Quality: the settings' quality, or with rate control the quality whose
-// size comes nearest the frame's target, tried by the rate model's guesses.
+// size comes nearest the frame's target, tried by the rate model's guesses;
+// a predicted frame over its target even at quality 1 repeats the previous
+// picture where rate control has it so.
 // And a frame over maxFrameBytes is coded again at lower qualities; when
 // even quality 1 is too large, a cut as a predicted frame after all, and a
 // predicted frame as the previous picture repeated.
@@ -60,6 +62,7 @@ private:
 
     int firstQuality(bool intra) const;
     double target(bool intra) const;
+    double floorBytes(const EncodedFrame& frame) const;
     int guessBetween(bool intra, double bytes, int under, int over) const;
     double intraWeight() const;
     EncodedFrame approachTarget(Tries& tries, EncodedFrame frame);

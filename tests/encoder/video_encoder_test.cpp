@@ -1,12 +1,14 @@
 // The encoder asked for each frame's kind and quality: frames tried again
-// leave no trace, rate control reaches the bitrate, no frame passes the byte
-// limit, cuts become intra frames, and every frame kept, tried again or not,
-// decodes to the picture the encoder keeps.
+// leave no trace, rate control reaches the bitrate, repeating frames only
+// where quality 1 cannot, no frame passes the byte limit, cuts become intra
+// frames, and every frame kept, tried again or not, decodes to the picture
+// the encoder keeps.
 
 #include "vk6enc/video_encoder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <stdexcept>
@@ -45,6 +47,7 @@ public:
             decoder_.decodeFrame(frame.data(), frame.size(), pictures_[1 - now_].data(), pictures_[now_].data()));
         return pictures_[now_];
     }
+    const std::vector<uint16_t>& shown() const { return pictures_[now_]; }
 
 private:
     vk6::Decoder decoder_;
@@ -54,6 +57,7 @@ private:
 
 struct Coded {
     std::vector<EncodedFrame> frames;
+    std::vector<bool> repeated;  // shown as the picture before
     double bitsPerSecond = 0;
 };
 
@@ -67,8 +71,10 @@ Coded encodeClip(VideoEncoder& encoder, const Clip& clip, std::vector<FirstPassF
         coded.frames.push_back(encoder.encode(picture.data(), measured ? &frame : nullptr));
         if (measured) measured->push_back(frame);
         bytes += coded.frames.back().bytes.size();
+        const std::vector<uint16_t> before = player.shown();
         EXPECT_EQ(player.show(coded.frames.back().bytes), encoder.encoder().reconstruction())
             << "frame " << coded.frames.size() - 1;
+        coded.repeated.push_back(coded.frames.size() > 1 && player.shown() == before);
     }
     coded.bitsPerSecond = double(bytes) * 8 * kFramesPerSecond / double(clip.size());
     return coded;
@@ -82,6 +88,8 @@ VideoSettings settings(size_t maxFrameBytes = 0, bool sceneCuts = true, int intr
     video.maxFrameBytes = maxFrameBytes;
     return video;
 }
+
+long repeats(const Coded& coded) { return std::count(coded.repeated.begin(), coded.repeated.end(), true); }
 
 std::vector<bool> kinds(const Coded& coded) {
     std::vector<bool> intra;
@@ -118,7 +126,9 @@ TEST(VideoEncoderTest, ABitrateIsMetWithinThreePercent) {
     for (const double bitrate : {300e3, 900e3}) {
         SCOPED_TRACE(bitrate);
         VideoEncoder encoder(settings(), RateControl(bitrate, kFramesPerSecond, clip.size(), 0));
-        EXPECT_NEAR(encodeClip(encoder, clip).bitsPerSecond / bitrate, 1.0, 0.03);
+        const Coded coded = encodeClip(encoder, clip);
+        EXPECT_NEAR(coded.bitsPerSecond / bitrate, 1.0, 0.03);
+        EXPECT_EQ(repeats(coded), 0);
     }
 }
 
@@ -140,9 +150,51 @@ TEST(VideoEncoderTest, ASecondPassSpendsWhereTheFirstFoundDetail) {
     VideoEncoder second(settings(), RateControl(bitrate, kFramesPerSecond, measured));
     const Coded coded = encodeClip(second, clip);
     EXPECT_NEAR(coded.bitsPerSecond / bitrate, 1.0, 0.03);
+    EXPECT_EQ(repeats(coded), 0);
     EXPECT_EQ(kinds(coded), firstKinds);
     EXPECT_THROW(second.encode(clip[0].data()),
                  EncodeError);  // one frame more than the first pass saw
+}
+
+// A pan at halfway between the rates of quality 1 and of repeating every
+// frame, in one pass and in two: it takes repeats, each showing the picture
+// before, and none in place of an intra frame (the first, and every
+// fifteenth after).
+TEST(VideoEncoderTest, UnderQuality1FramesRepeatToMeetTheBitrate) {
+    const Clip clip = makeClip(45, [](int frame) { return test::scene(kHeight, frame); });
+    VideoSettings lowest = settings(0, true, 15);
+    lowest.encoder.quality = 1;
+    VideoEncoder atQuality1(lowest, std::nullopt);
+    const double quality1 = encodeClip(atQuality1, clip).bitsPerSecond;
+    Encoder repeating(lowest.encoder);
+    repeating.encode(clip[0].data());
+    const std::vector<uint8_t> repeat = repeating.tryRepeat(clip[1].data()).bytes;
+    const double repeated = double(repeat.size()) * 8 * kFramesPerSecond;
+    ASSERT_LT(repeated, quality1 * 0.6);
+    const double bitrate = (quality1 + repeated) / 2;
+
+    VideoSettings first = settings(0, true, 15);
+    first.encoder.quality = kFirstPassQuality;
+    VideoEncoder measuring(first, std::nullopt);
+    std::vector<FirstPassFrame> measured;
+    encodeClip(measuring, clip, &measured);
+    for (const bool twoPasses : {false, true}) {
+        SCOPED_TRACE(twoPasses ? "two passes" : "one pass");
+        RateControl rate = twoPasses ? RateControl(bitrate, kFramesPerSecond, measured)
+                                     : RateControl(bitrate, kFramesPerSecond, clip.size(), 0);
+        VideoEncoder encoder(settings(0, true, 15), std::move(rate));
+        const Coded coded = encodeClip(encoder, clip);
+        EXPECT_NEAR(coded.bitsPerSecond / bitrate, 1.0, 0.03);
+        int repeatedFrames = 0;
+        for (size_t frame = 0; frame < clip.size(); ++frame) {
+            SCOPED_TRACE(frame);
+            EXPECT_EQ(coded.frames[frame].intra, frame % 15 == 0);
+            if (coded.frames[frame].bytes != repeat) continue;
+            ++repeatedFrames;
+            EXPECT_TRUE(coded.repeated[frame]);
+        }
+        EXPECT_GE(repeatedFrames, 10);
+    }
 }
 
 TEST(VideoEncoderTest, NoFramePassesTheLimit) {
