@@ -9,6 +9,7 @@
 #include "support/file_error.h"
 #include "media/png_file.h"
 #include "media/png_sequence.h"
+#include "scratch_path.h"
 
 namespace media {
 namespace {
@@ -32,7 +33,7 @@ protected:
     }
     std::string pattern() const { return (folder_ / "f%03d.png").string(); }
 
-    const fs::path folder_ = fs::temp_directory_path() / "orv-png-sequence-test";
+    const fs::path folder_ = orv::test::scratchPath("orv-png-sequence-test");
 };
 
 TEST_F(PngSequenceTest, StartsAtTheFirstOfZeroToFourAndStopsAtAGap) {

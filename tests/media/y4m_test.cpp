@@ -13,6 +13,7 @@
 #include "support/file_error.h"
 #include "media/y4m_reader.h"
 #include "media/y4m_writer.h"
+#include "scratch_path.h"
 
 namespace media {
 namespace {
@@ -32,7 +33,7 @@ protected:
         }
         return "accepted";
     }
-    const std::string path_ = (std::filesystem::temp_directory_path() / "orv-y4m-test.y4m").string();
+    const std::string path_ = orv::test::scratchPath("orv-y4m-test.y4m").string();
 };
 
 TEST_F(Y4mTest, Reads420FramesWithInterpolatedChroma) {

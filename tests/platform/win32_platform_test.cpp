@@ -10,6 +10,7 @@
 #include "platform/win32/win32_platform.h"
 #include "settings/config_writer.h"
 #include "settings/settings_file.h"
+#include "scratch_path.h"
 
 namespace orv {
 namespace {
@@ -26,7 +27,7 @@ std::string contents(const fs::path& p) {
 class Win32Files : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "orv-win32-platform";
+    dir_ = orv::test::scratchPath("orv-win32-platform");
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "skin/controls.h"
+#include "scratch_path.h"
 
 namespace orv::render {
 namespace {
@@ -15,7 +16,7 @@ TEST(PngFile, FrameComesBackInRgbOrderWithTheShapeAsAlpha) {
   Surface frame(3, 2), shape(3, 2);
   frame.pixels = {0x102030, 0xFF0000, 0x00FF00, 0x0000FF, 0xABCDEF, 0x000000};
   shape.pixels = {kKeyColour, 0xFFFFFF, 0xFFFF00, 0xFFFFFF, kKeyColour, 0xFF00FF};
-  const auto path = std::filesystem::temp_directory_path() / "orv-png-file-test.png";
+  const auto path = orv::test::scratchPath("orv-png-file-test.png");
   ASSERT_TRUE(writePng(path.string(), frame, shape));
 
   png_image image{};

@@ -13,6 +13,7 @@
 
 #include "artgen.h"
 #include "resources/embedded_resources.h"
+#include "scratch_path.h"
 
 namespace orv {
 namespace {
@@ -24,7 +25,7 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
 
 TEST(ArtworkRegeneration, GeneratorReproducesTheCommittedFiles) {
   const auto files = artgen::generateSkin();
-  auto dir = std::filesystem::temp_directory_path() / ("artgen-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(&files)));
+  auto dir = orv::test::scratchPath("artgen-" + std::to_string(reinterpret_cast<std::uintptr_t>(&files)));
   std::filesystem::create_directories(dir);
   ASSERT_TRUE(artgen::writeSkin(files, dir.string()));
   for (const auto& f : files) {

@@ -11,6 +11,7 @@
 
 #include "default_settings.h"
 #include "settings/setup_settings.h"
+#include "scratch_path.h"
 
 namespace orv {
 
@@ -19,8 +20,8 @@ class SettingsFolder : public ::testing::Test {
   void SetUp() override {
     const auto* unit = ::testing::UnitTest::GetInstance();
     const auto* test = unit->current_test_info();
-    dir_ = std::filesystem::temp_directory_path() / ("orv-settings-" + std::to_string(unit->random_seed()) + "-" +
-                                                     test->test_suite_name() + "-" + test->name());
+    dir_ = orv::test::scratchPath("orv-settings-" + std::to_string(unit->random_seed()) + "-" +
+                                  test->test_suite_name() + "-" + test->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     prefix_ = dir_.string() + "/";

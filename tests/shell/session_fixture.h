@@ -14,6 +14,7 @@
 #include "platform/headless/scripted_display.h"
 #include "shell/setup_dialog.h"
 #include "synthetic_skin.h"
+#include "scratch_path.h"
 
 namespace orv::test {
 
@@ -54,8 +55,8 @@ class SessionFixture : public ::testing::Test {
 
   // A fresh, empty folder per test, made before the dialog takes its prefix.
   static std::filesystem::path freshFolder() {
-    auto path = std::filesystem::temp_directory_path() /
-                ("orv-session-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    auto path = orv::test::scratchPath(
+        "orv-session-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(path);
     std::filesystem::create_directories(path);
     return path;

@@ -12,6 +12,7 @@
 #include "support/file_error.h"
 #include "stream/stream_reader.h"
 #include "test_streams.h"
+#include "scratch_path.h"
 
 namespace xqm::test {
 namespace {
@@ -127,7 +128,7 @@ TEST(StreamReader, RejectsFlagsThatDisagreeWithTheQualityWord) {
 }
 
 TEST(StreamReader, ReadsFromAFileAndNamesItInErrors) {
-    const auto path = (std::filesystem::temp_directory_path() / "xqm-stream-reader-test.xqm").string();
+    const auto path = orv::test::scratchPath("xqm-stream-reader-test.xqm").string();
     auto bytes = threeFrameStream();
     writeFile(path, bytes);
     {

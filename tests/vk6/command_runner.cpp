@@ -7,13 +7,14 @@
 #include <sstream>
 
 #include "frame_builder.h"
+#include "scratch_path.h"
 #include "sample_video.h"
 #include "stream/stream_writer.h"
 
 namespace vk6::test {
 
 ScratchFolder::ScratchFolder(const std::string& name)
-    : path_(std::filesystem::temp_directory_path() / ("orv-" + name)) {
+    : path_(orv::test::scratchPath("orv-" + name)) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
