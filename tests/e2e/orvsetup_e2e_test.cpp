@@ -260,11 +260,22 @@ TEST_F(SetupProgramTest, DraggingTheBackgroundMovesTheWindowWithThePointer) {
   separateMoves();
   pointerTo(screen(moved, background, 30, 30));
   leftButton(false);
+  RECT after{};
+  GetWindowRect(window, &after);
+  EXPECT_EQ(after.left, moved.left) << "the knob's drag moved the window";
+  EXPECT_EQ(after.top, moved.top) << "the knob's drag moved the window";
   // Had the drag moved the window, this press would miss the quit control.
-  pointerTo(screen(moved, at(kQuit), 0, 0));
-  leftButton(true);
-  leftButton(false);
-  ASSERT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{0}) << "the quit control was not where it was";
+  // Wine may repeat an earlier jump of its pointer after a move, and a loaded
+  // machine can let it land between the move and the press: a press that
+  // closed nothing is made again (a second press on quit changes nothing).
+  std::optional<DWORD> exitCode;
+  for (int press = 0; press < 3 && !exitCode; ++press) {
+    pointerTo(screen(moved, at(kQuit), 0, 0));
+    leftButton(true);
+    leftButton(false);
+    exitCode = waitForExit(process, press == 2 ? kPatienceMs : kPatienceMs / 12);
+  }
+  ASSERT_EQ(exitCode, std::optional<DWORD>{0}) << "the quit control was not where it was";
   EXPECT_EQ(parsed(config()).generalVolume, 49);
 }
 
