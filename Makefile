@@ -24,7 +24,7 @@ CTEST_FLAGS ?= --output-on-failure --timeout 3600
 all: native win32 win64
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh --windows $(WINDOWS)
 
 native win32 win64 linux32 wasm: deps
 	@cmake --preset $@ >/dev/null
@@ -105,7 +105,7 @@ soak: deps
 	@SOAK_SECONDS=$(SOAK_SECONDS) bash scripts/soak.sh $(WINDOWS)
 
 bench:
-	@bash scripts/install-deps.sh bench
+	@bash scripts/install-deps.sh --bench --windows $(WINDOWS)
 	@bash scripts/bench.sh $(WINDOWS)
 
 dist: native win32-release win64-release wasm

@@ -1,9 +1,34 @@
 #!/usr/bin/env bash
-# Installs what the two builds and their tests need on a Debian machine;
-# `install-deps.sh bench` also what only the benchmarks need (the photo the
-# encoder's clips are made from). Idempotent: does nothing when every package
-# is already there.
-set -euo pipefail
+# Installs what the builds and their tests need on a Debian machine.
+#   install-deps.sh [--bench] [--windows auto|win32|win64]
+# --bench adds what only the benchmarks need (the photos their clips are made
+# from). Idempotent and silent: when every package is there it calls no apt.
+#
+# The 64-bit packages come first. Only then can the probe tell whether this
+# machine runs 32-bit programs (it needs /lib/ld-linux.so.2, which libc6-i386
+# brings through g++-multilib); 32-bit Wine is asked for only where it can run,
+# or where --windows win32 asks for it, and only then is the i386 architecture
+# added, so that elsewhere no i386 package list is fetched at all.
+#
+# Mirrors are sometimes caught mid-sync: `apt-get update` is tried three
+# times, with growing waits, and when a list still fails the install goes on
+# with the lists that came; the install decides. When it fails, the packages
+# still missing, apt's reason and what to do are said, and the exit is 1.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+bench=0 windows=auto
+while [ $# -gt 0 ]; do
+  case $1 in
+    --bench|bench) bench=1 ;;
+    --windows) windows=${2:-}; shift ;;
+    *) echo "install-deps.sh: unknown argument '$1'" >&2; exit 2 ;;
+  esac
+  shift
+done
+case $windows in auto|win32|win64) ;; *)
+  echo "install-deps.sh: --windows must be auto, win32 or win64, not '$windows'" >&2; exit 2 ;;
+esac
 
 packages=(
   cmake make ninja-build g++ clang ccache pkg-config valgrind
@@ -13,24 +38,74 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   libpng-dev libjpeg62-turbo-dev
   ffmpeg
-  wine wine64 wine32:i386 xvfb xauth imagemagick x11-utils
+  wine wine64 xvfb xauth imagemagick x11-utils
   emscripten chromium chromium-driver python3-selenium
 )
-[ "${1:-}" = bench ] && packages+=(libjxl-testdata)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ "$bench" -eq 1 ] && packages+=(libjxl-testdata)
+packages32=(wine32:i386)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+apt_options=(-o Acquire::Retries=3 -o DPkg::Lock::Timeout=600)
+updated=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 
-echo "installing: ${missing[*]}"
+# missing PACKAGE...: those of the arguments that are not installed.
+missing() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+# Each try's errors are kept; after the last failed try, apt's words about the
+# lists that did not come are shown, and the install goes on without them.
+update() {
+  local try wait=5
+  [ "$updated" -eq 1 ] && return 0
+  updated=1
+  for try in 1 2 3; do
+    if $sudo apt-get "${apt_options[@]}" update -qq >"$log" 2>&1; then return 0; fi
+    [ "$try" -lt 3 ] && { sleep "$wait"; wait=$((wait * 3)); }
+  done
+  echo "apt-get update failed three times; going on with the package lists that came:"
+  grep -E '^(E|W|Err):' "$log" | sed 's/^/  /'
+  return 0
+}
+
+# install PACKAGE...: installs them, or says what is missing and why and exits.
+install() {
+  echo "installing: $*"
+  update
+  if $sudo apt-get "${apt_options[@]}" install -y -qq --no-install-recommends "$@" >"$log" 2>&1; then
+    return 0
+  fi
+  local still
+  still=$(missing "$@" | tr '\n' ' ')
+  {
+    echo "install-deps.sh: these packages could not be installed: ${still:-$*}"
+    echo "apt-get said:"
+    grep -E '^(E|W|Err):|Depends:|unmet dependencies' "$log" | head -n 20 | sed 's/^/  /'
+    echo "This is most often a package mirror that is being updated: run the same command again"
+    echo "later, or choose another mirror in /etc/apt/sources.list(.d)."
+  } >&2
+  exit 1
+}
+
+mapfile -t need < <(missing "${packages[@]}")
+[ ${#need[@]} -gt 0 ] && install "${need[@]}"
+
+want32=0
+if [ "$windows" = win32 ]; then want32=1
+elif [ "$windows" = auto ] && bash "$here/host-runs-32bit.sh" >/dev/null; then want32=1; fi
+[ "$want32" -eq 1 ] || exit 0
+
+mapfile -t need < <(missing "${packages32[@]}")
+[ ${#need[@]} -eq 0 ] && exit 0
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
+  updated=0  # the i386 lists are needed now
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+install "${need[@]}"
