@@ -193,14 +193,24 @@ TEST_F(SetupProgramTest, AnOverlongFileLeftByTheGameStopsTheProgramAndNothingEls
   leftButton(false);
   // The box's OK button takes the capture when the pointer presses it; the
   // thread handles the pointer's input in order, so by then it has handled
-  // the second press on the launch control.
+  // the second press on the launch control. Wine may repeat the jump to the
+  // launch control after the move to the button (see dragWindowWithPointer),
+  // and a loaded machine can let it land before the press: a press that the
+  // button did not take is made again (more presses on the launch control
+  // change nothing, which is what this test is about).
   HWND ok = GetDlgItem(box, IDOK);
   ASSERT_NE(ok, nullptr);
   RECT button{};
   GetWindowRect(ok, &button);
-  pointerTo(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
-  leftButton(true);
-  ASSERT_TRUE(waitUntil([&] { return captureOf(window) == ok; }, kPatienceMs)) << "the box's OK button was not pressed";
+  bool pressed = false;
+  for (int press = 0; press < 3 && !pressed; ++press) {
+    if (press > 0) leftButton(false);
+    pointerTo(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    leftButton(true);
+    pressed = waitUntil([&] { return captureOf(window) == ok; }, press == 2 ? kPatienceMs : kPatienceMs / 12);
+  }
+  if (!pressed) leftButton(false);  // the next test starts with the button up
+  ASSERT_TRUE(pressed) << "the box's OK button was not pressed";
   EXPECT_EQ(slurp(folder / "Runs.log"), "ran\n");
   EXPECT_EQ(visibleWindowCount(process.dwProcessId), 2);  // the setup window and one box
   EXPECT_EQ(config(), overlong);
