@@ -52,12 +52,13 @@ updated=0
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
-# missing PACKAGE...: those of the arguments that are not installed.
+# missing PACKAGE...: those of the arguments that are not installed (a name
+# with an architecture, such as wine32:i386, only in that architecture).
 missing() {
-  local p
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
-  done
+  dpkg-query -W -f='${Package} ${Architecture} ${Status}\n' "$@" 2>/dev/null |
+    awk -v wanted="$*" '
+      $3 " " $4 " " $5 == "install ok installed" { have[$1] = 1; have[$1 ":" $2] = 1 }
+      END { n = split(wanted, p, " "); for (i = 1; i <= n; i++) if (!(p[i] in have)) print p[i] }'
 }
 
 # Each try's errors are kept; after the last failed try, apt's words about the

@@ -16,17 +16,20 @@ cat >"$work/scripts/host-runs-32bit.sh" <<'EOF'
 #!/usr/bin/env bash
 if [ "$(cat "$STUB/runs32")" = yes ]; then echo yes; else echo "no: the stand-in says so"; exit 1; fi
 EOF
-# The package database: one package a line; "*" stands for every package
-# without an architecture suffix, "-name" for one that is not there all the same.
+# The package database: one package a line, with its architecture where it
+# is not amd64; "*" stands for every amd64 package, "-name" for one that is
+# not there all the same.
 cat >"$work/bin/dpkg-query" <<'EOF'
 #!/usr/bin/env bash
-pkg=${!#}
-if grep -qxF -- "$pkg" "$STUB/installed" ||
-   { [[ $pkg != *:* ]] && grep -qx '\*' "$STUB/installed" && ! grep -qxF -- "-$pkg" "$STUB/installed"; }; then
-  printf 'install ok installed'
-else
-  echo "dpkg-query: no packages found matching $pkg" >&2; exit 1
-fi
+awk -v asked="${*:3}" '
+  { db[$0] = 1 }
+  END { n = split(asked, p, " ")
+        for (i = 1; i <= n; i++) {
+          name = p[i]; arch = "amd64"
+          if (split(p[i], part, ":") == 2) { name = part[1]; arch = part[2] }
+          if ((p[i] in db) || (arch == "amd64" && ("*" in db) && !(("-" p[i]) in db)))
+            print name, arch, "install ok installed"
+        } }' "$STUB/installed"
 EOF
 cat >"$work/bin/dpkg" <<'EOF'
 #!/usr/bin/env bash
