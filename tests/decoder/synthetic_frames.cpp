@@ -4,13 +4,13 @@
 
 #include "frame_builder.h"
 #include "pipeline/coefficient_decoder.h"
+#include "stream/stream_format.h"
 
 namespace vk6::test {
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kBlocks = kWidth / 8 * (kSyntheticHeight / 8);
+constexpr int kBlocks = xqm::kPictureWidth / 8 * (kSyntheticHeight / 8);
 
 // One component with `values` non-zero coefficients spread over the low
 // frequencies, as a photographic block at quality 75 has them: mostly
@@ -69,7 +69,7 @@ std::vector<uint8_t> mixedFrame(unsigned seed, int quality) {
     FrameBuilder frame;
     for (int i = 0; i < kBlocks; ++i) {
         const int x = i % 80 * 8, y = i / 80 * 8;
-        const bool interior = x >= 64 && x < kWidth - 64 && y >= 64 && y < kSyntheticHeight - 64;
+        const bool interior = x >= 64 && x < xqm::kPictureWidth - 64 && y >= 64 && y < kSyntheticHeight - 64;
         const int choice = interior ? int(random() % 10) : 0;
         switch (choice) {
             case 0: case 1: case 2: case 3: frame.control.code("110"); break;

@@ -29,12 +29,12 @@ const std::string_view kCheckHelp =
 
 namespace {
 
-constexpr orv::cli::OptionSpec kOptions[] = {{"--quiet", 'q', false}};
+constexpr orv::cli::OptionSpec kCheckOptions[] = {{"--quiet", 'q', false}};
 
 }  // namespace
 
 int check(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kOptions);
+    const orv::cli::Arguments arguments(args, kCheckOptions);
     const std::string path = arguments.operands(1, "FILE")[0];
     auto reader = xqm::StreamReader::openFile(path);
     const uint32_t frames = reader.info().frameCount;

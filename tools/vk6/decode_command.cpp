@@ -41,7 +41,7 @@ const std::string_view kDecodeHelp =
 
 namespace {
 
-constexpr orv::cli::OptionSpec kOptions[] = {{"--output", 'o', true},  {"--format", 'f', true},
+constexpr orv::cli::OptionSpec kDecodeOptions[] = {{"--output", 'o', true},  {"--format", 'f', true},
                                               {"--frames", 0, true},    {"--keep-going", 'k', false},
                                               {"--quiet", 'q', false}};
 
@@ -69,7 +69,7 @@ OutputFormat chooseFormat(const std::optional<std::string>& format, const std::s
 }  // namespace
 
 int decode(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kOptions);
+    const orv::cli::Arguments arguments(args, kDecodeOptions);
     const std::string path = arguments.operands(1, "FILE")[0];
     const std::string output = arguments.required("--output", "-o OUT");
     const OutputFormat format = chooseFormat(arguments.value("--format"), output);

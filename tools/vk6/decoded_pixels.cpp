@@ -4,16 +4,10 @@
 
 namespace vk6tool {
 
-namespace {
-
-constexpr int kWidth = xqm::kPictureWidth;
-
-}  // namespace
-
 media::RgbPicture toRgb(const uint16_t* picture, const xqm::StreamInfo& info) {
     media::RgbPicture rgb;
-    rgb.resize(kWidth, info.height);
-    for (size_t i = 0; i < size_t(kWidth) * info.height; ++i) {
+    rgb.resize(xqm::kPictureWidth, info.height);
+    for (size_t i = 0; i < size_t(xqm::kPictureWidth) * info.height; ++i) {
         const xqm::Rgb8 colour = xqm::widenPixel(picture[i], info.pixelType);
         rgb.rgb[3 * i] = colour.r;
         rgb.rgb[3 * i + 1] = colour.g;
@@ -24,7 +18,7 @@ media::RgbPicture toRgb(const uint16_t* picture, const xqm::StreamInfo& info) {
 
 // The shown rows in the stream's pixel format, little-endian.
 std::vector<uint8_t> rawBytes(const uint16_t* picture, const xqm::StreamInfo& info) {
-    std::vector<uint8_t> bytes(size_t(2) * kWidth * info.height);
+    std::vector<uint8_t> bytes(size_t(2) * xqm::kPictureWidth * info.height);
     for (size_t i = 0; i < bytes.size() / 2; ++i) {
         bytes[2 * i] = uint8_t(picture[i]);
         bytes[2 * i + 1] = uint8_t(picture[i] >> 8);

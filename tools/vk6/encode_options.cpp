@@ -13,7 +13,7 @@ namespace vk6tool {
 
 namespace {
 
-constexpr orv::cli::OptionSpec kOptions[] = {
+constexpr orv::cli::OptionSpec kEncodeOptions[] = {
     {"--output", 'o', true}, {"--quality", 0, true},     {"--bitrate", 0, true},    {"--type", 0, true},
     {"--rate", 'r', true},   {"--intra-every", 0, true}, {"--scene-cuts", 0, true}, {"--max-frame-bytes", 0, true},
     {"--preset", 0, true},   {"--pass", 0, true},        {"--stats", 0, true},      {"--threads", 0, true},
@@ -101,7 +101,7 @@ void checkPasses(const orv::cli::Arguments& arguments, const EncodeOptions& opti
 }  // namespace
 
 EncodeOptions parseEncodeOptions(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kOptions);
+    const orv::cli::Arguments arguments(args, kEncodeOptions);
     EncodeOptions options;
     options.input = arguments.operands(1, "INPUT")[0];
     options.pass = parseBounded(arguments, "--pass", 1, 2, 0);

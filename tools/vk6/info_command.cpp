@@ -36,7 +36,7 @@ const std::string_view kInfoHelp =
 
 namespace {
 
-constexpr orv::cli::OptionSpec kOptions[] = {{"--blocks", 'b', false}, {"--quiet", 'q', false}};
+constexpr orv::cli::OptionSpec kInfoOptions[] = {{"--blocks", 'b', false}, {"--quiet", 'q', false}};
 
 std::string pixelFormat(uint16_t type) { return type == 16 ? "5-6-5" : "5-5-5"; }
 
@@ -81,7 +81,7 @@ int blocksBefore(const XQMPI_ErrorReport& report) {
 }  // namespace
 
 int info(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kOptions);
+    const orv::cli::Arguments arguments(args, kInfoOptions);
     const std::string path = arguments.operands(1, "FILE")[0];
     const bool blocks = arguments.flag("--blocks");
     auto reader = xqm::StreamReader::openFile(path);
