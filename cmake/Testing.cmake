@@ -4,19 +4,26 @@ if(CMAKE_CROSSCOMPILING)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  # Compiled for a quick build, as the tests are: nothing of it is on a hot path.
+  foreach(framework gtest gtest_main gmock gmock_main)
+    target_compile_options(${framework} PRIVATE -O1)
+  endforeach()
 else()
   find_package(GTest REQUIRED)
 endif()
 
 # orv_add_test(NAME SOURCES ... LIBS ...)
 # One executable is one ctest test: under Wine a process per test case would
-# make the suite slow, so the whole executable runs once. Its sources compile
-# as one unit per eight files: the test framework's headers took most of
-# each file's compile time.
+# make the suite slow, so the whole executable runs once. Where the build
+# precompiles the test framework's headers (orv_test_headers), its units start
+# from them.
 function(orv_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+  if(TARGET orv_test_headers)
+    target_precompile_headers(${name} REUSE_FROM orv_test_headers)
+    target_compile_options(${name} PRIVATE -fpch-preprocess)
+  endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

@@ -78,19 +78,23 @@ step() {
 # A step whose build failed is counted as failed without running.
 skip() { echo "1 0 1 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
 
-# The lanes. The native build is made first in its lane; the Windows suite
-# waits for it (its player test compares with the native decode). Those two
-# lanes lead to the Windows suite, which mostly waits on Wine: the -m32 and
-# fuzz lanes run at a lower priority and take the cores when it waits (at the
-# same priority they delay it more than they gain).
+# The lanes. The Windows suite is the longest chain and mostly waits on Wine:
+# its build, and the native build's few programs and videos it compares with,
+# start first at full priority; everything else runs at a lower priority and
+# takes the cores whenever they wait (at the same priority the other builds
+# delay it more than they gain). The rest of the native build follows its
+# first part in the native lane.
 background() { renice -n 10 -p "$BASHPID" >/dev/null; }
 native_lane() {
-  if step build-native native; then
+  if step build-native-refs native-references; then touch "$logs/native-refs.built"
+  else touch "$logs/native-refs.failed"; fi
+  background
+  if [ -e "$logs/native-refs.built" ] && step build-native native; then
     touch "$logs/native.built"
     step native check-native
     step memcheck check-memcheck
   else
-    touch "$logs/native.failed"
+    [ -e "$logs/native-refs.built" ] || skip build-native
     skip native; skip memcheck
   fi
   [ "$path" = win64 ] && win32_files
@@ -102,8 +106,8 @@ windows_lane() {
   bash scripts/wine-run.sh --boot "$path" >/dev/null 2>&1 &
   step "build-$path" "$path" || built=0
   wait
-  until [ -e "$logs/native.built" ] || [ -e "$logs/native.failed" ]; do sleep 1; done
-  if [ "$built" -eq 1 ] && [ -e "$logs/native.built" ]; then step "$path-Wine" "check-$path"
+  until [ -e "$logs/native-refs.built" ] || [ -e "$logs/native-refs.failed" ]; do sleep 1; done
+  if [ "$built" -eq 1 ] && [ -e "$logs/native-refs.built" ]; then step "$path-Wine" "check-$path"
   else skip "$path-Wine"; fi
 }
 linux32_lane() {
@@ -139,7 +143,7 @@ for lane in "${lanes[@]}"; do "$lane" & pids+=($!); done
 wait "${pids[@]}"
 
 # The summary, in a fixed order: builds, then suites.
-steps=(build-native "build-$path")
+steps=(build-native-refs build-native "build-$path")
 [ "$path" = win64 ] && steps+=(build-linux32 build-win32-files)
 steps+=(build-wasm build-fuzz native memcheck "$path-Wine")
 [ "$path" = win64 ] && steps+=(linux32-qemu win32-files)

@@ -22,8 +22,8 @@ ScratchFolder::ScratchFolder(const std::string& name)
 ScratchFolder::~ScratchFolder() { std::filesystem::remove_all(path_); }
 
 CommandResult ScratchFolder::run(const std::string& program, const std::string& arguments) const {
-    const std::string line = "cd '" + path_.string() + "' && '" + program + "' " + arguments +
-                             " >.stdout 2>.stderr </dev/null";
+    const std::string line = "cd '" + path_.string() + "' && '" + std::filesystem::absolute(program).string() +
+                             "' " + arguments + " >.stdout 2>.stderr </dev/null";
     const int status = std::system(line.c_str());
     CommandResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -23,7 +23,8 @@ public:
     ~ScratchFolder();
 
     const std::filesystem::path& path() const { return path_; }
-    // Runs `program arguments` (a shell command line) inside the folder.
+    // Runs `program arguments` (a shell command line) inside the folder; a
+    // relative program path is taken from the working folder of the test.
     CommandResult run(const std::string& program, const std::string& arguments) const;
     CommandResult vk6(const std::string& arguments) const { return run(VK6_PROGRAM, arguments); }
     std::string read(const std::string& name) const;
