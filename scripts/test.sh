@@ -51,11 +51,14 @@ mkdir -p "$logs"
 start=$SECONDS
 
 # step LABEL MAKE-TARGET: runs the target, keeps its output and result
-# ("rc passed failed seconds") and says how it went.
+# ("rc passed failed seconds processor-seconds") and says how it went. The
+# processor time is that of the step's processes, compilers and tests
+# included (a Wine server that outlives its program is not counted).
 step() {
-  local label=$1 target=$2 began=$SECONDS rc line passed=0 failed=0
-  make --no-print-directory "$target" >"$logs/$label.log" 2>&1
+  local label=$1 target=$2 began=$SECONDS rc line passed=0 failed=0 cpu TIMEFORMAT='%U %S'
+  cpu=$({ time make --no-print-directory "$target" >"$logs/$label.log" 2>&1; } 2>&1)
   rc=$?
+  cpu=$(awk '{ printf "%d", $1 + $2 }' <<<"$cpu")
   # ctest's closing line: "NN% tests passed, F tests failed out of T".
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$label.log" | tail -n 1)
   if [ -n "$line" ]; then
@@ -63,7 +66,7 @@ step() {
     passed=$(( $(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line") - failed ))
   fi
   [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1  # a build, or the runner itself, failed
-  echo "$rc $passed $failed $((SECONDS - began))" >"$logs/$label.result"
+  echo "$rc $passed $failed $((SECONDS - began)) $cpu" >"$logs/$label.result"
   if [ "$rc" -eq 0 ]; then
     printf '== %-18s done after %4d s (%d s)%s\n' "$label" $((SECONDS - start)) $((SECONDS - began)) \
       "$([ -n "$line" ] && echo ": $line")"
@@ -76,7 +79,7 @@ step() {
 }
 
 # A step whose build failed is counted as failed without running.
-skip() { echo "1 0 1 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
+skip() { echo "1 0 1 0 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
 
 # The lanes. The Windows suite is the longest chain and mostly waits on Wine:
 # its build, and the native build's few programs and videos it compares with,
@@ -150,15 +153,16 @@ steps+=(build-wasm build-fuzz native memcheck "$path-Wine")
 steps+=(web-Chromium sanitizers fuzz-smoke)
 
 echo
-echo "== make test: summary (seconds each step took; steps ran side by side)"
+echo "== make test: summary (the seconds each step took, side by side, and its processor seconds)"
 total_passed=0 total_failed=0 status=0
 for label in "${steps[@]}"; do
-  read -r rc passed failed seconds <"$logs/$label.result"
+  read -r rc passed failed seconds cpu <"$logs/$label.result"
   [ "$rc" -ne 0 ] && status=1
   total_passed=$((total_passed + passed)) total_failed=$((total_failed + failed))
   case $label in
-    build-*) printf '%-18s %4d s  %s\n' "$label" "$seconds" "$([ "$rc" -eq 0 ] && echo built || echo "FAILED (see $logs/$label.log)")" ;;
-    *) printf '%-18s %4d s  %3d passed, %d failed%s\n' "$label" "$seconds" "$passed" "$failed" \
+    build-*) printf '%-18s %4d s %5d cpu s  %s\n' "$label" "$seconds" "$cpu" \
+               "$([ "$rc" -eq 0 ] && echo built || echo "FAILED (see $logs/$label.log)")" ;;
+    *) printf '%-18s %4d s %5d cpu s  %3d passed, %d failed%s\n' "$label" "$seconds" "$cpu" "$passed" "$failed" \
          "$([ "$rc" -ne 0 ] && echo "  (see $logs/$label.log)")" ;;
   esac
 done
