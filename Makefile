@@ -85,7 +85,8 @@ memcheck: native
 
 check-native check-memcheck check-linux32 check-sanitize check-fuzz: check-%:
 	ctest --preset $* -j $(JOBS) $(CTEST_FLAGS)
-# GUI tests need an X server and share Wine prefixes: one at a time.
+# Window tests need an X server and share Wine prefixes: one at a time
+# (scripts/wine-suite.sh).
 check-win32 check-win64: check-%:
 	@bash scripts/wine-suite.sh $* $(CTEST_FLAGS)
 check-win32-files:

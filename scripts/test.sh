@@ -81,13 +81,14 @@ step() {
 # A step whose build failed is counted as failed without running.
 skip() { echo "1 0 1 0 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
 
-# The lanes. The Windows suite is the longest chain and mostly waits on Wine:
-# its build, and the native build's few programs and videos it compares with,
-# start first at full priority; everything else runs at a lower priority and
-# takes the cores whenever they wait (at the same priority the other builds
-# delay it more than they gain). The rest of the native build follows its
-# first part in the native lane.
-background() { renice -n 10 -p "$BASHPID" >/dev/null; }
+# The lanes. The Windows suite is the longest chain in time and mostly waits
+# on Wine: its build, and the native build's few programs and videos it
+# compares with, start first at full priority. The fuzz lane, the longest
+# chain in processor time, comes next; everything else runs at a lower
+# priority still and takes the cores whenever they wait (at the same priority
+# the other builds delay the Windows suite more than they gain). The rest of
+# the native build follows its first part in the native lane.
+background() { renice -n "${1:-10}" -p "$BASHPID" >/dev/null; }
 native_lane() {
   if step build-native-refs native-references; then touch "$logs/native-refs.built"
   else touch "$logs/native-refs.failed"; fi
@@ -129,7 +130,7 @@ web_steps() {
   if step build-wasm wasm; then step web-Chromium check-web; else skip web-Chromium; fi
 }
 fuzz_lane() {
-  background
+  background 5
   if step build-fuzz fuzz-build; then
     step sanitizers check-sanitize
     step fuzz-smoke check-fuzz

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A Windows build's ctest suite under Wine on a virtual X server, with the Wine
 # server of the default prefix kept up from the first test to the last (each
-# test program would otherwise wait seconds for Wine's services).
+# test program would otherwise wait seconds for Wine's services). Two tests
+# run at a time, but of the tests that show windows (resource lock "windows")
+# only one, and the soak test alone.
 #   wine-suite.sh win32|win64 [CTEST-ARGUMENTS...]
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -12,7 +14,7 @@ if [ -z "${ORV_WINE_SUITE_DISPLAY:-}" ]; then
   exec env ORV_WINE_SUITE_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build" "$@"
 fi
 bash "$here/wine-run.sh" --keep-server "$build"
-ctest --preset "$build" "$@"
+ctest --preset "$build" -j 2 "$@"
 rc=$?
 bash "$here/wine-run.sh" --stop-server "$build"
 exit $rc

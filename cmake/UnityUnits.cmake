@@ -1,0 +1,87 @@
+# orv_unity_units(DIRECTORY): every library and program defined in the
+# directory and below it compiles its C++ files as one unit per eight: the
+# standard and test framework headers took most of each small file's compile
+# time. A unit names its files by their paths in the tree, so that it is the
+# same text in every clone and ccache takes another clone's objects without
+# running the preprocessor (CMake's own units name them by absolute paths).
+# A file with compile settings of its own, or one that must stand alone
+# (SKIP_UNITY_BUILD_INCLUSION), stays a unit of its own.
+set(ORV_UNIT_FILES 8)
+
+function(orv_unity_units directory)
+  get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+      _orv_unity_target(${target})
+    endif()
+  endforeach()
+  get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+  foreach(subdirectory IN LISTS subdirectories)
+    orv_unity_units(${subdirectory})
+  endforeach()
+endfunction()
+
+# Whether the file can join a unit: a C++ file of the tree without settings
+# of its own.
+function(_orv_joins_unit result file directory)
+  set(${result} FALSE PARENT_SCOPE)
+  string(FIND "${file}" "${PROJECT_SOURCE_DIR}/" at)
+  if(NOT file MATCHES "\\.cpp$" OR NOT at EQUAL 0 OR NOT EXISTS ${file})
+    return()
+  endif()
+  foreach(property GENERATED SKIP_UNITY_BUILD_INCLUSION COMPILE_OPTIONS COMPILE_DEFINITIONS COMPILE_FLAGS
+                   INCLUDE_DIRECTORIES)
+    get_source_file_property(value ${file} DIRECTORY ${directory} ${property})
+    if(value)
+      return()
+    endif()
+  endforeach()
+  set(${result} TRUE PARENT_SCOPE)
+endfunction()
+
+function(_orv_unity_target target)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(source_dir ${target} SOURCE_DIR)
+  get_target_property(binary_dir ${target} BINARY_DIR)
+  set(kept "")
+  set(joining "")
+  foreach(source IN LISTS sources)
+    get_filename_component(file ${source} ABSOLUTE BASE_DIR ${source_dir})
+    _orv_joins_unit(joins ${file} ${source_dir})
+    if(joins)
+      file(RELATIVE_PATH in_tree ${PROJECT_SOURCE_DIR} ${file})
+      list(APPEND joining ${in_tree})
+    else()
+      list(APPEND kept ${source})
+    endif()
+  endforeach()
+  list(LENGTH joining count)
+  if(count LESS 2)
+    return()
+  endif()
+  set(units "")
+  set(index 0)
+  while(joining)
+    list(SUBLIST joining 0 ${ORV_UNIT_FILES} batch)
+    list(LENGTH batch taken)
+    if(taken EQUAL count)
+      set(joining "")
+    else()
+      list(SUBLIST joining ${taken} -1 joining)
+    endif()
+    math(EXPR count "${count} - ${taken}")
+    set(content "// Unit ${index} of ${target}, written by the build.\n")
+    foreach(file IN LISTS batch)
+      string(APPEND content "#include \"${file}\"\n")
+    endforeach()
+    set(unit ${binary_dir}/CMakeFiles/${target}.units/unit_${index}.cpp)
+    file(CONFIGURE OUTPUT ${unit} CONTENT "${content}" @ONLY)
+    list(APPEND units ${unit})
+    math(EXPR index "${index} + 1")
+  endwhile()
+  # The unit finds its files from the tree's top, which only quoted includes
+  # search, after the including file's folder and before the target's own.
+  set_source_files_properties(${units} TARGET_DIRECTORY ${target} PROPERTIES COMPILE_OPTIONS "-iquote;${PROJECT_SOURCE_DIR}")
+  set_property(TARGET ${target} PROPERTY SOURCES ${kept} ${units})
+endfunction()
