@@ -9,10 +9,10 @@
 #        64-bit Wine, the portable core's tests built with -m32 under
 #        qemu-i386, and static checks of the 32-bit release files.
 #
-# Each build is made once, and the builds and suites run side by side in
-# lanes that share nothing but the native build: a lane's own steps run in
-# order, and the Windows suite starts once the native build it compares with
-# is there. A step's output goes to build/test-logs/<step>.log; a failing
+# Each build is made once; the builds run one after the other, and each suite
+# runs beside them once the builds it needs are there (the Windows suite also
+# needs a part of the native build: its player test compares with the native
+# decode). A step's output goes to build/test-logs/<step>.log; a failing
 # step's tail is shown at once.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -66,7 +66,8 @@ step() {
     passed=$(( $(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line") - failed ))
   fi
   [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1  # a build, or the runner itself, failed
-  echo "$rc $passed $failed $((SECONDS - began)) $cpu" >"$logs/$label.result"
+  echo "$rc $passed $failed $((SECONDS - began)) $cpu" >"$logs/$label.result.new"
+  mv "$logs/$label.result.new" "$logs/$label.result"
   if [ "$rc" -eq 0 ]; then
     printf '== %-18s done after %4d s (%d s)%s\n' "$label" $((SECONDS - start)) $((SECONDS - began)) \
       "$([ -n "$line" ] && echo ": $line")"
@@ -81,66 +82,65 @@ step() {
 # A step whose build failed is counted as failed without running.
 skip() { echo "1 0 1 0 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
 
-# The lanes. The Windows suite is the longest chain in time and mostly waits
-# on Wine: its build, and the native build's few programs and videos it
-# compares with, start first at full priority. The fuzz lane, the longest
-# chain in processor time, comes next; everything else runs at a lower
-# priority still and takes the cores whenever they wait (at the same priority
-# the other builds delay the Windows suite more than they gain). The rest of
-# the native build follows its first part in the native lane.
-background() { renice -n "${1:-10}" -p "$BASHPID" >/dev/null; }
-native_lane() {
-  if step build-native-refs native-references; then touch "$logs/native-refs.built"
-  else touch "$logs/native-refs.failed"; fi
-  background
-  if [ -e "$logs/native-refs.built" ] && step build-native native; then
-    touch "$logs/native.built"
-    step native check-native
-    step memcheck check-memcheck
-  else
-    [ -e "$logs/native-refs.built" ] || skip build-native
-    skip native; skip memcheck
-  fi
-  [ "$path" = win64 ] && win32_files
-  web_steps
+# The builds run one after the other, each on every core: side by side they
+# took a third more processor time for the same work. The Windows suite,
+# the longest chain in time, mostly waits on Wine, so its build and the
+# native build's few programs and videos it compares with come first; then
+# the fuzz build, whose sanitized suite is the longest chain in processor
+# time. Each suite starts once its build is there, at a lower priority than
+# the builds and the Windows suite, and takes the cores whenever they wait.
+builds=(build-native-refs:native-references "build-$path:$path" build-fuzz:fuzz-build build-native:native)
+[ "$path" = win64 ] && builds+=(build-linux32:linux32 build-win32-files:test-win32-files-build)
+builds+=(build-wasm:wasm)
+
+# built LABEL: waits until the build step LABEL has ended; whether it built.
+built() {
+  until [ -e "$logs/$1.result" ]; do sleep 1; done
+  read -r rc _ <"$logs/$1.result"
+  [ "$rc" -eq 0 ]
+}
+background() { renice -n 10 -p "$BASHPID" >/dev/null; }
+
+builder_lane() {
+  local build
+  for build in "${builds[@]}"; do step "${build%%:*}" "${build#*:}"; done
 }
 windows_lane() {
-  local built=1
   # Wine makes its prefix while the compilers work.
-  bash scripts/wine-run.sh --boot "$path" >/dev/null 2>&1 &
-  step "build-$path" "$path" || built=0
-  wait
-  until [ -e "$logs/native-refs.built" ] || [ -e "$logs/native-refs.failed" ]; do sleep 1; done
-  if [ "$built" -eq 1 ] && [ -e "$logs/native-refs.built" ]; then step "$path-Wine" "check-$path"
+  bash scripts/wine-run.sh --boot "$path" >/dev/null 2>&1
+  if built "build-$path" && built build-native-refs; then step "$path-Wine" "check-$path"
   else skip "$path-Wine"; fi
 }
-linux32_lane() {
-  background
-  if step build-linux32 linux32; then step linux32-qemu check-linux32; else skip linux32-qemu; fi
-}
-# On the win64 path, after the native suites: the native lane is done early.
-win32_files() {
-  if step build-win32-files test-win32-files-build; then step win32-files check-win32-files
-  else skip win32-files; fi
-}
-# After the native suites: the web player's modules, then the page in
-# headless Chromium against the native build's decode.
-web_steps() {
-  if [ ! -e "$logs/native.built" ]; then skip build-wasm; skip web-Chromium; return; fi
-  if step build-wasm wasm; then step web-Chromium check-web; else skip web-Chromium; fi
-}
 fuzz_lane() {
-  background 5
-  if step build-fuzz fuzz-build; then
+  background
+  if built build-fuzz; then
     step sanitizers check-sanitize
     step fuzz-smoke check-fuzz
   else
     skip sanitizers; skip fuzz-smoke
   fi
 }
+native_lane() {
+  background
+  if built build-native; then
+    step native check-native
+    step memcheck check-memcheck
+  else
+    skip native; skip memcheck
+  fi
+  # The web player in headless Chromium, against the native build's decode.
+  if built build-wasm && built build-native; then step web-Chromium check-web; else skip web-Chromium; fi
+}
+# On the win64 path: the portable core's tests built with -m32, and the static
+# checks of the 32-bit release files.
+linux32_lane() {
+  background
+  if built build-linux32; then step linux32-qemu check-linux32; else skip linux32-qemu; fi
+  if built build-win32-files; then step win32-files check-win32-files; else skip win32-files; fi
+}
 
 echo "== make test on the $path path ($why): the steps run side by side, logs in $logs"
-lanes=(native_lane windows_lane fuzz_lane)
+lanes=(builder_lane windows_lane fuzz_lane native_lane)
 [ "$path" = win64 ] && lanes+=(linux32_lane)
 pids=()
 for lane in "${lanes[@]}"; do "$lane" & pids+=($!); done
