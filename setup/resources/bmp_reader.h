@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace orv {
 

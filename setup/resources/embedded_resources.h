@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace orv {
 

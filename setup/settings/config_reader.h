@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "platform/platform.h"
 #include "settings/setup_settings.h"
+#include "system/platform.h"
 
 namespace orv {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/platform.h"
 #include "settings/setup_settings.h"
+#include "system/platform.h"
 
 namespace orv {
 

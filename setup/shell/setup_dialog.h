@@ -6,12 +6,12 @@
 #include <string>
 
 #include "display/display_lists.h"
-#include "platform/platform.h"
 #include "settings/setup_settings.h"
 #include "shell/setup_window.h"
 #include "skin/help_texts.h"
 #include "skin/mode_source.h"
 #include "skin/scene.h"
+#include "system/platform.h"
 
 namespace orv {
 
@@ -21,73 +21,72 @@ inline constexpr int kAnimationPeriodMs = 10;
 
 // What the setup window works with.
 struct SetupServices {
-  Platform& platform;
-  SetupWindow& window;
-  DisplayDevices& display;
-  GameLauncher& launcher;
+    Platform& platform;
+    SetupWindow& window;
+    DisplayDevices& display;
+    GameLauncher& launcher;
 };
 
 class SetupDialog {
- public:
-  SetupDialog(SetupServices services, std::string settingsPrefix);
-  SetupDialog(const SetupDialog&) = delete;
-  SetupDialog& operator=(const SetupDialog&) = delete;
+public:
+    SetupDialog(SetupServices services, std::string settingsPrefix);
+    SetupDialog(const SetupDialog&) = delete;
+    SetupDialog& operator=(const SetupDialog&) = delete;
 
-  // The start-up sequence, once the window exists; gives true.
-  bool onInitDialog();
-  // Composes the whole frame into scene().buffer, which the caller presents;
-  // false while there is no scene yet (a repaint during start-up).
-  bool onEraseBackground();
-  void onTimer();
-  void onLeftButtonDown(int x, int y);
-  void onMouseMove(bool leftButtonHeld, int x, int y);
-  void onLeftButtonUp() { dragAllowed_ = true; }
-  // Enter and Escape (or the close command) end the run as the quit control does.
-  void onOk() { services_.window.endModal(1); }
-  void onCancel() { services_.window.endModal(2); }
-  // The teardown: timer first, everything freed, Config.ini saved last.
-  void onDestroy();
+    // The start-up sequence, once the window exists; gives true.
+    bool onInitDialog();
+    // Composes the whole frame into scene().buffer, which the caller presents;
+    // false while there is no scene yet (a repaint during start-up).
+    bool onEraseBackground();
+    void onTimer();
+    void onLeftButtonDown(int x, int y);
+    void onMouseMove(bool leftButtonHeld, int x, int y);
+    void onLeftButtonUp() { dragAllowed_ = true; }
+    // Enter and Escape (or the close command) end the run as the quit control does.
+    void onOk() { services_.window.endModal(1); }
+    void onCancel() { services_.window.endModal(2); }
+    // The teardown: timer first, everything freed, Config.ini saved last.
+    void onDestroy();
 
-  // Saves, runs the game, reads the settings back and shows them.
-  void launchGame();
+    // Saves, runs the game, reads the settings back and shows them.
+    void launchGame();
 
-  const Scene& scene() const { return *scene_; }
-  Scene& scene() { return *scene_; }
-  const SetupSettings& settings() const { return settings_; }
-  const DisplayLists& displayLists() const { return lists_; }
-  const HelpTexts& helpTexts() const { return helpTexts_; }
-  bool dragAllowed() const { return dragAllowed_; }
+    const Scene& scene() const { return *scene_; }
+    Scene& scene() { return *scene_; }
+    const SetupSettings& settings() const { return settings_; }
+    const DisplayLists& displayLists() const { return lists_; }
+    bool dragAllowed() const { return dragAllowed_; }
 
- private:
-  // The resolution knob's view of the mode list.
-  class ModeListSource : public ModeSource {
-   public:
-    explicit ModeListSource(const DisplayLists& lists) : lists_(lists) {}
-    int modeCount() const override { return lists_.modeCount(); }
-    int modeIndexOf(int width, int height) const override { return lists_.modeIndexOf(width, height); }
+private:
+    // The resolution knob's view of the mode list.
+    class ModeListSource : public ModeSource {
+    public:
+        explicit ModeListSource(const DisplayLists& lists) : lists_(lists) {}
+        int modeCount() const override { return lists_.modeCount(); }
+        int modeIndexOf(int width, int height) const override { return lists_.modeIndexOf(width, height); }
 
-   private:
-    const DisplayLists& lists_;
-  };
+    private:
+        const DisplayLists& lists_;
+    };
 
-  void pressQualityToggle(ControlId id);
-  void stepAdapter(int direction);
-  void turnKnob(Knob& knob, int x, int y, float alpha);
-  void showKnobValue(Knob& knob, float alpha);
-  void showResolution(float alpha);
-  void hover(ControlId id);
-  void showHoverText(ControlId id);
-  int showSection(ControlId id, float alpha);
-  void layout(const std::string& text, int line, float alpha);
+    void pressQualityToggle(ControlId id);
+    void stepAdapter(int direction);
+    void turnKnob(Knob& knob, int x, int y, float alpha);
+    void showKnobValue(Knob& knob, float alpha);
+    void showResolution(float alpha);
+    void hover(ControlId id);
+    void showHoverText(ControlId id);
+    int showSection(ControlId id, float alpha);
+    void layout(const std::string& text, int line, float alpha);
 
-  SetupServices services_;
-  std::string prefix_;
-  HelpTexts helpTexts_;
-  SetupSettings settings_;
-  std::unique_ptr<Scene> scene_;
-  DisplayLists lists_;
-  ModeListSource modeSource_{lists_};
-  bool dragAllowed_ = true;
+    SetupServices services_;
+    std::string prefix_;
+    HelpTexts helpTexts_;
+    SetupSettings settings_;
+    std::unique_ptr<Scene> scene_;
+    DisplayLists lists_;
+    ModeListSource modeSource_{lists_};
+    bool dragAllowed_ = true;
 };
 
 }  // namespace orv

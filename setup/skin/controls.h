@@ -4,71 +4,71 @@
 
 #include <forward_list>
 
-#include "platform/platform.h"
 #include "settings/setup_settings.h"
 #include "skin/mode_source.h"
 #include "skin/skin_bitmap.h"
 #include "skin/surface.h"
+#include "system/platform.h"
 
 namespace orv {
 
 // Names a control; also the result of hit-testing. 6 and 7 name no control.
 enum class ControlId : int {
-  HitOutside = 1,
-  HitBackground = 2,
-  QuitButton = 3,
-  LaunchButton = 4,
-  SpeakerFlipToggle = 5,
-  QualityLowToggle = 8,
-  QualityMediumToggle = 9,
-  QualityHighToggle = 10,
-  AdapterNextButton = 11,
-  AdapterPreviousButton = 12,
-  ResolutionKnob = 13,
-  GeneralVolumeKnob = 14,
-  VoiceVolumeKnob = 15,
-  SfxVolumeKnob = 16,
-  CdVolumeKnob = 17,
+    HitOutside = 1,
+    HitBackground = 2,
+    QuitButton = 3,
+    LaunchButton = 4,
+    SpeakerFlipToggle = 5,
+    QualityLowToggle = 8,
+    QualityMediumToggle = 9,
+    QualityHighToggle = 10,
+    AdapterNextButton = 11,
+    AdapterPreviousButton = 12,
+    ResolutionKnob = 13,
+    GeneralVolumeKnob = 14,
+    VoiceVolumeKnob = 15,
+    SfxVolumeKnob = 16,
+    CdVolumeKnob = 17,
 };
 
 // Hit-map pixels of this colour lie outside the window's shape.
 inline constexpr Pixel kKeyColour = 0xFF00FE;
 
 struct PushButton {
-  ControlId id{};
-  int x = 0, y = 0;
-  Pixel hitColour = 0;
-  bool hovered = false;
-  const SkinBitmap* highlight = nullptr;  // drawn while hovered
+    ControlId id{};
+    int x = 0, y = 0;
+    Pixel hitColour = 0;
+    bool hovered = false;
+    const SkinBitmap* highlight = nullptr;  // drawn while hovered
 };
 
 struct ToggleButton {
-  ControlId id{};
-  int x = 0, y = 0;
-  Pixel hitColour = 0;
-  bool hovered = false;
-  bool on = false;
-  const SkinBitmap* hoverOffBitmap = nullptr;
-  const SkinBitmap* onBitmap = nullptr;
-  const SkinBitmap* hoverOnBitmap = nullptr;
+    ControlId id{};
+    int x = 0, y = 0;
+    Pixel hitColour = 0;
+    bool hovered = false;
+    bool on = false;
+    const SkinBitmap* hoverOffBitmap = nullptr;
+    const SkinBitmap* onBitmap = nullptr;
+    const SkinBitmap* hoverOnBitmap = nullptr;
 };
 
 struct Knob {
-  ControlId id{};
-  int x = 0, y = 0;
-  Pixel colourLow = 0, colourHigh = 0;  // inclusive ramp of the knob's face
-  int position = 0;                      // 0..99 once drawn; 100 until then
-  int frameWidth = 0;
-  int frameCount = 14;
-  bool hovered = false;
-  const SkinBitmap* strip = nullptr;     // frames side by side, frame 0 leftmost
+    ControlId id{};
+    int x = 0, y = 0;
+    Pixel colourLow = 0, colourHigh = 0;  // inclusive ramp of the knob's face
+    int position = 0;                     // 0..99 once drawn; 100 until then
+    int frameWidth = 0;
+    int frameCount = 14;
+    bool hovered = false;
+    const SkinBitmap* strip = nullptr;  // frames side by side, frame 0 leftmost
 };
 
 // Three lists, each from the most recently created control to the first.
 struct Controls {
-  std::forward_list<PushButton> pushButtons;
-  std::forward_list<ToggleButton> toggles;
-  std::forward_list<Knob> knobs;
+    std::forward_list<PushButton> pushButtons;
+    std::forward_list<ToggleButton> toggles;
+    std::forward_list<Knob> knobs;
 };
 
 // Builds the 13 controls in their fixed order, loading their bitmaps through
@@ -85,8 +85,8 @@ Knob* findKnob(Controls& controls, ControlId id);
 
 // Knob arithmetic; the products go through double and are cut toward zero.
 void setKnobFromValue(Knob& knob, int value, int range);  // position 0..99; range 0 gives 0
-void setKnobFromColour(Knob& knob, Pixel colour);          // unclamped: the ramp's top gives 100
-int knobValue(const Knob& knob, int range);                // position x range x 0.01f
+void setKnobFromColour(Knob& knob, Pixel colour);         // unclamped: the ramp's top gives 100
+int knobValue(const Knob& knob, int range);               // position x range x 0.01f
 
 // Draws push buttons, then toggles, then knobs, each list in list order. A
 // knob's position is clamped to 0..99 in its record as it is drawn.

@@ -7,30 +7,30 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace orv {
 
 inline constexpr int kHelpTextResource = 150;
 
 // The section names, in the order of the records.
-inline constexpr std::array<std::string_view, 12> kHelpSectionNames{
-    "[LAUNCH]", "[KIT]",     "[RESOLU]",  "[ADAPTA]", "[VVOIX]",    "[VCD]",
-    "[VSFX]",   "[VGENERAL]", "[SPEAKER]", "[SSHIGH]", "[SSMEDIUM]", "[SSLOW]"};
+inline constexpr std::array<std::string_view, 12> kHelpSectionNames{"[LAUNCH]",  "[KIT]",    "[RESOLU]",   "[ADAPTA]",
+                                                                    "[VVOIX]",   "[VCD]",    "[VSFX]",     "[VGENERAL]",
+                                                                    "[SPEAKER]", "[SSHIGH]", "[SSMEDIUM]", "[SSLOW]"};
 
 struct HelpText {
-  std::int32_t lineCount = 0;  // 0 when the section is absent
-  std::int32_t startLine = 0;  // help line of the first text line
-  // lineCount texts, each as in the resource with its trailing carriage
-  // return; places the resource did not fill stay empty.
-  std::vector<std::string> lines;
+    std::int32_t lineCount = 0;  // 0 when the section is absent
+    std::int32_t startLine = 0;  // help line of the first text line
+    // lineCount texts, each as in the resource with its trailing carriage
+    // return; places the resource did not fill stay empty.
+    std::vector<std::string> lines;
 };
 
 struct HelpTexts {
-  std::array<HelpText, kHelpSectionNames.size()> sections;
+    std::array<HelpText, kHelpSectionNames.size()> sections;
 
-  // The record of the section with exactly that name, or null.
-  const HelpText* find(std::string_view name) const;
+    // The record of the section with exactly that name, or null.
+    const HelpText* find(std::string_view name) const;
 };
 
 // Reads the text resource 150; a missing resource leaves every record empty.

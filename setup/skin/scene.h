@@ -1,7 +1,6 @@
 #pragma once
 // Everything the skinned window shows, composed in memory every frame.
 
-#include "platform/platform.h"
 #include "skin/controls.h"
 #include "skin/help_display.h"
 #include "skin/particles.h"
@@ -9,28 +8,29 @@
 #include "skin/skin_bitmap.h"
 #include "skin/surface.h"
 #include "skin/window_region.h"
+#include "system/platform.h"
 
 namespace orv {
 
 struct Scene {
-  // Loads background, hit map and font atlas (a missing one is fatal), sizes
-  // the scene buffer, sets up the help area and spawns the particle stream
-  // with the still unseeded generator; cache and control lists start empty.
-  explicit Scene(Platform& platform);
-  Scene(const Scene&) = delete;
-  Scene& operator=(const Scene&) = delete;
+    // Loads background, hit map and font atlas (a missing one is fatal), sizes
+    // the scene buffer, sets up the help area and spawns the particle stream
+    // with the still unseeded generator; cache and control lists start empty.
+    explicit Scene(Platform& platform);
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
 
-  Platform& platform;        // resources, fatal box, process clock
-  int width = 0, height = 0;
-  Surface background;        // resource 136
-  Surface hitMap;            // resource 146, same size
-  Surface buffer;            // the frame being composed; presented as is
-  Surface font;              // resource 144
-  HelpArea help;
-  RandomGenerator random;    // seeded by the window once it is shown
-  ParticleStream particles;
-  BitmapCache bitmaps;
-  Controls controls;
+    Platform& platform;  // resources, fatal box, process clock
+    int width = 0, height = 0;
+    Surface background;  // resource 136
+    Surface hitMap;      // resource 146, same size
+    Surface buffer;      // the frame being composed; presented as is
+    Surface font;        // resource 144
+    HelpArea help;
+    RandomGenerator random;  // seeded by the window once it is shown
+    ParticleStream particles;
+    BitmapCache bitmaps;
+    Controls controls;
 };
 
 // Background, push buttons, toggles, knobs, particles, help text, in that order.

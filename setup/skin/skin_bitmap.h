@@ -4,8 +4,8 @@
 
 #include <forward_list>
 
-#include "platform/platform.h"
 #include "skin/surface.h"
+#include "system/platform.h"
 
 namespace orv {
 
@@ -16,8 +16,8 @@ inline constexpr int kFontAtlasBitmap = 144;
 
 // A cached control bitmap; the cache owns it until the scene goes.
 struct SkinBitmap {
-  int id = 0;
-  Surface image;
+    int id = 0;
+    Surface image;
 };
 
 // New records go to the head; a record's address never changes, so controls

@@ -6,28 +6,28 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace orv {
 
 // Thrown where the real program would show its fatal box and end.
 struct FatalStop : std::runtime_error {
-  explicit FatalStop(const FatalBox& b) : std::runtime_error(b.text), box(b) {}
-  FatalBox box;
+    explicit FatalStop(const FatalBox& b) : std::runtime_error(b.text), box(b) {}
+    FatalBox box;
 };
 
 class HeadlessPlatform : public Platform {
- public:
-  [[noreturn]] void fatalStop(const FatalBox& box) override;
-  bool loadBitmap(int id, BitmapBits& out) override;
-  bool loadText(int id, std::string& out) override;
-  std::uint32_t processMilliseconds() override { return clockMs; }
+public:
+    [[noreturn]] void fatalStop(const FatalBox& box) override;
+    bool loadBitmap(int id, BitmapBits& out) override;
+    bool loadText(int id, std::string& out) override;
+    std::uint32_t processMilliseconds() override { return clockMs; }
 
-  std::vector<FatalBox> fatalBoxes;  // every box shown, in order
-  std::uint32_t clockMs = 0;         // what the process clock reads
+    std::vector<FatalBox> fatalBoxes;  // every box shown, in order
+    std::uint32_t clockMs = 0;         // what the process clock reads
 
- protected:
-  bool moveReplacing(const std::string& from, const std::string& to) override;
+protected:
+    bool moveReplacing(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace orv

@@ -17,10 +17,10 @@ inline FileStepHook fileStepHook = nullptr;
 // Runs work as that step, telling the hook, and gives work's result.
 template <class Work>
 auto inFileStep(FileStep step, Work&& work) {
-  if (fileStepHook) fileStepHook(step, false);
-  auto result = work();
-  if (fileStepHook) fileStepHook(step, true);
-  return result;
+    if (fileStepHook) fileStepHook(step, false);
+    auto result = work();
+    if (fileStepHook) fileStepHook(step, true);
+    return result;
 }
 
 }  // namespace orv
