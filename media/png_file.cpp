@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "support/file_error.h"
 
@@ -29,15 +30,37 @@ RgbPicture readPng(const std::string& path) {
     return picture;
 }
 
-void writePng(std::FILE* out, const std::string& name, int width, int height, int channels, const uint8_t* pixels) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = png_uint_32(width);
-    image.height = png_uint_32(height);
-    image.format = channels == 4 ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    const bool written = png_image_write_to_stdio(&image, out, 0, pixels, 0, nullptr) != 0;
-    png_image_free(&image);
-    if (!written) throw orv::FileError::io(name + ": cannot write the PNG picture");
+namespace {
+
+// Only plain locals here: libpng reports failures by a long jump back.
+bool encodePng(std::FILE* out, png_uint_32 width, png_uint_32 height, int channels, png_bytepp rows,
+               PngColourSpace space) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, out);
+    png_set_IHDR(png, info, width, height, 8, channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (space == PngColourSpace::Srgb) png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
+    png_set_rows(png, info, rows);
+    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
+void writePng(std::FILE* out, const std::string& name, int width, int height, int channels, const uint8_t* pixels,
+              PngColourSpace space) {
+    std::vector<png_bytep> rows(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+        rows[size_t(y)] = const_cast<png_bytep>(pixels) + size_t(y) * size_t(width) * size_t(channels);
+    if (!encodePng(out, png_uint_32(width), png_uint_32(height), channels, rows.data(), space))
+        throw orv::FileError::io(name + ": cannot write the PNG picture");
 }
 
 }  // namespace media

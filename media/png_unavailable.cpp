@@ -1,7 +1,7 @@
 // PNG pictures in a build without libpng: refused with a message.
 
-#include "support/file_error.h"
 #include "media/png_file.h"
+#include "support/file_error.h"
 
 namespace media {
 
@@ -15,6 +15,6 @@ namespace {
 
 RgbPicture readPng(const std::string& path) { refuse(path); }
 
-void writePng(std::FILE*, const std::string& name, int, int, int, const uint8_t*) { refuse(name); }
+void writePng(std::FILE*, const std::string& name, int, int, int, const uint8_t*, PngColourSpace) { refuse(name); }
 
 }  // namespace media
