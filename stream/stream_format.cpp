@@ -1,11 +1,12 @@
 #include "stream/stream_format.h"
 
+#include "format/pixel_types.h"
 #include "stream/little_endian.h"
 
 namespace xqm {
 
 std::optional<std::string> findInfoProblem(const StreamInfo& info) {
-    if (info.pixelType != 15 && info.pixelType != 16)
+    if (!knownPixelType(info.pixelType))
         return "pixel type " + std::to_string(info.pixelType) + ", expected 15 (5-5-5) or 16 (5-6-5)";
     if (info.height < 2 || info.height > kMaxHeight || info.height % 2 != 0)
         return "height " + std::to_string(info.height) + ", expected an even number from 2 to 2048";
@@ -40,7 +41,5 @@ IndexEntry decodeIndexEntry(const uint8_t* bytes) {
     return {loadLittleEndian<uint64_t>(bytes), loadLittleEndian<uint32_t>(bytes + 8),
             loadLittleEndian<uint32_t>(bytes + 12)};
 }
-
-int32_t qualityWord(const uint8_t* frameHeader) { return int32_t(loadLittleEndian<uint32_t>(frameHeader)); }
 
 }  // namespace xqm

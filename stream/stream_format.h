@@ -9,17 +9,16 @@
 #include <optional>
 #include <string>
 
+#include "format/frame_header.h"
+#include "format/picture.h"
+
 namespace xqm {
 
 inline constexpr uint16_t kVersion = 1;
-inline constexpr uint16_t kPictureWidth = 640;
 inline constexpr uint16_t kMaxHeight = 2048;
 inline constexpr uint64_t kHeaderSize = 32;
 inline constexpr uint64_t kIndexEntrySize = 16;
 inline constexpr uint32_t kIntraFlag = 1;
-// Every frame starts with six 32-bit words; the first, the quality word, is
-// negative for an intra frame.
-inline constexpr uint32_t kFrameHeaderSize = 24;
 // "XQM6" and four zero bytes: the file starts with the decoder's header string.
 inline constexpr std::array<uint8_t, 8> kMagic = {'X', 'Q', 'M', '6', 0, 0, 0, 0};
 
@@ -46,10 +45,6 @@ struct IndexEntry {
 using HeaderBytes = std::array<uint8_t, kHeaderSize>;
 using IndexEntryBytes = std::array<uint8_t, kIndexEntrySize>;
 
-// Rows of each picture buffer a frame is decoded into: whole 8-row blocks, at
-// least one block row; only the first `height` rows are shown.
-constexpr size_t pictureRows(uint16_t height) { return 8 * size_t(height > 8 ? (height + 7) / 8 : 1); }
-
 // Zero bytes to put after a frame read from a file before the game's entry
 // point, which is not told the frame's size, decodes it: its stream readers
 // may look 4 bytes past the end of each stream.
@@ -64,8 +59,5 @@ std::optional<std::string> findInfoProblem(const StreamInfo& info);
 HeaderBytes encodeHeader(const StreamInfo& info);
 IndexEntryBytes encodeIndexEntry(const IndexEntry& entry);
 IndexEntry decodeIndexEntry(const uint8_t* bytes);
-
-// The first word of a frame: negative for an intra frame.
-int32_t qualityWord(const uint8_t* frameHeader);
 
 }  // namespace xqm

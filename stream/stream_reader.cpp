@@ -28,9 +28,7 @@ StreamReader StreamReader::openFile(const std::string& path) {
     return StreamReader(std::make_unique<FileSource>(path), path);
 }
 
-void StreamReader::fail(const std::string& problem) const {
-    throw orv::FileError::format(name_ + ": " + problem);
-}
+void StreamReader::fail(const std::string& problem) const { throw orv::FileError::format(name_ + ": " + problem); }
 
 void StreamReader::failFrame(uint32_t number, const std::string& problem) const {
     fail("frame " + std::to_string(number) + ": " + problem);
@@ -51,7 +49,7 @@ void StreamReader::readHeader() {
     info_.rate = {loadLittleEndian<uint32_t>(&bytes[16]), loadLittleEndian<uint32_t>(&bytes[20])};
     info_.frameCount = loadLittleEndian<uint32_t>(&bytes[24]);
     const auto reserved = loadLittleEndian<uint32_t>(&bytes[28]);
-    if (width != kPictureWidth) fail("width " + std::to_string(width) + ", expected 640");
+    if (width != kPictureWidth) fail("width " + std::to_string(width) + ", expected " + std::to_string(kPictureWidth));
     if (auto problem = findInfoProblem(info_)) fail(*problem);
     if (reserved != 0) fail("the reserved header word is " + hex(reserved) + ", expected 0");
 }
@@ -86,7 +84,7 @@ void StreamReader::checkFrame(uint32_t number, const IndexEntry& entry) {
         failFrame(number, std::to_string(entry.size) + " bytes, shorter than the 24-byte frame header");
     uint8_t word[4];
     source_->read(entry.offset, word, sizeof word);
-    const int32_t quality = qualityWord(word);
+    const int32_t quality = readQualityWord(word);
     if (entry.intra() != (quality < 0))
         failFrame(number, std::string("flagged as ") + (entry.intra() ? "an intra" : "a predicted") +
                               " frame but its quality word is " + std::to_string(quality) +
@@ -95,8 +93,7 @@ void StreamReader::checkFrame(uint32_t number, const IndexEntry& entry) {
 
 void StreamReader::readFrame(uint32_t number, std::vector<uint8_t>& frame) {
     if (number >= index_.size())
-        fail("there is no frame " + std::to_string(number) + " (the stream has " + std::to_string(index_.size()) +
-             ")");
+        fail("there is no frame " + std::to_string(number) + " (the stream has " + std::to_string(index_.size()) + ")");
     const IndexEntry& entry = index_[number];
     frame.resize(entry.size);
     source_->read(entry.offset, frame.data(), frame.size());

@@ -27,7 +27,7 @@ void StreamWriter::addFrame(std::span<const uint8_t> frame) {
         throw orv::FileError::format(which + "more frames than the " + std::to_string(reservedFrames_) + " reserved");
     if (frame.size() < kFrameHeaderSize || !std::in_range<uint32_t>(frame.size()))
         throw orv::FileError::format(which + std::to_string(frame.size()) + " bytes, not a frame (24 bytes to 4 GiB)");
-    const uint32_t flags = qualityWord(frame.data()) < 0 ? kIntraFlag : 0;
+    const uint32_t flags = readQualityWord(frame.data()) < 0 ? kIntraFlag : 0;
     index_.push_back({end_, uint32_t(frame.size()), flags});
     write(frame);
     end_ += frame.size();

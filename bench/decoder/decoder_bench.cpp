@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/decoder.h"
 #include "synthetic_frames.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
 
-constexpr int kWidth = 640, kHeight = test::kSyntheticHeight;
+constexpr int kWidth = xqm::kPictureWidth, kHeight = test::kSyntheticHeight;
 constexpr int kQuality = 75;
 constexpr int kBatches = 7;
 

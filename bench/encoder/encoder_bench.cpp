@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bd_rate.h"
+#include "format/picture.h"
 #include "picture_error.h"
 #include "stream_shares.h"
 #include "vk6enc/encoder.h"
@@ -33,7 +34,7 @@ namespace {
 namespace fs = std::filesystem;
 using vk6bench::RatePoint;
 
-constexpr int kWidth = 640, kHeight = 480, kFramesPerSecond = 15;
+constexpr int kWidth = xqm::kPictureWidth, kHeight = 480, kFramesPerSecond = 15;
 constexpr size_t kFrameBytes = size_t(kWidth) * kHeight * 3;
 // The default quality among them gives the speed figure and where the bytes go.
 constexpr int kOurQualities[] = {10, 20, 35, 50, 65, 75, 85, 95};
@@ -50,10 +51,8 @@ struct Peer {
 // They stop getting better at about 29 and 31 dB on the pan, so their best
 // points lie where a step down the scale still shows.
 const Peer kPeers[] = {
-    {"cinepak", "q:v", {10, 50, 150, 400, 1000, 3000}},
-    {"roq", "q:v", {10, 60, 250, 1000, 4000, 16000}},
-    {"mpeg1", "q:v", {2, 3, 4, 6, 9, 13, 20, 31}},
-    {"x264", "crf", {12, 18, 24, 30, 36, 42, 48, 51}},
+    {"cinepak", "q:v", {10, 50, 150, 400, 1000, 3000}}, {"roq", "q:v", {10, 60, 250, 1000, 4000, 16000}},
+    {"mpeg1", "q:v", {2, 3, 4, 6, 9, 13, 20, 31}},      {"x264", "crf", {12, 18, 24, 30, 36, 42, 48, 51}},
     {"mjpeg", "q:v", {2, 3, 4, 6, 9, 13, 20, 31}},
 };
 
@@ -113,8 +112,8 @@ std::optional<RatePoint> peerPoint(const Peer& peer, int value, const fs::path& 
     const std::string name = std::string(peer.codec) + "-" + std::to_string(value);
     const fs::path stream = work / (name + ".stream"), decoded = work / (name + ".rgb");
     const std::string command = std::string(PEER_SCRIPT) + " " + peer.codec + " " + std::to_string(value) + " " +
-                                quoted(clipPath) + " " + std::to_string(kWidth) + "x" + std::to_string(kHeight) +
-                                " " + std::to_string(kFramesPerSecond) + " " + quoted(stream) + " " + quoted(decoded);
+                                quoted(clipPath) + " " + std::to_string(kWidth) + "x" + std::to_string(kHeight) + " " +
+                                std::to_string(kFramesPerSecond) + " " + quoted(stream) + " " + quoted(decoded);
     const std::optional<double> bytes = runPeer(command);
     const std::vector<uint8_t> pictures = bytes ? readFile(decoded) : std::vector<uint8_t>();
     fs::remove(stream);
@@ -200,9 +199,10 @@ int main() {
         std::printf("encoder_bench: ffmpeg could not make the clips\n");
         return 1;
     }
-    std::printf("Encoder against Cinepak, RoQ, MPEG-1, x264 (4:4:4) and MJPEG (4:4:4), 640x480 at %d frames/s,\n"
-                "PSNR on RGB through 5-6-5 pixels; a peer's rate counts its codec's packets, ours its frames\n",
-                kFramesPerSecond);
+    std::printf(
+        "Encoder against Cinepak, RoQ, MPEG-1, x264 (4:4:4) and MJPEG (4:4:4), 640x480 at %d frames/s,\n"
+        "PSNR on RGB through 5-6-5 pixels; a peer's rate counts its codec's packets, ours its frames\n",
+        kFramesPerSecond);
     std::vector<ClipResults> clips;
     for (const char* name : {"pan", "zoom"}) {
         const fs::path clipPath = work / (std::string(name) + ".rgb");

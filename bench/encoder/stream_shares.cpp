@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "frame_summary.h"
+#include "format/frame_summary.h"
 
 namespace vk6bench {
 
 void StreamShares::add(std::span<const uint8_t> frame) {
-    const vk6tool::FrameSummary summary = vk6tool::summariseFrame(frame);
+    const xqm::FrameSummary summary = xqm::summariseFrame(frame);
     Kind& kind = summary.intra ? intra_ : predicted_;
     kind.frames += 1;
     kind.bytes += double(frame.size());

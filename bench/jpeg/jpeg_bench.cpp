@@ -10,12 +10,13 @@
 
 #include <jpeglib.h>
 
+#include "format/picture.h"
 #include "reference_jpeg.h"
 
 namespace vk6::bench {
 namespace {
 
-constexpr int kWidth = 640, kHeight = 480;
+constexpr int kWidth = xqm::kPictureWidth, kHeight = 480;
 // The decoder benchmark's intra frame carries quality 75; so does the JPEG.
 // Both scale the Annex K tables by the same rule (to half at 75); the decoder
 // only floors its quantisers at 8, which moves a few low-frequency luma steps.
@@ -62,8 +63,7 @@ void JpegReference444(benchmark::State& state, J_COLOR_SPACE space, int bytesPer
 // library's default (accurate integer) inverse DCT.
 BENCHMARK_CAPTURE(JpegReference444, Rgb565, JCS_RGB565, 2, JDCT_ISLOW)->Unit(benchmark::kMicrosecond);
 // For scale: the fast integer inverse DCT, the same kind the decoder uses.
-BENCHMARK_CAPTURE(JpegReference444, Rgb565FastDct, JCS_RGB565, 2, JDCT_IFAST)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(JpegReference444, Rgb565FastDct, JCS_RGB565, 2, JDCT_IFAST)->Unit(benchmark::kMicrosecond);
 // For scale: 24-bit RGB, whose colour conversion the library vectorises.
 BENCHMARK_CAPTURE(JpegReference444, Rgb24, JCS_RGB, 3, JDCT_ISLOW)->Unit(benchmark::kMicrosecond);
 

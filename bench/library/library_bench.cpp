@@ -19,58 +19,61 @@
 namespace {
 
 double median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-  return values[values.size() / 2];
+    if (values.empty()) return 0;
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
 }
 
 int run(const std::string& path, int rounds) {
-  xqm::StreamReader reader = xqm::StreamReader::openFile(path);
-  const xqm::StreamInfo& info = reader.info();
-  std::vector<std::vector<uint8_t>> frames(info.frameCount);
-  for (uint32_t i = 0; i < info.frameCount; ++i) {
-    reader.readFrame(i, frames[i]);
-    frames[i].resize(frames[i].size() + xqm::kUnboundedDecodePadding, 0);
-  }
-  if (XQMPI_Init(info.pixelType, info.height, 640, reinterpret_cast<const char*>(xqm::kMagic.data())) != 1) {
-    std::fprintf(stderr, "%s: the library refuses the stream's format\n", path.c_str());
-    return 1;
-  }
-  const size_t rows = xqm::pictureRows(info.height);
-  std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * 640), std::vector<uint16_t>(rows * 640)};
-
-  // Each pass decodes the video as the game does: frame i into the buffer of
-  // frame i - 2, both buffers all zero at first.
-  std::vector<double> intra, predicted;
-  double total = 0;
-  for (int round = 0; round < rounds; ++round) {
-    for (auto& picture : pictures) std::fill(picture.begin(), picture.end(), 0);
+    xqm::StreamReader reader = xqm::StreamReader::openFile(path);
+    const xqm::StreamInfo& info = reader.info();
+    std::vector<std::vector<uint8_t>> frames(info.frameCount);
     for (uint32_t i = 0; i < info.frameCount; ++i) {
-      const auto start = std::chrono::steady_clock::now();
-      XQMPI_DecodeFrame(frames[i].data(), pictures[(i + 1) % 2].data(), pictures[i % 2].data());
-      const double micros =
-          std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
-      (reader.index()[i].intra() ? intra : predicted).push_back(micros);
-      total += micros;
+        reader.readFrame(i, frames[i]);
+        frames[i].resize(frames[i].size() + xqm::kUnboundedDecodePadding, 0);
     }
-  }
-  XQMPI_Cleanup();
-  std::printf("%-26s %zu-bit  intra %8.1f us  predicted %8.1f us  %8.0f frames/s\n", path.substr(path.find_last_of("/\\") + 1).c_str(),
-              sizeof(void*) * 8, median(intra), median(predicted), total > 0 ? 1e6 * rounds * info.frameCount / total : 0);
-  return 0;
+    if (XQMPI_Init(info.pixelType, info.height, xqm::kPictureWidth,
+                   reinterpret_cast<const char*>(xqm::kMagic.data())) != 1) {
+        std::fprintf(stderr, "%s: the library refuses the stream's format\n", path.c_str());
+        return 1;
+    }
+    const size_t rows = xqm::pictureRows(info.height);
+    std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * xqm::kPictureWidth),
+                                         std::vector<uint16_t>(rows * xqm::kPictureWidth)};
+
+    // Each pass decodes the video as the game does: frame i into the buffer of
+    // frame i - 2, both buffers all zero at first.
+    std::vector<double> intra, predicted;
+    double total = 0;
+    for (int round = 0; round < rounds; ++round) {
+        for (auto& picture : pictures) std::fill(picture.begin(), picture.end(), 0);
+        for (uint32_t i = 0; i < info.frameCount; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            XQMPI_DecodeFrame(frames[i].data(), pictures[(i + 1) % 2].data(), pictures[i % 2].data());
+            const double micros =
+                std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+            (reader.index()[i].intra() ? intra : predicted).push_back(micros);
+            total += micros;
+        }
+    }
+    XQMPI_Cleanup();
+    std::printf("%-26s %zu-bit  intra %8.1f us  predicted %8.1f us  %8.0f frames/s\n",
+                path.substr(path.find_last_of("/\\") + 1).c_str(), sizeof(void*) * 8, median(intra), median(predicted),
+                total > 0 ? 1e6 * rounds * info.frameCount / total : 0);
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: library_bench FILE [ROUNDS]\n");
-    return 2;
-  }
-  try {
-    return run(argv[1], argc == 3 ? std::max(1, std::atoi(argv[2])) : 20);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "library_bench: %s\n", error.what());
-    return 1;
-  }
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: library_bench FILE [ROUNDS]\n");
+        return 2;
+    }
+    try {
+        return run(argv[1], argc == 3 ? std::max(1, std::atoi(argv[2])) : 20);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "library_bench: %s\n", error.what());
+        return 1;
+    }
 }

@@ -13,7 +13,8 @@ namespace {
 
 using vk6::DecodeError;
 using vk6::StreamId;
-static_assert(int(DecodeError::None) == XQMPI_ERROR_NONE && int(DecodeError::NullArgument) == XQMPI_ERROR_NULL_ARGUMENT &&
+static_assert(int(DecodeError::None) == XQMPI_ERROR_NONE &&
+              int(DecodeError::NullArgument) == XQMPI_ERROR_NULL_ARGUMENT &&
               int(DecodeError::NotInitialised) == XQMPI_ERROR_NOT_INITIALISED &&
               int(DecodeError::HeaderOffset) == XQMPI_ERROR_HEADER_OFFSET &&
               int(DecodeError::NoReference) == XQMPI_ERROR_NO_REFERENCE &&
@@ -67,7 +68,7 @@ XQMPI_EXPORT XQMPI_Decoder* XQMPI_CALL XQMPI_CreateDecoder(int32_t type, int32_t
         return nullptr;
     }
     // The rows of a picture must be told in 32 bits.
-    if (!handle->decoder.init(type, height, 640, "XQM6") || handle->decoder.pictureRows() > INT32_MAX) {
+    if (!handle->decoder.init(type, height, xqm::kPictureWidth, "XQM6") || handle->decoder.pictureRows() > INT32_MAX) {
         delete handle;
         return nullptr;
     }
@@ -78,9 +79,8 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderPictureRows(const XQMPI_Decoder* de
     return decoder == nullptr ? 0 : int32_t(decoder->decoder.pictureRows());
 }
 
-XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderDecodeFrame(XQMPI_Decoder* decoder, const void* frame,
-                                                         uint32_t frameSize, const uint16_t* reference,
-                                                         uint16_t* target) {
+XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderDecodeFrame(XQMPI_Decoder* decoder, const void* frame, uint32_t frameSize,
+                                                         const uint16_t* reference, uint16_t* target) {
     if (decoder == nullptr) return 0;
     return decoder->decoder.decodeFrame(frame, frameSize, reference, target) ? 1 : 0;
 }
@@ -94,13 +94,13 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderLastError(const XQMPI_Decoder* deco
     if (report != nullptr) {
         // Offsets come from 32-bit header words and frame sizes, plus a unit.
         const int64_t offset = last.offset < 0 ? 0 : last.offset > int64_t{UINT32_MAX} ? UINT32_MAX : last.offset;
-        *report = {int32_t(last.code), last.x, last.y, last.pieceShape, last.pieceIndex, int32_t(last.stream),
-                   uint32_t(offset)};
+        *report = {int32_t(last.code),   last.x,          last.y, last.pieceShape, last.pieceIndex,
+                   int32_t(last.stream), uint32_t(offset)};
     }
     return int32_t(last.code);
 }
 
-XQMPI_EXPORT const char* XQMPI_CALL XQMPI_DecoderErrorText(int32_t code) { return vk6::decodeErrorText(code); }
+XQMPI_EXPORT const char* XQMPI_CALL XQMPI_DecoderErrorText(int32_t code) { return xqm::decodeErrorText(code); }
 
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderSetConcealment(XQMPI_Decoder* decoder, int32_t on) {
     if (decoder == nullptr) return 0;

@@ -5,22 +5,23 @@
 #include <array>
 #include <cstdint>
 
+#include "format/pixel_types.h"
 #include "pipeline/coefficient_blocks.h"
 
 namespace vk6 {
 
-enum class PixelFormat { Rgb555 = 15, Rgb565 = 16 };
+using PixelFormat = xqm::PixelType;
 
 struct ColourTables {
     static constexpr int kChromaFirst = -256, kChromaLast = 511;
     static constexpr int kColourFirst = -64, kColourLast = 127;
 
-    std::array<int32_t, 768> crToRed;    // CrToRed, index v + 256
-    std::array<int32_t, 768> cbToGreen;  // CbToGreen, index v + 256
-    std::array<uint16_t, 192> redBits;   // RedBits, index i + 64
-    std::array<uint16_t, 192> greenBits; // GreenBits
-    std::array<uint16_t, 192> blueBits;  // BlueBits
-    PixelFormat format;                  // the format the three above were built for
+    std::array<int32_t, 768> crToRed;     // CrToRed, index v + 256
+    std::array<int32_t, 768> cbToGreen;   // CbToGreen, index v + 256
+    std::array<uint16_t, 192> redBits;    // RedBits, index i + 64
+    std::array<uint16_t, 192> greenBits;  // GreenBits
+    std::array<uint16_t, 192> blueBits;   // BlueBits
+    PixelFormat format;                   // the format the three above were built for
 };
 
 void buildChromaTables(ColourTables& tables);
@@ -28,7 +29,6 @@ void buildColourTables(PixelFormat format, ColourTables& tables);
 
 // Writes the 8x8 pixels of blocks at destination (rows 640 pixels apart).
 // Indices outside the tables saturate to the nearest table end.
-void convertToPixelsReference(const ColourTables& tables, const CoefficientBlocks& blocks,
-                              uint16_t* destination);
+void convertToPixelsReference(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination);
 
 }  // namespace vk6

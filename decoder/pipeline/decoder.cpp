@@ -19,14 +19,13 @@ bool isMagic(const char* header) {
 
 }  // namespace
 
-Decoder::Decoder(const BlockKernels& kernels)
-    : kernels_(kernels), state_(std::make_unique<DecoderState>()) {}
+Decoder::Decoder(const BlockKernels& kernels) : kernels_(kernels), state_(std::make_unique<DecoderState>()) {}
 
 bool Decoder::init(int32_t type, int32_t height, int32_t width, const char* header) {
     if ((height & 1) != 0) return false;
     if (width != kPictureWidth) return false;
     if (header == nullptr || !isMagic(header)) return false;
-    if (type != 15 && type != 16) return false;
+    if (!xqm::knownPixelType(type)) return false;
 
     DecoderState& s = *state_;
     buildPositionTables(s.geometry);
@@ -38,15 +37,12 @@ bool Decoder::init(int32_t type, int32_t height, int32_t width, const char* head
     return true;
 }
 
-int64_t Decoder::pictureRows() const {
-    const int64_t blockRows = (int64_t{state_->height} + 7) / 8;
-    return 8 * (blockRows < 1 ? 1 : blockRows);
-}
+int64_t Decoder::pictureRows() const { return xqm::pictureRows(state_->height); }
 
 bool Decoder::decodeFrame(const void* frame, size_t frameSize, const uint16_t* reference, uint16_t* target) {
     // Compared in 64 bits: on a 32-bit target the unknown-size mark does not fit a size_t.
-    const int64_t size = uint64_t{frameSize} < uint64_t(FrameBytes::kUnknownSize) ? int64_t(frameSize)
-                                                                                 : FrameBytes::kUnknownSize;
+    const int64_t size =
+        uint64_t{frameSize} < uint64_t(FrameBytes::kUnknownSize) ? int64_t(frameSize) : FrameBytes::kUnknownSize;
     return decode(frame, size, reference, target);
 }
 
@@ -60,9 +56,17 @@ bool Decoder::decode(const void* frame, int64_t frameSize, const uint16_t* refer
         report_.code = initialised_ ? DecodeError::NullArgument : DecodeError::NotInitialised;
         return false;
     }
-    FrameDriver driver(*state_, kernels_, FrameBytes(frame, frameSize), pictureRows() * kPictureWidth);
-    if (driver.run(reference, target)) return true;
-    report_ = driver.report();
+    // A driver without an observer has no code for one.
+    const auto drive = [&](auto&& driver) {
+        if (driver.run(reference, target)) return true;
+        report_ = driver.report();
+        return false;
+    };
+    const FrameBytes bytes(frame, frameSize);
+    const int64_t pixels = pictureRows() * kPictureWidth;
+    const bool whole = observer_ == nullptr ? drive(FrameDriver<false>(*state_, kernels_, bytes, pixels))
+                                            : drive(FrameDriver<true>(*state_, kernels_, bytes, pixels, observer_));
+    if (whole) return true;
     if (conceal_) concealFromFailedBlock(report_, reference, target, pictureRows());
     return false;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "pipeline/block_kernels.h"
+#include "pipeline/block_walk_observer.h"
 #include "pipeline/coefficient_blocks.h"
 #include "pipeline/colour_conversion.h"
 #include "pipeline/decode_report.h"
@@ -53,6 +54,10 @@ public:
     // from the failed block on (concealment.h). Off at first.
     void setConcealment(bool on) { conceal_ = on; }
 
+    // Tells the observer every piece of every frame decoded from now on; null
+    // for none, as at first.
+    void setBlockObserver(BlockWalkObserver* observer) { observer_ = observer; }
+
     // Rows of each picture buffer: whole blocks, at least one block row.
     int64_t pictureRows() const;
     const DecoderState& state() const { return *state_; }
@@ -64,6 +69,7 @@ private:
     std::unique_ptr<DecoderState> state_;
     bool initialised_ = false;
     bool conceal_ = false;
+    BlockWalkObserver* observer_ = nullptr;
     DecodeReport report_{};
 };
 

@@ -1,5 +1,6 @@
 #include "pipeline/frame_driver.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -9,37 +10,46 @@ namespace vk6 {
 
 namespace {
 
+using xqm::Choice;
+using xqm::kBlockPieces;
+using xqm::Level;
+
 constexpr int64_t kWidth = kPictureWidth;
 
-// The piece's number inside its block as the code tree numbers it.
-int pieceIndex(int group, int x, int y) {
-    const int quarter = 2 * (y / 4) + x / 4;
-    switch (group) {
-        case Shape8x8: return 0;
-        case Shape8x4: return y / 4;
-        case Shape4x8: return x / 4;
-        case Shape4x4: return quarter;
-        case Shape4x2: return 2 * quarter + (y % 4) / 2;
-        case Shape2x4: return 2 * quarter + (x % 4) / 2;
-        default: return 4 * quarter + 2 * ((y % 4) / 2) + (x % 4) / 2;
-    }
+// The shape of every piece of a level.
+constexpr int shapeOf(Level level) { return kBlockPieces[size_t(xqm::kFirstPiece[int(level)])].shape; }
+
+// The parts of each piece of a level under a split, by the piece's number in
+// its level.
+template <Level AtLevel, Choice Split>
+constexpr auto makeParts() {
+    constexpr int first = xqm::kFirstPiece[int(AtLevel)];
+    constexpr int pieces = (AtLevel == Level::Cell ? xqm::kPieces : xqm::kFirstPiece[int(AtLevel) + 1]) - first;
+    std::array<std::array<int, 4>, pieces> parts{};
+    for (int piece = 0; piece < pieces; ++piece) parts[size_t(piece)] = xqm::splitParts(first + piece, Split).pieces;
+    return parts;
 }
+template <Level AtLevel, Choice Split>
+constexpr auto kParts = makeParts<AtLevel, Split>();
 
 }  // namespace
 
-FrameDriver::FrameDriver(DecoderState& state, const BlockKernels& kernels, FrameBytes bytes, int64_t picturePixels)
-    : state_(state), kernels_(kernels), bytes_(bytes), picturePixels_(picturePixels) {}
+template <bool Observed>
+FrameDriver<Observed>::FrameDriver(DecoderState& state, const BlockKernels& kernels, FrameBytes bytes,
+                                   int64_t picturePixels, BlockWalkObserver* observer)
+    : state_(state), kernels_(kernels), bytes_(bytes), picturePixels_(picturePixels), observer_(observer) {}
 
-bool FrameDriver::run(const uint16_t* reference, uint16_t* target) {
+template <bool Observed>
+bool FrameDriver<Observed>::run(const uint16_t* reference, uint16_t* target) {
     report_ = {};
-    header_ = readFrameHeader(bytes_);
+    header_ = xqm::FrameHeader::fromWords([&](int index) { return bytes_.word32(4 * index); });
     if (!header_.isIntra() && reference == nullptr) return failFrame(DecodeError::NoReference, 0);
     const bool bounded = bytes_.size() != FrameBytes::kUnknownSize;
     if (bounded) {
         if (const int word = misplacedHeaderWord()) return failFrame(DecodeError::HeaderOffset, 4 * word);
     }
-    nibbleCells_ = bounded ? 2 * (int64_t{header_.nibbleEnd} - header_.nibbleOffset)
-                           : std::numeric_limits<int64_t>::max();
+    nibbleCells_ =
+        bounded ? 2 * (int64_t{header_.nibbleEnd} - header_.nibbleOffset) : std::numeric_limits<int64_t>::max();
     reference_ = reference;
     target_ = target;
     control_.start(bytes_, header_.controlOffset);
@@ -47,18 +57,19 @@ bool FrameDriver::run(const uint16_t* reference, uint16_t* target) {
     spiral_.start(bytes_, header_.spiralOffset);
     buildDequantTables(header_.quality(), state_.dequant);
     state_.window.prime(bytes_, header_.nibbleOffset, header_.nibbleEnd);
-    return header_.isIntra() ? decodeIntraFrame() : decodePredictedFrame();
+    return header_.isIntra() ? decodeBlockRows<true>() : decodeBlockRows<false>();
 }
 
-bool FrameDriver::decodePredictedFrame() { return decodeBlockRows(&FrameDriver::predictedBlock); }
-
-bool FrameDriver::decodeIntraFrame() { return decodeBlockRows(&FrameDriver::intraBlock); }
-
 // The first block row is always decoded; the height test follows each row.
-bool FrameDriver::decodeBlockRows(bool (FrameDriver::*decodeBlock)()) {
+template <bool Observed>
+template <bool Intra>
+bool FrameDriver<Observed>::decodeBlockRows() {
     for (blockY_ = 0;;) {
-        for (blockX_ = 0; blockX_ < kPictureWidth; blockX_ += 8)
-            if (!(this->*decodeBlock)() || (bytes_.readOutside() && streamsOverran())) return abandonBlock();
+        for (blockX_ = 0; blockX_ < kPictureWidth; blockX_ += 8) {
+            if (!decodePiece<Intra, Level::Block8x8>(0) || (bytes_.readOutside() && streamsOverran()))
+                return abandonBlock();
+            observeBlockDone();
+        }
         blockY_ += 8;
         if (blockY_ >= state_.height) return true;
     }
@@ -66,9 +77,10 @@ bool FrameDriver::decodeBlockRows(bool (FrameDriver::*decodeBlock)()) {
 
 // ---- checks and reports ----
 
-int FrameDriver::misplacedHeaderWord() const {
-    const int32_t offsets[] = {header_.controlOffset, header_.vectorOffset, header_.spiralOffset,
-                               header_.nibbleOffset, header_.nibbleEnd};
+template <bool Observed>
+int FrameDriver<Observed>::misplacedHeaderWord() const {
+    const int32_t offsets[] = {header_.controlOffset, header_.vectorOffset, header_.spiralOffset, header_.nibbleOffset,
+                               header_.nibbleEnd};
     for (int i = 0; i < 5; ++i)
         if (offsets[i] < 0 || offsets[i] > bytes_.size()) return i + 1;
     return header_.nibbleEnd < header_.nibbleOffset ? 5 : 0;
@@ -77,22 +89,25 @@ int FrameDriver::misplacedHeaderWord() const {
 // After a block whose readers reached outside the frame: the units they used,
 // not those they loaded ahead, must lie in it. The nibble stream is checked
 // after each DCT block.
-bool FrameDriver::streamsOverran() const {
+template <bool Observed>
+bool FrameDriver<Observed>::streamsOverran() const {
     const int64_t end = bytes_.size();
     return control_.usedEnd() > end || vectors_.usedEnd() > end || spiral_.usedEnd() > end;
 }
 
-bool FrameDriver::fail(DecodeError code, StreamId stream, int group, Corner piece) {
+template <bool Observed>
+bool FrameDriver<Observed>::fail(DecodeError code, StreamId stream, int piece) {
     report_.code = code;
     report_.stream = stream;
-    if (group >= 0) {
-        report_.pieceShape = 10 * kShapeSizes[group].width + kShapeSizes[group].height;
-        report_.pieceIndex = pieceIndex(group, piece.x, piece.y);
+    if (piece >= 0) {
+        report_.pieceShape = xqm::shapeNumber(kBlockPieces[size_t(piece)].shape);
+        report_.pieceIndex = xqm::pieceNumber(piece);
     }
     return false;
 }
 
-bool FrameDriver::failFrame(DecodeError code, int64_t offset) {
+template <bool Observed>
+bool FrameDriver<Observed>::failFrame(DecodeError code, int64_t offset) {
     report_.code = code;
     report_.stream = StreamId::Header;
     report_.offset = offset;
@@ -101,7 +116,8 @@ bool FrameDriver::failFrame(DecodeError code, int64_t offset) {
 
 // A stream that ran past its end gave the block's later reads zeros, so it is
 // the cause of whatever failed after it.
-bool FrameDriver::abandonBlock() {
+template <bool Observed>
+bool FrameDriver<Observed>::abandonBlock() {
     const int64_t end = bytes_.size();
     const struct {
         bool overran;
@@ -125,7 +141,8 @@ bool FrameDriver::abandonBlock() {
     return false;
 }
 
-int64_t FrameDriver::lastUnit(StreamId stream) const {
+template <bool Observed>
+int64_t FrameDriver<Observed>::lastUnit(StreamId stream) const {
     switch (stream) {
         case StreamId::Control: return control_.lastUnit();
         case StreamId::Vector: return vectors_.lastUnit();
@@ -135,138 +152,57 @@ int64_t FrameDriver::lastUnit(StreamId stream) const {
     }
 }
 
-// ---- code tree of a predicted frame ----
+// ---- the code tree ----
 
-bool FrameDriver::predictedBlock() {
-    if (!control_.bit()) {
-        if (!control_.bit()) return spiralCopy(Shape8x8, {0, 0});                           // 00
-        return control_.bit() ? decodeDctBlock() : predictedFarCopy(Shape8x8, {0, 0});     // 011, 010
-    }
-    if (!control_.bit()) {
-        if (control_.bit()) return predictedHalf4x8(0) && predictedHalf4x8(1);              // 101
-        return predictedHalf8x4(0) && predictedHalf8x4(1);                                  // 100
-    }
-    if (!control_.bit()) return stillBlockRun();                                            // 110
-    if (!control_.bit())                                                                     // 1110
-        return predictedQuarter(0) && predictedQuarter(1) && predictedQuarter(2) && predictedQuarter(3);
-    return fail(DecodeError::NotACode, StreamId::Control);
+template <bool Observed>
+template <bool Intra, Level AtLevel>
+bool FrameDriver<Observed>::decodePiece(int piece) {
+    return xqm::readChoice<Intra, AtLevel>([this] { return control_.bit(); },
+                                           [&](auto read) {
+                                               constexpr Choice choice = decltype(read)::value;
+                                               constexpr int shape = shapeOf(AtLevel);
+                                               if constexpr (choice == Choice::Still) {
+                                                   observe(piece, choice);
+                                                   if constexpr (AtLevel == Level::Block8x8)
+                                                       return stillBlockRun();
+                                                   else
+                                                       return stillCopy(shape, piece);
+                                               } else if constexpr (choice == Choice::Spiral) {
+                                                   observe(piece, choice);
+                                                   return spiralCopy(shape, piece);
+                                               } else if constexpr (choice == Choice::Vector) {
+                                                   if constexpr (!xqm::usesFarVector(AtLevel))
+                                                       return nearCopy(shape, piece, Intra);
+                                                   else if constexpr (Intra)
+                                                       return intraFarCopy(shape, piece);
+                                                   else
+                                                       return predictedFarCopy(shape, piece);
+                                               } else if constexpr (choice == Choice::Dct) {
+                                                   observe(piece, choice);
+                                                   return decodeDctBlock();
+                                               } else if constexpr (xqm::isSplit(choice)) {
+                                                   return decodeParts<Intra, AtLevel, choice>(piece);
+                                               } else {
+                                                   return fail(DecodeError::NotACode, StreamId::Control);
+                                               }
+                                           });
 }
 
-bool FrameDriver::predictedHalf8x4(int half) {
-    const Corner corner{0, 4 * half};
-    switch (control_.bits(2)) {
-        case 0: return spiralCopy(Shape8x4, corner);
-        case 1: return predictedFarCopy(Shape8x4, corner);
-        case 2: return predictedQuarter(2 * half) && predictedQuarter(2 * half + 1);
-        default: return stillCopy(Shape8x4, corner);
-    }
-}
-
-bool FrameDriver::predictedHalf4x8(int half) {
-    const Corner corner{4 * half, 0};
-    switch (control_.bits(2)) {
-        case 0: return spiralCopy(Shape4x8, corner);
-        case 1: return predictedFarCopy(Shape4x8, corner);
-        case 2: return predictedQuarter(half) && predictedQuarter(half + 2);
-        default: return stillCopy(Shape4x8, corner);
-    }
-}
-
-bool FrameDriver::predictedQuarter(int quarter) {
-    const Corner corner = quarterCorner(quarter);
-    if (!control_.bit()) {
-        return control_.bit() ? predictedFarCopy(Shape4x4, corner) : spiralCopy(Shape4x4, corner);
-    }
-    switch (control_.bits(2)) {
-        case 0: return stillCopy(Shape4x4, corner);
-        case 1: return predictedStrip4x2(2 * quarter) && predictedStrip4x2(2 * quarter + 1);
-        case 2: return predictedStrip2x4(2 * quarter) && predictedStrip2x4(2 * quarter + 1);
-        default:
-            return predictedCell(4 * quarter) && predictedCell(4 * quarter + 1) &&
-                   predictedCell(4 * quarter + 2) && predictedCell(4 * quarter + 3);
-    }
-}
-
-bool FrameDriver::predictedStrip4x2(int strip) {
-    const Corner quarter = quarterCorner(strip >> 1);
-    const Corner corner{quarter.x, quarter.y + 2 * (strip & 1)};
-    if (!control_.bit()) return spiralCopy(Shape4x2, corner);
-    if (!control_.bit()) return nearCopy(Shape4x2, corner, false);
-    if (!control_.bit()) return stillCopy(Shape4x2, corner);
-    return predictedCell(2 * strip) && predictedCell(2 * strip + 1);
-}
-
-bool FrameDriver::predictedStrip2x4(int strip) {
-    const Corner quarter = quarterCorner(strip >> 1);
-    const Corner corner{quarter.x + 2 * (strip & 1), quarter.y};
-    if (!control_.bit()) return spiralCopy(Shape2x4, corner);
-    if (!control_.bit()) return nearCopy(Shape2x4, corner, false);
-    if (!control_.bit()) return stillCopy(Shape2x4, corner);
-    const int cell = firstCellOfStrip2x4(strip);
-    return predictedCell(cell) && predictedCell(cell + 2);
-}
-
-bool FrameDriver::predictedCell(int cell) {
-    const Corner corner = cellCorner(cell);
-    if (!control_.bit()) return spiralCopy(Shape2x2, corner);
-    return control_.bit() ? stillCopy(Shape2x2, corner) : nearCopy(Shape2x2, corner, false);
-}
-
-// ---- code tree of an intra frame ----
-
-bool FrameDriver::intraBlock() {
-    switch (control_.bits(2)) {
-        case 0: return intraHalf8x4(0) && intraHalf8x4(1);
-        case 1: return intraHalf4x8(0) && intraHalf4x8(1);
-        case 2: return intraQuarter(0) && intraQuarter(1) && intraQuarter(2) && intraQuarter(3);
-        default: return control_.bit() ? intraFarCopy(Shape8x8, {0, 0}) : decodeDctBlock();
-    }
-}
-
-bool FrameDriver::intraHalf8x4(int half) {
-    if (control_.bit()) return intraFarCopy(Shape8x4, {0, 4 * half});
-    return intraQuarter(2 * half) && intraQuarter(2 * half + 1);
-}
-
-bool FrameDriver::intraHalf4x8(int half) {
-    if (control_.bit()) return intraFarCopy(Shape4x8, {4 * half, 0});
-    return intraQuarter(half) && intraQuarter(half + 2);
-}
-
-bool FrameDriver::intraQuarter(int quarter) {
-    switch (control_.bits(2)) {
-        case 0: return intraFarCopy(Shape4x4, quarterCorner(quarter));
-        case 1: return intraStrip4x2(2 * quarter) && intraStrip4x2(2 * quarter + 1);
-        case 2: return intraStrip2x4(2 * quarter) && intraStrip2x4(2 * quarter + 1);
-        default:
-            for (int cell = 4 * quarter; cell < 4 * quarter + 4; ++cell)
-                if (!nearCopy(Shape2x2, cellCorner(cell), true)) return false;
-            return true;
-    }
-}
-
-bool FrameDriver::intraStrip4x2(int strip) {
-    const Corner quarter = quarterCorner(strip >> 1);
-    if (!control_.bit()) return nearCopy(Shape4x2, {quarter.x, quarter.y + 2 * (strip & 1)}, true);
-    return nearCopy(Shape2x2, cellCorner(2 * strip), true) && nearCopy(Shape2x2, cellCorner(2 * strip + 1), true);
-}
-
-bool FrameDriver::intraStrip2x4(int strip) {
-    const Corner quarter = quarterCorner(strip >> 1);
-    if (!control_.bit()) return nearCopy(Shape2x4, {quarter.x + 2 * (strip & 1), quarter.y}, true);
-    const int cell = firstCellOfStrip2x4(strip);
-    return nearCopy(Shape2x2, cellCorner(cell), true) && nearCopy(Shape2x2, cellCorner(cell + 2), true);
+template <bool Observed>
+template <bool Intra, Level AtLevel, Choice Split>
+bool FrameDriver<Observed>::decodeParts(int piece) {
+    observe(piece, Split);
+    constexpr int count = xqm::splitParts(xqm::kFirstPiece[int(AtLevel)], Split).count;
+    const std::array<int, 4>& parts = kParts<AtLevel, Split>[size_t(piece - xqm::kFirstPiece[int(AtLevel)])];
+    for (int part = 0; part < count; ++part)
+        if (!decodePiece<Intra, xqm::splitLevel(Split)>(parts[size_t(part)])) return false;
+    return true;
 }
 
 // ---- actions ----
 
-FrameDriver::Corner FrameDriver::cellCorner(int cell) {
-    const Corner quarter = quarterCorner(cell >> 2);
-    const int r = cell & 3;
-    return {quarter.x + 2 * (r & 1), quarter.y + 2 * (r >> 1)};
-}
-
-bool FrameDriver::decodeDctBlock() {
+template <bool Observed>
+bool FrameDriver<Observed>::decodeDctBlock() {
     CoefficientBlocks& blocks = state_.coefficients;
     const DecodeError error = decodeCoefficientBlocks(state_.window, state_.geometry, state_.dequant, blocks);
     if (error != DecodeError::None) return fail(error, StreamId::Nibble);
@@ -277,9 +213,11 @@ bool FrameDriver::decodeDctBlock() {
     return true;
 }
 
-bool FrameDriver::stillCopy(int group, Corner piece) {
-    const int64_t source = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
-    return copy<StreamId::Control>(reference_, source, group, 0, piece);
+template <bool Observed>
+bool FrameDriver<Observed>::stillCopy(int shape, int piece) {
+    const xqm::Piece& p = kBlockPieces[size_t(piece)];
+    const int64_t source = (blockY_ + p.y) * kWidth + blockX_ + p.x;
+    return copy<StreamId::Control>(reference_, source, shape, 0, piece);
 }
 
 // A still 8x8 block and the still 8x8 blocks that follow it in its block row
@@ -287,16 +225,25 @@ bool FrameDriver::stillCopy(int group, Corner piece) {
 // last block of the run. When reference and target are one buffer the copy
 // changes nothing; when they overlap otherwise, the order of the block copies
 // decides the result, so the blocks are copied one by one.
-bool FrameDriver::stillBlockRun() {
-    const int blocks = 1 + control_.skipRepeats(0b110, 3, (kPictureWidth - blockX_) / 8 - 1);
+template <bool Observed>
+bool FrameDriver<Observed>::stillBlockRun() {
+    constexpr xqm::Code still = xqm::choiceCode(false, Level::Block8x8, Choice::Still);
+    const int blocks = 1 + control_.skipRepeats(still.bits, still.length, (kPictureWidth - blockX_) / 8 - 1);
     const int64_t corner = blockY_ * kWidth + blockX_;
     const int64_t extent = 7 * kWidth + 8 * blocks;
     const uintptr_t from = reinterpret_cast<uintptr_t>(reference_), to = reinterpret_cast<uintptr_t>(target_);
     const uintptr_t distance = from > to ? from - to : to - from;
     const bool inside = corner >= 0 && corner + extent <= picturePixels_;
+    // Each block of the run after the first is a block of its own to an observer.
+    auto observeNextBlock = [&] {
+        observeBlockDone();
+        observe(0, Choice::Still);
+    };
     if (!inside || (distance != 0 && distance < uintptr_t(2 * extent))) {
-        for (int block = 0; block < blocks; ++block, blockX_ += 8)
-            if (!stillCopy(Shape8x8, {0, 0})) return false;
+        for (int block = 0; block < blocks; ++block, blockX_ += 8) {
+            if (block > 0) observeNextBlock();
+            if (!stillCopy(Shape8x8, 0)) return false;
+        }
         blockX_ -= 8;
         return true;
     }
@@ -304,58 +251,73 @@ bool FrameDriver::stillBlockRun() {
         for (int row = 0; row < 8; ++row)
             std::memcpy(target_ + corner + row * kWidth, reference_ + corner + row * kWidth, 16 * size_t(blocks));
     }
+    for (int block = 1; block < blocks; ++block) observeNextBlock();
     blockX_ += 8 * (blocks - 1);
     return true;
 }
 
-bool FrameDriver::spiralCopy(int group, Corner piece) {
-    const int64_t corner = (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
-    return copy<StreamId::Spiral>(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], group, 0, piece);
+template <bool Observed>
+bool FrameDriver<Observed>::spiralCopy(int shape, int piece) {
+    const xqm::Piece& p = kBlockPieces[size_t(piece)];
+    const int64_t corner = (blockY_ + p.y) * kWidth + blockX_ + p.x;
+    return copy<StreamId::Spiral>(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], shape, 0, piece);
 }
 
-bool FrameDriver::predictedFarCopy(int group, Corner piece) {
-    const uint32_t mode = control_.bits(3);
+template <bool Observed>
+bool FrameDriver<Observed>::predictedFarCopy(int shape, int piece) {
+    const uint32_t mode = control_.bits(xqm::farModeBits(false));
     const uint32_t word = vectors_.next();
-    return farCopy(group, piece, mode, word, (word >> 15) != 0);
+    return farCopy(shape, piece, mode, word, xqm::topBit(word));
 }
 
-bool FrameDriver::intraFarCopy(int group, Corner piece) {
-    const uint32_t highBits = control_.bits(2);
+template <bool Observed>
+bool FrameDriver<Observed>::intraFarCopy(int shape, int piece) {
+    const uint32_t highBits = control_.bits(xqm::farModeBits(true));
     const uint32_t word = vectors_.next();
-    return farCopy(group, piece, (highBits << 1) | (word >> 15), word, true);
+    return farCopy(shape, piece, xqm::intraFarMode(highBits, word), word, true);
 }
 
 // Far vectors are anchored at the 8x8 block's corner, whatever piece they place.
-bool FrameDriver::farCopy(int group, Corner piece, uint32_t mode, uint32_t word, bool fromTarget) {
-    const int vy = int(word & 0x7F), vx = int((word >> 7) & 0xFF);
-    const int column = wrapColumn(blockX_ + 128 - vx);
-    if (!fromTarget)
-        return copy<StreamId::Vector>(reference_, (blockY_ + 64 - vy) * kWidth + column, group, mode, piece);
-    const int above = group == Shape8x8 ? 0 : 4;
-    return copy<StreamId::Vector>(target_, (blockY_ + above - vy) * kWidth + column, group, mode, piece);
+template <bool Observed>
+bool FrameDriver<Observed>::farCopy(int shape, int piece, uint32_t mode, uint32_t word, bool fromTarget) {
+    observe(piece, Choice::Vector, int(mode), fromTarget);
+    const xqm::FarVector vector = xqm::unpackFar(word);
+    const int64_t source = xqm::farSourceRow(blockY_, vector.vy, fromTarget, shape == Shape8x8) * kWidth +
+                           xqm::farSourceColumn(blockX_, vector.vx);
+    return copy<StreamId::Vector>(fromTarget ? target_ : reference_, source, shape, mode, piece);
 }
 
 // Near vectors are anchored at the 8x8 block's corner as well.
-bool FrameDriver::nearCopy(int group, Corner piece, bool intra) {
+template <bool Observed>
+bool FrameDriver<Observed>::nearCopy(int shape, int piece, bool intra) {
     const uint32_t word = vectors_.next();
-    const uint32_t index = word & 0xFFF, mode = (word >> 12) & 7;
+    const xqm::NearVector vector = xqm::unpackNear(word);
+    const bool fromTarget = intra || xqm::topBit(word);
+    observe(piece, Choice::Vector, vector.mode, fromTarget);
     const int64_t corner = blockY_ * kWidth + blockX_;
-    if (intra || (word >> 15) != 0)
-        return copy<StreamId::Vector>(target_, corner + state_.geometry.intraNearOffsets[index], group, mode, piece);
-    return copy<StreamId::Vector>(reference_, corner + state_.geometry.nearOffsets[index], group, mode, piece);
+    if (fromTarget)
+        return copy<StreamId::Vector>(target_, corner + state_.geometry.intraNearOffsets[vector.index], shape,
+                                      uint32_t(vector.mode), piece);
+    return copy<StreamId::Vector>(reference_, corner + state_.geometry.nearOffsets[vector.index], shape,
+                                  uint32_t(vector.mode), piece);
 }
 
 // The one bounds test of a copy: the source region, rows included, must lie in
 // its picture buffer (it may run past a row's end into the next row, as the
 // pixels lie in memory). Destinations always lie inside the target.
+template <bool Observed>
 template <StreamId Stream>
-bool FrameDriver::copy(const uint16_t* picture, int64_t sourceOffset, int group, uint32_t mode, Corner piece) {
-    const ShapeSize source = sourceSize(group, int(mode));
+bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, int shape, uint32_t mode, int piece) {
+    const ShapeSize source = sourceSize(shape, int(mode));
     const int64_t last = sourceOffset + (source.height - 1) * kWidth + source.width;
-    if (sourceOffset < 0 || last > picturePixels_) return fail(DecodeError::CopyOutside, Stream, group, piece);
-    uint16_t* destination = target_ + (blockY_ + piece.y) * kWidth + blockX_ + piece.x;
-    (*kernels_.copies)[8 * group + mode](picture + sourceOffset, destination);
+    if (sourceOffset < 0 || last > picturePixels_) return fail(DecodeError::CopyOutside, Stream, piece);
+    const xqm::Piece& p = kBlockPieces[size_t(piece)];
+    uint16_t* destination = target_ + (blockY_ + p.y) * kWidth + blockX_ + p.x;
+    (*kernels_.copies)[8 * shape + mode](picture + sourceOffset, destination);
     return true;
 }
+
+template class FrameDriver<false>;
+template class FrameDriver<true>;
 
 }  // namespace vk6

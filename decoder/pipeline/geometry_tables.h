@@ -6,16 +6,17 @@
 #include <array>
 #include <cstdint>
 
+#include "format/picture.h"
+
 namespace vk6 {
 
-inline constexpr int kPictureWidth = 640;
+using xqm::kPictureWidth;
 
 // Natural (row-major) index of each zigzag position.
 inline constexpr std::array<uint8_t, 64> kZigzagToNatural = {
-    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
-    12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
-    35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
-    58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
+    41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
+    30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
 using PositionTable = std::array<std::array<uint32_t, 64>, 3>;  // [component][zigzag position]
 using OffsetTable = std::array<int32_t, 4096>;
@@ -30,12 +31,5 @@ struct GeometryTables {
 
 void buildPositionTables(GeometryTables& tables);
 void buildDisplacementTables(GeometryTables& tables);
-
-// Brings a far vector's source column back into 0..639 with one step of 640.
-constexpr int wrapColumn(int column) {
-    if (column < 0) return column + kPictureWidth;
-    if (column >= kPictureWidth) return column - kPictureWidth;
-    return column;
-}
 
 }  // namespace vk6

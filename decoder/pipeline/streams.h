@@ -9,6 +9,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "format/vector_word.h"
 #include "pipeline/frame_bytes.h"
 
 namespace vk6 {
@@ -126,8 +127,8 @@ public:
         if (!odd_) return pending_;
         const uint32_t packed = bytes_->bytes24(next_);
         next_ += 3;
-        pending_ = (packed >> 12) & 0xFFF;
-        return packed & 0xFFF;
+        pending_ = xqm::secondSpiralIndex(packed);
+        return xqm::firstSpiralIndex(packed);
     }
 
     // The first index of a group lies in its first two bytes.

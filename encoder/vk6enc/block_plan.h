@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "vk6enc/code_tree.h"
+#include "vk6enc/choice_bits.h"
 #include "vk6enc/copy_codes.h"
 #include "vk6enc/dct_coder.h"
 #include "vk6enc/rd_cost.h"

@@ -7,8 +7,7 @@
 
 #include <span>
 
-#include "pipeline/block_kernels.h"
-#include "pipeline/colour_conversion.h"
+#include "vk6_internal.h"
 #include "vk6enc/block_plan.h"
 #include "vk6enc/picture_planes.h"
 

@@ -1,6 +1,6 @@
 #include "vk6enc/block_writer.h"
 
-#include "pipeline/geometry_tables.h"
+#include "vk6_internal.h"
 
 namespace vk6enc {
 
@@ -21,9 +21,7 @@ void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
             context_.dct.reconstruct(plan.dct, context_.kernels, context_.colour,
                                      context_.target + block.y * vk6::kPictureWidth + block.x);
             return;
-        case Choice::Spiral:
-            streams_.spirals.put(action.code);
-            break;
+        case Choice::Spiral: streams_.spirals.put(action.code); break;
         case Choice::Vector:
             if (usesFarVector(piece.level)) {
                 // The mode goes to the control bits; an intra frame keeps its lowest bit in the word.
@@ -35,8 +33,7 @@ void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
             }
             streams_.vectors.push_back(action.code);
             break;
-        default:
-            break;  // still copies carry nothing but their code
+        default: break;  // still copies carry nothing but their code
     }
     applyCopy(block, piece, action);
 }
@@ -46,7 +43,7 @@ void BlockWriter::applyCopy(Point block, const Piece& piece, const PieceAction& 
     const Point corner{block.x + piece.x, block.y + piece.y};
     // A still copy's code names no source: it is the piece's own place.
     const Point source = action.choice == Choice::Still ? corner : action.source;
-    const vk6::BlockCopyFn copy = (*context_.kernels.copies)[8 * piece.group + action.mode];
+    const vk6::BlockCopyFn copy = (*context_.kernels.copies)[8 * piece.shape + action.mode];
     copy(picture + source.y * vk6::kPictureWidth + source.x,
          context_.target + corner.y * vk6::kPictureWidth + corner.x);
 }

@@ -3,8 +3,7 @@
 // applies it to the picture being decoded with the decoder's own kernels, so
 // the encoder's picture is the one the decoder will show.
 
-#include "pipeline/block_kernels.h"
-#include "pipeline/colour_conversion.h"
+#include "vk6_internal.h"
 #include "vk6enc/block_plan.h"
 #include "vk6enc/frame_streams.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "pipeline/coefficient_decoder.h"
+#include "vk6_internal.h"
 
 namespace vk6enc {
 
@@ -97,19 +97,14 @@ void writeStep(const ComponentLevels& levels, int p, const Step& step, NibbleWri
             out.put(((step.zeros - 1) << 2) | (step.values - 1));
             for (int i = 0; i < step.values; ++i) out.put(nibbleIndex(v[i]));
             break;
-        case vk6::SmallPair:
-            out.put(smallIndex(v[0]) << 2 | smallIndex(v[1]));
-            break;
+        case vk6::SmallPair: out.put(smallIndex(v[0]) << 2 | smallIndex(v[1])); break;
         case vk6::Nibble1:
         case vk6::Nibble2:
         case vk6::Nibble3:
             for (int i = 0; i < step.values; ++i) out.put(nibbleIndex(v[i]));
             break;
-        case vk6::Literal:
-            out.putByte(v[0]);
-            break;
-        default:
-            break;  // the other codes carry no operands
+        case vk6::Literal: out.putByte(v[0]); break;
+        default: break;  // the other codes carry no operands
     }
 }
 

@@ -2,17 +2,18 @@
 
 #include <memory>
 
-#include "pipeline/geometry_tables.h"
+#include "format/vector_word.h"
+#include "vk6_internal.h"
 
 namespace vk6enc {
 
 namespace {
 
-// The far word's horizontal field: the source column is wrap(X + 128 - vx).
+// The far word's horizontal field: the one that gives sourceX from blockX.
 std::optional<int> farColumnField(int blockX, int sourceX) {
-    for (int vx : {blockX + 128 - sourceX, blockX + 128 - sourceX - vk6::kPictureWidth,
-                   blockX + 128 - sourceX + vk6::kPictureWidth})
-        if (vx >= 0 && vx <= 255 && vk6::wrapColumn(blockX + 128 - vx) == sourceX) return vx;
+    for (int vx : {blockX + 128 - sourceX, blockX + 128 - sourceX - xqm::kPictureWidth,
+                   blockX + 128 - sourceX + xqm::kPictureWidth})
+        if (vx >= 0 && vx <= 255 && xqm::farSourceColumn(blockX, vx) == sourceX) return vx;
     return std::nullopt;
 }
 
@@ -22,10 +23,10 @@ CopyCodes::CopyCodes() {
     spiralByDisplacement_.fill(-1);
     auto tables = std::make_unique<vk6::GeometryTables>();
     vk6::buildDisplacementTables(*tables);
-    for (int index = 0; index < 4096; ++index) {
+    for (int index = 0; index < xqm::kDisplacements; ++index) {
         // offset = dy x 640 + dx with dx, dy in -31..32
-        const int32_t shifted = tables->spiralOffsets[index] + 31 * vk6::kPictureWidth + 31;
-        const int dy = shifted / vk6::kPictureWidth - 31, dx = shifted % vk6::kPictureWidth - 31;
+        const int32_t shifted = tables->spiralOffsets[index] + 31 * xqm::kPictureWidth + 31;
+        const int dy = shifted / xqm::kPictureWidth - 31, dx = shifted % xqm::kPictureWidth - 31;
         spiralByDisplacement_[(dy + 31) * 64 + dx + 31] = static_cast<int16_t>(index);
     }
 }
@@ -34,13 +35,12 @@ std::optional<uint16_t> CopyCodes::vectorWord(bool intra, Level level, Point blo
                                               int mode) const {
     if (intra && !fromTarget) return std::nullopt;
     if (usesFarVector(level)) {
-        // Reference rows are Y + 64 - vy; target rows Y + b - vy, b = 4 below the whole block.
-        const int base = fromTarget ? (level == Level::Block8x8 ? 0 : 4) : 64;
-        const int vy = block.y + base - source.y;
+        // vy: how far above the row that vy 0 gives the source lies.
+        const int vy = int(xqm::farSourceRow(block.y, 0, fromTarget, level == Level::Block8x8)) - source.y;
         const std::optional<int> vx = farColumnField(block.x, source.x);
         if (vy < 0 || vy > 127 || !vx) return std::nullopt;
         const int top = intra ? (mode & 1) : (fromTarget ? 1 : 0);
-        return static_cast<uint16_t>((top << 15) | (*vx << 7) | vy);
+        return xqm::packFar(*vx, vy, top);
     }
     const int dx = source.x - block.x, dy = source.y - block.y;
     int index;
@@ -52,7 +52,7 @@ std::optional<uint16_t> CopyCodes::vectorWord(bool intra, Level level, Point blo
         index = (31 - dy) * 64 + (31 - dx);
     }
     const int top = (fromTarget && !intra) ? 1 : 0;
-    return static_cast<uint16_t>((top << 15) | (mode << 12) | index);
+    return xqm::packNear(index, mode, top);
 }
 
 }  // namespace vk6enc

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "pipeline/geometry_tables.h"
+#include "vk6_internal.h"
 #include "vk6enc/forward_dct.h"
 
 namespace vk6enc {

@@ -7,9 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "pipeline/block_kernels.h"
-#include "pipeline/colour_conversion.h"
-#include "pipeline/dequant_tables.h"
+#include "vk6_internal.h"
 #include "vk6enc/coefficient_coder.h"
 #include "vk6enc/colour_mapping.h"
 #include "vk6enc/picture_planes.h"

@@ -4,8 +4,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "pipeline/block_kernels.h"
-#include "pipeline/colour_conversion.h"
+#include "format/picture.h"
+#include "format/pixel_types.h"
+#include "vk6_internal.h"
 #include "vk6enc/frame_encoder.h"
 #include "vk6enc/scene_change.h"
 
@@ -18,7 +19,7 @@ void validateQuality(int quality) {
 }
 
 void validate(const EncoderSettings& s) {
-    if (s.pixelType != 15 && s.pixelType != 16) throw std::invalid_argument("pixel type must be 15 or 16");
+    if (!xqm::knownPixelType(s.pixelType)) throw std::invalid_argument("pixel type must be 15 or 16");
     if (s.height < 2 || (s.height & 1) != 0) throw std::invalid_argument("height must be even and positive");
     validateQuality(s.quality);
     if (s.intraEvery < 0) throw std::invalid_argument("intraEvery must not be negative");
@@ -29,15 +30,12 @@ void validate(const EncoderSettings& s) {
     if (s.threads < 1) throw std::invalid_argument("threads must be at least 1");
 }
 
-// The decoder always works in whole block rows, at least one.
-int rowsFor(int height) { return 8 * std::max(1, (height + 7) / 8); }
-
 }  // namespace
 
 struct Encoder::State {
     explicit State(const EncoderSettings& s)
         : settings(s),
-          rows(rowsFor(s.height)),
+          rows(int(xqm::pictureRows(s.height))),
           mapping(s.pixelType),
           expander(s.pixelType),
           kernels(vk6::defaultKernels()) {

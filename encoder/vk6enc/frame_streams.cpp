@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "format/frame_header.h"
+#include "format/vector_word.h"
+
 namespace vk6enc {
 
 void ControlBitWriter::put(uint32_t value, int count) {
@@ -30,23 +33,30 @@ std::vector<uint8_t> ControlBitWriter::bytes() const {
     return out;
 }
 
+namespace {
+
+// A pair of spiral indices as its 3 bytes, a 24-bit little-endian value.
+uint32_t loadPair(const uint8_t* bytes) { return bytes[0] | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16; }
+void storePair(uint8_t* bytes, uint32_t pair) {
+    for (int i = 0; i < 3; ++i) bytes[i] = static_cast<uint8_t>(pair >> (8 * i));
+}
+
+}  // namespace
+
 void SpiralIndexWriter::put(uint32_t index) {
-    index &= 0xFFF;
     if (!odd_) {
-        bytes_.push_back(static_cast<uint8_t>(index));
-        bytes_.push_back(static_cast<uint8_t>(index >> 8));
-        bytes_.push_back(0);
+        bytes_.insert(bytes_.end(), 3, 0);
+        storePair(bytes_.data() + bytes_.size() - 3, xqm::packSpiralPair(index, 0));
     } else {
-        const size_t at = bytes_.size() - 3;
-        bytes_[at + 1] = static_cast<uint8_t>(bytes_[at + 1] | ((index & 0xF) << 4));
-        bytes_[at + 2] = static_cast<uint8_t>(index >> 4);
+        uint8_t* pair = bytes_.data() + bytes_.size() - 3;
+        storePair(pair, xqm::packSpiralPair(xqm::firstSpiralIndex(loadPair(pair)), index));
     }
     odd_ = !odd_;
 }
 
 uint32_t SpiralIndexWriter::index(size_t i) const {
-    const uint8_t* pair = bytes_.data() + 3 * (i / 2);
-    return i % 2 == 0 ? pair[0] | uint32_t(pair[1] & 0xF) << 8 : uint32_t(pair[1] >> 4) | uint32_t(pair[2]) << 4;
+    const uint32_t pair = loadPair(bytes_.data() + 3 * (i / 2));
+    return i % 2 == 0 ? xqm::firstSpiralIndex(pair) : xqm::secondSpiralIndex(pair);
 }
 
 void SpiralIndexWriter::append(const SpiralIndexWriter& other) {
@@ -88,12 +98,7 @@ void FrameStreams::append(const FrameStreams& other) {
 
 namespace {
 
-constexpr int kHeaderBytes = 24;
 constexpr int kReadAhead = 4;
-
-void appendWord(std::vector<uint8_t>& out, int32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(uint32_t(value) >> (8 * i)));
-}
 
 // Appends a stream and its read-ahead bytes; returns where the stream starts.
 int32_t appendStream(std::vector<uint8_t>& out, const std::vector<uint8_t>& stream) {
@@ -112,17 +117,16 @@ std::vector<uint8_t> FrameStreams::assemble(int32_t qualityWord) const {
         vectorBytes.push_back(static_cast<uint8_t>(word));
         vectorBytes.push_back(static_cast<uint8_t>(word >> 8));
     }
-    std::vector<uint8_t> frame(kHeaderBytes, 0);
-    const int32_t controlOffset = appendStream(frame, control.bytes());
-    const int32_t vectorOffset = appendStream(frame, vectorBytes);
-    const int32_t spiralOffset = appendStream(frame, spirals.bytes());
-    const int32_t nibbleOffset = appendStream(frame, nibbles.bytes());
-    const auto nibbleEnd = static_cast<int32_t>(nibbleOffset + nibbles.bytes().size());
-
-    std::vector<uint8_t> header;
-    for (int32_t word : {qualityWord, controlOffset, vectorOffset, spiralOffset, nibbleOffset, nibbleEnd})
-        appendWord(header, word);
-    std::copy(header.begin(), header.end(), frame.begin());
+    std::vector<uint8_t> frame(xqm::kFrameHeaderSize, 0);
+    xqm::FrameHeader header;
+    header.qualityWord = qualityWord;
+    header.controlOffset = appendStream(frame, control.bytes());
+    header.vectorOffset = appendStream(frame, vectorBytes);
+    header.spiralOffset = appendStream(frame, spirals.bytes());
+    header.nibbleOffset = appendStream(frame, nibbles.bytes());
+    header.nibbleEnd = static_cast<int32_t>(header.nibbleOffset + nibbles.bytes().size());
+    const auto headerBytes = xqm::encodeFrameHeader(header);
+    std::copy(headerBytes.begin(), headerBytes.end(), frame.begin());
     return frame;
 }
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "pipeline/block_copy.h"
+#include "format/piece_shapes.h"
 
 namespace vk6enc {
 
@@ -38,17 +38,10 @@ void loadSource(const uint8_t* rgb24, int height, RgbPlanes& planes) {
 }
 
 void PixelExpander::expand(uint16_t pixel, uint8_t& red, uint8_t& green, uint8_t& blue) const {
-    const int r = wideGreen_ ? pixel >> 11 : (pixel >> 10) & 31;
-    const int b = pixel & 31;
-    red = static_cast<uint8_t>((r << 3) | (r >> 2));
-    blue = static_cast<uint8_t>((b << 3) | (b >> 2));
-    if (wideGreen_) {
-        const int g = (pixel >> 5) & 63;
-        green = static_cast<uint8_t>((g << 2) | (g >> 4));
-    } else {
-        const int g = (pixel >> 5) & 31;
-        green = static_cast<uint8_t>((g << 3) | (g >> 2));
-    }
+    const xqm::Rgb8 wide = xqm::widenPixel(pixel, pixelType_);
+    red = wide.r;
+    green = wide.g;
+    blue = wide.b;
 }
 
 void PixelExpander::expandRegion(const uint16_t* picture, int x, int firstRow, int width, int rowCount,
@@ -61,20 +54,6 @@ void PixelExpander::expandRegion(const uint16_t* picture, int x, int firstRow, i
         }
 }
 
-int64_t regionError(const RgbPlanes& a, int ax, int ay, const RgbPlanes& b, int bx, int by, int width, int height) {
-    int64_t sum = 0;
-    for (int row = 0; row < height; ++row) {
-        const size_t i = a.at(ax, ay + row), j = b.at(bx, by + row);
-        for (int column = 0; column < width; ++column) {
-            const int dr = a.red[i + column] - b.red[j + column];
-            const int dg = a.green[i + column] - b.green[j + column];
-            const int db = a.blue[i + column] - b.blue[j + column];
-            sum += dr * dr + dg * dg + db * db;
-        }
-    }
-    return sum;
-}
-
 int64_t symmetricSquareError(const RgbPlanes& source, int x, int y, const RgbPlanes& picture, int px, int py, int size,
                              int mode, int64_t limit) {
     // Picture offsets of each destination pixel, row-major, for squares of 8 and of 4.
@@ -84,7 +63,7 @@ int64_t symmetricSquareError(const RgbPlanes& source, int x, int y, const RgbPla
             const int side = s == 0 ? 8 : 4;
             for (int m = 0; m < 8; ++m)
                 for (int i = 0; i < side * side; ++i) {
-                    const vk6::SourcePixel from = vk6::sourcePixel(m, i % side, i / side, side, side);
+                    const xqm::SourcePixel from = xqm::sourcePixel(m, i % side, i / side, side, side);
                     offsets[s][m][i] = from.y * kWidth + from.x;
                 }
         }

@@ -8,9 +8,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "format/picture.h"
+#include "format/pixel_types.h"
+
 namespace vk6enc {
 
-inline constexpr int kWidth = 640;
+inline constexpr int kWidth = xqm::kPictureWidth;
 
 struct RgbPlanes {
     int rows = 0;
@@ -26,18 +29,15 @@ void loadSource(const uint8_t* rgb24, int height, RgbPlanes& planes);
 // 16-bit pixels to 8-bit channels for pixel type 15 or 16.
 class PixelExpander {
 public:
-    explicit PixelExpander(int pixelType) : wideGreen_(pixelType == 16) {}
+    explicit PixelExpander(int pixelType) : pixelType_(uint16_t(pixelType)) {}
 
     void expand(uint16_t pixel, uint8_t& red, uint8_t& green, uint8_t& blue) const;
     // Rows [firstRow, firstRow + rowCount) and columns [x, x + width) of a decoded picture.
     void expandRegion(const uint16_t* picture, int x, int firstRow, int width, int rowCount, RgbPlanes& planes) const;
 
 private:
-    bool wideGreen_;
+    uint16_t pixelType_;
 };
-
-// Squared differences over the three channels of a width x height region.
-int64_t regionError(const RgbPlanes& a, int ax, int ay, const RgbPlanes& b, int bx, int by, int width, int height);
 
 // The error of a size x size square (8 or 4) against a picture square read
 // through a copy mode's symmetry: pixel (x, y) against picture pixel

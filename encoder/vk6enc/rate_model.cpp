@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "format/picture.h"
+
 namespace vk6enc {
 
 namespace {
@@ -16,7 +18,7 @@ constexpr double kReach = 12;
 }  // namespace
 
 RateModel::RateModel(int pictureRows) {
-    const double blocks = double(pictureRows / 8) * 80;
+    const double blocks = double(pictureRows / 8) * xqm::kBlocksPerRow;
     for (int kind = 0; kind < 2; ++kind)
         for (int q = 1; q <= 100; ++q)
             logBytes_[kind][q] = std::log(blocks * kFloorBlockBits / 8 / (kind == 1 ? 1 : kIntraToPredicted)) +

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "pipeline/dequant_tables.h"
-#include "pipeline/geometry_tables.h"
+#include "vk6_internal.h"
 
 namespace vk6enc {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "decoder_fuzz_input.h"
-#include "pipeline/decoder.h"
+#include "vk6_internal.h"
 
 namespace {
 
@@ -48,7 +48,8 @@ void checkConcealment(vk6::Decoder& decoder, const vk6::fuzz::DecoderFuzzInput& 
     const std::vector<uint16_t> reference = vk6::fuzz::referencePattern(pixels);
     std::vector<uint16_t> target(pixels, uint16_t(vk6::fuzz::kTargetFillByte * 0x0101));
     decoder.setConcealment(true);
-    const bool concealedResult = decoder.decodeFrame(input.frame.data(), input.frame.size(), reference.data(), target.data());
+    const bool concealedResult =
+        decoder.decodeFrame(input.frame.data(), input.frame.size(), reference.data(), target.data());
     decoder.setConcealment(false);
     if (concealedResult != result || !sameReport(decoder.lastReport(), report)) std::abort();
     for (size_t i = 0; i < pixels; ++i) {
@@ -78,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const size_t bytes = size_t(decoder.pictureRows()) * vk6::fuzz::kWidth * sizeof(uint16_t);
         if (bytes > pattern.size() * sizeof(uint16_t)) std::abort();
         std::memset(target.data(), vk6::fuzz::kTargetFillByte, bytes);
-        const bool result = decoder.decodeFrame(input.frame.data(), input.frame.size(), reference.data(), target.data());
+        const bool result =
+            decoder.decodeFrame(input.frame.data(), input.frame.size(), reference.data(), target.data());
         if (std::memcmp(reference.data(), pattern.data(), bytes) != 0) std::abort();
         if (result != decoder.lastReport().whole()) std::abort();
         if (level == 0) {

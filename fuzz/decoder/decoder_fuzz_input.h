@@ -11,14 +11,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "format/picture.h"
+
 namespace vk6::fuzz {
 
-constexpr int kWidth = 640;
+constexpr int kWidth = xqm::kPictureWidth;
 // The tallest picture an input asks for has 110 rows, in buffers of 112.
 constexpr size_t kMaxPixels = 112 * kWidth;
 
 struct DecoderFuzzInput {
-    int32_t type = 16;  // 15 or 16
+    int32_t type = 16;   // 15 or 16
     int32_t height = 0;  // -16..110, even; the decoder refuses what it must
     std::vector<uint8_t> frame;
 };

@@ -4,8 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "pipeline/block_copy.h"
-#include "pipeline/geometry_tables.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
@@ -69,7 +68,8 @@ TEST(BlockCopy, Mode5Of4x8ReadsAWideSourceFromTheBottomUp) {
     const std::vector<uint16_t> source = numberedPicture();
     std::vector<uint16_t> destination(source.size(), 0);
     copy(Shape4x8, 5, source.data() + 2 * kPictureWidth + 4, destination.data() + 16 * kPictureWidth);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(destination[16 * kPictureWidth + x], source[(2 + 3 - x) * kPictureWidth + 4]) << x;
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(destination[16 * kPictureWidth + x], source[(2 + 3 - x) * kPictureWidth + 4]) << x;
     EXPECT_EQ(destination[23 * kPictureWidth], source[5 * kPictureWidth + 4 + 7]);
 }
 
@@ -82,8 +82,9 @@ TEST(BlockCopyOverlap, PlainCopyOnePixelRightRepeatsAPixel) {
     for (int row = 0; row < 8; ++row) {
         const int base = at + row * kPictureWidth;  // pixels p0..p7 were base..base+7, q = base-1
         const std::vector<uint16_t> got(picture.begin() + base, picture.begin() + base + 8);
-        const std::vector<uint16_t> want = {uint16_t(base - 1), uint16_t(base), uint16_t(base + 1), uint16_t(base + 2),
-                                            uint16_t(base + 2), uint16_t(base + 4), uint16_t(base + 5), uint16_t(base + 6)};
+        const std::vector<uint16_t> want = {uint16_t(base - 1), uint16_t(base),     uint16_t(base + 1),
+                                            uint16_t(base + 2), uint16_t(base + 2), uint16_t(base + 4),
+                                            uint16_t(base + 5), uint16_t(base + 6)};
         EXPECT_EQ(got, want) << "row " << row;
     }
 }
@@ -96,7 +97,8 @@ TEST(BlockCopyOverlap, InPlaceFlipOf2x4ReadsItsLastRowLate) {
     const int rowOrder[4] = {0, 2, 1, 0};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 2; ++x)
-            EXPECT_EQ(picture[at + y * kPictureWidth + x], before[at + rowOrder[y] * kPictureWidth + x]) << y << "," << x;
+            EXPECT_EQ(picture[at + y * kPictureWidth + x], before[at + rowOrder[y] * kPictureWidth + x])
+                << y << "," << x;
 }
 
 TEST(BlockCopyOverlap, TwoByTwoCellsReadEverythingFirst) {
@@ -140,7 +142,10 @@ TEST(BlockCopyOverlap, NarrowMirrorInterleavesRowsInItsFixedOrder) {
     const int at = 8 * kPictureWidth + 8;
     copy(Shape4x4, 1, picture.data() + at - kPictureWidth, picture.data() + at);
     auto original = [&](int row, int x) { return old[at + row * kPictureWidth + x]; };
-    auto row = [&](int y) { return std::vector<uint16_t>(picture.begin() + at + y * kPictureWidth, picture.begin() + at + y * kPictureWidth + 4); };
+    auto row = [&](int y) {
+        return std::vector<uint16_t>(picture.begin() + at + y * kPictureWidth,
+                                     picture.begin() + at + y * kPictureWidth + 4);
+    };
     EXPECT_EQ(row(0), (std::vector<uint16_t>{original(-1, 3), original(-1, 2), original(-1, 1), original(-1, 0)}));
     EXPECT_EQ(row(1), (std::vector<uint16_t>{original(0, 3), original(0, 2), original(0, 1), original(0, 0)}));
     EXPECT_EQ(row(2), (std::vector<uint16_t>{original(1, 3), original(1, 2), original(0, 2), original(0, 3)}));

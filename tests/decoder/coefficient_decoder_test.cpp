@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "frame_builder.h"
-#include "pipeline/coefficient_decoder.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
@@ -103,7 +103,7 @@ TEST_F(CoefficientDecoderTest, ABlockEndsByCountAtPosition63) {
     NibbleWriter w;
     w.byteValue(1);
     for (int i = 0; i < 21; ++i) w.put({Nibble3, 0, 1, 15});  // +1, +2, -1
-    w.dcOnly(2);  // Cb's DC follows directly
+    w.dcOnly(2);                                              // Cb's DC follows directly
     w.byteValue(3);
     for (int i = 0; i < 63; ++i) w.put({Nibble1, 7});
     w.dcOnly(4);  // the next DCT block follows directly

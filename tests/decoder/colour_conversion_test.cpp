@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "pipeline/colour_conversion.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
@@ -26,8 +26,7 @@ uint16_t pixel(PixelFormat format, int32_t y, int32_t cb, int32_t cr) {
     std::vector<uint16_t> picture(640 * 8, 0xABCD);
     convertToPixelsReference(tablesFor(format), blocks, picture.data());
     for (int r = 0; r < 8; ++r)
-        for (int c = 0; c < 640; ++c)
-            EXPECT_EQ(picture[640 * r + c] == picture[0], c < 8) << r << "," << c;
+        for (int c = 0; c < 640; ++c) EXPECT_EQ(picture[640 * r + c] == picture[0], c < 8) << r << "," << c;
     return picture[0];
 }
 
@@ -49,7 +48,7 @@ TEST(ColourTables, SaturateGreenOneStepBelowTheTop) {
     for (PixelFormat format : {PixelFormat::Rgb565, PixelFormat::Rgb555}) {
         const ColourTables t = tablesFor(format);
         const bool wide = format == PixelFormat::Rgb565;
-        EXPECT_EQ(t.redBits[0], 0);  // index -64
+        EXPECT_EQ(t.redBits[0], 0);     // index -64
         EXPECT_EQ(t.greenBits[63], 0);  // index -1
         EXPECT_EQ(t.redBits[64 + 127], wide ? 31 << 11 : 31 << 10);
         EXPECT_EQ(t.greenBits[64 + 127], wide ? 62 << 5 : 30 << 5);

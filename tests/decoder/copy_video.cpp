@@ -6,9 +6,8 @@
 #include <random>
 #include <stdexcept>
 
-#include "pipeline/block_kernels.h"
-#include "pipeline/colour_conversion.h"
 #include "stream/stream_format.h"
+#include "vk6_internal.h"
 #include "vk6enc/block_writer.h"
 #include "vk6enc/colour_mapping.h"
 #include "vk6enc/copy_codes.h"
@@ -81,12 +80,12 @@ void CopyVideoMaker::planPiece(bool intra, Point block, int p, vk6enc::BlockPlan
     switch (action.choice) {
         case Choice::Dct: return planDct(plan.dct);
         case Choice::Spiral:
-            return placeSource(corner, vk6::kShapeSizes[piece.group], action,
+            return placeSource(corner, vk6::kShapeSizes[piece.shape], action,
                                [&](Point source) { return codes_.spiralIndex(corner, source); });
         case Choice::Vector:
             action.fromTarget = intra || between(0, 1) == 1;
             action.mode = uint8_t(between(0, 7));
-            return placeSource(block, vk6::sourceSize(piece.group, action.mode), action, [&](Point source) {
+            return placeSource(block, vk6::sourceSize(piece.shape, action.mode), action, [&](Point source) {
                 return codes_.vectorWord(intra, piece.level, block, source, action.fromTarget, action.mode);
             });
         default: return;  // still, or split

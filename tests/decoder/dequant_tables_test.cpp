@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "pipeline/dequant_tables.h"
-#include "pipeline/frame_header.h"
+#include "format/frame_header.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
@@ -18,15 +18,15 @@ DequantTables tablesFor(int quality) {
 
 TEST(AanScale, IsTheRoundedProductOfTheScaleFactors) {
     auto s = [](int k) { return k == 0 ? 1.0 : std::sqrt(2.0) * std::cos(k * std::numbers::pi / 16); };
-    for (int n = 0; n < 64; ++n)
-        EXPECT_EQ(AanScale[n], std::lround(16384 * s(n / 8) * s(n % 8))) << "entry " << n;
+    for (int n = 0; n < 64; ++n) EXPECT_EQ(AanScale[n], std::lround(16384 * s(n / 8) * s(n % 8))) << "entry " << n;
 }
 
 TEST(DequantTables, FollowTheQualityScale) {
     struct Case {
         int quality, luma0, luma1, chroma0;
     };
-    const Case cases[] = {{1, 510, 707, 510}, {10, 160, 152, 170}, {50, 32, 30, 34}, {75, 16, 22, 18}, {100, 16, 22, 16}};
+    const Case cases[] = {
+        {1, 510, 707, 510}, {10, 160, 152, 170}, {50, 32, 30, 34}, {75, 16, 22, 18}, {100, 16, 22, 16}};
     for (const Case& c : cases) {
         const DequantTables t = tablesFor(c.quality);
         EXPECT_EQ(t[0][0], c.luma0) << "quality " << c.quality;
@@ -45,7 +45,7 @@ TEST(DequantTables, ChromaTablesAgreeAndNegatedTablesMirror) {
     EXPECT_EQ(tablesFor(50)[0][2], (12 * 22725) >> 13);
 }
 
-FrameHeader headerWithQuality(int32_t word) { return FrameHeader{word, 0, 0, 0, 0, 0}; }
+xqm::FrameHeader headerWithQuality(int32_t word) { return xqm::FrameHeader{word, 0, 0, 0, 0, 0}; }
 
 TEST(FrameQuality, MagnitudeIsClampedAndZeroCountsAsOne) {
     EXPECT_EQ(headerWithQuality(50).quality(), 50);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "format/vector_word.h"
 #include "vk6enc/frame_streams.h"
 
 namespace vk6::test {
@@ -48,13 +49,7 @@ private:
     vk6enc::SpiralIndexWriter spirals_;
 };
 
-// Far vector word: vy in bits 0-6, vx in bits 7-14, bit 15 on top.
-constexpr uint16_t farWord(int vx, int vy, int bit15 = 0) {
-    return static_cast<uint16_t>((bit15 << 15) | (vx << 7) | vy);
-}
-// Near vector word: index in bits 0-11, mode in bits 12-14, bit 15 on top.
-constexpr uint16_t nearWord(int index, int mode, int bit15 = 0) {
-    return static_cast<uint16_t>((bit15 << 15) | (mode << 12) | index);
-}
+constexpr uint16_t farWord(int vx, int vy, int bit15 = 0) { return xqm::packFar(vx, vy, bit15); }
+constexpr uint16_t nearWord(int index, int mode, int bit15 = 0) { return xqm::packNear(index, mode, bit15); }
 
 }  // namespace vk6::test

@@ -3,17 +3,15 @@
 #include <random>
 #include <vector>
 
+#include "format/frame_header.h"
 #include "frame_builder.h"
-#include "pipeline/block_copy.h"
-#include "pipeline/coefficient_decoder.h"
-#include "pipeline/decoder.h"
-#include "pipeline/frame_header.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
 
-using test::FrameBuilder;
 using test::farWord;
+using test::FrameBuilder;
 using test::nearWord;
 
 constexpr int kGuardRows = 8;
@@ -38,7 +36,7 @@ uint16_t at(const std::vector<uint16_t>& pixels, int x, int y) { return pixels[y
 class FrameDriverTest : public ::testing::Test {
 protected:
     void start(int height, int type = 16) {
-        rows = 8 * std::max(1, (height + 7) / 8);
+        rows = int(xqm::pictureRows(height));
         ASSERT_TRUE(decoder.init(type, height, kPictureWidth, "XQM6"));
         reference = picture(rows, 1);
         target = picture(rows, 2);
@@ -262,7 +260,7 @@ TEST_F(FrameDriverTest, IntraCopiesReadTheTargetAlreadyDecoded) {
     frame.control.code("10 01 0 0");
     frame.vector(nearWord(14 * 128 + 63, 0));
     frame.vector(nearWord(14 * 128 + 63, 1, 1));  // bit 15 is ignored in intra frames
-    frame.control.code("00 01");  // mode 2 + 1 = 3
+    frame.control.code("00 01");                  // mode 2 + 1 = 3
     frame.vector(farWord(120, 12, 1));
     frame.control.code("00 10");  // mode 4
     frame.vector(farWord(128, 12));
@@ -407,7 +405,7 @@ TEST_F(FrameDriverTest, TruncatedFramesStayInsideTheirBuffers) {
         }
     }
     const auto full = frame.build(-30);
-    const int64_t nibbleEnd = readFrameHeader(FrameBytes(full.data(), int64_t(full.size()))).nibbleEnd;
+    const int64_t nibbleEnd = xqm::readFrameHeader(full).nibbleEnd;
     const std::vector<uint16_t> reference0 = reference;
     for (size_t size = 0; size <= full.size(); ++size) {
         std::vector<uint8_t> prefix(full.begin(), full.begin() + size);

@@ -4,7 +4,8 @@
 #include <set>
 #include <utility>
 
-#include "pipeline/geometry_tables.h"
+#include "format/vector_word.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
@@ -25,8 +26,8 @@ protected:
 };
 
 TEST_F(GeometryTablesTest, SpiralStartsAtTheCentreAndEndsAtTheOuterCorner) {
-    const std::pair<int, int> first[] = {{1, 0},  {0, 0},   {0, 1},   {1, 1},   {2, 1},  {2, 0},
-                                         {2, -1}, {1, -1},  {0, -1},  {-1, -1}, {-1, 0}, {-1, 1}};
+    const std::pair<int, int> first[] = {{1, 0},  {0, 0},  {0, 1},  {1, 1},   {2, 1},  {2, 0},
+                                         {2, -1}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}};
     for (int i = 0; i < 12; ++i) EXPECT_EQ(split(tables.spiralOffsets[i]), first[i]) << "entry " << i;
     EXPECT_EQ(tables.spiralOffsets[1], 0);
     EXPECT_EQ(tables.spiralOffsets[4095], 32 * 640 + 32);
@@ -69,11 +70,11 @@ TEST_F(GeometryTablesTest, PositionTablesFollowTheZigzagScan) {
 }
 
 TEST(ColumnWrap, BringsFarVectorColumnsIntoThePicture) {
-    EXPECT_EQ(wrapColumn(0 + 128 - 255), 513);
-    EXPECT_EQ(wrapColumn(632 + 128 - 0), 120);
-    EXPECT_EQ(wrapColumn(639), 639);
-    EXPECT_EQ(wrapColumn(640), 0);
-    EXPECT_EQ(wrapColumn(-1), 639);
+    EXPECT_EQ(xqm::wrapColumn(0 + 128 - 255), 513);
+    EXPECT_EQ(xqm::wrapColumn(632 + 128 - 0), 120);
+    EXPECT_EQ(xqm::wrapColumn(639), 639);
+    EXPECT_EQ(xqm::wrapColumn(640), 0);
+    EXPECT_EQ(xqm::wrapColumn(-1), 639);
 }
 
 }  // namespace

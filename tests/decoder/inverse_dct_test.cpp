@@ -3,7 +3,7 @@
 #include <array>
 #include <random>
 
-#include "pipeline/inverse_dct.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
@@ -97,8 +97,8 @@ TEST(InverseDct, PassOrderFollowsTheSignedByteComparison) {
         uint32_t mask;
         bool columnFirst;
     };
-    const Case cases[] = {{0x0303, true}, {0x0F07, true}, {0x0107, false}, {0x03FF, true},
-                          {0x8101, false}, {0xFF81, true}, {0x8181, true}, {0x7F80, true}, {0xC0C1, false}};
+    const Case cases[] = {{0x0303, true}, {0x0F07, true}, {0x0107, false}, {0x03FF, true}, {0x8101, false},
+                          {0xFF81, true}, {0x8181, true}, {0x7F80, true},  {0xC0C1, false}};
     int orderMattered = 0;
     for (const Case& c : cases) {
         for (int trial = 0; trial < 20; ++trial) {

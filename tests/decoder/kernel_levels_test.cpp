@@ -10,11 +10,10 @@
 #include <string>
 #include <tuple>
 
-#include "pipeline/block_kernels.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
-
 
 // The levels above the reference, each tested wherever the processor runs it.
 const auto kFastLevels = ::testing::Values(KernelLevel::Sse2, KernelLevel::Avx2);
@@ -122,13 +121,13 @@ using Block = std::array<int32_t, 64>;
 uint32_t randomMask(std::mt19937& random, int kind) {
     const uint32_t columns = random() & 0xFF, rows = random() & 0xFF;
     switch (kind) {
-        case 0: return 0x0101;                               // DC only
-        case 1: return 0x0100 | columns;                     // a single row
-        case 2: return rows << 8 | 1;                        // a single column
+        case 0: return 0x0101;                                 // DC only
+        case 1: return 0x0100 | columns;                       // a single row
+        case 2: return rows << 8 | 1;                          // a single column
         case 3: return (rows | 0x80) << 8 | (columns & 0x7F);  // row byte negative
         case 4: return (rows & 0x7F) << 8 | (columns | 0x80);  // column byte negative
         case 5: return (rows & 0x0F) << 8 | (columns & 0x0F);  // low frequencies
-        default: return random() & 0xFFFF;                   // anything, stray high bits included
+        default: return random() & 0xFFFF;                     // anything, stray high bits included
     }
 }
 
@@ -177,8 +176,7 @@ TEST_P(InverseDct, EqualsTheReferenceUnderEveryMask) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryLevel, InverseDct, kFastLevels,
-                         [](const auto& info) { return levelName(info.param); });
+INSTANTIATE_TEST_SUITE_P(EveryLevel, InverseDct, kFastLevels, [](const auto& info) { return levelName(info.param); });
 
 }  // namespace
 }  // namespace vk6

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "pipeline/block_kernels.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {

@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/decoder.h"
 #include "sample_video.h"
 #include "synthetic_frames.h"
+#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {
-
 
 // Decodes frames one after the other, each against the picture before.
 std::vector<std::vector<uint16_t>> decodeAll(KernelLevel level, int type, int height,
@@ -61,9 +60,7 @@ TEST_P(LevelFrames, IntraAndMixedFramesAtEveryQuality) {
     }
 }
 
-TEST_P(LevelFrames, SampleVideo) {
-    expectSameAsReference(16, 270, test::sampleVideo(270, 6, 3));
-}
+TEST_P(LevelFrames, SampleVideo) { expectSameAsReference(16, 270, test::sampleVideo(270, 6, 3)); }
 
 INSTANTIATE_TEST_SUITE_P(EveryLevel, LevelFrames, ::testing::Values(KernelLevel::Sse2, KernelLevel::Avx2),
                          [](const auto& info) { return std::string(kernelLevelName(info.param)); });

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "format/picture.h"
 #include "frame_builder.h"
 
 namespace vk6::test {
@@ -9,7 +10,7 @@ namespace vk6::test {
 std::vector<std::vector<uint8_t>> sampleVideo(int height, int frameCount, unsigned seed) {
     std::mt19937 random(seed);
     auto between = [&](int low, int high) { return low + int(random() % uint32_t(high - low + 1)); };
-    const int blocks = 80 * (height > 8 ? (height + 7) / 8 : 1);
+    const int blocks = xqm::kBlocksPerRow * int(xqm::blockRows(height));
     std::vector<std::vector<uint8_t>> frames;
     FrameBuilder intra;
     for (int block = 0; block < blocks; ++block) {
@@ -25,16 +26,13 @@ std::vector<std::vector<uint8_t>> sampleVideo(int height, int frameCount, unsign
                     predicted.control.code("011");
                     predicted.dcBlock(between(-100, 100));
                     break;
-                case 1:
-                    predicted.control.code("110");
-                    break;
+                case 1: predicted.control.code("110"); break;
                 case 2:
                     predicted.control.code("010");
                     predicted.control.put(uint32_t(between(0, 7)), 3);
                     predicted.vector(farWord(128, 64));  // the block's own place in the reference
                     break;
-                default:
-                    predicted.control.code("1110 100 100 100 100");
+                default: predicted.control.code("1110 100 100 100 100");
             }
         }
         frames.push_back(predicted.build(between(0, 100)));

@@ -3,8 +3,8 @@
 #include <random>
 
 #include "frame_builder.h"
-#include "pipeline/coefficient_decoder.h"
 #include "stream/stream_format.h"
+#include "vk6_internal.h"
 
 namespace vk6::test {
 
@@ -26,15 +26,25 @@ void writeComponent(NibbleWriter& w, std::mt19937& random, int values) {
                 position += (code - Zero1Plus) / 2 + 2;
                 break;
             }
-            case 1: w.put({Nibble2, int(random() % 16), int(random() % 16)}); position += 2; break;
-            case 2: w.put({SmallPair, int(random() % 16)}); position += 2; break;
+            case 1:
+                w.put({Nibble2, int(random() % 16), int(random() % 16)});
+                position += 2;
+                break;
+            case 2:
+                w.put({SmallPair, int(random() % 16)});
+                position += 2;
+                break;
             case 3: {
                 const int run = int(random() % 4);
                 w.put({RunNibble, run << 2 | 1, int(random() % 16), int(random() % 16)});
                 position += run + 3;
                 break;
             }
-            default: w.put(Literal); w.byteValue(int(random() % 64) - 32); position += 1; break;
+            default:
+                w.put(Literal);
+                w.byteValue(int(random() % 64) - 32);
+                position += 1;
+                break;
         }
     }
     w.put(EndOfBlock);
@@ -72,12 +82,17 @@ std::vector<uint8_t> mixedFrame(unsigned seed, int quality) {
         const bool interior = x >= 64 && x < xqm::kPictureWidth - 64 && y >= 64 && y < kSyntheticHeight - 64;
         const int choice = interior ? int(random() % 10) : 0;
         switch (choice) {
-            case 0: case 1: case 2: case 3: frame.control.code("110"); break;
-            case 4: case 5:
+            case 0:
+            case 1:
+            case 2:
+            case 3: frame.control.code("110"); break;
+            case 4:
+            case 5:
                 frame.control.code("00");
                 frame.spiral(uint16_t(random() % 400));
                 break;
-            case 6: case 7:
+            case 6:
+            case 7:
                 frame.control.code("010");
                 frame.control.put(random() % 8, 3);
                 frame.vector(farWord(128 + int(random() % 16) - 8, 64 + int(random() % 16) - 8));

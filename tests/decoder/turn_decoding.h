@@ -8,12 +8,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "format/picture.h"
 #include "vk6_640x16.h"
 
 namespace vk6::test {
 
 // Pixels in every row of the library's pictures.
-inline constexpr int kPictureWidth = 640;
+inline constexpr int kPictureWidth = xqm::kPictureWidth;
 
 class TurnDecoding {
 public:

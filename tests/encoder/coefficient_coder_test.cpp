@@ -7,8 +7,7 @@
 
 #include <random>
 
-#include "pipeline/coefficient_decoder.h"
-#include "pipeline/frame_bytes.h"
+#include "vk6_internal.h"
 
 namespace vk6enc {
 namespace {

@@ -8,8 +8,7 @@
 #include <optional>
 #include <random>
 
-#include "pipeline/block_kernels.h"
-#include "pipeline/decoder.h"
+#include "vk6_internal.h"
 #include "vk6enc/block_writer.h"
 #include "vk6enc/colour_mapping.h"
 
@@ -55,7 +54,8 @@ protected:
         const ColourMapping mapping(16);
         const DctCoder dct(mapping, 75, 64);
         std::vector<uint16_t> encoded(reference_.size()), decoded(reference_.size());
-        const WriterContext context{false, dct, vk6::kernelsFor(vk6::KernelLevel::Reference), colour_, reference_.data(), encoded.data()};
+        const WriterContext context{
+            false, dct, vk6::kernelsFor(vk6::KernelLevel::Reference), colour_, reference_.data(), encoded.data()};
         FrameStreams streams;
         BlockWriter writer(context, streams);
         BlockPlan still;
@@ -84,7 +84,7 @@ TEST_F(CopyCodesTest, EveryPieceIsCopiedFromTheSourceItsCodeNames) {
         const Point corner{block.x + shape.x, block.y + shape.y};
         const int kind = int(random() % 3);  // spiral, vector from the previous picture, from the new one
         const int mode = kind == 0 ? 0 : int(random() % 8);
-        const vk6::ShapeSize size = vk6::sourceSize(shape.group, mode);
+        const vk6::ShapeSize size = vk6::sourceSize(shape.shape, mode);
         // Sources above the block row are decoded (still copies of the reference) already.
         const int lowest = kind == 2 ? 240 - size.height : kRows - size.height;
         // Near the piece, columns taken round the picture's width (the far words' wrap).

@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "pipeline/decoder.h"
 #include "test_pictures.h"
+#include "vk6_internal.h"
 #include "vk6enc/encoder.h"
 
 namespace vk6enc {

@@ -4,13 +4,14 @@
 #include <cmath>
 #include <random>
 
+#include "format/picture.h"
 #include "vk6enc/picture_planes.h"
 
 namespace vk6enc::test {
 
 namespace {
 
-constexpr int kWidth = 640;
+constexpr int kWidth = xqm::kPictureWidth;
 
 // A fixed pattern larger than the frame, sampled at an offset.
 uint8_t channel(int x, int y, int c, const std::vector<uint8_t>& noise) {

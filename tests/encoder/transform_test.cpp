@@ -8,8 +8,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "pipeline/block_kernels.h"
-#include "pipeline/colour_conversion.h"
+#include "vk6_internal.h"
 #include "vk6enc/dct_coder.h"
 #include "vk6enc/forward_dct.h"
 

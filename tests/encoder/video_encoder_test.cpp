@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "pipeline/decoder.h"
 #include "test_pictures.h"
+#include "vk6_internal.h"
 
 namespace vk6enc {
 namespace {

@@ -11,10 +11,10 @@
 
 #include "command_runner.h"
 #include "copy_video.h"
-#include "decoded_pixels.h"
+#include "media/decoded_pixels.h"
 #include "media/md5.h"
+#include "media/picture_sinks.h"
 #include "media/png_file.h"
-#include "picture_sinks.h"
 #include "turn_decoding.h"
 
 namespace vk6::test {
@@ -32,7 +32,7 @@ protected:
         pictures_ = decodeByTurns(pixelType, height, video.frames);
     }
 
-    std::vector<uint8_t> raw(size_t number) const { return vk6tool::rawBytes(pictures_[number].data(), info_); }
+    std::vector<uint8_t> raw(size_t number) const { return media::rawBytes(pictures_[number].data(), info_); }
 
     // `output` holds the library's frames from `first` on, one after another.
     void expectRawFrames(const std::string& output, size_t first, size_t count, const std::string& what) const {
@@ -85,7 +85,8 @@ TEST_P(Vk6DecodeMatchesLibrary, FrameMd5HoldsTheChecksumsOfTheRawFrames) {
 // conversion (whose values the command tests check).
 TEST_P(Vk6DecodeMatchesLibrary, Y4mAndPngHoldThePicturesInRgb) {
     ASSERT_EQ(folder_.vk6("decode copies.xqm -o copies.y4m -q").exitCode, 0);
-    const auto sink = vk6tool::openSink(vk6tool::OutputFormat::Y4m, (folder_.path() / "expected.y4m").string(), info_);
+    const auto sink =
+        media::openSink(media::OutputFormat::Y4m, (folder_.path() / "expected.y4m").string(), info_, "vk6");
     for (size_t number = 0; number < pictures_.size(); ++number)
         sink->write(pictures_[number].data(), uint32_t(number));
     sink->finish();
@@ -95,7 +96,7 @@ TEST_P(Vk6DecodeMatchesLibrary, Y4mAndPngHoldThePicturesInRgb) {
     ASSERT_EQ(folder_.vk6("decode copies.xqm -o png/f%d.png -q").exitCode, 0);
     for (size_t number = 0; number < pictures_.size(); ++number) {
         const auto png = media::readPng((folder_.path() / ("png/f" + std::to_string(number) + ".png")).string());
-        EXPECT_TRUE(png.rgb == vk6tool::toRgb(pictures_[number].data(), info_).rgb) << "frame " << number;
+        EXPECT_TRUE(png.rgb == media::toRgb(pictures_[number].data(), info_).rgb) << "frame " << number;
     }
 }
 

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "copy_video.h"
-#include "stream/pixel_colour.h"
+#include "format/pixel_types.h"
 #include "stream/stream_writer.h"
 #include "support/file_error.h"
 #include "turn_decoding.h"

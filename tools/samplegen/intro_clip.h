@@ -5,24 +5,26 @@
 #include <cstdint>
 #include <vector>
 
+#include "format/picture.h"
+
 namespace samplegen {
 
-inline constexpr int kClipWidth = 640;
+inline constexpr int kClipWidth = xqm::kPictureWidth;
 inline constexpr int kClipHeight = 480;
 
 class IntroClip {
- public:
-  explicit IntroClip(int frameCount);
+public:
+    explicit IntroClip(int frameCount);
 
-  int frameCount() const { return frameCount_; }
-  // Frame `index` as 8-bit RGB, rows from the top, 640 x 480 x 3 bytes.
-  std::vector<std::uint8_t> frame(int index) const;
+    int frameCount() const { return frameCount_; }
+    // Frame `index` as 8-bit RGB, rows from the top, 640 x 480 x 3 bytes.
+    std::vector<std::uint8_t> frame(int index) const;
 
- private:
-  int frameCount_;
-  // The sky, wider than the picture by the whole pan, painted once.
-  std::vector<float> sky_;
-  int skyWidth_;
+private:
+    int frameCount_;
+    // The sky, wider than the picture by the whole pan, painted once.
+    std::vector<float> sky_;
+    int skyWidth_;
 };
 
 }  // namespace samplegen

@@ -1,8 +1,7 @@
 #pragma once
-// How often each block code occurs in a frame: a walk of the frame's control
-// bits and vector words along the code tree of its kind, without decoding.
-// The walk stops where it is told (where the decoder abandoned the frame) or
-// at the code 1111, which a predicted frame does not have.
+// How often each block code occurs in a frame, counted as the decoder walks
+// the frame's code tree: blocks count once the decoder has decoded them
+// whole, so the census ends where the decoder abandons the frame.
 
 #include <array>
 #include <climits>
@@ -12,7 +11,7 @@
 
 namespace vk6tool {
 
-// Shapes in the order of subdivision, width x height.
+// Shapes in the order of subdivision (the code tree's levels), width x height.
 enum class BlockShape { S8x8, S8x4, S4x8, S4x4, S4x2, S2x4, S2x2 };
 inline constexpr std::array<std::string_view, 7> kShapeNames = {"8x8", "8x4", "4x8", "4x4", "4x2", "2x4", "2x2"};
 
@@ -32,7 +31,9 @@ struct BlockCensus {
 };
 
 // frame: the whole frame; height: the stream's picture height; blocks: how
-// many blocks to walk at most, in decoding order.
+// many blocks to count at most, in decoding order. Whether a block decodes
+// does not depend on the pictures' pixels, so the frame is decoded on blank
+// pictures.
 BlockCensus countBlocks(std::span<const uint8_t> frame, int height, int blocks = INT_MAX);
 
 }  // namespace vk6tool

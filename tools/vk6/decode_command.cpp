@@ -1,15 +1,18 @@
 // vk6 decode: the stream's pictures as PNG files, Y4M, raw frames or framemd5.
 
 #include <cstdio>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "commands.h"
 #include "common/arguments.h"
 #include "common/failure.h"
 #include "common/progress.h"
+#include "common/tool.h"
 #include "frame_range.h"
+#include "media/picture_sinks.h"
 #include "picture_decoder.h"
-#include "picture_sinks.h"
 #include "stream/stream_reader.h"
 
 namespace vk6tool {
@@ -41,14 +44,18 @@ const std::string_view kDecodeHelp =
 
 namespace {
 
-constexpr orv::cli::OptionSpec kDecodeOptions[] = {{"--output", 'o', true},  {"--format", 'f', true},
-                                              {"--frames", 0, true},    {"--keep-going", 'k', false},
-                                              {"--quiet", 'q', false}};
+constexpr orv::cli::OptionSpec kDecodeOptions[] = {{"--output", 'o', true},
+                                                   {"--format", 'f', true},
+                                                   {"--frames", 0, true},
+                                                   {"--keep-going", 'k', false},
+                                                   {"--quiet", 'q', false}};
 
 bool hasExtension(std::string_view path, std::string_view extension) {
     return path.size() > extension.size() && path.ends_with(extension) &&
            path[path.size() - extension.size() - 1] == '.';
 }
+
+using media::OutputFormat;
 
 OutputFormat chooseFormat(const std::optional<std::string>& format, const std::string& output) {
     struct Name {
@@ -66,6 +73,16 @@ OutputFormat chooseFormat(const std::optional<std::string>& format, const std::s
     orv::cli::failUsage("say the output's format with --format");
 }
 
+// A PNG pattern without a number is a usage error.
+std::unique_ptr<media::PictureSink> openOutput(OutputFormat format, const std::string& output,
+                                               const xqm::StreamInfo& info) {
+    try {
+        return media::openSink(format, output, info, "vk6 " + std::string(orv::cli::version()));
+    } catch (const std::invalid_argument& error) {
+        orv::cli::failUsage(error.what());
+    }
+}
+
 }  // namespace
 
 int decode(std::span<char* const> args) {
@@ -78,7 +95,7 @@ int decode(std::span<char* const> args) {
     auto reader = xqm::StreamReader::openFile(path);
     const xqm::StreamInfo& info = reader.info();
     const FrameRange range = parseFrameRange(arguments.value("--frames"), info.frameCount);
-    const auto sink = openSink(format, output, info);
+    const auto sink = openOutput(format, output, info);
     // Every picture depends on the frames before it, back to frame 0.
     PictureDecoder decoder(info);
     orv::cli::Progress progress("decoding", range.end, arguments.flag("--quiet"));

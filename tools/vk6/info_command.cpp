@@ -11,7 +11,7 @@
 #include "common/arguments.h"
 #include "common/failure.h"
 #include "common/progress.h"
-#include "frame_summary.h"
+#include "format/frame_summary.h"
 #include "picture_decoder.h"
 #include "stream/stream_reader.h"
 
@@ -46,8 +46,8 @@ void printHeader(const xqm::StreamReader& reader) {
     const xqm::StreamInfo& info = reader.info();
     const double seconds = double(info.frameCount) * info.rate.denominator / info.rate.numerator;
     std::printf("%s: XQM6 stream, version 1\n", reader.name().c_str());
-    std::printf("picture     640x%u, %s pixels (type %u)\n", unsigned(info.height),
-                pixelFormat(info.pixelType).c_str(), unsigned(info.pixelType));
+    std::printf("picture     640x%u, %s pixels (type %u)\n", unsigned(info.height), pixelFormat(info.pixelType).c_str(),
+                unsigned(info.pixelType));
     std::printf("frame rate  %u/%u (%.3f frames per second)\n", unsigned(info.rate.numerator),
                 unsigned(info.rate.denominator), double(info.rate.numerator) / info.rate.denominator);
     std::printf("frames      %u, %.3f seconds\n\n", unsigned(info.frameCount), seconds);
@@ -75,7 +75,7 @@ void printCensus(const BlockCensus& census, const char* indent) {
 
 // The blocks the decoder took before abandoning the frame.
 int blocksBefore(const XQMPI_ErrorReport& report) {
-    return report.x < 0 ? 0 : report.y / 8 * 80 + report.x / 8;
+    return report.x < 0 ? 0 : report.y / 8 * xqm::kBlocksPerRow + report.x / 8;
 }
 
 }  // namespace
@@ -95,12 +95,12 @@ int info(std::span<char* const> args) {
     std::vector<uint8_t> frame;
     for (uint32_t number = 0; number < reader.info().frameCount; ++number) {
         reader.readFrame(number, frame);
-        const FrameSummary summary = summariseFrame(frame);
+        const xqm::FrameSummary summary = xqm::summariseFrame(frame);
         std::printf("%8u  %-9s  %7lld  %9llu  %8s  %8s  %8s  %8s\n", unsigned(number),
                     summary.intra ? "intra" : "predicted", static_cast<long long>(summary.quality),
-                    static_cast<unsigned long long>(frame.size()),
-                    streamSize(summary.streamSizes[0]).c_str(), streamSize(summary.streamSizes[1]).c_str(),
-                    streamSize(summary.streamSizes[2]).c_str(), streamSize(summary.streamSizes[3]).c_str());
+                    static_cast<unsigned long long>(frame.size()), streamSize(summary.streamSizes[0]).c_str(),
+                    streamSize(summary.streamSizes[1]).c_str(), streamSize(summary.streamSizes[2]).c_str(),
+                    streamSize(summary.streamSizes[3]).c_str());
         if (blocks) {
             const bool whole = decoder->decode(frame);
             const int limit = whole ? INT_MAX : blocksBefore(decoder->report());

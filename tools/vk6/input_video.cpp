@@ -21,8 +21,8 @@ std::unique_ptr<media::FrameSource> openInputVideo(const std::string& input, med
         }
     }
     if (source->width() != xqm::kPictureWidth)
-        orv::cli::failInput(input + ": pictures " + std::to_string(source->width()) +
-                            " pixels wide, a stream's are 640");
+        orv::cli::failInput(input + ": pictures " + std::to_string(source->width()) + " pixels wide, a stream's are " +
+                            std::to_string(xqm::kPictureWidth));
     xqm::StreamInfo info;
     info.height = source->height() > xqm::kMaxHeight ? 0 : uint16_t(source->height());
     info.rate = {source->rate().numerator, source->rate().denominator};

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/failure.h"
-#include "frame_failure.h"
+#include "format/decode_errors.h"
 
 namespace vk6tool {
 
@@ -21,8 +21,8 @@ PictureDecoder::PictureDecoder(const xqm::StreamInfo& info)
 PictureDecoder::~PictureDecoder() { XQMPI_DestroyDecoder(handle_); }
 
 bool PictureDecoder::decode(const std::vector<uint8_t>& frame) {
-    const bool whole = XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference_.data(),
-                                                target_.data()) == 1;
+    const bool whole =
+        XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference_.data(), target_.data()) == 1;
     std::swap(reference_, target_);
     return whole;
 }
@@ -35,7 +35,7 @@ XQMPI_ErrorReport PictureDecoder::report() const {
 
 std::string PictureDecoder::failure() const {
     const XQMPI_ErrorReport last = report();
-    return describeFailure(last, XQMPI_DecoderErrorText(last.code));
+    return xqm::describeFailure(last, XQMPI_DecoderErrorText(last.code));
 }
 
 }  // namespace vk6tool

@@ -28,7 +28,7 @@ public:
     // failure() tells where and why.
     bool decode(const std::vector<uint8_t>& frame);
     // Why and where the decoder abandoned the last frame; the same in words
-    // (frame_failure.h).
+    // (format/decode_errors.h).
     XQMPI_ErrorReport report() const;
     std::string failure() const;
     // The last decoded picture: its first `height` rows of 640 pixels.

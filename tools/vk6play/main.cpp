@@ -14,7 +14,8 @@
 #include "common/failure.h"
 #include "common/tool.h"
 #include "decoder_dll.h"
-#include "picture_sinks.h"
+#include "format/picture.h"
+#include "media/picture_sinks.h"
 #include "stream/stream_reader.h"
 #include "video_window.h"
 
@@ -37,71 +38,73 @@ constexpr std::string_view kHelp =
 constexpr orv::cli::OptionSpec kOptions[] = {{"--framemd5", 0, true}};
 
 std::string besideProgram(const char* name) {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of("\\/") + 1) + name;
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + name;
 }
 
 // The whole video.
 void play(const std::string& file, const std::string& framemd5) {
-  xqm::StreamReader reader = xqm::StreamReader::openFile(file);
-  const xqm::StreamInfo& info = reader.info();
+    xqm::StreamReader reader = xqm::StreamReader::openFile(file);
+    const xqm::StreamInfo& info = reader.info();
 
-  vk6play::DecoderDll dll;
-  if (!dll.loaded()) orv::cli::failIo(dll.error());
-  if (!dll.open(info.pixelType, info.height))
-    orv::cli::failInput(file + ": the decoder refuses pixel type " + std::to_string(info.pixelType) +
-                        " at height " + std::to_string(info.height));
+    vk6play::DecoderDll dll;
+    if (!dll.loaded()) orv::cli::failIo(dll.error());
+    if (!dll.open(info.pixelType, info.height))
+        orv::cli::failInput(file + ": the decoder refuses pixel type " + std::to_string(info.pixelType) +
+                            " at height " + std::to_string(info.height));
 
-  const size_t rows = xqm::pictureRows(info.height);
-  std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * 640), std::vector<uint16_t>(rows * 640)};
-  std::unique_ptr<vk6tool::PictureSink> checksums;
-  std::unique_ptr<vk6play::VideoWindow> window;
-  if (!framemd5.empty())
-    checksums = vk6tool::openSink(vk6tool::OutputFormat::FrameMd5, framemd5, info);
-  else
-    window = std::make_unique<vk6play::VideoWindow>(info.pixelType, info.height, "Orvane");
+    const size_t rows = xqm::pictureRows(info.height);
+    std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * xqm::kPictureWidth),
+                                         std::vector<uint16_t>(rows * xqm::kPictureWidth)};
+    std::unique_ptr<media::PictureSink> checksums;
+    std::unique_ptr<vk6play::VideoWindow> window;
+    if (!framemd5.empty())
+        checksums =
+            media::openSink(media::OutputFormat::FrameMd5, framemd5, info, "vk6 " + std::string(orv::cli::version()));
+    else
+        window = std::make_unique<vk6play::VideoWindow>(info.pixelType, info.height, "Orvane");
 
-  std::vector<uint8_t> frame;
-  const ULONGLONG start = GetTickCount64();
-  for (uint32_t number = 0; number < info.frameCount; ++number) {
-    reader.readFrame(number, frame);
-    const std::vector<uint16_t>& reference = pictures[(number + 1) % 2];
-    std::vector<uint16_t>& target = pictures[number % 2];
-    if (!dll.decode(frame, reference.data(), target.data())) {
-      const std::string line = file + ": frame " + std::to_string(number) + ": " + dll.failure() + "\n";
-      std::fputs(("vk6play: " + line).c_str(), stderr);
-      OutputDebugStringA(line.c_str());
+    std::vector<uint8_t> frame;
+    const ULONGLONG start = GetTickCount64();
+    for (uint32_t number = 0; number < info.frameCount; ++number) {
+        reader.readFrame(number, frame);
+        const std::vector<uint16_t>& reference = pictures[(number + 1) % 2];
+        std::vector<uint16_t>& target = pictures[number % 2];
+        if (!dll.decode(frame, reference.data(), target.data())) {
+            const std::string line = file + ": frame " + std::to_string(number) + ": " + dll.failure() + "\n";
+            std::fputs(("vk6play: " + line).c_str(), stderr);
+            OutputDebugStringA(line.c_str());
+        }
+        if (checksums) {
+            checksums->write(target.data(), number);
+            continue;
+        }
+        window->show(target.data());
+        const ULONGLONG due = start + (number + 1) * 1000ull * info.rate.denominator / info.rate.numerator;
+        if (!window->pumpUntil(due)) break;
     }
-    if (checksums) {
-      checksums->write(target.data(), number);
-      continue;
-    }
-    window->show(target.data());
-    const ULONGLONG due = start + (number + 1) * 1000ull * info.rate.denominator / info.rate.numerator;
-    if (!window->pumpUntil(due)) break;
-  }
-  if (checksums) checksums->finish();
+    if (checksums) checksums->finish();
 }
 
 int run(std::span<char* const> args) {
-  const orv::cli::Arguments arguments(args, kOptions);
-  if (arguments.operands().size() > 1) orv::cli::failUsage("unexpected operand '" + arguments.operands()[1] + "'");
-  const std::string file = arguments.operands().empty() ? besideProgram("intro.xqm") : arguments.operands()[0];
-  const std::string framemd5 = arguments.value("--framemd5").value_or("");
-  try {
-    orv::cli::withFileFailures([&] { play(file, framemd5); });
-  } catch (const orv::cli::Failure& failure) {
-    // Started from the desktop, the player has no console to say it on.
-    if (framemd5.empty()) MessageBoxA(nullptr, failure.what(), "vk6play", MB_OK | MB_ICONERROR);
-    throw;
-  }
-  return orv::cli::kExitOk;
+    const orv::cli::Arguments arguments(args, kOptions);
+    if (arguments.operands().size() > 1) orv::cli::failUsage("unexpected operand '" + arguments.operands()[1] + "'");
+    const std::string file = arguments.operands().empty() ? besideProgram("intro.xqm") : arguments.operands()[0];
+    const std::string framemd5 = arguments.value("--framemd5").value_or("");
+    try {
+        orv::cli::withFileFailures([&] { play(file, framemd5); });
+    } catch (const orv::cli::Failure& failure) {
+        // Started from the desktop, the player has no console to say it on.
+        if (framemd5.empty()) MessageBoxA(nullptr, failure.what(), "vk6play", MB_OK | MB_ICONERROR);
+        throw;
+    }
+    return orv::cli::kExitOk;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return orv::cli::runTool({"vk6play", kHelp}, {__argv + 1, __argv + __argc}, run);
+    return orv::cli::runTool({"vk6play", kHelp}, {__argv + 1, __argv + __argc}, run);
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/block_kernels.h"
 #include "player_session.h"
+#include "vk6_internal.h"
 
 #define XQM_WEB_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -53,9 +53,7 @@ XQM_WEB_EXPORT(xqm_rate_numerator) uint32_t xqm_rate_numerator(const WebSession*
 XQM_WEB_EXPORT(xqm_rate_denominator) uint32_t xqm_rate_denominator(const WebSession* s) {
     return s->session.info().rate.denominator;
 }
-XQM_WEB_EXPORT(xqm_frame_count) uint32_t xqm_frame_count(const WebSession* s) {
-    return s->session.info().frameCount;
-}
+XQM_WEB_EXPORT(xqm_frame_count) uint32_t xqm_frame_count(const WebSession* s) { return s->session.info().frameCount; }
 XQM_WEB_EXPORT(xqm_frame_size) uint32_t xqm_frame_size(const WebSession* s, uint32_t n) {
     return n < s->session.index().size() ? s->session.index()[n].size : 0;
 }

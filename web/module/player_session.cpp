@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "frame_failure.h"
-#include "stream/pixel_colour.h"
+#include "format/decode_errors.h"
+#include "format/frame_header.h"
+#include "format/pixel_types.h"
 #include "support/file_error.h"
 
 namespace xqmweb {
@@ -34,8 +35,8 @@ PlayerSession::PlayerSession(std::vector<uint8_t> bytes, std::string name, size_
 PlayerSession::~PlayerSession() = default;
 
 int64_t PlayerSession::frameQuality(uint32_t number) const {
-    const int64_t word = xqm::qualityWord(bytes_.data() + index().at(number).offset);
-    return word < 0 ? -word : word;
+    const xqm::IndexEntry& entry = index().at(number);
+    return xqm::readFrameHeader({bytes_.data() + entry.offset, entry.size}).qualityMagnitude();
 }
 
 PlayerSession::Result PlayerSession::show(uint32_t number) {
@@ -73,7 +74,7 @@ void PlayerSession::decodeNext() {
             XQMPI_ErrorReport report;
             XQMPI_DecoderLastError(decoder_.get(), &report);
             problem = reader_.name() + ": frame " + std::to_string(number) + ": " +
-                      vk6tool::describeFailure(report, XQMPI_DecoderErrorText(report.code));
+                      xqm::describeFailure(report, XQMPI_DecoderErrorText(report.code));
         }
     } catch (const orv::FileError& error) {
         // A frame that cannot be read shows the previous picture again.

@@ -1,17 +1,17 @@
-#include "frame_summary.h"
+#include "format/frame_summary.h"
 
-#include "pipeline/frame_header.h"
+#include "format/frame_header.h"
 
-namespace vk6tool {
+namespace xqm {
 
 FrameSummary summariseFrame(std::span<const uint8_t> frame) {
-    const vk6::FrameHeader header = vk6::readFrameHeader(vk6::FrameBytes(frame.data(), int64_t(frame.size())));
+    const FrameHeader header = readFrameHeader(frame);
     FrameSummary summary;
     summary.intra = header.isIntra();
-    summary.quality = header.qualityWord < 0 ? -int64_t(header.qualityWord) : header.qualityWord;
+    summary.quality = header.qualityMagnitude();
 
     const int64_t size = int64_t(frame.size());
-    auto inside = [&](int64_t offset) { return offset >= vk6::FrameHeader::kSize && offset <= size; };
+    auto inside = [&](int64_t offset) { return offset >= kFrameHeaderSize && offset <= size; };
     const int64_t starts[4] = {header.controlOffset, header.vectorOffset, header.spiralOffset, header.nibbleOffset};
     for (int stream = 0; stream < 3; ++stream) {
         const int64_t start = starts[stream];
@@ -24,10 +24,10 @@ FrameSummary summariseFrame(std::span<const uint8_t> frame) {
             if (bound > start && bound < end) end = bound;
         summary.streamSizes[stream] = end - start;
     }
-    const bool nibblesInside = inside(header.nibbleOffset) && inside(header.nibbleEnd) &&
-                               header.nibbleEnd >= header.nibbleOffset;
+    const bool nibblesInside =
+        inside(header.nibbleOffset) && inside(header.nibbleEnd) && header.nibbleEnd >= header.nibbleOffset;
     summary.streamSizes[3] = nibblesInside ? int64_t(header.nibbleEnd) - header.nibbleOffset : -1;
     return summary;
 }
 
-}  // namespace vk6tool
+}  // namespace xqm

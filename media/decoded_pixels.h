@@ -8,7 +8,7 @@
 #include "media/rgb_picture.h"
 #include "stream/stream_format.h"
 
-namespace vk6tool {
+namespace media {
 
 // Each 5- or 6-bit field widened to 8 bits by repeating its top bits
 // (docs/video-colour.md).
@@ -17,4 +17,4 @@ media::RgbPicture toRgb(const uint16_t* picture, const xqm::StreamInfo& info);
 // rgb565le for pixel type 16, rgb555le for type 15.
 std::vector<uint8_t> rawBytes(const uint16_t* picture, const xqm::StreamInfo& info);
 
-}  // namespace vk6tool
+}  // namespace media

@@ -1,6 +1,6 @@
-#include "pipeline/decode_report.h"
+#include "format/decode_errors.h"
 
-namespace vk6 {
+namespace xqm {
 
 const char* decodeErrorText(int32_t code) {
     static constexpr const char* kTexts[kDecodeErrorCount] = {
@@ -21,4 +21,14 @@ const char* decodeErrorText(int32_t code) {
     return code >= 0 && code < kDecodeErrorCount ? kTexts[code] : "not an error code of this decoder";
 }
 
-}  // namespace vk6
+std::string describeFailure(const FailurePlace& place, const char* why) {
+    std::string text = why;
+    if (place.pieceShape != 0) {
+        text += " (" + std::to_string(place.pieceShape / 10) + "x" + std::to_string(place.pieceShape % 10) + " piece " +
+                std::to_string(place.pieceIndex) + ")";
+    }
+    if (place.x < 0) return text;
+    return "block at (" + std::to_string(place.x) + ", " + std::to_string(place.y) + "): " + text;
+}
+
+}  // namespace xqm

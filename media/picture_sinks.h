@@ -9,7 +9,7 @@
 
 #include "stream/stream_format.h"
 
-namespace vk6tool {
+namespace media {
 
 enum class OutputFormat { Png, Y4m, Raw, FrameMd5 };
 
@@ -25,7 +25,9 @@ public:
 
 // output: a file, a printf-style pattern for PNG files (such as
 // "out/f%04d.png", numbered by the stream's frame numbers), or "-" for
-// standard output. Throws a usage Failure for a PNG pattern without a number.
-std::unique_ptr<PictureSink> openSink(OutputFormat format, const std::string& output, const xqm::StreamInfo& info);
+// standard output. Throws std::invalid_argument for a PNG pattern without a
+// number. software: the program and its version, for framemd5's header.
+std::unique_ptr<PictureSink> openSink(OutputFormat format, const std::string& output, const xqm::StreamInfo& info,
+                                      const std::string& software);
 
-}  // namespace vk6tool
+}  // namespace media

@@ -1,8 +1,8 @@
-#include "decoded_pixels.h"
+#include "media/decoded_pixels.h"
 
-#include "stream/pixel_colour.h"
+#include "format/pixel_types.h"
 
-namespace vk6tool {
+namespace media {
 
 media::RgbPicture toRgb(const uint16_t* picture, const xqm::StreamInfo& info) {
     media::RgbPicture rgb;
@@ -26,4 +26,4 @@ std::vector<uint8_t> rawBytes(const uint16_t* picture, const xqm::StreamInfo& in
     return bytes;
 }
 
-}  // namespace vk6tool
+}  // namespace media

@@ -1,21 +1,19 @@
-#include "picture_sinks.h"
+#include "media/picture_sinks.h"
 
 #include <cstdio>
 #include <numeric>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
-#include "common/failure.h"
-#include "common/tool.h"
-#include "decoded_pixels.h"
+#include "media/decoded_pixels.h"
 #include "media/file_handle.h"
 #include "media/frame_pattern.h"
 #include "media/md5.h"
 #include "media/png_file.h"
 #include "media/y4m_writer.h"
+#include "support/file_error.h"
 
-namespace vk6tool {
+namespace media {
 
 namespace {
 
@@ -27,18 +25,13 @@ std::string rightAligned(uint64_t value, size_t width) {
 }
 
 void put(media::FileHandle& file, const void* data, size_t size) {
-    if (std::fwrite(data, 1, size, file.get()) != size) orv::cli::failIo(file.name() + ": cannot write");
+    if (std::fwrite(data, 1, size, file.get()) != size) throw orv::FileError::io(file.name() + ": cannot write");
 }
 
 class PngSink final : public PictureSink {
 public:
     PngSink(const std::string& output, const xqm::StreamInfo& info) : info_(info) {
-        if (output == "-") return;  // one PNG after another on standard output
-        try {
-            pattern_.emplace(output);
-        } catch (const std::invalid_argument& error) {
-            orv::cli::failUsage(error.what());
-        }
+        if (output != "-") pattern_.emplace(output);  // "-": one PNG after another on standard output
     }
     void write(const uint16_t* picture, uint32_t number) override {
         media::FileHandle file(pattern_ ? pattern_->path(number) : "-", "wb");
@@ -56,7 +49,8 @@ private:
 class Y4mSink final : public PictureSink {
 public:
     Y4mSink(const std::string& output, const xqm::StreamInfo& info)
-        : info_(info), file_(output, "wb"),
+        : info_(info),
+          file_(output, "wb"),
           writer_(file_.get(), file_.name(), kWidth, info.height, {info.rate.numerator, info.rate.denominator}) {}
     void write(const uint16_t* picture, uint32_t) override { writer_.write(toRgb(picture, info_)); }
     void finish() override { file_.close(); }
@@ -86,15 +80,15 @@ private:
 // each frame one tick long, counted from 0.
 class FrameMd5Sink final : public PictureSink {
 public:
-    FrameMd5Sink(const std::string& output, const xqm::StreamInfo& info) : info_(info), file_(output, "wb") {
+    FrameMd5Sink(const std::string& output, const xqm::StreamInfo& info, const std::string& software)
+        : info_(info), file_(output, "wb") {
         const uint32_t divisor = std::gcd(info.rate.numerator, info.rate.denominator);
-        const std::string header = "#format: frame checksums\n#version: 2\n#hash: MD5\n#software: vk6 " +
-                                   std::string(orv::cli::version()) + "\n#tb 0: " +
-                                   std::to_string(info.rate.denominator / divisor) + "/" +
-                                   std::to_string(info.rate.numerator / divisor) +
-                                   "\n#media_type 0: video\n#codec_id 0: rawvideo\n#dimensions 0: 640x" +
-                                   std::to_string(info.height) +
-                                   "\n#sar 0: 0/1\n#stream#, dts,        pts, duration,     size, hash\n";
+        const std::string header =
+            "#format: frame checksums\n#version: 2\n#hash: MD5\n#software: " + software +
+            "\n#tb 0: " + std::to_string(info.rate.denominator / divisor) + "/" +
+            std::to_string(info.rate.numerator / divisor) +
+            "\n#media_type 0: video\n#codec_id 0: rawvideo\n#dimensions 0: " + std::to_string(kWidth) + "x" +
+            std::to_string(info.height) + "\n#sar 0: 0/1\n#stream#, dts,        pts, duration,     size, hash\n";
         put(file_, header.data(), header.size());
     }
     void write(const uint16_t* picture, uint32_t) override {
@@ -117,14 +111,15 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PictureSink> openSink(OutputFormat format, const std::string& output, const xqm::StreamInfo& info) {
+std::unique_ptr<PictureSink> openSink(OutputFormat format, const std::string& output, const xqm::StreamInfo& info,
+                                      const std::string& software) {
     switch (format) {
         case OutputFormat::Png: return std::make_unique<PngSink>(output, info);
         case OutputFormat::Y4m: return std::make_unique<Y4mSink>(output, info);
         case OutputFormat::Raw: return std::make_unique<RawSink>(output, info);
-        case OutputFormat::FrameMd5: return std::make_unique<FrameMd5Sink>(output, info);
+        case OutputFormat::FrameMd5: return std::make_unique<FrameMd5Sink>(output, info, software);
     }
     return nullptr;
 }
 
-}  // namespace vk6tool
+}  // namespace media

@@ -1,0 +1,35 @@
+#pragma once
+// The two frame kinds' code trees (xqm's) as the encoder uses them, and what
+// each choice costs in control bits and side words, looked up.
+
+#include <array>
+#include <cstdint>
+
+#include "format/code_tree.h"
+
+namespace vk6enc {
+
+// The encoder writes in the format's terms: its levels, choices, codes and
+// the pieces of a block.
+using namespace xqm;
+
+// The first piece of each level in the block's numbering.
+inline constexpr int kFirstHalf8x4 = xqm::kFirstPiece[int(Level::Half8x4)];
+inline constexpr int kFirstHalf4x8 = xqm::kFirstPiece[int(Level::Half4x8)];
+inline constexpr int kFirstQuarter = xqm::kFirstPiece[int(Level::Quarter)];
+inline constexpr int kFirstStrip4x2 = xqm::kFirstPiece[int(Level::Strip4x2)];
+inline constexpr int kFirstStrip2x4 = xqm::kFirstPiece[int(Level::Strip2x4)];
+inline constexpr int kFirstCell = xqm::kFirstPiece[int(Level::Cell)];
+
+// Bits a choice costs besides coefficients: its code, the mode bits in the
+// control stream, and its side word. -1 where the choice does not exist.
+struct ChoiceBits {
+    int bits[2][kLevels][kChoices];  // [intra][level][choice]
+};
+extern const ChoiceBits kChoiceBits;
+
+inline int choiceBits(bool intra, Level level, Choice choice) {
+    return kChoiceBits.bits[intra][int(level)][int(choice)];
+}
+
+}  // namespace vk6enc
