@@ -215,7 +215,20 @@ TEST_F(SetupProgramTest, AnOverlongFileLeftByTheGameStopsTheProgramAndNothingEls
   EXPECT_EQ(visibleWindowCount(process.dwProcessId), 2);  // the setup window and one box
   EXPECT_EQ(config(), overlong);
   leftButton(false);
-  EXPECT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{1});
+  // The release can meet a repeated jump as well and land off the button,
+  // which then lets go of the capture and stays up: while the box is there,
+  // the press and the release are made again.
+  const POINT okCentre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  std::optional<DWORD> exitCode = waitForExit(process, kPatienceMs / 12);
+  for (int retry = 0; retry < 2 && !exitCode && IsWindow(box); ++retry) {
+    pointerTo(okCentre);
+    leftButton(true);
+    waitUntil([&] { return captureOf(window) == ok; }, kPatienceMs / 12);
+    leftButton(false);
+    exitCode = waitForExit(process, retry == 1 ? kPatienceMs : kPatienceMs / 12);
+  }
+  if (!exitCode) exitCode = waitForExit(process, kPatienceMs);
+  EXPECT_EQ(exitCode, std::optional<DWORD>{1});
   EXPECT_EQ(config(), overlong);
 }
 
