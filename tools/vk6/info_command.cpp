@@ -46,8 +46,8 @@ void printHeader(const xqm::StreamReader& reader) {
     const xqm::StreamInfo& info = reader.info();
     const double seconds = double(info.frameCount) * info.rate.denominator / info.rate.numerator;
     std::printf("%s: XQM6 stream, version 1\n", reader.name().c_str());
-    std::printf("picture     640x%u, %s pixels (type %u)\n", unsigned(info.height), pixelFormat(info.pixelType).c_str(),
-                unsigned(info.pixelType));
+    std::printf("picture     %dx%u, %s pixels (type %u)\n", xqm::kPictureWidth, unsigned(info.height),
+                pixelFormat(info.pixelType).c_str(), unsigned(info.pixelType));
     std::printf("frame rate  %u/%u (%.3f frames per second)\n", unsigned(info.rate.numerator),
                 unsigned(info.rate.denominator), double(info.rate.numerator) / info.rate.denominator);
     std::printf("frames      %u, %.3f seconds\n\n", unsigned(info.frameCount), seconds);
