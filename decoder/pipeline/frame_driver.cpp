@@ -157,35 +157,36 @@ int64_t FrameDriver<Observed>::lastUnit(StreamId stream) const {
 template <bool Observed>
 template <bool Intra, Level AtLevel>
 bool FrameDriver<Observed>::decodePiece(int piece) {
-    return xqm::readChoice<Intra, AtLevel>([this] { return control_.bit(); },
-                                           [&](auto read) {
-                                               constexpr Choice choice = decltype(read)::value;
-                                               constexpr int shape = shapeOf(AtLevel);
-                                               if constexpr (choice == Choice::Still) {
-                                                   observe(piece, choice);
-                                                   if constexpr (AtLevel == Level::Block8x8)
-                                                       return stillBlockRun();
-                                                   else
-                                                       return stillCopy(shape, piece);
-                                               } else if constexpr (choice == Choice::Spiral) {
-                                                   observe(piece, choice);
-                                                   return spiralCopy(shape, piece);
-                                               } else if constexpr (choice == Choice::Vector) {
-                                                   if constexpr (!xqm::usesFarVector(AtLevel))
-                                                       return nearCopy(shape, piece, Intra);
-                                                   else if constexpr (Intra)
-                                                       return intraFarCopy(shape, piece);
-                                                   else
-                                                       return predictedFarCopy(shape, piece);
-                                               } else if constexpr (choice == Choice::Dct) {
-                                                   observe(piece, choice);
-                                                   return decodeDctBlock();
-                                               } else if constexpr (xqm::isSplit(choice)) {
-                                                   return decodeParts<Intra, AtLevel, choice>(piece);
-                                               } else {
-                                                   return fail(DecodeError::NotACode, StreamId::Control);
-                                               }
-                                           });
+    // Called with the choice read, as a constant.
+    const auto act = [&](auto read) {
+        constexpr Choice choice = decltype(read)::value;
+        constexpr int shape = shapeOf(AtLevel);
+        if constexpr (choice == Choice::Still) {
+            observe(piece, choice);
+            if constexpr (AtLevel == Level::Block8x8)
+                return stillBlockRun();
+            else
+                return stillCopy(shape, piece);
+        } else if constexpr (choice == Choice::Spiral) {
+            observe(piece, choice);
+            return spiralCopy(shape, piece);
+        } else if constexpr (choice == Choice::Vector) {
+            if constexpr (!xqm::usesFarVector(AtLevel))
+                return nearCopy(shape, piece, Intra);
+            else if constexpr (Intra)
+                return intraFarCopy(shape, piece);
+            else
+                return predictedFarCopy(shape, piece);
+        } else if constexpr (choice == Choice::Dct) {
+            observe(piece, choice);
+            return decodeDctBlock();
+        } else if constexpr (xqm::isSplit(choice)) {
+            return decodeParts<Intra, AtLevel, choice>(piece);
+        } else {
+            return fail(DecodeError::NotACode, StreamId::Control);
+        }
+    };
+    return xqm::readChoice<Intra, AtLevel>([this] { return control_.bit(); }, act);
 }
 
 template <bool Observed>
