@@ -41,7 +41,7 @@ packages=(
   wine wine64 xvfb xauth imagemagick x11-utils
   emscripten chromium chromium-driver python3-selenium
 )
-[ "$bench" -eq 1 ] && packages+=(libjxl-testdata)
+[ "$bench" -eq 1 ] && packages+=(libjxl-testdata libjpeg-turbo-progs)
 packages32=(wine32:i386)
 
 sudo=""

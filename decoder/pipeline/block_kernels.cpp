@@ -45,12 +45,12 @@ KernelLevel bestKernelLevel() {
 const BlockKernels& kernelsFor(KernelLevel level) {
     // Levels this build does not compile are never the best, so never taken.
     static const BlockKernels kernels[] = {
-        {&inverseDctReference, &convertToPixelsReference, &blockCopyTable()},
+        {&decodeCoefficientBlocksReference, &inverseDctReference, &convertToPixelsReference, &blockCopyTable()},
 #if defined(VK6_HAS_SSE2)
-        {&inverseDctSse2, &convertToPixelsSse2, &blockCopyTable()},
+        {&decodeCoefficientBlocks, &inverseDctSse2, &convertToPixelsSse2, &blockCopyTable()},
 #endif
 #if defined(VK6_HAS_AVX2)
-        {&inverseDctAvx2, &convertToPixelsAvx2, &blockCopyTable()},
+        {&decodeCoefficientBlocks, &inverseDctAvx2, &convertToPixelsAvx2, &blockCopyTable()},
 #endif
     };
     return kernels[std::min(int(level), int(bestKernelLevel()))];

@@ -11,11 +11,16 @@
 
 #include "pipeline/block_copy.h"
 #include "pipeline/coefficient_blocks.h"
+#include "pipeline/coefficient_decoder.h"
 #include "pipeline/colour_conversion.h"
 
 namespace vk6 {
 
 struct BlockKernels {
+    // The reference level reads the codes one by one; the others through the
+    // table of codes.
+    DecodeError (*decodeCoefficients)(NibbleWindow& window, const GeometryTables& geometry,
+                                      const DequantTables& dequant, CoefficientBlocks& blocks);
     // The block holds zeros outside the rows and columns its mask marks, as
     // coefficient decoding leaves it; the fast levels count on that.
     void (*inverseDct)(int32_t* block, uint32_t mask);

@@ -1,147 +1,146 @@
-#include "pipeline/coefficient_decoder.h"
+// The coefficient codes through one table lookup per code: the code nibble
+// and the nibble after it give the cells the code takes, the zeros it skips,
+// how many values it writes and where each comes from. A code's kind is as
+// unpredictable as the picture, so no branch depends on it: every code writes
+// three slots (a slot beyond its values writes a zero), and only codes of
+// four or five values, which are rare, take a branch of their own.
 
 #include <algorithm>
+
+#include "pipeline/coefficient_decoder.h"
 
 namespace vk6 {
 
 namespace {
 
-constexpr int32_t SmallLevels[4] = {+1, +2, -2, -1};
+using xqm::codeShape;
+using xqm::CodeShape;
+using xqm::LevelSource;
 
-// A nibble's level: 0..7 stand for +1..+8, 8..15 for -8..-1. A table, since
-// the sign is as unpredictable as the data and a branch on it is costly.
-constexpr int8_t kNibbleLevels[16] = {1, 2, 3, 4, 5, 6, 7, 8, -8, -7, -6, -5, -4, -3, -2, -1};
+constexpr int kFixedSlots = 3;
 
-constexpr int32_t nibbleLevel(uint32_t nibble) { return kNibbleLevels[nibble]; }
+// Levels by source kind and by the pair (cell | next cell << 4) at the source.
+constexpr auto kLevelOfPair = [] {
+    std::array<std::array<int8_t, 256>, 6> levels{};
+    for (uint32_t pair = 0; pair < 256; ++pair) {
+        const uint32_t cell = pair & 15, next = pair >> 4;
+        levels[LevelSource::Unit][pair] = int8_t(cell & 1 ? -1 : +1);
+        levels[LevelSource::SmallHigh][pair] = xqm::kSmallLevels[cell >> 2];
+        levels[LevelSource::SmallLow][pair] = xqm::kSmallLevels[cell & 3];
+        levels[LevelSource::Nibble][pair] = xqm::kNibbleLevels[cell];
+        levels[LevelSource::Byte][pair] = int8_t(xqm::byteLevel(cell, next));
+    }
+    return levels;
+}();
 
-constexpr int32_t signedByte(uint32_t high, uint32_t low) {
-    return static_cast<int8_t>(static_cast<uint8_t>((high << 4) | low));
+struct Slot {
+    uint8_t at;
+    uint8_t kind;
+};
+
+// One code, with the nibble after it, ready for the loop. A malformed code is
+// found before it writes; it leaves the cursor where the reference version
+// leaves it, after the cells that version had read.
+struct alignas(32) CodeStep {
+    Slot slot[5];
+    uint8_t cells;
+    uint8_t zeros;
+    uint8_t values;
+    uint8_t limit;     // positions after the zeros and values may reach this, no further
+    uint8_t finishAt;  // the block is complete once the position reaches this
+    uint8_t rejected;  // cells read when the code is malformed
+    DecodeError error;
+};
+
+constexpr CodeStep codeStep(uint32_t code, uint32_t a) {
+    const CodeShape shape = codeShape(code, a);
+    CodeStep step{};
+    for (int i = 0; i < 5; ++i) step.slot[i] = {shape.level[i].at, shape.level[i].kind};
+    step.cells = shape.cells;
+    step.zeros = shape.zeros;
+    step.values = shape.values;
+    const bool skip = code == xqm::Skip1 || code == xqm::Skip5;
+    step.error = skip ? DecodeError::TooManySkips : DecodeError::CoefficientPast63;
+    if (code == xqm::EndOfBlock) {
+        step.limit = 255;
+        step.finishAt = 0;
+    } else if (skip) {
+        step.limit = kSkipLimit;
+        step.finishAt = 255;  // a skip never completes a block
+    } else {
+        step.limit = xqm::kBlockPositions;
+        step.finishAt = xqm::kBlockPositions;
+    }
+    // RunSmall's operands are all read before its check, RunNibble's and
+    // SmallPair's first one; the other codes are checked on their code nibble.
+    step.rejected = code == xqm::RunSmall ? shape.cells : code == xqm::RunNibble || code == xqm::SmallPair ? 2 : 1;
+    return step;
 }
 
-// One component's decoding state: the scan position, the running mask and the
-// tables of this component.
-class ComponentDecoder {
-public:
-    ComponentDecoder(int component, const GeometryTables& geometry, const DequantTables& dequant,
-                     int32_t* coefficients)
-        : offset_(geometry.coefficientOffset[component].data()),
-          positionMask_(geometry.positionMask[component].data()),
-          factor_(dequant[component].data()),
-          negatedFactor_(dequant[component + 3].data()),
-          coefficients_(coefficients) {}
+constexpr auto kSteps = [] {
+    std::array<CodeStep, 256> steps{};
+    for (uint32_t code = 0; code < 16; ++code)
+        for (uint32_t a = 0; a < 16; ++a) steps[code << 4 | a] = codeStep(code, a);
+    return steps;
+}();
 
-    // cursor is left on the first symbol after the block, or after the last
-    // symbol read of a malformed one.
-    DecodeError decode(const uint8_t*& cursor, uint32_t& mask) {
-        const uint8_t* c = cursor;
-        {
-            const uint32_t high = *c++;
-            const uint32_t low = *c++;
-            write(signedByte(high, low));
-        }
-        for (;;) {
-            const uint32_t code = *c++;
-            int count = 0;  // values the code writes
-            switch (code) {
-                case EndOfBlock:
-                    cursor = c;
-                    mask = mask_;
-                    return DecodeError::None;
-                case Skip5:
-                case Skip1:
-                    position_ += code == Skip5 ? 5 : 1;
-                    if (position_ > kSkipLimit) return reject(cursor, c, DecodeError::TooManySkips);
-                    continue;
-                case Zero1Plus: case Zero1Minus: case Zero2Plus:
-                case Zero2Minus: case Zero3Plus: case Zero3Minus: {
-                    const int zeros = int(code - Zero1Plus) / 2 + 1;
-                    if (!fits(zeros, 1)) return reject(cursor, c, DecodeError::CoefficientPast63);
-                    position_ += zeros;
-                    writeUnit((code & 1) != 0);
-                    count = 1;
-                    break;
-                }
-                case RunSmall: {
-                    const uint32_t a = *c++;
-                    const uint32_t s = a & 3, run = (a >> 2) & 3;
-                    const uint32_t first = *c++;
-                    const uint32_t second = s >= 1 ? *c++ : 0;
-                    const uint32_t third = s == 3 ? *c++ : 0;
-                    count = int(2 + s);
-                    if (!fits(int(run) + 1, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
-                    position_ += int(run) + 1;
-                    const uint32_t fields[5] = {first >> 2, first & 3, second >> 2, second & 3, third >> 2};
-                    for (int i = 0; i < count; ++i) write(SmallLevels[fields[i]]);
-                    break;
-                }
-                case RunNibble: {
-                    const uint32_t a = *c++;
-                    const uint32_t s = a & 3, run = (a >> 2) & 3;
-                    count = int(s + 1);
-                    if (!fits(int(run) + 1, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
-                    position_ += int(run) + 1;
-                    for (int i = 0; i < count; ++i) write(nibbleLevel(*c++));
-                    break;
-                }
-                case SmallPair: {
-                    const uint32_t pair = *c++;
-                    count = 2;
-                    if (!fits(0, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
-                    write(SmallLevels[pair >> 2]);
-                    write(SmallLevels[pair & 3]);
-                    break;
-                }
-                case Nibble1: case Nibble2: case Nibble3:
-                    count = int(code - Nibble1) + 1;
-                    if (!fits(0, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
-                    for (int i = 0; i < count; ++i) write(nibbleLevel(*c++));
-                    break;
-                case Literal: {
-                    if (!fits(0, 1)) return reject(cursor, c, DecodeError::CoefficientPast63);
-                    const uint32_t high = *c++;
-                    const uint32_t low = *c++;
-                    write(signedByte(high, low));
-                    break;
-                }
+// The mask bits of `values` consecutive positions from `first` (first <= 64).
+constexpr auto kRunMasks = [] {
+    std::array<std::array<uint16_t, 6>, 65> masks{};
+    for (int first = 0; first <= 64; ++first)
+        for (int values = 1; values <= 5; ++values) {
+            uint32_t mask = 0;
+            for (int p = first; p < std::min(first + values, 64); ++p) {
+                const int natural = kZigzagToNatural[size_t(p)];
+                mask |= 1u << (natural & 7) | 1u << (8 + natural / 8);
             }
-            // End by count: the block is complete and the next nibble is not
-            // a code of this block.
-            if (position_ == 64) {
-                cursor = c;
-                mask = mask_;
-                return DecodeError::None;
+            masks[size_t(first)][size_t(values)] = uint16_t(mask);
+        }
+    return masks;
+}();
+
+// The cell at x with the one after it, the index of kLevelOfPair' rows.
+inline uint32_t pairAt(const uint8_t* x) { return uint32_t(x[0]) | uint32_t(x[1]) << 4; }
+
+// One component from cursor into its block; cursor is left on the first cell
+// after the block, or after the cells read of a malformed code.
+DecodeError decodeComponent(const uint8_t*& cursor, const uint32_t* offset, const int32_t* factor,
+                            int32_t* coefficients, uint32_t& maskOut) {
+    const uint8_t* c = cursor;
+    coefficients[offset[0]] = kLevelOfPair[LevelSource::Byte][pairAt(c)] * factor[0];
+    uint32_t mask = kRunMasks[0][1];
+    uint32_t p = 1;
+    c += 2;
+    for (;;) {
+        const CodeStep& step = kSteps[uint32_t(c[0]) << 4 | c[1]];
+        const uint32_t first = p + step.zeros;
+        if (first + step.values > step.limit) [[unlikely]] {
+            cursor = c + step.rejected;
+            return step.error;
+        }
+        if (step.values > kFixedSlots) [[unlikely]] {
+            for (uint32_t i = kFixedSlots; i < step.values; ++i) {
+                const Slot slot = step.slot[i];
+                coefficients[offset[first + i]] = kLevelOfPair[slot.kind][pairAt(c + slot.at)] * factor[first + i];
             }
         }
+        // From the last slot to the first: a slot past the block writes its zero at
+        // position 63, which no earlier code has written and which this code's own
+        // value, if it is there, then overwrites.
+        for (int i = kFixedSlots - 1; i >= 0; --i) {
+            const Slot slot = step.slot[i];
+            const uint32_t at = std::min(first + uint32_t(i), 63u);
+            coefficients[offset[at]] = kLevelOfPair[slot.kind][pairAt(c + slot.at)] * factor[at];
+        }
+        mask |= kRunMasks[std::min(first, 64u)][step.values];
+        p = first + step.values;
+        c += step.cells;
+        if (p >= step.finishAt) break;
     }
-
-private:
-    static DecodeError reject(const uint8_t*& cursor, const uint8_t* c, DecodeError error) {
-        cursor = c;
-        return error;
-    }
-
-    bool fits(int zeros, int values) const { return position_ + zeros + values <= 64; }
-
-    void write(int32_t value) {
-        coefficients_[offset_[position_]] = value * factor_[position_];
-        mask_ |= positionMask_[position_];
-        ++position_;
-    }
-
-    void writeUnit(bool negative) {
-        coefficients_[offset_[position_]] = negative ? negatedFactor_[position_] : factor_[position_];
-        mask_ |= positionMask_[position_];
-        ++position_;
-    }
-
-    const uint32_t* offset_;
-    const uint32_t* positionMask_;
-    const int32_t* factor_;
-    const int32_t* negatedFactor_;
-    int32_t* coefficients_;
-    int position_ = 0;
-    uint32_t mask_ = 0;
-};
+    cursor = c;
+    maskOut = mask;
+    return DecodeError::None;
+}
 
 }  // namespace
 
@@ -151,10 +150,10 @@ DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& 
     window.refillIfPastMark();
     const uint8_t* cursor = window.readCursor();
     DecodeError error = DecodeError::None;
-    for (int component = 0; component < 3 && error == DecodeError::None; ++component) {
-        ComponentDecoder decoder(component, geometry, dequant, blocks.values.data());
-        error = decoder.decode(cursor, blocks.blockMask[component]);
-    }
+    for (int component = 0; component < 3 && error == DecodeError::None; ++component)
+        error = decodeComponent(cursor, geometry.coefficientOffset[size_t(component)].data(),
+                                dequant[size_t(component)].data(), blocks.values.data(),
+                                blocks.blockMask[size_t(component)]);
     window.setReadCursor(cursor);
     return error;
 }

@@ -1,7 +1,10 @@
 #pragma once
-// decodeCoefficientBlocks: the run-length nibble codes of one DCT block.
+// decodeCoefficientBlocks: the run-length nibble codes of one DCT block,
+// table-driven, and a plain reference version with the same results.
 
 #include <cstdint>
+
+#include "format/coefficient_codes.h"
 
 #include "pipeline/coefficient_blocks.h"
 #include "pipeline/decode_report.h"
@@ -11,24 +14,8 @@
 
 namespace vk6 {
 
-enum CoefficientCode : uint8_t {
-    EndOfBlock = 0,
-    Skip5 = 1,
-    Zero1Plus = 2,
-    Zero1Minus = 3,
-    Zero2Plus = 4,
-    Zero2Minus = 5,
-    Zero3Plus = 6,
-    Zero3Minus = 7,
-    RunSmall = 8,
-    RunNibble = 9,
-    SmallPair = 10,
-    Nibble1 = 11,
-    Nibble2 = 12,
-    Nibble3 = 13,
-    Skip1 = 14,
-    Literal = 15,
-};
+using xqm::CoefficientCode;
+using enum xqm::CoefficientCode;
 
 // A skip may run past position 63 when EndOfBlock follows it; a run of skips
 // beyond this position can only be a broken stream.
@@ -39,6 +26,8 @@ inline constexpr int kSkipLimit = 128;  // NibbleWindow::kMaxCellsPerDctBlock co
 // TooManySkips (skips beyond the limit); blocks then hold what was decoded so
 // far and the window's cursor stands after the last symbol read.
 DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
-                             const DequantTables& dequant, CoefficientBlocks& blocks);
+                                    const DequantTables& dequant, CoefficientBlocks& blocks);
+DecodeError decodeCoefficientBlocksReference(NibbleWindow& window, const GeometryTables& geometry,
+                                             const DequantTables& dequant, CoefficientBlocks& blocks);
 
 }  // namespace vk6

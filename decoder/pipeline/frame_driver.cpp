@@ -205,7 +205,7 @@ bool FrameDriver<Observed>::decodeParts(int piece) {
 template <bool Observed>
 bool FrameDriver<Observed>::decodeDctBlock() {
     CoefficientBlocks& blocks = state_.coefficients;
-    const DecodeError error = decodeCoefficientBlocks(state_.window, state_.geometry, state_.dequant, blocks);
+    const DecodeError error = kernels_.decodeCoefficients(state_.window, state_.geometry, state_.dequant, blocks);
     if (error != DecodeError::None) return fail(error, StreamId::Nibble);
     if (state_.window.cellsRead() > nibbleCells_) return fail(DecodeError::NibblePastEnd, StreamId::Nibble);
     for (int component = 0; component < 3; ++component)

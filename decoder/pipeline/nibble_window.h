@@ -19,9 +19,10 @@ public:
     static constexpr int kRefillMark = 15872;
     static constexpr int kCells = 16384 + 1024;
     // Three blocks of Literal codes up to position 63, then skips up to the
-    // skip limit of the coefficient decoder, then EndOfBlock; at most 5 more
-    // for the operands of a last code that is rejected.
-    static constexpr int kMaxCellsPerDctBlock = 3 * (2 + 3 * 63 + (128 - 63) + 1) + 5;
+    // skip limit of the coefficient decoder, then EndOfBlock; at most 7 more,
+    // the cells the decoder looks at from the start of a last code that is
+    // rejected.
+    static constexpr int kMaxCellsPerDctBlock = 3 * (2 + 3 * 63 + (128 - 63) + 1) + 7;
     static_assert(kRefillMark + kMaxCellsPerDctBlock < kCells);
 
     void prime(const FrameBytes& bytes, int64_t streamStart, int64_t streamEnd);

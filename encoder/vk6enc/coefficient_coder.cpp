@@ -2,17 +2,17 @@
 
 #include <cstdlib>
 
-#include "vk6_internal.h"
+#include "format/coefficient_codes.h"
 
 namespace vk6enc {
 
 namespace {
 
-using vk6::CoefficientCode;
+using xqm::CoefficientCode;
 
 // One code of a coding: its code nibble, the zeros it skips, the values it writes.
 struct Step {
-    uint8_t code = vk6::EndOfBlock;
+    uint8_t code = xqm::EndOfBlock;
     uint8_t zeros = 0;
     uint8_t values = 0;
 };
@@ -25,7 +25,12 @@ int smallIndex(int level) { return level == 1 ? 0 : level == 2 ? 1 : level == -2
 // NibbleLevels index: +1..+8 as 0..7, -8..-1 as 8..15.
 int nibbleIndex(int level) { return level > 0 ? level - 1 : level + 16; }
 
-int runSmallNibbles(int values) { return values == 2 ? 3 : values == 5 ? 5 : 4; }
+// The nibbles a code takes that writes `values` values (its s field, for the
+// run codes, follows from them).
+int codeNibbles(CoefficientCode code, int values) {
+    const int s = code == xqm::RunSmall ? values - 2 : code == xqm::RunNibble ? values - 1 : 0;
+    return xqm::codeShape(code, uint32_t(s)).cells;
+}
 
 struct Plan {
     std::array<int, 65> cost;  // nibbles from position p to the block's end
@@ -50,30 +55,30 @@ void plan(const ComponentLevels& levels, Plan& out) {
         while (levels[p + zeros] == 0) ++zeros;  // stops at `last` at the latest
         int best = 1 << 20;
         Step chosen;
-        auto consider = [&](int nibbles, CoefficientCode code, int skipped, int values) {
-            const int total = nibbles + out.cost[p + skipped + values];
+        auto consider = [&](CoefficientCode code, int skipped, int values) {
+            const int total = codeNibbles(code, values) + out.cost[p + skipped + values];
             if (total < best) {
                 best = total;
                 chosen = Step{uint8_t(code), uint8_t(skipped), uint8_t(values)};
             }
         };
-        if (zeros >= 5) consider(1, vk6::Skip5, 5, 0);
-        if (zeros >= 1) consider(1, vk6::Skip1, 1, 0);
+        if (zeros >= 5) consider(xqm::Skip5, 5, 0);
+        if (zeros >= 1) consider(xqm::Skip1, 1, 0);
         const int first = p + zeros;  // the next non-zero level
         if (zeros >= 1 && zeros <= 3 && std::abs(levels[first]) == 1)
-            consider(1, CoefficientCode(vk6::Zero1Plus + 2 * (zeros - 1) + (levels[first] < 0)), zeros, 1);
+            consider(CoefficientCode(xqm::Zero1Plus + 2 * (zeros - 1) + (levels[first] < 0)), zeros, 1);
         if (zeros <= 4) {
             int small = 0, nibble = 0;
             while (first + small < 64 && small < 5 && isSmall(levels[first + small])) ++small;
             while (first + nibble < 64 && nibble < 4 && fitsNibble(levels[first + nibble])) ++nibble;
             if (zeros >= 1) {
-                for (int n = 2; n <= small; ++n) consider(runSmallNibbles(n), vk6::RunSmall, zeros, n);
-                for (int n = 1; n <= nibble; ++n) consider(n + 2, vk6::RunNibble, zeros, n);
+                for (int n = 2; n <= small; ++n) consider(xqm::RunSmall, zeros, n);
+                for (int n = 1; n <= nibble; ++n) consider(xqm::RunNibble, zeros, n);
             } else {
-                if (small >= 2) consider(2, vk6::SmallPair, 0, 2);
+                if (small >= 2) consider(xqm::SmallPair, 0, 2);
                 for (int n = 1; n <= nibble && n <= 3; ++n)
-                    consider(n + 1, CoefficientCode(vk6::Nibble1 + n - 1), 0, n);
-                consider(3, vk6::Literal, 0, 1);
+                    consider(CoefficientCode(xqm::Nibble1 + n - 1), 0, n);
+                consider(xqm::Literal, 0, 1);
             }
         }
         out.cost[p] = best;
@@ -85,7 +90,7 @@ void writeStep(const ComponentLevels& levels, int p, const Step& step, NibbleWri
     out.put(step.code);
     const int16_t* v = levels.data() + p + step.zeros;
     switch (step.code) {
-        case vk6::RunSmall: {
+        case xqm::RunSmall: {
             const int s = step.values - 2;
             out.put(((step.zeros - 1) << 2) | s);
             out.put(smallIndex(v[0]) << 2 | smallIndex(v[1]));
@@ -93,17 +98,17 @@ void writeStep(const ComponentLevels& levels, int p, const Step& step, NibbleWri
             if (s == 3) out.put(smallIndex(v[4]) << 2);
             break;
         }
-        case vk6::RunNibble:
+        case xqm::RunNibble:
             out.put(((step.zeros - 1) << 2) | (step.values - 1));
             for (int i = 0; i < step.values; ++i) out.put(nibbleIndex(v[i]));
             break;
-        case vk6::SmallPair: out.put(smallIndex(v[0]) << 2 | smallIndex(v[1])); break;
-        case vk6::Nibble1:
-        case vk6::Nibble2:
-        case vk6::Nibble3:
+        case xqm::SmallPair: out.put(smallIndex(v[0]) << 2 | smallIndex(v[1])); break;
+        case xqm::Nibble1:
+        case xqm::Nibble2:
+        case xqm::Nibble3:
             for (int i = 0; i < step.values; ++i) out.put(nibbleIndex(v[i]));
             break;
-        case vk6::Literal: out.putByte(v[0]); break;
+        case xqm::Literal: out.putByte(v[0]); break;
         default: break;  // the other codes carry no operands
     }
 }
@@ -124,7 +129,7 @@ int writeComponent(const ComponentLevels& levels, NibbleWriter& out) {
     while (p < 64) {
         const Step& step = coding.step[p];
         writeStep(levels, p, step, out);
-        if (step.code == vk6::EndOfBlock) break;
+        if (step.code == xqm::EndOfBlock) break;
         p += step.zeros + step.values;
     }
     return 2 + coding.cost[1];

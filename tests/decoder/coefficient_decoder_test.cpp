@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "frame_builder.h"
@@ -11,7 +13,11 @@ namespace {
 
 using test::NibbleWriter;
 
-class CoefficientDecoderTest : public ::testing::Test {
+using CoefficientReader = DecodeError (*)(NibbleWindow&, const GeometryTables&, const DequantTables&,
+                                          CoefficientBlocks&);
+
+// Every case runs through both decoders: the table-driven one and the reference.
+class CoefficientDecoderTest : public ::testing::TestWithParam<CoefficientReader> {
 protected:
     CoefficientDecoderTest() {
         buildPositionTables(geometry);
@@ -24,7 +30,8 @@ protected:
         frame = std::make_unique<FrameBytes>(stream.data(), int64_t(stream.size()));
         window->prime(*frame, 0, int64_t(stream.size()));
     }
-    bool decode() { return decodeCoefficientBlocks(*window, geometry, dequant, blocks) == DecodeError::None; }
+    DecodeError read() { return GetParam()(*window, geometry, dequant, blocks); }
+    bool decode() { return read() == DecodeError::None; }
 
     int32_t at(int component, int zigzag) const { return blocks.block(component)[kZigzagToNatural[zigzag]]; }
     int32_t factor(int component, int zigzag) const { return dequant[component][zigzag]; }
@@ -37,7 +44,7 @@ protected:
     std::unique_ptr<FrameBytes> frame;
 };
 
-TEST_F(CoefficientDecoderTest, DcOnlyBlocksTakeThreeNibblesEach) {
+TEST_P(CoefficientDecoderTest, DcOnlyBlocksTakeThreeNibblesEach) {
     NibbleWriter w;
     w.dcOnly(5);
     w.dcOnly(-3);
@@ -54,7 +61,7 @@ TEST_F(CoefficientDecoderTest, DcOnlyBlocksTakeThreeNibblesEach) {
     EXPECT_EQ(at(0, 0), -128 * 32);
 }
 
-TEST_F(CoefficientDecoderTest, LowNibbleComesFirst) {
+TEST_P(CoefficientDecoderTest, LowNibbleComesFirst) {
     NibbleWriter w;
     w.put({0, 5, 2, 0});
     ASSERT_EQ(w.bytes(), (std::vector<uint8_t>{0x50, 0x02}));
@@ -69,7 +76,7 @@ TEST_F(CoefficientDecoderTest, LowNibbleComesFirst) {
     EXPECT_EQ(window->readIndex(), 4 + 6);
 }
 
-TEST_F(CoefficientDecoderTest, RunCodesSkipZerosAndWriteTheirLevels) {
+TEST_P(CoefficientDecoderTest, RunCodesSkipZerosAndWriteTheirLevels) {
     NibbleWriter w;
     w.dcOnly(0);
     // RunSmall, run field 1 and s = 3: two zeros, then five small levels;
@@ -99,7 +106,7 @@ TEST_F(CoefficientDecoderTest, RunCodesSkipZerosAndWriteTheirLevels) {
     for (int p = 1; p < 9; ++p) EXPECT_EQ(at(2, p), 0) << p;
 }
 
-TEST_F(CoefficientDecoderTest, ABlockEndsByCountAtPosition63) {
+TEST_P(CoefficientDecoderTest, ABlockEndsByCountAtPosition63) {
     NibbleWriter w;
     w.byteValue(1);
     for (int i = 0; i < 21; ++i) w.put({Nibble3, 0, 1, 15});  // +1, +2, -1
@@ -120,7 +127,7 @@ TEST_F(CoefficientDecoderTest, ABlockEndsByCountAtPosition63) {
     EXPECT_EQ(at(0, 0), 4 * 32);
 }
 
-TEST_F(CoefficientDecoderTest, SkipToTheEndFollowedByEndOfBlockIsNormal) {
+TEST_P(CoefficientDecoderTest, SkipToTheEndFollowedByEndOfBlockIsNormal) {
     NibbleWriter w;
     w.byteValue(1);
     for (int i = 0; i < 12; ++i) w.put(Skip5);
@@ -134,24 +141,24 @@ TEST_F(CoefficientDecoderTest, SkipToTheEndFollowedByEndOfBlockIsNormal) {
     EXPECT_EQ(at(2, 0), 7 * 34);
 }
 
-TEST_F(CoefficientDecoderTest, MalformedBlocksAreRejected) {
+TEST_P(CoefficientDecoderTest, MalformedBlocksAreRejected) {
     NibbleWriter pastTheEnd;
     pastTheEnd.byteValue(1);
     for (int i = 0; i < 12; ++i) pastTheEnd.put(Skip5);
     pastTheEnd.put({Skip1, Nibble3, 1, 1, 1});  // positions 62, 63 and one beyond
     prime(pastTheEnd);
-    EXPECT_EQ(decodeCoefficientBlocks(*window, geometry, dequant, blocks), DecodeError::CoefficientPast63);
+    EXPECT_EQ(read(), DecodeError::CoefficientPast63);
     EXPECT_EQ(window->cellsRead(), 2 + 12 + 2) << "the cursor stands after the rejected code";
 
     NibbleWriter endlessSkips;
     endlessSkips.byteValue(1);
     for (int i = 0; i < 40; ++i) endlessSkips.put(Skip5);
     prime(endlessSkips);
-    EXPECT_EQ(decodeCoefficientBlocks(*window, geometry, dequant, blocks), DecodeError::TooManySkips);
+    EXPECT_EQ(read(), DecodeError::TooManySkips);
     EXPECT_EQ(window->cellsRead(), 2 + 26);
 }
 
-TEST_F(CoefficientDecoderTest, SymbolsPastTheStreamReadAsEndOfBlock) {
+TEST_P(CoefficientDecoderTest, SymbolsPastTheStreamReadAsEndOfBlock) {
     NibbleWriter w;
     w.put({2, 0xF});  // Y's DC only; the stream ends here
     prime(w);
@@ -162,7 +169,7 @@ TEST_F(CoefficientDecoderTest, SymbolsPastTheStreamReadAsEndOfBlock) {
     EXPECT_EQ(at(2, 0), 0);
 }
 
-TEST_F(CoefficientDecoderTest, AnEmptyStreamLeavesNoSymbolsOfAnEarlierFrame) {
+TEST_P(CoefficientDecoderTest, AnEmptyStreamLeavesNoSymbolsOfAnEarlierFrame) {
     NibbleWriter w;
     for (int i = 0; i < 30; ++i) w.put({7, 7, 11, 3});
     prime(w);
@@ -208,7 +215,7 @@ int writeFillerUpTo(NibbleWriter& w, int start) {
     return blocks + 1;
 }
 
-TEST_F(CoefficientDecoderTest, ALongBlockAtTheRefillMarkDecodesWholeFromTheHeadroom) {
+TEST_P(CoefficientDecoderTest, ALongBlockAtTheRefillMarkDecodesWholeFromTheHeadroom) {
     for (int start : {NibbleWindow::kRefillMark, NibbleWindow::kRefillMark + 1}) {
         NibbleWriter w;
         const int fillers = writeFillerUpTo(w, start);
@@ -226,7 +233,7 @@ TEST_F(CoefficientDecoderTest, ALongBlockAtTheRefillMarkDecodesWholeFromTheHeadr
     }
 }
 
-TEST_F(CoefficientDecoderTest, RefillsDeliverALongStreamInOrder) {
+TEST_P(CoefficientDecoderTest, RefillsDeliverALongStreamInOrder) {
     NibbleWriter w;
     const int count = 6000;  // 66000 symbols: several refills
     for (int i = 0; i < count; ++i) {
@@ -242,6 +249,57 @@ TEST_F(CoefficientDecoderTest, RefillsDeliverALongStreamInOrder) {
         const int level = i % 16 < 8 ? i % 16 + 1 : i % 16 - 16;
         ASSERT_EQ(at(1, 1), level * factor(1, 1)) << i;
         ASSERT_EQ(at(2, 0), -(i % 99) * 34) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Decoders, CoefficientDecoderTest,
+                         ::testing::Values(&decodeCoefficientBlocks, &decodeCoefficientBlocksReference),
+                         [](const auto& info) { return info.index == 0 ? "Table" : "Reference"; });
+
+// Both decoders through the same stream, DCT block by DCT block, until one
+// fails: the same error, coefficients, masks and cursor each time.
+void expectTheDecodersAgree(const std::vector<uint8_t>& stream, const std::string& what) {
+    GeometryTables geometry{};
+    buildPositionTables(geometry);
+    DequantTables dequant{};
+    buildDequantTables(90, dequant);
+    const FrameBytes frame(stream.data(), int64_t(stream.size()));
+    auto tableWindow = std::make_unique<NibbleWindow>(), referenceWindow = std::make_unique<NibbleWindow>();
+    tableWindow->prime(frame, 0, frame.size());
+    referenceWindow->prime(frame, 0, frame.size());
+    for (int block = 0; referenceWindow->cellsRead() < 2 * frame.size(); ++block) {
+        CoefficientBlocks table{}, reference{};
+        const DecodeError tableError = decodeCoefficientBlocks(*tableWindow, geometry, dequant, table);
+        const DecodeError referenceError = decodeCoefficientBlocksReference(*referenceWindow, geometry, dequant, reference);
+        ASSERT_EQ(tableError, referenceError) << what << ", DCT block " << block;
+        ASSERT_EQ(tableWindow->cellsRead(), referenceWindow->cellsRead()) << what << ", DCT block " << block;
+        ASSERT_EQ(table.values, reference.values) << what << ", DCT block " << block;
+        if (referenceError != DecodeError::None) return;
+        ASSERT_EQ(table.blockMask, reference.blockMask) << what << ", DCT block " << block;
+    }
+}
+
+TEST(CoefficientDecoders, AgreeOnEveryCodeAtEveryPosition) {
+    std::mt19937 random(6);
+    auto nibble = [&] { return int(random() % 16); };
+    // Each code with each first operand, from each position: skips lead up to
+    // it, random cells follow, and Literal codes run on to the block's end.
+    for (int position = 1; position < 64; ++position)
+        for (int code = 0; code < 16; ++code)
+            for (int operand = 0; operand < 16; ++operand) {
+                NibbleWriter w;
+                w.byteValue(int(random() % 256) - 128);
+                for (int p = 1; p < position; ++p) w.put(Skip1);
+                w.put({code, operand, nibble(), nibble(), nibble(), nibble()});
+                for (int i = 0; i < 64; ++i) w.put({Literal, nibble(), nibble()});
+                expectTheDecodersAgree(w.bytes(), "code " + std::to_string(code) + " operand " +
+                                                      std::to_string(operand) + " at " + std::to_string(position));
+            }
+    // Random streams: every code in every context, malformed blocks included.
+    for (int round = 0; round < 400; ++round) {
+        std::vector<uint8_t> stream(size_t(random() % 9000));
+        for (uint8_t& byte : stream) byte = uint8_t(random());
+        expectTheDecodersAgree(stream, "random stream " + std::to_string(round));
     }
 }
 
