@@ -12,6 +12,9 @@ using xqm::kSmallLevels;
 
 int32_t nibbleLevel(uint32_t nibble) { return xqm::kNibbleLevels[nibble]; }
 
+// Taking a nibble: the cell's symbol, the low half (the high half is the next one).
+uint32_t take(const uint8_t*& cell) { return *cell++ & 15u; }
+
 // One component's decoding state: the scan position, the running mask and the
 // tables of this component.
 class ComponentDecoder {
@@ -29,12 +32,12 @@ public:
     DecodeError decode(const uint8_t*& cursor, uint32_t& mask) {
         const uint8_t* c = cursor;
         {
-            const uint32_t high = *c++;
-            const uint32_t low = *c++;
+            const uint32_t high = take(c);
+            const uint32_t low = take(c);
             write(byteLevel(high, low));
         }
         for (;;) {
-            const uint32_t code = *c++;
+            const uint32_t code = take(c);
             int count = 0;  // values the code writes
             switch (code) {
                 case EndOfBlock:
@@ -56,11 +59,11 @@ public:
                     break;
                 }
                 case RunSmall: {
-                    const uint32_t a = *c++;
+                    const uint32_t a = take(c);
                     const uint32_t s = a & 3, run = (a >> 2) & 3;
-                    const uint32_t first = *c++;
-                    const uint32_t second = s >= 1 ? *c++ : 0;
-                    const uint32_t third = s == 3 ? *c++ : 0;
+                    const uint32_t first = take(c);
+                    const uint32_t second = s >= 1 ? take(c) : 0;
+                    const uint32_t third = s == 3 ? take(c) : 0;
                     count = int(2 + s);
                     if (!fits(int(run) + 1, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     position_ += int(run) + 1;
@@ -69,16 +72,16 @@ public:
                     break;
                 }
                 case RunNibble: {
-                    const uint32_t a = *c++;
+                    const uint32_t a = take(c);
                     const uint32_t s = a & 3, run = (a >> 2) & 3;
                     count = int(s + 1);
                     if (!fits(int(run) + 1, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     position_ += int(run) + 1;
-                    for (int i = 0; i < count; ++i) write(nibbleLevel(*c++));
+                    for (int i = 0; i < count; ++i) write(nibbleLevel(take(c)));
                     break;
                 }
                 case SmallPair: {
-                    const uint32_t pair = *c++;
+                    const uint32_t pair = take(c);
                     count = 2;
                     if (!fits(0, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     write(kSmallLevels[pair >> 2]);
@@ -88,12 +91,12 @@ public:
                 case Nibble1: case Nibble2: case Nibble3:
                     count = int(code - Nibble1) + 1;
                     if (!fits(0, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
-                    for (int i = 0; i < count; ++i) write(nibbleLevel(*c++));
+                    for (int i = 0; i < count; ++i) write(nibbleLevel(take(c)));
                     break;
                 case Literal: {
                     if (!fits(0, 1)) return reject(cursor, c, DecodeError::CoefficientPast63);
-                    const uint32_t high = *c++;
-                    const uint32_t low = *c++;
+                    const uint32_t high = take(c);
+                    const uint32_t low = take(c);
                     write(byteLevel(high, low));
                     break;
                 }

@@ -27,19 +27,21 @@ void NibbleWindow::refillIfPastMark() {
 void NibbleWindow::unpackFrom(int firstCell) {
     const int64_t wanted = (kCells - firstCell) / 2;
     const int64_t available = std::clamp<int64_t>(packedEnd_ - packedCursor_, 0, wanted);
+    // The byte after the last one unpacked gives the last cell its high half.
+    const int64_t afterAt = packedCursor_ + available;
+    const uint8_t after = afterAt < packedEnd_ ? bytes_->byte(afterAt) : 0;
     uint8_t* cell = cells_.data() + firstCell;
-    if (const uint8_t* packed = bytes_->span(packedCursor_, available)) {
+    auto unpack = [&](auto byteAt) {
         for (int64_t i = 0; i < available; ++i) {
-            cell[2 * i] = packed[i] & 15;
-            cell[2 * i + 1] = packed[i] >> 4;
+            const uint8_t packed = byteAt(i), next = i + 1 < available ? byteAt(i + 1) : after;
+            cell[2 * i] = packed;
+            cell[2 * i + 1] = uint8_t(packed >> 4 | next << 4);
         }
-    } else {
-        for (int64_t i = 0; i < available; ++i) {
-            const uint8_t packedByte = bytes_->byte(packedCursor_ + i);
-            cell[2 * i] = packedByte & 15;
-            cell[2 * i + 1] = packedByte >> 4;
-        }
-    }
+    };
+    if (const uint8_t* packed = bytes_->span(packedCursor_, available))
+        unpack([packed](int64_t i) { return packed[i]; });
+    else
+        unpack([this](int64_t i) { return bytes_->byte(packedCursor_ + i); });
     packedCursor_ += available;
     std::fill(cell + 2 * available, cells_.data() + kCells, uint8_t{0});
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The NibbleWindow: the frame's NibbleStream unpacked to one symbol per byte
 // (low nibble first), primed at frame start and refilled between DCT blocks.
+// A cell holds its symbol in its low four bits and the next symbol in its
+// high four, so that one read gives a code with its first operand.
 //
 // Past the refill mark the window keeps more headroom than the 512 cells a
 // typical block needs: the coefficient decoder bounds what one DCT block can
