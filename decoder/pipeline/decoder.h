@@ -22,6 +22,7 @@ struct DecoderState {
     ColourTables colour{};
     GeometryTables geometry{};
     DequantTables dequant{};
+    int dequantQuality = 0;  // the quality dequant was built for; 0 before the first frame
     NibbleWindow window{};
     CoefficientBlocks coefficients{};
 };

@@ -4,8 +4,10 @@
 // reads every byte past its end, or before its start, as zero, and remembers
 // that it did so: the decoder then looks closer at what its readers used.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace vk6 {
 
@@ -41,7 +43,11 @@ private:
     uint32_t load(int64_t at) const {
         uint32_t value = 0;
         if (contains(at, N)) {
-            for (int i = 0; i < N; ++i) value |= uint32_t{data_[at + i]} << (8 * i);
+            if constexpr (std::endian::native == std::endian::little) {
+                std::memcpy(&value, data_ + at, N);  // one load
+            } else {
+                for (int i = 0; i < N; ++i) value |= uint32_t{data_[at + i]} << (8 * i);
+            }
         } else {
             for (int i = 0; i < N; ++i) value |= uint32_t{byte(at + i)} << (8 * i);
         }

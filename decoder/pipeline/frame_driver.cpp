@@ -55,9 +55,18 @@ bool FrameDriver<Observed>::run(const uint16_t* reference, uint16_t* target) {
     control_.start(bytes_, header_.controlOffset);
     vectors_.start(bytes_, header_.vectorOffset);
     spiral_.start(bytes_, header_.spiralOffset);
-    buildDequantTables(header_.quality(), state_.dequant);
+    // Frames of one video mostly share their quality.
+    if (header_.quality() != state_.dequantQuality) {
+        buildDequantTables(header_.quality(), state_.dequant);
+        state_.dequantQuality = header_.quality();
+    }
     state_.window.prime(bytes_, header_.nibbleOffset, header_.nibbleEnd);
-    return header_.isIntra() ? decodeBlockRows<true>() : decodeBlockRows<false>();
+    const uintptr_t from = reinterpret_cast<uintptr_t>(reference), to = reinterpret_cast<uintptr_t>(target);
+    const uintptr_t bytes = 2 * uintptr_t(picturePixels_);
+    disjoint_ = reference != nullptr && (from >= to ? from - to >= bytes : to - from >= bytes);
+    const bool whole = header_.isIntra() ? decodeBlockRows<true>() : decodeBlockRows<false>();
+    copyPendingStillRows();  // a failed frame keeps what was decoded before the failure
+    return whole;
 }
 
 // The first block row is always decoded; the height test follows each row.
@@ -229,7 +238,7 @@ bool FrameDriver<Observed>::stillCopy(int shape, int piece) {
 template <bool Observed>
 bool FrameDriver<Observed>::stillBlockRun() {
     constexpr xqm::Code still = xqm::choiceCode(false, Level::Block8x8, Choice::Still);
-    const int blocks = 1 + control_.skipRepeats(still.bits, still.length, (kPictureWidth - blockX_) / 8 - 1);
+    const int blocks = 1 + control_.skipRepeats<still.bits, still.length>((kPictureWidth - blockX_) / 8 - 1);
     const int64_t corner = blockY_ * kWidth + blockX_;
     const int64_t extent = 7 * kWidth + 8 * blocks;
     const uintptr_t from = reinterpret_cast<uintptr_t>(reference_), to = reinterpret_cast<uintptr_t>(target_);
@@ -249,8 +258,18 @@ bool FrameDriver<Observed>::stillBlockRun() {
         return true;
     }
     if (distance != 0) {
-        for (int row = 0; row < 8; ++row)
-            std::memcpy(target_ + corner + row * kWidth, reference_ + corner + row * kWidth, 16 * size_t(blocks));
+        // A run across the whole width is eight whole rows, which join the
+        // rows still before them into one span.
+        if (8 * blocks == kWidth && disjoint_) {
+            if (pendingEnd_ != corner) {
+                copyPendingStillRows();
+                pendingStart_ = corner;
+            }
+            pendingEnd_ = corner + 8 * kWidth;
+        } else {
+            for (int row = 0; row < 8; ++row)
+                std::memcpy(target_ + corner + row * kWidth, reference_ + corner + row * kWidth, 16 * size_t(blocks));
+        }
     }
     for (int block = 1; block < blocks; ++block) observeNextBlock();
     blockX_ += 8 * (blocks - 1);
@@ -307,8 +326,16 @@ bool FrameDriver<Observed>::nearCopy(int shape, int piece, bool intra) {
 // its picture buffer (it may run past a row's end into the next row, as the
 // pixels lie in memory). Destinations always lie inside the target.
 template <bool Observed>
+void FrameDriver<Observed>::copyPendingStillRows() {
+    if (pendingEnd_ == pendingStart_) return;
+    std::memcpy(target_ + pendingStart_, reference_ + pendingStart_, 2 * size_t(pendingEnd_ - pendingStart_));
+    pendingStart_ = pendingEnd_ = 0;
+}
+
+template <bool Observed>
 template <StreamId Stream>
 bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, int shape, uint32_t mode, int piece) {
+    if (picture == target_) copyPendingStillRows();
     const ShapeSize source = sourceSize(shape, int(mode));
     const int64_t last = sourceOffset + (source.height - 1) * kWidth + source.width;
     if (sourceOffset < 0 || last > picturePixels_) return fail(DecodeError::CopyOutside, Stream, piece);

@@ -69,6 +69,9 @@ private:
     // argument: one more run-time argument would go on the stack).
     template <StreamId Stream>
     bool copy(const uint16_t* picture, int64_t sourceOffset, int shape, uint32_t mode, int piece);
+    // Block rows still across the whole width are copied together, as one
+    // span, when the next action needs them or the frame ends.
+    void copyPendingStillRows();
 
     void observe(int piece, Choice choice, int mode = 0, bool fromTarget = false) {
         if constexpr (Observed) observer_->piece(piece, choice, mode, fromTarget);
@@ -90,6 +93,8 @@ private:
     SpiralIndexReader spiral_;
     const uint16_t* reference_ = nullptr;
     uint16_t* target_ = nullptr;
+    bool disjoint_ = false;  // reference and target share no pixel
+    int64_t pendingStart_ = 0, pendingEnd_ = 0;  // still rows not copied yet, in pixels
     int blockX_ = 0;
     int64_t blockY_ = 0;  // may pass any int32 height
 };

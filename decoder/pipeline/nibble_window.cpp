@@ -24,6 +24,7 @@ void NibbleWindow::refillIfPastMark() {
     // The cursor keeps its place modulo 16.
     const int moved = readIndex_ & ~15;
     std::memmove(cells_.data(), cells_.data() + moved, kCells - moved);
+    dirtyEnd_ = kCells;
     readIndex_ -= moved;
     cellsDropped_ += moved;
     unpackFrom(kCells - moved);
@@ -73,7 +74,11 @@ void NibbleWindow::unpackFrom(int firstCell) {
         unpackBytes(copy.data(), available, after, cell);
     }
     packedCursor_ += available;
-    std::fill(cell + 2 * available, cells_.data() + kCells, uint8_t{0});
+    // Only cells an earlier stream filled need zeros again: a frame with few
+    // coefficients or none clears little.
+    const int written = firstCell + int(2 * available);
+    if (dirtyEnd_ > written) std::fill(cells_.data() + written, cells_.data() + dirtyEnd_, uint8_t{0});
+    dirtyEnd_ = written;
 }
 
 }  // namespace vk6

@@ -42,6 +42,7 @@ private:
     void unpackFrom(int firstCell);
 
     alignas(16) std::array<uint8_t, kCells> cells_{};
+    int dirtyEnd_ = 0;  // cells from here on hold zeros
     int readIndex_ = 0;
     int64_t cellsDropped_ = 0;
     const FrameBytes* bytes_ = nullptr;

@@ -42,25 +42,27 @@ public:
 
     // Consumes the copies of the `length`-bit `code` that come next, at most
     // `limit` of them, and returns how many it consumed. The bits left in the
-    // current word are matched all at once against the code repeated.
-    int skipRepeats(uint32_t code, int length, int limit) {
-        uint32_t repeated = 0;
-        for (int used = 0; used + length <= 32; used += length) repeated |= code << (32 - length - used);
+    // current word and the next word are matched all at once against the code
+    // repeated.
+    template <uint32_t Code, int Length>
+    int skipRepeats(int limit) {
+        constexpr uint64_t repeated = [] {
+            uint64_t pattern = 0;
+            for (int used = 0; used + Length <= 64; used += Length) pattern |= uint64_t{Code} << (64 - Length - used);
+            return pattern;
+        }();
+        constexpr int length = Length;
         int count = 0;
         while (count < limit) {
-            const int available = bitsLeft_ / length;
-            if (available > 0) {
-                const int matching = std::countl_zero(word_ ^ repeated) / length;
-                const int taken = std::min({matching, available, limit - count});
-                consume(taken * length);
-                count += taken;
-                if (taken < available) return count;  // a different code, or the limit
-            } else {
-                // The code straddles two words.
-                if (peek(length) != code) return count;
-                bits(length);
-                ++count;
-            }
+            // The bits left in this word, then the next word: 33 to 64 bits.
+            const int ahead = 32 + bitsLeft_;
+            const uint64_t window = uint64_t{word_} << 32 | uint64_t{bytes_->word32(next_)} << (32 - bitsLeft_);
+            const int available = ahead / length;
+            const int matching = std::countl_zero(window ^ repeated) / length;
+            const int taken = std::min({matching, available, limit - count});
+            skip(taken * length);
+            count += taken;
+            if (taken < available) return count;  // a different code, or the limit
         }
         return count;
     }
@@ -71,6 +73,15 @@ private:
         const uint32_t head = word_ >> (32 - count);
         if (bitsLeft_ >= count) return head;
         return head | (bytes_->word32(next_) >> (32 - (count - bitsLeft_)));
+    }
+
+    // Drops `count` bits (count <= 32 + bitsLeft_), into the next word too.
+    void skip(int count) {
+        if (count >= bitsLeft_) {
+            count -= bitsLeft_;
+            loadWord();
+        }
+        consume(count);
     }
 
     // Drops `count` bits (count <= bitsLeft_, count < 32) of the current word.

@@ -132,6 +132,26 @@ TEST_F(StillRunTest, OverlappingBuffersCopyInBlockOrder) {
     }
 }
 
+// Whole still rows are copied late, together: a copy from the new picture
+// must still see them, and a frame that fails after them keeps them.
+TEST_F(StillRunTest, WholeStillRowsAreThereForCopiesAndFailures) {
+    start(24);
+    FrameBuilder frame;
+    stillBlocks(frame, 80);
+    for (int i = 0; i < 80; ++i) {
+        frame.control.code("010 000");
+        frame.vector(farWord(128, 8, 1));  // the block above, in the new picture
+    }
+    frame.control.code("1111");  // unassigned: the third row fails
+    const std::vector<uint16_t> before = target;
+    EXPECT_FALSE(decode(frame.build(50)));
+    for (int x = 0; x < 640; x += 8) {
+        expectCopy(reference, Shape8x8, 0, x, 0, x, 0);
+        expectCopy(reference, Shape8x8, 0, x, 0, x, 8);
+        expectCopy(before, Shape8x8, 0, x, 16, x, 16);
+    }
+}
+
 TEST_F(FrameDriverTest, FarVectorsFromTheReference) {
     start(16);
     FrameBuilder frame;
