@@ -25,4 +25,9 @@ using BlockCopyTable = std::array<BlockCopyFn, 56>;
 
 const BlockCopyTable& blockCopyTable();
 
+// Plain copies (mode 0) by shape, whole rows at a time: the same result as
+// the table's mode 0 wherever the two regions do not overlap.
+using RowCopyTable = std::array<BlockCopyFn, 7>;
+const RowCopyTable& rowCopyTable();
+
 }  // namespace vk6

@@ -322,9 +322,6 @@ bool FrameDriver<Observed>::nearCopy(int shape, int piece, bool intra) {
                                   uint32_t(vector.mode), piece);
 }
 
-// The one bounds test of a copy: the source region, rows included, must lie in
-// its picture buffer (it may run past a row's end into the next row, as the
-// pixels lie in memory). Destinations always lie inside the target.
 template <bool Observed>
 void FrameDriver<Observed>::copyPendingStillRows() {
     if (pendingEnd_ == pendingStart_) return;
@@ -332,6 +329,9 @@ void FrameDriver<Observed>::copyPendingStillRows() {
     pendingStart_ = pendingEnd_ = 0;
 }
 
+// The one bounds test of a copy: the source region, rows included, must lie in
+// its picture buffer (it may run past a row's end into the next row, as the
+// pixels lie in memory). Destinations always lie inside the target.
 template <bool Observed>
 template <StreamId Stream>
 bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, int shape, uint32_t mode, int piece) {
@@ -341,7 +341,15 @@ bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, 
     if (sourceOffset < 0 || last > picturePixels_) return fail(DecodeError::CopyOutside, Stream, piece);
     const xqm::Piece& p = kBlockPieces[size_t(piece)];
     uint16_t* destination = target_ + (blockY_ + p.y) * kWidth + blockX_ + p.x;
-    (*kernels_.copies)[8 * shape + mode](picture + sourceOffset, destination);
+    const uint16_t* from = picture + sourceOffset;
+    // Where the regions share no pixel, the order of the pair accesses makes
+    // no difference, and a plain copy goes row by row.
+    const int64_t extent = (source.height - 1) * kWidth + source.width;
+    if (mode == 0 && (from + extent <= destination || destination + extent <= from)) {
+        rowCopyTable()[size_t(shape)](from, destination);
+        return true;
+    }
+    (*kernels_.copies)[8 * shape + mode](from, destination);
     return true;
 }
 
