@@ -8,7 +8,9 @@
 namespace vk6 {
 
 struct CoefficientBlocks {
-    alignas(16) std::array<int32_t, 3 * 64> values;
+    // The three blocks, then room where the coefficient decoder discards the
+    // zeros it writes past a block (kDiscardedCoefficient).
+    alignas(16) std::array<int32_t, 3 * 64 + 4> values;
     std::array<uint32_t, 3> blockMask;
 
     int32_t* block(int component) { return values.data() + 64 * component; }

@@ -18,6 +18,9 @@ using xqm::CodeShape;
 using xqm::LevelSource;
 
 constexpr int kFixedSlots = 3;
+// A code is checked before it writes: its position is then at most the skip
+// limit, and its slots stay within the scan positions the tables have.
+static_assert(kSkipLimit + kFixedSlots <= kScanPositions);
 
 // Levels by source kind and by the source cell, which holds its symbol and,
 // in its high half, the next one.
@@ -94,10 +97,10 @@ constexpr auto kStepCells = [] {
     return cells;
 }();
 
-// The mask bits of `values` consecutive positions from `first` (first <= 64).
+// The mask bits of `values` consecutive positions from `first`.
 constexpr auto kRunMasks = [] {
-    std::array<std::array<uint16_t, 6>, 65> masks{};
-    for (int first = 0; first <= 64; ++first)
+    std::array<std::array<uint16_t, 6>, kScanPositions> masks{};
+    for (int first = 0; first < kScanPositions; ++first)
         for (int values = 1; values <= 5; ++values) {
             uint32_t mask = 0;
             for (int p = first; p < std::min(first + values, 64); ++p) {
@@ -132,16 +135,14 @@ DecodeError decodeComponent(const uint8_t*& cursor, const uint32_t* offset, cons
                 coefficients[offset[first + i]] = kLevelOfCell[slot.kind][c[slot.at]] * factor[first + i];
             }
         }
-        // From the last slot to the first: a slot past the block writes its zero at
-        // position 63, which no earlier code has written and which this code's own
-        // value, if it is there, then overwrites.
+        // A slot beyond the code's values writes a zero, at a position no code
+        // has written yet, or past the block where the zeros are discarded.
 #pragma GCC unroll 3
-        for (int i = kFixedSlots - 1; i >= 0; --i) {
+        for (int i = 0; i < kFixedSlots; ++i) {
             const Slot slot = step.slot[i];
-            const uint32_t at = std::min(first + uint32_t(i), 63u);
-            coefficients[offset[at]] = kLevelOfCell[slot.kind][c[slot.at]] * factor[at];
+            coefficients[offset[first + i]] = kLevelOfCell[slot.kind][c[slot.at]] * factor[first + i];
         }
-        mask |= kRunMasks[std::min(first, 64u)][step.values];
+        mask |= kRunMasks[first][step.values];
         p = first + step.values;
         c += kStepCells[c[0]];
         if (p >= step.finishAt) break;

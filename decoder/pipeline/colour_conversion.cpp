@@ -37,7 +37,7 @@ namespace {
 // test per block decides whether the indices need saturating.
 bool samplesInRange(const CoefficientBlocks& blocks) {
     uint32_t spread = 0;
-    for (int32_t sample : blocks.values) spread |= static_cast<uint32_t>(sample) + 2048u;
+    for (int i = 0; i < 3 * 64; ++i) spread |= static_cast<uint32_t>(blocks.values[size_t(i)]) + 2048u;
     return spread < 4096;
 }
 

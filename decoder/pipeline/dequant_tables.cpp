@@ -51,6 +51,7 @@ void buildDequantTables(int quality, DequantTables& tables) {
         tables[4][position] = -chroma;
         tables[5][position] = -chroma;
     }
+    for (auto& row : tables) std::fill(row.begin() + 64, row.end(), 0);
 }
 
 }  // namespace vk6

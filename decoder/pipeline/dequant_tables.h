@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "pipeline/geometry_tables.h"
+
 namespace vk6 {
 
 // Row-major AAN scale factors in 14-bit fixed point.
@@ -13,8 +15,9 @@ extern const std::array<int32_t, 64> AanScale;
 extern const std::array<int32_t, 64> LuminanceQuantisation;
 extern const std::array<int32_t, 64> ChrominanceQuantisation;
 
-// Rows 0..2: Y, Cb, Cr factors; rows 3..5: the same negated.
-using DequantTables = std::array<std::array<int32_t, 64>, 6>;
+// Rows 0..2: Y, Cb, Cr factors; rows 3..5: the same negated. By scan
+// position; positions past the block have factor 0.
+using DequantTables = std::array<std::array<int32_t, kScanPositions>, 6>;
 
 // quality is already clamped to 1..100.
 void buildDequantTables(int quality, DequantTables& tables);

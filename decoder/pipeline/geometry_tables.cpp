@@ -10,6 +10,10 @@ void buildPositionTables(GeometryTables& tables) {
             tables.positionMask[component][position] = (1u << (8 + row)) | (1u << column);
             tables.coefficientOffset[component][position] = 64 * component + natural;
         }
+        for (int position = 64; position < kScanPositions; ++position) {
+            tables.positionMask[component][position] = 0;
+            tables.coefficientOffset[component][position] = kDiscardedCoefficient;
+        }
     }
 }
 

@@ -18,7 +18,15 @@ inline constexpr std::array<uint8_t, 64> kZigzagToNatural = {
     41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
     30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
-using PositionTable = std::array<std::array<uint32_t, 64>, 3>;  // [component][zigzag position]
+// Scan positions a code of a DCT block can name: the 64 of the block, and
+// beyond them those where the table-driven decoder writes the zeros of a
+// code's unused slots (up to the skip limit of 128, plus two).
+inline constexpr int kScanPositions = 136;
+// Where positions past the block land: a slot after the three blocks that
+// only ever receives zeros.
+inline constexpr uint32_t kDiscardedCoefficient = 3 * 64;
+
+using PositionTable = std::array<std::array<uint32_t, kScanPositions>, 3>;  // [component][zigzag position]
 using OffsetTable = std::array<int32_t, 4096>;
 
 struct GeometryTables {
