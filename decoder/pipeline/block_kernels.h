@@ -28,6 +28,17 @@ struct BlockKernels {
     const BlockCopyTable* copies;
 };
 
+// The pixels of a DCT block from its coefficients: the inverse DCT of each
+// block with more than its DC, then the colour conversion, which reads a
+// DC-only block at its entry 0.
+inline void reconstructDctBlock(const BlockKernels& kernels, const ColourTables& colour, CoefficientBlocks& blocks,
+                                uint16_t* destination) {
+    for (int component = 0; component < 3; ++component)
+        if (blocks.blockMask[size_t(component)] != 0x0101)
+            kernels.inverseDct(blocks.block(component), blocks.blockMask[size_t(component)]);
+    kernels.convertToPixels(colour, blocks, destination);
+}
+
 // In the order of what they need. SSE2 is the baseline of every x86 build and
 // of the WebAssembly SIMD build; the scalar WebAssembly build has only the
 // reference level.

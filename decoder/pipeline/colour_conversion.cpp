@@ -58,12 +58,15 @@ void convert(const ColourTables& tables, const CoefficientBlocks& blocks, uint16
     const int32_t* luma = blocks.block(0);
     const int32_t* cb = blocks.block(1);
     const int32_t* cr = blocks.block(2);
+    // A DC-only block is read at its entry 0 alone.
+    const int lumaStep = blocks.blockMask[0] == 0x0101 ? 0 : 1, cbStep = blocks.blockMask[1] == 0x0101 ? 0 : 1,
+              crStep = blocks.blockMask[2] == 0x0101 ? 0 : 1;
     for (int i = 0; i < 64; ++i) {
-        const int32_t y = (luma[i] >> 4) + 128;
-        const int32_t red = tables.crToRed[chromaIndex<Saturate>(cr[i] >> 4)];
-        const int32_t green = tables.cbToGreen[chromaIndex<Saturate>(cb[i] >> 4)];
+        const int32_t y = (luma[i * lumaStep] >> 4) + 128;
+        const int32_t red = tables.crToRed[chromaIndex<Saturate>(cr[i * crStep] >> 4)];
+        const int32_t green = tables.cbToGreen[chromaIndex<Saturate>(cb[i * cbStep] >> 4)];
         const int32_t redIndex = (y + red) >> 2;
-        const int32_t blueIndex = (y + (cb[i] >> 3)) >> 2;
+        const int32_t blueIndex = (y + (cb[i * cbStep] >> 3)) >> 2;
         const int32_t greenIndex = (y - (red >> 1) - green) >> 2;
         destination[kPictureWidth * (i >> 3) + (i & 7)] =
             static_cast<uint16_t>(tables.redBits[colourIndex<Saturate>(redIndex)] |

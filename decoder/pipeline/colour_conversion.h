@@ -28,6 +28,8 @@ void buildChromaTables(ColourTables& tables);
 void buildColourTables(PixelFormat format, ColourTables& tables);
 
 // Writes the 8x8 pixels of blocks at destination (rows 640 pixels apart).
+// A block whose mask is 0x0101 (DC only) is read at its entry 0 alone, the
+// value of all its samples; the inverse DCT leaves such blocks as they are.
 // Indices outside the tables saturate to the nearest table end.
 void convertToPixelsReference(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination);
 

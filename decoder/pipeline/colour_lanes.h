@@ -41,14 +41,24 @@ public:
     using Int16s = typename Ops::Int16s;
     using Int32s = typename Ops::Int32s;
 
+    // A block whose mask says DC only is read at its entry 0 alone: the
+    // inverse DCT leaves such blocks to this conversion. When both chroma
+    // blocks are DC only, their part of every pixel is the same, found once.
     static void convert(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination) {
         const bool wide = tables.format == PixelFormat::Rgb565;
         const Fields fields{wide ? 11 : 10, wide ? 0 : 1, splat(wide ? 62 : 30)};
-        for (int row = 0; row < 8; row += Ops::kRows) {
-            const int at = 8 * row;
-            Ops::store(destination + kPictureWidth * row,
-                       pixels(fields, blocks.block(0) + at, blocks.block(1) + at, blocks.block(2) + at));
+        alignas(32) int32_t flat[3][8 * Ops::kRows];
+        const Rows luma = rowsOf(blocks, 0, flat[0]), cb = rowsOf(blocks, 1, flat[1]), cr = rowsOf(blocks, 2, flat[2]);
+        if (cb.step == 0 && cr.step == 0) {
+            const Chroma chroma = chromaOf(cb.first, cr.first);
+            for (int row = 0; row < 8; row += Ops::kRows)
+                Ops::store(destination + kPictureWidth * row, pixels(fields, luma.first + luma.step * row, chroma));
+            return;
         }
+        for (int row = 0; row < 8; row += Ops::kRows)
+            Ops::store(destination + kPictureWidth * row,
+                       pixels(fields, luma.first + luma.step * row,
+                              chromaOf(cb.first + cb.step * row, cr.first + cr.step * row)));
     }
 
 private:
@@ -93,22 +103,45 @@ private:
     // The colour tables are 0 below index 0 and constant above 127.
     static Int16s colourLevel(Int16s index) { return clamp(index, 0, ColourTables::kColourLast); }
 
-    static Int16s pixels(const Fields& fields, const int32_t* luma, const int32_t* cb, const int32_t* cr) {
-        // Blue adds two unbounded samples: summed in 32 bits before saturating.
+    // The rows of one block: 8 samples apart, or a DC-only block's value
+    // spread over one vector's rows and read again for every row (step 0).
+    struct Rows {
+        const int32_t* first;
+        int step;
+    };
+
+    static Rows rowsOf(const CoefficientBlocks& blocks, int component, int32_t* flat) {
+        const int32_t* block = blocks.block(component);
+        if (blocks.blockMask[size_t(component)] != 0x0101) return {block, 8};
+        for (int i = 0; i < 8 * Ops::kRows; ++i) flat[i] = block[0];
+        return {flat, 0};
+    }
+
+    // What the chroma of kRows rows adds to their luma: Cb / 8 to blue (in 32
+    // bits, as blue adds two unbounded samples), CrToRed and CbToGreen.
+    struct Chroma {
+        Int32s blue[2];
+        Int16s red, green;
+    };
+
+    static Chroma chromaOf(const int32_t* cb, const int32_t* cr) {
+        return {{Ops::samples(cb, 0) >> 3, Ops::samples(cb, 1) >> 3}, crToRed(shiftedSamples(cr, 4)),
+                cbToGreen(shiftedSamples(cb, 4))};
+    }
+
+    static Int16s pixels(const Fields& fields, const int32_t* luma, const Chroma& chroma) {
         Int32s luma32[2], blueSum[2];
         for (int part = 0; part < 2; ++part) {
             luma32[part] = (Ops::samples(luma, part) >> 4) + 128;
-            blueSum[part] = (luma32[part] + (Ops::samples(cb, part) >> 3)) >> 2;
+            blueSum[part] = (luma32[part] + chroma.blue[part]) >> 2;
         }
         const Int16s blueIndex = Ops::packs(blueSum[0], blueSum[1]);
         // Red and green add chroma of at most a few hundred to the luma.
         // Saturated luma and saturating sums still land beyond the same end
         // of the table.
         const Int16s y = Ops::packs(luma32[0], luma32[1]);
-        const Int16s red = crToRed(shiftedSamples(cr, 4));
-        const Int16s green = cbToGreen(shiftedSamples(cb, 4));
-        const Int16s redIndex = Ops::adds(y, red) >> 2;
-        const Int16s greenIndex = Ops::subs(Ops::subs(y, red >> 1), green) >> 2;
+        const Int16s redIndex = Ops::adds(y, chroma.red) >> 2;
+        const Int16s greenIndex = Ops::subs(Ops::subs(y, chroma.red >> 1), chroma.green) >> 2;
 
         const Int16s fiveBits = splat(31);
         const Int16s redBits = Ops::min(colourLevel(redIndex) >> 1, fiveBits) << fields.redShift;

@@ -217,9 +217,7 @@ bool FrameDriver<Observed>::decodeDctBlock() {
     const DecodeError error = kernels_.decodeCoefficients(state_.window, state_.geometry, state_.dequant, blocks);
     if (error != DecodeError::None) return fail(error, StreamId::Nibble);
     if (state_.window.cellsRead() > nibbleCells_) return fail(DecodeError::NibblePastEnd, StreamId::Nibble);
-    for (int component = 0; component < 3; ++component)
-        kernels_.inverseDct(blocks.block(component), blocks.blockMask[component]);
-    kernels_.convertToPixels(state_.colour, blocks, target_ + blockY_ * kWidth + blockX_);
+    reconstructDctBlock(kernels_, state_.colour, blocks, target_ + blockY_ * kWidth + blockX_);
     return true;
 }
 

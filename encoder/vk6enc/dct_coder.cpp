@@ -85,9 +85,8 @@ void DctCoder::reconstruct(const DctBlock& block, const vk6::BlockKernels& kerne
             mask |= (1u << (8 + natural / 8)) | (1u << (natural % 8));
         }
         coefficients.blockMask[component] = mask;
-        kernels.inverseDct(coefficients.block(component), mask);
     }
-    kernels.convertToPixels(colour, coefficients, destination);
+    vk6::reconstructDctBlock(kernels, colour, coefficients, destination);
 }
 
 }  // namespace vk6enc

@@ -108,6 +108,28 @@ TEST_P(ColourConversion, EqualsTheReferenceOnUnboundedSamples) {
     }
 }
 
+// A DC-only block is read at its entry 0 alone (the rest may hold anything),
+// as if the inverse DCT had spread it over the block; every combination of
+// DC-only components, the constant-chroma one included.
+TEST_P(ColourConversion, ReadsDcOnlyBlocksAtTheirFirstEntry) {
+    std::mt19937 random(4);
+    for (int round = 0; round < 4000; ++round) {
+        CoefficientBlocks blocks{}, spread{};
+        for (int i = 0; i < 192; ++i) blocks.values[size_t(i)] = int32_t(random() % 4096) - 2048;
+        spread = blocks;
+        for (int component = 0; component < 3; ++component) {
+            if ((round >> component & 1) == 0) continue;
+            blocks.blockMask[size_t(component)] = 0x0101;
+            std::fill_n(spread.block(component), 64, blocks.block(component)[0]);
+        }
+        kernelsFor(KernelLevel::Reference).convertToPixels(tables, spread, reference.data());
+        kernelsFor(std::get<0>(GetParam())).convertToPixels(tables, blocks, fast.data());
+        ASSERT_EQ(fast, reference) << "round " << round;
+        kernelsFor(KernelLevel::Reference).convertToPixels(tables, blocks, fast.data());
+        ASSERT_EQ(fast, reference) << "the reference, round " << round;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryLevelBothFormats, ColourConversion,
                          ::testing::Combine(kFastLevels, ::testing::Values(PixelFormat::Rgb555, PixelFormat::Rgb565)),
                          [](const auto& info) {
