@@ -263,26 +263,8 @@ constexpr BlockCopyTable makeTable(std::index_sequence<Entries...>) {
 
 constexpr BlockCopyTable kBlockCopyTable = makeTable(std::make_index_sequence<56>{});
 
-// A plain copy as whole rows, each one load and one store of its width.
-template <int Group>
-void copyRows(const uint16_t* source, uint16_t* destination) {
-    constexpr ShapeSize size = kShapeSizes[Group];
-#pragma GCC unroll 8
-    for (int row = 0; row < size.height; ++row)
-        std::memcpy(destination + row * kPictureWidth, source + row * kPictureWidth, 2 * size.width);
-}
-
-template <size_t... Groups>
-constexpr RowCopyTable makeRowTable(std::index_sequence<Groups...>) {
-    return {&copyRows<Groups>...};
-}
-
-constexpr RowCopyTable kRowCopyTable = makeRowTable(std::make_index_sequence<7>{});
-
 }  // namespace
 
 const BlockCopyTable& blockCopyTable() { return kBlockCopyTable; }
-
-const RowCopyTable& rowCopyTable() { return kRowCopyTable; }
 
 }  // namespace vk6

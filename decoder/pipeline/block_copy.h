@@ -5,6 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+
+#include "format/picture.h"
 
 #include "format/piece_shapes.h"
 
@@ -25,9 +28,14 @@ using BlockCopyTable = std::array<BlockCopyFn, 56>;
 
 const BlockCopyTable& blockCopyTable();
 
-// Plain copies (mode 0) by shape, whole rows at a time: the same result as
-// the table's mode 0 wherever the two regions do not overlap.
-using RowCopyTable = std::array<BlockCopyFn, 7>;
-const RowCopyTable& rowCopyTable();
+// A plain copy (mode 0) as whole rows, each one load and one store of its
+// width: the table's mode 0 wherever the two regions share no pixel.
+template <int Shape>
+inline void copyRows(const uint16_t* source, uint16_t* destination) {
+    constexpr ShapeSize size = kShapeSizes[Shape];
+#pragma GCC unroll 8
+    for (int row = 0; row < size.height; ++row)
+        std::memcpy(destination + row * xqm::kPictureWidth, source + row * xqm::kPictureWidth, 2 * size.width);
+}
 
 }  // namespace vk6

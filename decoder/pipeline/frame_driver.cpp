@@ -175,17 +175,17 @@ bool FrameDriver<Observed>::decodePiece(int piece) {
             if constexpr (AtLevel == Level::Block8x8)
                 return stillBlockRun();
             else
-                return stillCopy(shape, piece);
+                return stillCopy<shape>(piece);
         } else if constexpr (choice == Choice::Spiral) {
             observe(piece, choice);
-            return spiralCopy(shape, piece);
+            return spiralCopy<shape>(piece);
         } else if constexpr (choice == Choice::Vector) {
             if constexpr (!xqm::usesFarVector(AtLevel))
-                return nearCopy(shape, piece, Intra);
+                return nearCopy<shape>(piece, Intra);
             else if constexpr (Intra)
-                return intraFarCopy(shape, piece);
+                return intraFarCopy<shape>(piece);
             else
-                return predictedFarCopy(shape, piece);
+                return predictedFarCopy<shape>(piece);
         } else if constexpr (choice == Choice::Dct) {
             observe(piece, choice);
             return decodeDctBlock();
@@ -222,10 +222,11 @@ bool FrameDriver<Observed>::decodeDctBlock() {
 }
 
 template <bool Observed>
-bool FrameDriver<Observed>::stillCopy(int shape, int piece) {
+template <int Shape>
+bool FrameDriver<Observed>::stillCopy(int piece) {
     const xqm::Piece& p = kBlockPieces[size_t(piece)];
     const int64_t source = (blockY_ + p.y) * kWidth + blockX_ + p.x;
-    return copy<StreamId::Control>(reference_, source, shape, 0, piece);
+    return copy<StreamId::Control, Shape>(reference_, source, 0, piece);
 }
 
 // A still 8x8 block and the still 8x8 blocks that follow it in its block row
@@ -250,7 +251,7 @@ bool FrameDriver<Observed>::stillBlockRun() {
     if (!inside || (distance != 0 && distance < uintptr_t(2 * extent))) {
         for (int block = 0; block < blocks; ++block, blockX_ += 8) {
             if (block > 0) observeNextBlock();
-            if (!stillCopy(Shape8x8, 0)) return false;
+            if (!stillCopy<Shape8x8>(0)) return false;
         }
         blockX_ -= 8;
         return true;
@@ -275,48 +276,53 @@ bool FrameDriver<Observed>::stillBlockRun() {
 }
 
 template <bool Observed>
-bool FrameDriver<Observed>::spiralCopy(int shape, int piece) {
+template <int Shape>
+bool FrameDriver<Observed>::spiralCopy(int piece) {
     const xqm::Piece& p = kBlockPieces[size_t(piece)];
     const int64_t corner = (blockY_ + p.y) * kWidth + blockX_ + p.x;
-    return copy<StreamId::Spiral>(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], shape, 0, piece);
+    return copy<StreamId::Spiral, Shape>(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], 0, piece);
 }
 
 template <bool Observed>
-bool FrameDriver<Observed>::predictedFarCopy(int shape, int piece) {
+template <int Shape>
+bool FrameDriver<Observed>::predictedFarCopy(int piece) {
     const uint32_t mode = control_.bits(xqm::farModeBits(false));
     const uint32_t word = vectors_.next();
-    return farCopy(shape, piece, mode, word, xqm::topBit(word));
+    return farCopy<Shape>(piece, mode, word, xqm::topBit(word));
 }
 
 template <bool Observed>
-bool FrameDriver<Observed>::intraFarCopy(int shape, int piece) {
+template <int Shape>
+bool FrameDriver<Observed>::intraFarCopy(int piece) {
     const uint32_t highBits = control_.bits(xqm::farModeBits(true));
     const uint32_t word = vectors_.next();
-    return farCopy(shape, piece, xqm::intraFarMode(highBits, word), word, true);
+    return farCopy<Shape>(piece, xqm::intraFarMode(highBits, word), word, true);
 }
 
 // Far vectors are anchored at the 8x8 block's corner, whatever piece they place.
 template <bool Observed>
-bool FrameDriver<Observed>::farCopy(int shape, int piece, uint32_t mode, uint32_t word, bool fromTarget) {
+template <int Shape>
+bool FrameDriver<Observed>::farCopy(int piece, uint32_t mode, uint32_t word, bool fromTarget) {
     observe(piece, Choice::Vector, int(mode), fromTarget);
     const xqm::FarVector vector = xqm::unpackFar(word);
-    const int64_t source = xqm::farSourceRow(blockY_, vector.vy, fromTarget, shape == Shape8x8) * kWidth +
+    const int64_t source = xqm::farSourceRow(blockY_, vector.vy, fromTarget, Shape == Shape8x8) * kWidth +
                            xqm::farSourceColumn(blockX_, vector.vx);
-    return copy<StreamId::Vector>(fromTarget ? target_ : reference_, source, shape, mode, piece);
+    return copy<StreamId::Vector, Shape>(fromTarget ? target_ : reference_, source, mode, piece);
 }
 
 // Near vectors are anchored at the 8x8 block's corner as well.
 template <bool Observed>
-bool FrameDriver<Observed>::nearCopy(int shape, int piece, bool intra) {
+template <int Shape>
+bool FrameDriver<Observed>::nearCopy(int piece, bool intra) {
     const uint32_t word = vectors_.next();
     const xqm::NearVector vector = xqm::unpackNear(word);
     const bool fromTarget = intra || xqm::topBit(word);
     observe(piece, Choice::Vector, vector.mode, fromTarget);
     const int64_t corner = blockY_ * kWidth + blockX_;
     if (fromTarget)
-        return copy<StreamId::Vector>(target_, corner + state_.geometry.intraNearOffsets[vector.index], shape,
+        return copy<StreamId::Vector, Shape>(target_, corner + state_.geometry.intraNearOffsets[vector.index],
                                       uint32_t(vector.mode), piece);
-    return copy<StreamId::Vector>(reference_, corner + state_.geometry.nearOffsets[vector.index], shape,
+    return copy<StreamId::Vector, Shape>(reference_, corner + state_.geometry.nearOffsets[vector.index],
                                   uint32_t(vector.mode), piece);
 }
 
@@ -331,23 +337,23 @@ void FrameDriver<Observed>::copyPendingStillRows() {
 // its picture buffer (it may run past a row's end into the next row, as the
 // pixels lie in memory). Destinations always lie inside the target.
 template <bool Observed>
-template <StreamId Stream>
-bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, int shape, uint32_t mode, int piece) {
+template <StreamId Stream, int Shape>
+bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, uint32_t mode, int piece) {
     if (picture == target_) copyPendingStillRows();
-    const ShapeSize source = sourceSize(shape, int(mode));
-    const int64_t last = sourceOffset + (source.height - 1) * kWidth + source.width;
-    if (sourceOffset < 0 || last > picturePixels_) return fail(DecodeError::CopyOutside, Stream, piece);
+    const ShapeSize source = sourceSize(Shape, int(mode));
+    const int64_t extent = (source.height - 1) * kWidth + source.width;
+    if (sourceOffset < 0 || sourceOffset + extent > picturePixels_) return fail(DecodeError::CopyOutside, Stream, piece);
     const xqm::Piece& p = kBlockPieces[size_t(piece)];
     uint16_t* destination = target_ + (blockY_ + p.y) * kWidth + blockX_ + p.x;
     const uint16_t* from = picture + sourceOffset;
     // Where the regions share no pixel, the order of the pair accesses makes
     // no difference, and a plain copy goes row by row.
-    const int64_t extent = (source.height - 1) * kWidth + source.width;
-    if (mode == 0 && (from + extent <= destination || destination + extent <= from)) {
-        rowCopyTable()[size_t(shape)](from, destination);
+    const uintptr_t a = reinterpret_cast<uintptr_t>(from), b = reinterpret_cast<uintptr_t>(destination);
+    if (mode == 0 && (a >= b ? a - b : b - a) >= uintptr_t(2 * extent)) {
+        copyRows<Shape>(from, destination);
         return true;
     }
-    (*kernels_.copies)[8 * shape + mode](from, destination);
+    (*kernels_.copies)[8 * Shape + mode](from, destination);
     return true;
 }
 

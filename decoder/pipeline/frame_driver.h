@@ -57,18 +57,25 @@ private:
     bool decodeDctBlock();
     bool stillBlockRun();
     // shape: the piece's shape; piece: its number in the block.
-    bool stillCopy(int shape, int piece);
-    bool spiralCopy(int shape, int piece);
+    // Each copy action for the shape of its level, known when it is compiled.
+    template <int Shape>
+    bool stillCopy(int piece);
+    template <int Shape>
+    bool spiralCopy(int piece);
     // Far vectors place 8x8 blocks, halves and quarters.
-    bool predictedFarCopy(int shape, int piece);
-    bool intraFarCopy(int shape, int piece);
-    bool farCopy(int shape, int piece, uint32_t mode, uint32_t word, bool fromTarget);
+    template <int Shape>
+    bool predictedFarCopy(int piece);
+    template <int Shape>
+    bool intraFarCopy(int piece);
+    template <int Shape>
+    bool farCopy(int piece, uint32_t mode, uint32_t word, bool fromTarget);
     // Near vectors place strips and cells.
-    bool nearCopy(int shape, int piece, bool intra);
+    template <int Shape>
+    bool nearCopy(int piece, bool intra);
     // The stream that gave the source's place, for the report (a template
     // argument: one more run-time argument would go on the stack).
-    template <StreamId Stream>
-    bool copy(const uint16_t* picture, int64_t sourceOffset, int shape, uint32_t mode, int piece);
+    template <StreamId Stream, int Shape>
+    bool copy(const uint16_t* picture, int64_t sourceOffset, uint32_t mode, int piece);
     // Block rows still across the whole width are copied together, as one
     // span, when the next action needs them or the frame ends.
     void copyPendingStillRows();
