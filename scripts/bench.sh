@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make bench: every benchmark of the native build, then vk6 encode's figures
-# on the encoder benchmark's clips, then the decoder library
-# through its entry points on the sample video, natively and as the Windows
+# on the encoder benchmark's clips, then the decoder library on photos against
+# tjbench and on the sample video's predicted frames in memcpys, then the
+# decoder library through its entry points on the sample video, natively and as the Windows
 # DLL under Wine (the 32-bit one where this machine runs 32-bit programs, or
 # as the argument says), with the ratio of their times per frame; and the web
 # player decoding it in headless Chromium, SIMD and scalar, against the native
@@ -14,7 +15,7 @@ jobs=${JOBS:-2}
 windows=$(bash scripts/windows-build.sh "${1:-auto}")
 
 cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs" --target benchmarks sample_video vk6 >/dev/null
+cmake --build --preset native -j "$jobs" --target benchmarks sample_video vk6 VK6_640x16 >/dev/null
 find build/native/bench -type f -name '*_bench' -executable ! -name library_bench | sort | while read -r bench; do
   "$bench" </dev/null
 done
@@ -23,6 +24,10 @@ echo
   --psnr build/native/bench/encoder/clip_psnr --clips build/native/bench/encoder/clips
 
 video=build/native/sample/intro.xqm
+echo
+/usr/bin/python3 bench/jpeg/photo_figures.py --vk6 build/native/tools/vk6/vk6 \
+  --library-bench build/native/bench/library_bench --work build/native/bench/photos --mixed "$video"
+
 cmake --preset "$windows" >/dev/null
 cmake --build --preset "$windows" -j "$jobs" --target library_bench >/dev/null
 

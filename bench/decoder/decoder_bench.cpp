@@ -60,17 +60,17 @@ public:
             if (run.aggregate_name == "median") microseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
     }
 
-    // Intra frame time, the still frame in memcpys of the picture, the mixed
-    // frame's rate; a dash for what a filter left out.
+    // Intra frame time, the still and mixed frames in memcpys of the picture;
+    // a dash for what a filter left out.
     void printTable(const std::vector<KernelLevel>& levels) const {
-        std::printf("\n%-10s %16s %18s %16s\n", "kernels", "intra frame us", "still in memcpys", "mixed frames/s");
+        std::printf("\n%-10s %16s %18s %18s\n", "kernels", "intra frame us", "still in memcpys", "mixed in memcpys");
         for (KernelLevel level : levels) {
             const std::string name(kernelLevelName(level));
             const double intra = time("IntraAllDct/" + name), still = time("PredictedAllStill/" + name);
             const double mixed = time("PredictedMixed/" + name), memcpy = time("MemcpyPicture");
-            std::printf("%-10s %16s %18s %16s\n", name.c_str(), figure("%.1f", intra, intra).c_str(),
+            std::printf("%-10s %16s %18s %18s\n", name.c_str(), figure("%.1f", intra, intra).c_str(),
                         figure("%.2f", still / memcpy, still * memcpy).c_str(),
-                        figure("%.0f", 1e6 / mixed, mixed).c_str());
+                        figure("%.1f", mixed / memcpy, mixed * memcpy).c_str());
         }
     }
 

@@ -77,7 +77,7 @@ private:
 
     // Drops `count` bits (count <= 32 + bitsLeft_), into the next word too.
     void skip(int count) {
-        if (count >= bitsLeft_) {
+        while (count >= bitsLeft_) {
             count -= bitsLeft_;
             loadWord();
         }
