@@ -22,11 +22,13 @@ public:
         loadWord();
     }
 
-    uint32_t bit() {
+    // Inlined into every node of the block walk, which reads its codes bit
+    // by bit; loading the next word is the rare part, called.
+    [[gnu::always_inline]] uint32_t bit() {
         const uint32_t value = word_ >> 31;
         word_ <<= 1;
         // The next word is loaded as soon as the current one is used up.
-        if (--bitsLeft_ == 0) loadWord();
+        if (--bitsLeft_ == 0) [[unlikely]] loadNextWord();
         return value;
     }
 
@@ -97,6 +99,7 @@ private:
         next_ += 4;
         bitsLeft_ = 32;
     }
+    [[gnu::noinline]] void loadNextWord() { loadWord(); }
 
     const FrameBytes* bytes_ = nullptr;
     int64_t next_ = 0;
