@@ -8,7 +8,7 @@ coded twice at quality 75: as one intra frame by vk6 encode, and as a 4:4:4
 JPEG by cjpeg. tjbench decompresses the JPEG on libjpeg-turbo's fastest path
 (-fastdct, its default 24-bit output); library_bench decodes the intra frame
 through the library's entry points at each kernel level. The two run in turns,
-three times, and the best figure of each counts: this machine's timings vary
+five times, and the best figure of each counts: this machine's timings vary
 from run to run. The mixed figure is the predicted frames of VIDEO (the
 sample video: still blocks, spiral and vector copies, some DCT blocks), its
 best time over the best time of a memcpy of one picture in the same runs.
@@ -26,7 +26,7 @@ PHOTOS = [
 ]
 LEVELS = ["reference", "sse2", "avx2"]
 QUALITY = 75
-TURNS = 3
+TURNS = 5
 INTRA_GOAL, MIXED_GOAL = 1.5, 18
 
 
