@@ -2,8 +2,8 @@
 // with its first operand in the high half, gives the cells the code takes, the zeros it skips,
 // how many values it writes and where each comes from. A code's kind is as
 // unpredictable as the picture, so no branch depends on it: every code writes
-// three slots (a slot beyond its values writes a zero), and only codes of
-// four or five values, which are rare, take a branch of their own.
+// two slots (a slot beyond its values writes a zero), and only codes of three
+// values or more, one in twelve or so, take a branch of their own.
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ using xqm::codeShape;
 using xqm::CodeShape;
 using xqm::LevelSource;
 
-constexpr int kFixedSlots = 3;
+constexpr int kFixedSlots = 2;
 // A code is checked before it writes: its position is then at most the skip
 // limit, and its slots stay within the scan positions the tables have.
 static_assert(kSkipLimit + kFixedSlots <= kScanPositions);
@@ -137,7 +137,7 @@ DecodeError decodeComponent(const uint8_t*& cursor, const uint32_t* offset, cons
         }
         // A slot beyond the code's values writes a zero, at a position no code
         // has written yet, or past the block where the zeros are discarded.
-#pragma GCC unroll 3
+#pragma GCC unroll 2
         for (int i = 0; i < kFixedSlots; ++i) {
             const Slot slot = step.slot[i];
             coefficients[offset[first + i]] = kLevelOfCell[slot.kind][c[slot.at]] * factor[first + i];
