@@ -1,9 +1,10 @@
 // The coefficient codes through one table lookup per code: the code's cell,
-// with its first operand in the high half, gives the cells the code takes, the zeros it skips,
-// how many values it writes and where each comes from. A code's kind is as
-// unpredictable as the picture, so no branch depends on it: every code writes
-// two slots (a slot beyond its values writes a zero), and only codes of three
-// values or more, one in twelve or so, take a branch of their own.
+// with its first operand in the high half, gives the cells the code takes,
+// the zeros it skips, how many values it writes and where each comes from.
+// A code's kind is as unpredictable as the picture, so no branch depends on
+// it: every code writes two slots (a slot beyond its values writes a zero),
+// and only codes of three values or more, one in twelve or so, take a branch
+// of their own.
 
 #include <algorithm>
 
