@@ -45,28 +45,35 @@ public:
     // inverse DCT leaves such blocks to this conversion. When both chroma
     // blocks are DC only, their part of every pixel is the same, found once.
     static void convert(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination) {
-        const bool wide = tables.format == PixelFormat::Rgb565;
-        const Fields fields{wide ? 11 : 10, wide ? 0 : 1, splat(wide ? 62 : 30)};
+        if (tables.format == PixelFormat::Rgb565)
+            convertTo<Fields{11, 0, 62}>(blocks, destination);
+        else
+            convertTo<Fields{10, 1, 30}>(blocks, destination);
+    }
+
+private:
+    // The pixel format's fields, constants of each conversion's code.
+    struct Fields {
+        int redShift;
+        int greenShift;    // the green level is halved in 5-5-5
+        int greenMaximum;  // green saturates one step below the top of its field
+    };
+
+    template <Fields fields>
+    static void convertTo(const CoefficientBlocks& blocks, uint16_t* destination) {
         alignas(32) int32_t flat[3][8 * Ops::kRows];
         const Rows luma = rowsOf(blocks, 0, flat[0]), cb = rowsOf(blocks, 1, flat[1]), cr = rowsOf(blocks, 2, flat[2]);
         if (cb.step == 0 && cr.step == 0) {
             const Chroma chroma = chromaOf(cb.first, cr.first);
             for (int row = 0; row < 8; row += Ops::kRows)
-                Ops::store(destination + kPictureWidth * row, pixels(fields, luma.first + luma.step * row, chroma));
+                Ops::store(destination + kPictureWidth * row, pixels<fields>(luma.first + luma.step * row, chroma));
             return;
         }
         for (int row = 0; row < 8; row += Ops::kRows)
             Ops::store(destination + kPictureWidth * row,
-                       pixels(fields, luma.first + luma.step * row,
-                              chromaOf(cb.first + cb.step * row, cr.first + cr.step * row)));
+                       pixels<fields>(luma.first + luma.step * row,
+                                      chromaOf(cb.first + cb.step * row, cr.first + cr.step * row)));
     }
-
-private:
-    struct Fields {
-        int redShift;
-        int greenShift;       // the green level is halved in 5-5-5
-        Int16s greenMaximum;  // green saturates one step below the top of its field
-    };
 
     static Int16s splat(int value) { return Int16s{} + int16_t(value); }
 
@@ -129,7 +136,8 @@ private:
                 cbToGreen(shiftedSamples(cb, 4))};
     }
 
-    static Int16s pixels(const Fields& fields, const int32_t* luma, const Chroma& chroma) {
+    template <Fields fields>
+    static Int16s pixels(const int32_t* luma, const Chroma& chroma) {
         Int32s luma32[2], blueSum[2];
         for (int part = 0; part < 2; ++part) {
             luma32[part] = (Ops::samples(luma, part) >> 4) + 128;
@@ -145,7 +153,7 @@ private:
 
         const Int16s fiveBits = splat(31);
         const Int16s redBits = Ops::min(colourLevel(redIndex) >> 1, fiveBits) << fields.redShift;
-        const Int16s greenBits = Ops::min(colourLevel(greenIndex) >> fields.greenShift, fields.greenMaximum) << 5;
+        const Int16s greenBits = Ops::min(colourLevel(greenIndex) >> fields.greenShift, splat(fields.greenMaximum)) << 5;
         const Int16s blueBits = Ops::min(colourLevel(blueIndex) >> 1, fiveBits);
         return redBits | greenBits | blueBits;
     }
