@@ -2,7 +2,8 @@
 """Frames per second of the web player's decoding of a video in headless
 Chromium, in the SIMD and the scalar module (inside the player's worker,
 every frame from frame 0, as many passes as asked), beside the native
-library's on the same video at its SSE2 level and at the level it chooses.
+library's on the same video at its SSE2 level and at the level it chooses;
+each the best of three runs.
     web_bench.py --root SOURCE --wasm WASM_BUILD/web --native NATIVE_BUILD [--passes N] [VIDEO]
 """
 
@@ -15,6 +16,8 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "web"))
 from web_harness import chromium, open_page, run_async, served_site  # noqa: E402
+
+TURNS = 3
 
 
 def native_fps(library_bench, video, passes, kernels):
@@ -44,13 +47,15 @@ def main():
             state = open_page(driver, base, f"?src=streams/bench.xqm&build={build}")
             if state != "ready":
                 sys.exit(f"web_bench: the page says {state}")
-            result = run_async(driver, "return await player.benchmark({passes: args[0]});", args.passes)
-            results[f"web {build} ({result['kernels']})"] = result["framesPerSecond"]
-    results["native sse2"] = native_fps(library_bench, video, args.passes, "sse2")
-    results["native best level"] = native_fps(library_bench, video, args.passes, None)
+            # This machine's timings vary from run to run: the best of a few.
+            runs = [run_async(driver, "return await player.benchmark({passes: args[0]});", args.passes)
+                    for _ in range(TURNS)]
+            results[f"web {build} ({runs[0]['kernels']})"] = max(run["framesPerSecond"] for run in runs)
+    results["native sse2"] = max(native_fps(library_bench, video, args.passes, "sse2") for _ in range(TURNS))
+    results["native best level"] = max(native_fps(library_bench, video, args.passes, None) for _ in range(TURNS))
 
     name = os.path.basename(video)
-    print(f"== Decoding {name} in headless Chromium and natively, {args.passes} passes each")
+    print(f"== Decoding {name} in headless Chromium and natively, {args.passes} passes each, best of {TURNS} runs")
     for label, fps in results.items():
         print(f"{label:28s} {fps:9.0f} frames/s")
     simd = next(fps for label, fps in results.items() if label.startswith("web simd"))
