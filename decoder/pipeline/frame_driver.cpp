@@ -32,6 +32,20 @@ constexpr auto makeParts() {
 template <Level AtLevel, Choice Split>
 constexpr auto kParts = makeParts<AtLevel, Split>();
 
+// The eight pixel rows of `blocks` blocks side by side. Most runs of still
+// blocks are short: their rows are copied a block's width at a time, inline,
+// rather than through a call per row.
+void copyBlockRows(const uint16_t* source, uint16_t* destination, int blocks) {
+    if (blocks > 8) {
+        for (int row = 0; row < 8; ++row)
+            std::memcpy(destination + row * kPictureWidth, source + row * kPictureWidth, 16 * size_t(blocks));
+        return;
+    }
+    for (int row = 0; row < 8; ++row)
+        for (int block = 0; block < blocks; ++block)
+            std::memcpy(destination + row * kPictureWidth + 8 * block, source + row * kPictureWidth + 8 * block, 16);
+}
+
 }  // namespace
 
 template <bool Observed>
@@ -266,8 +280,7 @@ bool FrameDriver<Observed>::stillBlockRun() {
             }
             pendingEnd_ = corner + 8 * kWidth;
         } else {
-            for (int row = 0; row < 8; ++row)
-                std::memcpy(target_ + corner + row * kWidth, reference_ + corner + row * kWidth, 16 * size_t(blocks));
+            copyBlockRows(reference_ + corner, target_ + corner, blocks);
         }
     }
     for (int block = 1; block < blocks; ++block) observeNextBlock();
