@@ -58,7 +58,7 @@ def library_figures(library_bench, stream, rounds, level):
     return intra, predicted, memcpy
 
 
-def levels_run(library_bench):
+def levels_run():
     # The levels this processor runs: library_bench holds a request to the best.
     return [level for level in LEVELS if level != "avx2" or "avx2" in open("/proc/cpuinfo").read()]
 
@@ -71,7 +71,7 @@ def main():
     parser.add_argument("--mixed", required=True)
     args = parser.parse_args()
     os.makedirs(args.work, exist_ok=True)
-    levels = levels_run(args.library_bench)
+    levels = levels_run()
 
     print(f"== Intra frames of natural photos (640x480, quality {QUALITY}) against tjbench -fastdct "
           f"(4:4:4 JPEG, 24-bit out), best of {TURNS} turns, frames per second")

@@ -42,7 +42,7 @@ public:
     int64_t usedEnd() const { return bitsLeft_ == 32 ? next_ - 4 : next_; }
     int64_t lastUnit() const { return usedEnd() - 4; }
 
-    // Consumes the copies of the `length`-bit `code` that come next, at most
+    // Consumes the copies of the `Length`-bit `Code` that come next, at most
     // `limit` of them, and returns how many it consumed. The bits left in the
     // current word and the next word are matched all at once against the code
     // repeated.
@@ -53,16 +53,15 @@ public:
             for (int used = 0; used + Length <= 64; used += Length) pattern |= uint64_t{Code} << (64 - Length - used);
             return pattern;
         }();
-        constexpr int length = Length;
         int count = 0;
         while (count < limit) {
             // The bits left in this word, then the next word: 33 to 64 bits.
             const int ahead = 32 + bitsLeft_;
             const uint64_t window = uint64_t{word_} << 32 | uint64_t{bytes_->word32(next_)} << (32 - bitsLeft_);
-            const int available = ahead / length;
-            const int matching = std::countl_zero(window ^ repeated) / length;
+            const int available = ahead / Length;
+            const int matching = std::countl_zero(window ^ repeated) / Length;
             const int taken = std::min({matching, available, limit - count});
-            skip(taken * length);
+            skip(taken * Length);
             count += taken;
             if (taken < available) return count;  // a different code, or the limit
         }
@@ -70,13 +69,6 @@ public:
     }
 
 private:
-    // The next `count` bits (count < 32), read on into the next word.
-    uint32_t peek(int count) const {
-        const uint32_t head = word_ >> (32 - count);
-        if (bitsLeft_ >= count) return head;
-        return head | (bytes_->word32(next_) >> (32 - (count - bitsLeft_)));
-    }
-
     // Drops `count` bits (count <= 32 + bitsLeft_), into the next word too.
     void skip(int count) {
         while (count >= bitsLeft_) {
