@@ -40,6 +40,10 @@ packages=(
   ffmpeg
   wine wine64 xvfb xauth imagemagick x11-utils
   emscripten chromium chromium-driver python3-selenium
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-tools
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
+  gstreamer1.0-plugins-base-apps gstreamer1.0-x
+  dpkg-dev fakeroot file lintian shared-mime-info
 )
 [ "$bench" -eq 1 ] && packages+=(libjxl-testdata libjpeg-turbo-progs)
 packages32=(wine32:i386)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "stream/byte_source.h"
+#include "stream/stream_checks.h"
 #include "stream/stream_format.h"
 
 namespace xqm {
@@ -20,7 +21,7 @@ public:
     StreamReader(std::unique_ptr<ByteSource> source, std::string name);
     static StreamReader openFile(const std::string& path);
 
-    const std::string& name() const { return name_; }
+    const std::string& name() const { return checks_.name(); }
     const StreamInfo& info() const { return info_; }
     const std::vector<IndexEntry>& index() const { return index_; }
 
@@ -28,14 +29,10 @@ public:
     void readFrame(uint32_t number, std::vector<uint8_t>& frame);
 
 private:
-    void readHeader();
     void readIndex();
-    void checkFrame(uint32_t number, const IndexEntry& entry);
-    [[noreturn]] void fail(const std::string& problem) const;
-    [[noreturn]] void failFrame(uint32_t number, const std::string& problem) const;
 
     std::unique_ptr<ByteSource> source_;
-    std::string name_;
+    StreamChecks checks_;
     StreamInfo info_;
     std::vector<IndexEntry> index_;
 };
