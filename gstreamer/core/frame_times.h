@@ -1,0 +1,27 @@
+#pragma once
+// Where each frame of a stream lies in time, in nanoseconds from the first:
+// frame n starts at n x denominator / numerator seconds, rounded down, and
+// lasts until the next one starts.
+
+#include <cstdint>
+
+#include "stream/stream_format.h"
+
+namespace xqmgst {
+
+inline constexpr uint64_t kNanosecondsPerSecond = 1000000000;
+
+constexpr uint64_t frameStart(uint64_t number, xqm::Rate rate) {
+    return uint64_t((unsigned __int128)number * rate.denominator * kNanosecondsPerSecond / rate.numerator);
+}
+
+// The frame shown at `time`: the last one that starts at or before it.
+constexpr uint64_t frameAt(uint64_t time, xqm::Rate rate) {
+    uint64_t number = uint64_t((unsigned __int128)time * rate.numerator /
+                               ((unsigned __int128)rate.denominator * kNanosecondsPerSecond));
+    // The division above may land one frame early where frameStart rounded down.
+    while (frameStart(number + 1, rate) <= time) ++number;
+    return number;
+}
+
+}  // namespace xqmgst
