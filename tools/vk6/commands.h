@@ -19,4 +19,7 @@ int check(std::span<char* const> args);
 extern const std::string_view kEncodeHelp;
 int encode(std::span<char* const> args);
 
+extern const std::string_view kThumbnailHelp;
+int thumbnail(std::span<char* const> args);
+
 }  // namespace vk6tool

@@ -1,4 +1,4 @@
-// vk6: the XQM6 video tool. `vk6 info`, `vk6 decode`, `vk6 check` and `vk6 encode`; each
+// vk6: the XQM6 video tool. `vk6 info`, `vk6 decode`, `vk6 check`, `vk6 encode` and `vk6 thumbnail`; each
 // subcommand has its own --help.
 
 #include <cstdio>
@@ -21,6 +21,7 @@ constexpr std::string_view kHelp =
     "  decode FILE -o OUT --format F    the pictures as PNG files, Y4M, raw frames or framemd5\n"
     "  check FILE                       which frames the decoder abandons, where and why\n"
     "  encode INPUT -o OUT.xqm          a Y4M file or PNG sequence as a stream\n"
+    "  thumbnail FILE -o OUT.png        one picture of the video, small, as a PNG\n"
     "\n"
     "  -h, --help     show this help ('vk6 COMMAND --help' for a command's)\n"
     "      --version  show the version\n"
@@ -38,6 +39,7 @@ const Command kCommands[] = {
     {"decode", vk6tool::kDecodeHelp, vk6tool::decode},
     {"check", vk6tool::kCheckHelp, vk6tool::check},
     {"encode", vk6tool::kEncodeHelp, vk6tool::encode},
+    {"thumbnail", vk6tool::kThumbnailHelp, vk6tool::thumbnail},
 };
 
 
