@@ -19,7 +19,7 @@ CTEST_FLAGS ?= --output-on-failure --timeout 3600
         test test-native test-win32 test-win32-files test-win32-files-build test-win64 test-linux32 \
         test-fuzz test-sanitize memcheck check-native check-memcheck check-linux32 check-sanitize \
         check-fuzz check-win32 check-win64 check-win32-files test-web check-web web-serve \
-        fuzz fuzz-seeds fuzz-agree soak bench dist run clean
+        fuzz fuzz-seeds fuzz-agree soak bench dist run clean install deb test-packaging check-packaging
 
 all: native win32 win64
 
@@ -122,6 +122,28 @@ dist: native win32-release win64-release wasm
 	@cmake --install build/native --prefix dist/linux >/dev/null
 	@bash scripts/web-layout.sh dist/web build/wasm/web build/native/sample/intro.xqm
 	@find dist -type f | sort
+
+# The library, the tools, the GStreamer plugin and the web player into
+# PREFIX (DESTDIR before it, for a staged install), in GNU's folders.
+PREFIX ?= /usr/local
+install: deps
+	@cmake --preset native -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build --preset native -j $(JOBS)
+	@$(MAKE) wasm
+	@cmake --install build/native
+
+# The Debian package of the same, for /usr: build/deb/orvane_<version>_amd64.deb.
+deb: deps wasm
+	@cmake --preset deb >/dev/null
+	@cmake --build --preset deb -j $(JOBS)
+	@cd build/deb && cpack -G DEB >/dev/null
+	@ls build/deb/*.deb
+
+# make install into a DESTDIR, and the package installed and removed.
+test-packaging: native deb
+	@$(MAKE) check-packaging
+check-packaging:
+	ctest --preset packaging $(CTEST_FLAGS)
 
 # The web player with the sample video on http://127.0.0.1:$(WEB_PORT)/ for a
 # look (?src=intro.xqm plays it at once).

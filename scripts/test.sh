@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# make test: the native tests, some of them again under Valgrind, the Windows
-# tests on the path this machine allows, every native test built with ASan and
-# UBSan, and the fuzzers' smoke runs; then a summary of what ran, how long it
-# took and why.
+# make test: the native tests, some of them again under Valgrind, the install
+# and the Debian package, the Windows tests on the path this machine allows,
+# every native test built with ASan and UBSan, and the fuzzers' smoke runs;
+# then a summary of what ran, how long it took and why.
 #   test.sh [auto|win32|win64]
 # win32: the 32-bit Windows suite under 32-bit Wine.
 # win64: where 32-bit programs cannot run: the 64-bit Windows suite under
@@ -130,6 +130,8 @@ native_lane() {
   fi
   # The web player in headless Chromium, against the native build's decode.
   if built build-wasm && built build-native; then step web-Chromium check-web; else skip web-Chromium; fi
+  # make install into a DESTDIR, and the Debian package installed and removed.
+  if built build-wasm && built build-native; then step packaging test-packaging; else skip packaging; fi
 }
 # On the win64 path: the portable core's tests built with -m32, and the static
 # checks of the 32-bit release files.
@@ -151,7 +153,7 @@ steps=(build-native-refs build-native "build-$path")
 [ "$path" = win64 ] && steps+=(build-linux32 build-win32-files)
 steps+=(build-wasm build-fuzz native memcheck "$path-Wine")
 [ "$path" = win64 ] && steps+=(linux32-qemu win32-files)
-steps+=(web-Chromium sanitizers fuzz-smoke)
+steps+=(web-Chromium packaging sanitizers fuzz-smoke)
 
 echo
 echo "== make test: summary (the seconds each step took, side by side, and its processor seconds)"

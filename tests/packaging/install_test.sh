@@ -17,7 +17,7 @@ dest=$root$prefix
 DESTDIR=$root cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }
 for file in bin/vk6 bin/orvconfig include/vk6_640x16.h lib/libVK6_640x16.so lib/pkgconfig/vk6_640x16.pc \
             lib/cmake/VK6_640x16/VK6_640x16Config.cmake lib/gstreamer-1.0/libgstxqm6.so \
-            share/man/man1/vk6.1 share/man/man1/orvconfig.1 share/mime/packages/orvane-xqm6.xml \
+            share/man/man1/vk6.1.gz share/man/man1/orvconfig.1.gz share/mime/packages/orvane-xqm6.xml \
             share/thumbnailers/orvane-xqm6.thumbnailer share/orvane/web/index.html \
             share/orvane/web/wasm/xqm_simd.wasm share/orvane/web/player/xqm-player.js; do
   [ -e "$dest/$file" ] || fail "no $file"
@@ -66,9 +66,9 @@ for tool in vk6 orvconfig; do
   helps=$("$dest/bin/$tool" --help)
   [ "$tool" = vk6 ] && for command in info decode check encode thumbnail; do helps+=$'\n'$("$dest/bin/vk6" "$command" --help); done
   from_help=$(options <<<"$helps")
-  from_man=$(sed 's/\\-/-/g' "$dest/share/man/man1/$tool.1" | options)
-  [ "$from_help" = "$from_man" ] || fail "$tool.1 and --help differ in options: $(diff <(echo "$from_help") <(echo "$from_man") | grep '^[<>]' | tr '\n' ' ')"
-  man -l "$dest/share/man/man1/$tool.1" >/dev/null 2>&1 || fail "man cannot show $tool.1"
+  from_man=$(zcat "$dest/share/man/man1/$tool.1.gz" | sed 's/\\-/-/g' | options)
+  [ "$from_help" = "$from_man" ] || fail "$tool.1.gz and --help differ in options: $(diff <(echo "$from_help") <(echo "$from_man") | grep '^[<>]' | tr '\n' ' ')"
+  man -l "$dest/share/man/man1/$tool.1.gz" >/dev/null 2>&1 || fail "man cannot show $tool.1"
 done
 
 [ "$failures" -eq 0 ] && echo "all passed"
