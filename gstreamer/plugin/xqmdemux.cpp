@@ -75,6 +75,7 @@ struct DemuxState {
     uint32_t heldNumber = UINT32_MAX;
     std::optional<PendingSeek> pendingSeek;
     guint32 ownMove = GST_SEQNUM_INVALID;  // a move of the source the demuxer asked for itself
+    bool runEnded = false;                 // push mode: the demuxer ended the run (its end or the segment's stop)
     std::vector<uint8_t> frame;
 
     DemuxState() { gst_segment_init(&segment, GST_FORMAT_TIME); }
@@ -230,16 +231,24 @@ uint32_t startFor(GstXqmDemux* self, uint32_t target) {
     return 0;
 }
 
+// Push mode: what the test of a start found; seeks read it from the
+// application's thread.
+void noteStart(GstXqmDemux* self, uint32_t number, bool clean) {
+    GST_OBJECT_LOCK(self);
+    stateOf(self).starts[number] = clean ? Start::Yes : Start::No;
+    GST_OBJECT_UNLOCK(self);
+}
+
 // Push mode: a frame has passed; an intra frame before it is tested as a
 // start with it.
 void notePassed(GstXqmDemux* self, uint32_t number, std::span<const uint8_t> bytes) {
     DemuxState& s = stateOf(self);
     if (s.heldNumber != UINT32_MAX && s.heldNumber + 1 == number && s.starts[s.heldNumber] == Start::Unknown)
-        s.starts[s.heldNumber] = xqmgst::startsCleanly(s.info, s.heldIntra, bytes) ? Start::Yes : Start::No;
+        noteStart(self, s.heldNumber, xqmgst::startsCleanly(s.info, s.heldIntra, bytes));
     s.heldNumber = UINT32_MAX;
     if (s.index[number].intra() && s.starts[number] == Start::Unknown) {
         if (number + 1 == s.index.size()) {
-            s.starts[number] = xqmgst::startsCleanly(s.info, bytes, {}) ? Start::Yes : Start::No;
+            noteStart(self, number, xqmgst::startsCleanly(s.info, bytes, {}));
         } else {
             s.heldIntra.assign(bytes.begin(), bytes.end());
             s.heldNumber = number;
@@ -315,6 +324,11 @@ GstFlowReturn chain(GstPad*, GstObject* parent, GstBuffer* buffer) {
     auto* self = GST_XQM_DEMUX(parent);
     DemuxState& s = stateOf(self);
     GstFlowReturn flow = GST_FLOW_OK;
+    if (s.runEnded) {
+        // The bytes still coming after the run's end.
+        gst_buffer_unref(buffer);
+        return GST_FLOW_EOS;
+    }
     try {
         if (!s.push) {
             s.name = sourceName(self);
@@ -354,6 +368,7 @@ GstFlowReturn chain(GstPad*, GstObject* parent, GstBuffer* buffer) {
             flow = pushFrame(self, frame->number, frame->bytes.data(), frame->bytes.size());
         }
         if (flow == GST_FLOW_OK && s.push->runOver()) flow = GST_FLOW_EOS;
+        if (flow == GST_FLOW_EOS) s.runEnded = true;
     } catch (const orv::FileError& error) {
         if (buffer != nullptr) gst_buffer_unref(buffer);
         postError(self, error);
@@ -379,6 +394,7 @@ bool sinkSegment(GstXqmDemux* self, GstEvent* event) {
             s.next = pending->start;
             s.shown = pending->shown;
             s.segmentPending = s.discont = true;
+            s.runEnded = false;
             s.push->startAt(pending->start);
         }
     } else if (offset != 0) {
@@ -407,7 +423,7 @@ gboolean sinkEvent(GstPad* pad, GstObject* parent, GstEvent* event) {
         }
         break;
     case GST_EVENT_EOS:
-        if (s.push) {
+        if (s.push && !s.runEnded) {
             try {
                 s.push->end();
             } catch (const orv::FileError& error) {
@@ -497,7 +513,9 @@ bool seekPush(GstXqmDemux* self, GstEvent* event) {
     const uint64_t last = s.index.size() - 1;
     pending.shown = uint32_t(std::min<uint64_t>(xqmgst::frameAt(pending.segment.start, s.info.rate), last));
     // Only the frames that have passed are known as starts here.
+    GST_OBJECT_LOCK(self);
     pending.start = startFor(self, pending.shown);
+    GST_OBJECT_UNLOCK(self);
     if ((r.flags & GST_SEEK_FLAG_KEY_UNIT) != 0) {
         pending.shown = pending.start;
         pending.segment.start = pending.segment.time = pending.segment.position = frameStartOf(s, pending.start);
