@@ -4,6 +4,7 @@
 
 #include "support/file_error.h"
 #include "media/png_file.h"
+#include "support/file_names.h"
 
 namespace media {
 
@@ -13,7 +14,7 @@ constexpr uint64_t kLastFirstNumber = 4;
 
 bool exists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return std::filesystem::is_regular_file(orv::filePath(path), error);
 }
 
 }  // namespace
