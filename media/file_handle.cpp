@@ -1,33 +1,91 @@
 #include "media/file_handle.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <string_view>
+#include <utility>
 
 #include "support/file_error.h"
+#include "support/file_names.h"
 
 namespace media {
 
-FileHandle::FileHandle(const std::string& path, const char* mode)
-    : file_(nullptr), name_(path), standard_(path == "-") {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Windows' device names (CON, NUL, COM1, ...), which name the device in any
+// folder and with any extension.
+bool isWindowsDevice(const std::string& path) {
+#if defined(_WIN32)
+    std::string stem = orv::utf8Name(orv::filePath(path).filename());
+    stem = stem.substr(0, stem.find('.'));
+    std::transform(stem.begin(), stem.end(), stem.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    if (std::find(std::begin(kDevices), std::end(kDevices), stem) != std::end(kDevices)) return true;
+    return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '1' &&
+           stem[3] <= '9';
+#else
+    (void)path;
+    return false;
+#endif
+}
+
+// Whether a file written to path can go to a temporary name first: path is
+// a plain file or nothing yet.
+bool replaceable(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(orv::filePath(path), error);
+    if (status.type() != fs::file_type::not_found && status.type() != fs::file_type::regular) return false;
+    return !isWindowsDevice(path);
+}
+
+}  // namespace
+
+FileHandle::FileHandle(const std::string& path, const char* mode) : name_(path), standard_(path == "-") {
+    const bool writing = mode[0] == 'w';
     if (standard_) {
-        file_ = mode[0] == 'r' ? stdin : stdout;
-        name_ = mode[0] == 'r' ? "standard input" : "standard output";
+        file_ = writing ? stdout : stdin;
+        name_ = writing ? "standard output" : "standard input";
         return;
     }
-    file_ = std::fopen(path.c_str(), mode);
+    if (writing && replaceable(path)) temporary_ = path + ".part";
+    file_ = orv::openFile(temporary_.empty() ? path : temporary_, mode);
     if (file_ == nullptr) throw orv::FileError::io(path + ": cannot open: " + std::strerror(errno));
 }
 
-FileHandle::~FileHandle() {
-    if (file_ != nullptr && !standard_) std::fclose(file_);
+FileHandle::~FileHandle() { discard(); }
+
+void FileHandle::discard() {
+    if (file_ == nullptr || standard_) return;
+    std::fclose(file_);
+    file_ = nullptr;
+    std::error_code error;
+    if (!temporary_.empty()) fs::remove(orv::filePath(temporary_), error);
+}
+
+void FileHandle::write(const void* data, size_t size) {
+    if (std::fwrite(data, 1, size, file_) != size) throw orv::FileError::io(name_ + ": cannot write");
 }
 
 void FileHandle::close() {
     if (file_ == nullptr) return;
-    const bool failed = std::ferror(file_) != 0;
-    const bool flushFailed = standard_ ? std::fflush(file_) != 0 : std::fclose(file_) != 0;
-    file_ = nullptr;
-    if (failed || flushFailed) throw orv::FileError::io(name_ + ": cannot write");
+    std::FILE* const file = std::exchange(file_, nullptr);
+    bool failed = std::ferror(file) != 0;
+    failed = (standard_ ? std::fflush(file) : std::fclose(file)) != 0 || failed;
+    if (standard_ || temporary_.empty()) {
+        if (failed) throw orv::FileError::io(name_ + ": cannot write");
+        return;
+    }
+    std::error_code renamed;
+    if (!failed) fs::rename(orv::filePath(temporary_), orv::filePath(name_), renamed);
+    if (!failed && !renamed) return;
+    std::error_code ignored;
+    fs::remove(orv::filePath(temporary_), ignored);
+    throw orv::FileError::io(name_ + ": cannot write" + (renamed ? ": " + renamed.message() : ""));
 }
 
 }  // namespace media

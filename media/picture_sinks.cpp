@@ -24,10 +24,6 @@ std::string rightAligned(uint64_t value, size_t width) {
     return std::string(digits.size() < width ? width - digits.size() : 0, ' ') + digits;
 }
 
-void put(media::FileHandle& file, const void* data, size_t size) {
-    if (std::fwrite(data, 1, size, file.get()) != size) throw orv::FileError::io(file.name() + ": cannot write");
-}
-
 class PngSink final : public PictureSink {
 public:
     PngSink(const std::string& output, const xqm::StreamInfo& info) : info_(info) {
@@ -66,7 +62,7 @@ public:
     RawSink(const std::string& output, const xqm::StreamInfo& info) : info_(info), file_(output, "wb") {}
     void write(const uint16_t* picture, uint32_t) override {
         const auto bytes = rawBytes(picture, info_);
-        put(file_, bytes.data(), bytes.size());
+        file_.write(bytes.data(), bytes.size());
     }
     void finish() override { file_.close(); }
 
@@ -89,7 +85,7 @@ public:
             std::to_string(info.rate.numerator / divisor) +
             "\n#media_type 0: video\n#codec_id 0: rawvideo\n#dimensions 0: " + std::to_string(kWidth) + "x" +
             std::to_string(info.height) + "\n#sar 0: 0/1\n#stream#, dts,        pts, duration,     size, hash\n";
-        put(file_, header.data(), header.size());
+        file_.write(header.data(), header.size());
     }
     void write(const uint16_t* picture, uint32_t) override {
         const auto bytes = rawBytes(picture, info_);
@@ -98,7 +94,7 @@ public:
         const std::string line = "0, " + rightAligned(written_, 10) + ", " + rightAligned(written_, 10) + ", " +
                                  rightAligned(1, 8) + ", " + rightAligned(bytes.size(), 8) + ", " + md5.finishHex() +
                                  "\n";
-        put(file_, line.data(), line.size());
+        file_.write(line.data(), line.size());
         ++written_;
     }
     void finish() override { file_.close(); }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "support/file_error.h"
+#include "support/file_names.h"
 
 namespace xqm {
 
@@ -21,7 +22,7 @@ void MemorySource::read(uint64_t offset, uint8_t* out, size_t count) {
     if (count > 0) std::memcpy(out, bytes_.data() + offset, count);
 }
 
-FileSource::FileSource(const std::string& path) : path_(path), file_(path, std::ios::binary) {
+FileSource::FileSource(const std::string& path) : path_(path), file_(orv::filePath(path), std::ios::binary) {
     if (!file_) throw orv::FileError::io(path + ": cannot open: " + std::strerror(errno));
     file_.seekg(0, std::ios::end);
     const std::streamoff end = file_.tellg();

@@ -1,8 +1,8 @@
 #include "png_file.h"
 
-#include <cstdio>
 #include <vector>
 
+#include "media/file_handle.h"
 #include "media/png_file.h"
 #include "skin/controls.h"
 #include "support/file_error.h"
@@ -18,16 +18,15 @@ bool writePng(const std::string& path, const Surface& frame, const Surface& shap
         rgba[4 * i + 2] = static_cast<uint8_t>(p);
         rgba[4 * i + 3] = shape.pixels[i] == kKeyColour ? 0 : 255;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    bool written = true;
     try {
+        media::FileHandle file(path, "wb");
         // The window's pictures say nothing of their colour space, as always.
-        media::writePng(file, path, frame.width, frame.height, 4, rgba.data(), media::PngColourSpace::Unstated);
+        media::writePng(file.get(), path, frame.width, frame.height, 4, rgba.data(), media::PngColourSpace::Unstated);
+        file.close();
+        return true;
     } catch (const orv::FileError&) {
-        written = false;
+        return false;
     }
-    return std::fclose(file) == 0 && written;
 }
 
 }  // namespace orv::render

@@ -1,7 +1,7 @@
 // vk6 encode: a Y4M file or PNG sequence as an XQM6 stream.
 
 #include <cmath>
-#include <fstream>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +12,7 @@
 #include "encode_options.h"
 #include "first_pass_file.h"
 #include "input_video.h"
+#include "media/file_handle.h"
 #include "stream/stream_writer.h"
 #include "vk6enc/video_encoder.h"
 
@@ -100,13 +101,15 @@ std::vector<std::vector<uint8_t>> encodeFrames(media::FrameSource& source, vk6en
 
 void writeStream(const std::string& output, const xqm::StreamInfo& info,
                  const std::vector<std::vector<uint8_t>>& frames) {
-    std::ofstream file(output, std::ios::binary | std::ios::trunc);
-    if (!file) orv::cli::failIo("cannot create " + output);
-    xqm::StreamWriter writer(file, output, info, uint32_t(frames.size()));
+    // Whole in memory first: the writer seeks back to the index.
+    std::ostringstream stream(std::ios::binary);
+    xqm::StreamWriter writer(stream, output, info, uint32_t(frames.size()));
     for (const std::vector<uint8_t>& frame : frames) writer.addFrame(frame);
     writer.finish();
+    const std::string bytes = std::move(stream).str();
+    media::FileHandle file(output, "wb");
+    file.write(bytes.data(), bytes.size());
     file.close();
-    if (!file) orv::cli::failIo("cannot write " + output);
 }
 
 }  // namespace

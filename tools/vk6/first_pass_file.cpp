@@ -2,8 +2,11 @@
 
 #include <charconv>
 #include <fstream>
+#include <sstream>
 
+#include "media/file_handle.h"
 #include "support/file_error.h"
+#include "support/file_names.h"
 
 namespace vk6tool {
 
@@ -59,8 +62,7 @@ private:
 }  // namespace
 
 void writeFirstPass(const std::string& path, const FirstPassStats& stats) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) throw orv::FileError::io(path + ": cannot create");
+    std::ostringstream file;
     file << kMagic << ' ' << kVersion << " height " << stats.height << " quality " << vk6enc::kFirstPassQuality
          << " frames " << stats.frames.size() << '\n';
     for (size_t i = 0; i < stats.frames.size(); ++i) {
@@ -68,12 +70,14 @@ void writeFirstPass(const std::string& path, const FirstPassStats& stats) {
         file << i << ' ' << (frame.intra ? kIntra : kPredicted) << ' ' << frame.bytes << ' ' << frame.floorBytes
              << '\n';
     }
-    file.close();
-    if (!file) throw orv::FileError::io(path + ": cannot write");
+    const std::string text = std::move(file).str();
+    media::FileHandle out(path, "wb");
+    out.write(text.data(), text.size());
+    out.close();
 }
 
 FirstPassStats readFirstPass(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(orv::filePath(path), std::ios::binary);
     if (!file) throw orv::FileError::io(path + ": cannot open");
     std::string text;
     int line = 1;
