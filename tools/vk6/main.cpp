@@ -42,13 +42,10 @@ const Command kCommands[] = {
     {"thumbnail", vk6tool::kThumbnailHelp, vk6tool::thumbnail},
 };
 
-
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(std::span<char* const> args) {
     orv::cli::setBinary(stdin);
     orv::cli::setBinary(stdout);
-    const std::span<char* const> args(argv + 1, argv + argc);
+    orv::cli::useUtf8Console();
     if (!args.empty()) {
         for (const Command& command : kCommands) {
             if (command.name != args[0]) continue;
@@ -62,3 +59,11 @@ int main(int argc, char** argv) {
         orv::cli::failUsage("unknown command '" + std::string(rest[0]) + "'");
     });
 }
+
+}  // namespace
+
+#if defined(_WIN32)
+int wmain(int argc, wchar_t** argv) { return run(orv::cli::Utf8Arguments(argc, argv).get()); }
+#else
+int main(int argc, char** argv) { return run(orv::cli::Utf8Arguments(argc, argv).get()); }
+#endif

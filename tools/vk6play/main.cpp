@@ -6,17 +6,20 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/arguments.h"
+#include "common/console.h"
 #include "common/failure.h"
 #include "common/tool.h"
 #include "decoder_dll.h"
 #include "format/picture.h"
 #include "media/picture_sinks.h"
 #include "stream/stream_reader.h"
+#include "support/file_names.h"
 #include "video_window.h"
 
 namespace {
@@ -38,10 +41,9 @@ constexpr std::string_view kHelp =
 constexpr orv::cli::OptionSpec kOptions[] = {{"--framemd5", 0, true}};
 
 std::string besideProgram(const char* name) {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1) + name;
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return orv::utf8Name(std::filesystem::path(std::wstring(path, length)).replace_filename(name));
 }
 
 // The whole video.
@@ -97,7 +99,10 @@ int run(std::span<char* const> args) {
         orv::cli::withFileFailures([&] { play(file, framemd5); });
     } catch (const orv::cli::Failure& failure) {
         // Started from the desktop, the player has no console to say it on.
-        if (framemd5.empty()) MessageBoxA(nullptr, failure.what(), "vk6play", MB_OK | MB_ICONERROR);
+        if (framemd5.empty()) {
+            // The message is UTF-8; the box takes UTF-16.
+            MessageBoxW(nullptr, orv::filePath(failure.what()).c_str(), L"vk6play", MB_OK | MB_ICONERROR);
+        }
         throw;
     }
     return orv::cli::kExitOk;
@@ -105,6 +110,6 @@ int run(std::span<char* const> args) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return orv::cli::runTool({"vk6play", kHelp}, {__argv + 1, __argv + __argc}, run);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    return orv::cli::runTool({"vk6play", kHelp}, orv::cli::Utf8Arguments(__argc, __wargv).get(), run);
 }
