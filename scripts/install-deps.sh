@@ -36,7 +36,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-multilib qemu-user-static
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-  libpng-dev libjpeg62-turbo-dev
+  zlib1g-dev libz-mingw-w64-dev libpng-dev libjpeg62-turbo-dev
   ffmpeg
   wine wine64 xvfb xauth imagemagick x11-utils
   emscripten chromium chromium-driver python3-selenium
