@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "command_runner.h"
@@ -16,6 +17,7 @@
 #include "media/png_file.h"
 #include "media/y4m_reader.h"
 #include "stream/stream_reader.h"
+#include "support/file_names.h"
 
 namespace vk6::test {
 namespace {
@@ -166,6 +168,52 @@ TEST_F(Vk6Command, AnAbandonedFrameStopsOrIsShownOverThePreviousPicture) {
     EXPECT_EQ(all.substr(0, 2 * frameBytes), folder.read("stop.raw"));
     // Still blocks up to the failed one, and the previous picture from it on.
     EXPECT_EQ(all.substr(2 * frameBytes, frameBytes), all.substr(frameBytes, frameBytes));
+}
+
+// The files in the folder but the runner's own .stdout and .stderr.
+std::set<std::string> filesIn(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string name = orv::utf8Name(std::filesystem::relative(entry.path(), folder));
+        if (!name.starts_with(".std")) names.insert(name);
+    }
+    return names;
+}
+
+TEST_F(Vk6Command, FilesAreWrittenWholeOrNotAtAll) {
+    folder.writeStream("broken.xqm", kClip, 4, true);
+    folder.writeStream("clip.xqm", kClip, 4);
+    // A stop at a damaged frame keeps the pictures before it, each whole.
+    EXPECT_EQ(folder.vk6("decode broken.xqm -o f%02d.png").exitCode, 1);
+    EXPECT_EQ(media::readPng((folder.path() / "f01.png").string()).height, 12);
+    // A write that fails on the way, at a limit to the file's size, leaves nothing.
+    const std::string vk6 = std::filesystem::absolute(VK6_PROGRAM).string();
+    CommandResult result = folder.run("/bin/sh", "-c 'trap \"\" XFSZ; ulimit -f 8; exec " + vk6 +
+                                                     " decode clip.xqm -o big.y4m'");
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_THAT(result.err, HasSubstr("big.y4m: cannot write"));
+    // A damaged picture in a sequence stops the encoding before any output.
+    std::filesystem::create_directory(folder.path() / "seq");
+    ASSERT_EQ(folder.vk6("decode clip.xqm -o seq/f%03d.png").exitCode, 0);
+    const std::string picture = folder.read("seq/f002.png");
+    folder.write("seq/f002.png", std::vector<uint8_t>(picture.begin(), picture.begin() + 300));
+    result = folder.vk6("encode seq/f%03d.png -o out.xqm -q");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("seq/f002.png: damaged PNG picture: the file ends inside its IDAT chunk"));
+    EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"broken.xqm", "clip.xqm", "f00.png", "f01.png", "seq",
+                                                             "seq/f000.png", "seq/f001.png", "seq/f002.png",
+                                                             "seq/f003.png"}));
+}
+
+TEST_F(Vk6Command, NamesOutsideAsciiAreReadAndWritten) {
+    folder.writeStream("vidéo.xqm", kClip, 3);
+    std::filesystem::create_directory(orv::filePath((folder.path() / "été").string()));
+    ASSERT_EQ(folder.vk6("decode vidéo.xqm -o été/кадр%02d.png").exitCode, 0);
+    const CommandResult result = folder.vk6("encode été/кадр%02d.png -o 日本.xqm -q");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(folder.vk6("info 日本.xqm").exitCode, 0);
+    EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"vidéo.xqm", "été", "été/кадр00.png",
+                                                             "été/кадр01.png", "été/кадр02.png", "日本.xqm"}));
 }
 
 TEST_F(Vk6Command, CheckListsTheDamagedFramesWhereAndWhy) {
