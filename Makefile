@@ -37,7 +37,7 @@ native-references: deps
 	@cmake --build --preset native -j $(JOBS) --target sample_video copy_video
 
 # Only the files that ship, with their release copies; the static checks look
-# at the game's two.
+# at the game's two, the tools' imports and the zip archive of all of them.
 RELEASE_TARGETS ?= orvsetup VK6_640x16 vk6play vk6
 win32-release win64-release: deps
 	@cmake --preset $(@:-release=) >/dev/null
@@ -63,7 +63,7 @@ test-linux32: linux32
 test-win32-files: test-win32-files-build
 	@$(MAKE) check-win32-files
 test-win32-files-build:
-	@$(MAKE) win32-release RELEASE_TARGETS="orvsetup VK6_640x16"
+	@$(MAKE) win32-release
 # The web player in headless Chromium, against the native build's decode.
 test-web: wasm native
 	@$(MAKE) check-web
@@ -121,6 +121,8 @@ dist: native win32-release win64-release wasm
 	@cmake --install build/win64 --prefix dist/win64 >/dev/null
 	@cmake --install build/native --prefix dist/linux >/dev/null
 	@bash scripts/web-layout.sh dist/web build/wasm/web build/native/sample/intro.xqm
+	@bash scripts/windows-archive.sh dist/win32 dist/orvane-win32.zip
+	@bash scripts/windows-archive.sh dist/win64 dist/orvane-win64.zip
 	@find dist -type f | sort
 
 # The library, the tools, the GStreamer plugin and the web player into

@@ -8,7 +8,8 @@
 # 3 XQMPI_Init, 4 XQMPI_DecodeFrameBounded, and the handle-based entry points
 # 5 XQMPI_CreateDecoder, 6 XQMPI_DecoderDecodeFrame, 7 XQMPI_DecoderPictureRows,
 # 8 XQMPI_DestroyDecoder, 9 XQMPI_DecoderLastError, 10 XQMPI_DecoderErrorText
-# and 11 XQMPI_DecoderSetConcealment, and nothing else.
+# and 11 XQMPI_DecoderSetConcealment, and nothing else. vk6.exe and
+# vk6play.exe import from Windows and VK6_640x16.dll only.
 set -uo pipefail
 dir=$1 objdump=$2 windres=$3 arch=$4
 case $arch in
@@ -41,6 +42,15 @@ for file in orvsetup.exe VK6_640x16.dll; do
   grep -q "VALUE \"OriginalFilename\", \"$file\"" <<<"$version" || fail "$file" "version resource names another file"
 done
 
+# The tools import nothing beyond Windows and the decoder library (zlib, the
+# C++ runtime and the rest are linked in).
+for file in vk6.exe vk6play.exe; do
+  [ -f "$dir/$file" ] || { fail "$file" "missing in $dir"; continue; }
+  while read -r dll; do
+    [[ "$system_dlls vk6_640x16.dll " == *" ${dll,,} "* ]] || fail "$file" "imports $dll"
+  done < <("$objdump" -p "$dir/$file" | sed -n 's/^[[:space:]]*DLL Name: //p')
+done
+
 # The DLL's export table: "[i] name" lines, i counted from the ordinal base.
 dll=$dir/VK6_640x16.dll
 if [ -f "$dll" ]; then
@@ -56,4 +66,4 @@ if [ -f "$dll" ]; then
 fi
 
 if [ "$failures" -gt 0 ]; then exit 1; fi
-echo "orvsetup.exe and VK6_640x16.dll in $dir: $format, ASLR and DEP, stripped, versioned, system imports, exports at their ordinals"
+echo "orvsetup.exe and VK6_640x16.dll in $dir: $format, ASLR and DEP, stripped, versioned, system imports, exports at their ordinals; vk6.exe and vk6play.exe: system imports and the decoder"
