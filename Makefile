@@ -34,7 +34,7 @@ native win32 win64 linux32 wasm: deps
 # (vk6, the sample video and the video of every kind of copy).
 native-references: deps
 	@cmake --preset native >/dev/null
-	@cmake --build --preset native -j $(JOBS) --target sample_video copy_video
+	@cmake --build --preset native -j $(JOBS) --target sample_video copy_video vk6
 
 # Only the files that ship, with their release copies; the static checks look
 # at the game's two, the tools' imports and the zip archive of all of them.
