@@ -12,4 +12,19 @@ uint32_t chunkCrc(std::string_view type, std::span<const uint8_t> data) {
     return uint32_t(data.empty() ? crc : crc32(crc, data.data(), uInt(data.size())));
 }
 
+namespace {
+
+void append32(std::vector<uint8_t>& out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
+}
+
+}  // namespace
+
+void appendChunk(std::vector<uint8_t>& out, std::string_view type, std::span<const uint8_t> data) {
+    append32(out, uint32_t(data.size()));
+    out.insert(out.end(), type.begin(), type.end());
+    out.insert(out.end(), data.begin(), data.end());
+    append32(out, chunkCrc(type, data));
+}
+
 }  // namespace media::png

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace media::png {
 
@@ -23,5 +24,8 @@ inline uint32_t bigEndian32(const uint8_t* p) {
 
 // The CRC-32 of a chunk's type and data.
 uint32_t chunkCrc(std::string_view type, std::span<const uint8_t> data);
+
+// A chunk of that type and data, its length and CRC included, added to out.
+void appendChunk(std::vector<uint8_t>& out, std::string_view type, std::span<const uint8_t> data);
 
 }  // namespace media::png

@@ -21,17 +21,6 @@ constexpr size_t kIdatBytes = 8192;
 // Data this short gets a smaller zlib window (and says so in the stream's header).
 constexpr size_t kSmallData = 16384;
 
-void put32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
-}
-
-void putChunk(std::vector<uint8_t>& out, std::string_view type, std::span<const uint8_t> data) {
-    put32(out, uint32_t(data.size()));
-    out.insert(out.end(), type.begin(), type.end());
-    out.insert(out.end(), data.begin(), data.end());
-    put32(out, png::chunkCrc(type, data));
-}
-
 size_t signedSum(const uint8_t* bytes, size_t size) {
     size_t sum = 0;
     for (size_t i = 0; i < size; ++i) sum += bytes[i] < 128 ? bytes[i] : 256 - bytes[i];
@@ -113,16 +102,16 @@ std::vector<uint8_t> encodePng(int width, int height, int channels, const uint8_
     const std::vector<uint8_t> stream = compress(rows);
 
     std::vector<uint8_t> out(png::kSignature.begin(), png::kSignature.end());
-    std::vector<uint8_t> header;
-    put32(header, uint32_t(width));
-    put32(header, uint32_t(height));
-    header.insert(header.end(), {8, uint8_t(channels == 4 ? png::Rgba : png::Rgb), 0, 0, 0});
-    putChunk(out, "IHDR", header);
+    const uint8_t header[png::kHeaderBytes] = {
+        uint8_t(width >> 24),  uint8_t(width >> 16),  uint8_t(width >> 8),  uint8_t(width),
+        uint8_t(height >> 24), uint8_t(height >> 16), uint8_t(height >> 8), uint8_t(height),
+        8, uint8_t(channels == 4 ? png::Rgba : png::Rgb), 0, 0, 0};
+    png::appendChunk(out, "IHDR", header);
     const uint8_t perceptual = 0;
-    if (space == PngColourSpace::Srgb) putChunk(out, "sRGB", {&perceptual, 1});
+    if (space == PngColourSpace::Srgb) png::appendChunk(out, "sRGB", {&perceptual, 1});
     for (size_t at = 0; at < stream.size(); at += kIdatBytes)
-        putChunk(out, "IDAT", std::span(stream).subspan(at, std::min(kIdatBytes, stream.size() - at)));
-    putChunk(out, "IEND", {});
+        png::appendChunk(out, "IDAT", std::span(stream).subspan(at, std::min(kIdatBytes, stream.size() - at)));
+    png::appendChunk(out, "IEND", {});
     return out;
 }
 

@@ -24,17 +24,6 @@ namespace {
 
 namespace png = media::png;
 
-void put32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
-}
-
-void putChunk(std::vector<uint8_t>& out, std::string_view type, std::span<const uint8_t> data) {
-    put32(out, uint32_t(data.size()));
-    out.insert(out.end(), type.begin(), type.end());
-    out.insert(out.end(), data.begin(), data.end());
-    put32(out, png::chunkCrc(type, data));
-}
-
 // Each whole chunk's CRC computed anew.
 std::vector<uint8_t> withRightCrcs(std::span<const uint8_t> bytes) {
     std::vector<uint8_t> file(bytes.begin(), bytes.end());
@@ -55,17 +44,17 @@ std::vector<uint8_t> madeFile(std::span<const uint8_t> bytes) {
     std::vector<uint8_t> header(bytes.begin(), bytes.begin() + png::kHeaderBytes);
     // Sizes up to 255 x 255, so that the data can fill them.
     header[0] = header[1] = header[2] = header[4] = header[5] = header[6] = 0;
-    putChunk(file, "IHDR", header);
+    png::appendChunk(file, "IHDR", header);
     std::vector<uint8_t> palette(3 * 256);
     for (size_t i = 0; i < palette.size(); ++i) palette[i] = uint8_t(i * 7);
-    putChunk(file, "PLTE", palette);
+    png::appendChunk(file, "PLTE", palette);
     const std::span<const uint8_t> data = bytes.subspan(png::kHeaderBytes);
-    putChunk(file, "tRNS", data.first(std::min<size_t>(data.size(), 6)));
+    png::appendChunk(file, "tRNS", data.first(std::min<size_t>(data.size(), 6)));
     std::vector<uint8_t> stream(compressBound(uLong(data.size())));
     uLongf size = uLongf(stream.size());
     if (compress(stream.data(), &size, data.data(), uLong(data.size())) != Z_OK) std::abort();
-    putChunk(file, "IDAT", std::span(stream).first(size));
-    putChunk(file, "IEND", {});
+    png::appendChunk(file, "IDAT", std::span(stream).first(size));
+    png::appendChunk(file, "IEND", {});
     return file;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "media/png_chunks.h"
 #include "media/png_file.h"
 #include "support/file_error.h"
 
@@ -255,13 +256,8 @@ TEST(PngReader, RefusesImageDataOfTheWrongSize) {
         uLongf size = uLongf(stream.size());
         compress(stream.data(), &size, rows.data(), uLong(rows.size()));
         stream.resize(size);
-        std::vector<uint8_t> chunk = {0, 0, 0, 0, 'I', 'D', 'A', 'T'};
-        for (int i = 0; i < 4; ++i) chunk[size_t(i)] = uint8_t(size >> (24 - 8 * i));
-        chunk.insert(chunk.end(), stream.begin(), stream.end());
-        const uint32_t crc = uint32_t(crc32(crc32(0, chunk.data() + 4, 4), stream.data(), uInt(size)));
-        for (int i = 0; i < 4; ++i) chunk.push_back(uint8_t(crc >> (24 - 8 * i)));
         std::vector<uint8_t> out(file.begin(), file.begin() + long(idat));
-        out.insert(out.end(), chunk.begin(), chunk.end());
+        png::appendChunk(out, "IDAT", stream);
         out.insert(out.end(), file.end() - 12, file.end());
         return out;
     };
