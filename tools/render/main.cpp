@@ -9,7 +9,7 @@
 #include "common/arguments.h"
 #include "common/failure.h"
 #include "common/tool.h"
-#include "png_file.h"
+#include "frame_png.h"
 #include "render_session.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "png_file.h"
+#include "frame_png.h"
 
 #include <vector>
 
