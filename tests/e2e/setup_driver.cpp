@@ -209,24 +209,38 @@ void parkPointer() { pointerTo(POINT{0, 0}); }
 // loop is awaited before the next one. Once the loop has begun it holds the
 // pointer: Wine then moves only its own pointer and the window drops echoes,
 // so the steps reach the loop as they were sent. Echoes of jumps to other
-// places, from before the drag, must have come back before it. After the loop
-// the window's thread places the window, then comes back to its message loop.
+// places, from before the drag, must have come back before it. The loop moves
+// the window as it goes, but on a loaded machine Wine can hand it the release
+// before the last move, or lose that move: the button comes up only once the
+// window has followed the pointer to its end, and a move the loop has not
+// shown after a while is made again. After the loop the window's thread
+// places the window, then comes back to its message loop.
 bool dragWindowWithPointer(HWND window, POINT from, POINT to, int steps) {
   auto step = [&](int n) { return POINT{from.x + (to.x - from.x) * n / steps, from.y + (to.y - from.y) * n / steps}; };
-  RECT before{}, after{};
+  RECT before{};
   GetWindowRect(window, &before);
+  auto followed = [&] {
+    RECT now{};
+    GetWindowRect(window, &now);
+    const POINT moved{now.left - before.left, now.top - before.top};
+    auto fromOrigin = [&](POINT origin) { return moved.x == to.x - origin.x && moved.y == to.y - origin.y; };
+    return fromOrigin(from) || fromOrigin(step(1));
+  };
   pointerTo(from);
   leftButton(true);
   pointerTo(step(1));
   const bool began = waitUntil([&] { return inMoveLoop(window); }, kPatienceMs);
   for (int n = 2; n <= steps; ++n) pointerTo(step(n));
+  constexpr int kTries = 4;
+  int tries = 0;
+  while (began && !waitUntil(followed, kPatienceMs / 12) && ++tries < kTries) {
+    pointerTo(step(steps - 1));
+    pointerTo(to);
+  }
   leftButton(false);
   waitUntil([&] { return !inMoveLoop(window); }, kPatienceMs);
   settle(window);
-  GetWindowRect(window, &after);
-  const POINT moved{after.left - before.left, after.top - before.top};
-  auto followedFrom = [&](POINT origin) { return moved.x == to.x - origin.x && moved.y == to.y - origin.y; };
-  return began && (followedFrom(from) || followedFrom(step(1)));
+  return began && followed();
 }
 
 PROCESS_INFORMATION startProgram(const std::string& programPath, const std::string& arguments,
