@@ -6,6 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <windows.h>
+#include <dbghelp.h>
+
 #include "settings/config_writer.h"
 #include "setup_driver.h"
 #include "setup_expectations.h"
@@ -15,6 +18,39 @@ namespace {
 
 std::string gSetupProgram;
 std::string gGameProgram;
+
+// Hides the bitmap resource `id` of the program at `path` by renumbering its
+// entry in the resource directory to 0x7FF0. Entries are sorted by number and
+// looked up by a binary search: only the highest bitmap number (188, the
+// resolution knob's) can be renumbered so without reordering.
+bool hideBitmap(const std::string& path, WORD id) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READWRITE, 0, 0, nullptr);
+  auto* base = mapping ? static_cast<BYTE*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+  const auto find = [](IMAGE_RESOURCE_DIRECTORY* directory, WORD wanted) -> IMAGE_RESOURCE_DIRECTORY_ENTRY* {
+    auto* entries = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY_ENTRY*>(directory + 1);
+    for (int i = 0; i < directory->NumberOfNamedEntries + directory->NumberOfIdEntries; ++i)
+      if (!entries[i].NameIsString && entries[i].Id == wanted) return &entries[i];
+    return nullptr;
+  };
+  bool hidden = false;
+  ULONG size = 0;
+  auto* root = base ? static_cast<IMAGE_RESOURCE_DIRECTORY*>(
+                          ImageDirectoryEntryToData(base, FALSE, IMAGE_DIRECTORY_ENTRY_RESOURCE, &size))
+                    : nullptr;
+  if (IMAGE_RESOURCE_DIRECTORY_ENTRY* type = root ? find(root, 2) : nullptr) {  // RT_BITMAP
+    auto* bitmaps = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY*>(reinterpret_cast<BYTE*>(root) + type->OffsetToDirectory);
+    if (IMAGE_RESOURCE_DIRECTORY_ENTRY* bitmap = find(bitmaps, id)) {
+      bitmap->Id = 0x7FF0;
+      hidden = true;
+    }
+  }
+  if (base) UnmapViewOfFile(base);
+  if (mapping) CloseHandle(mapping);
+  CloseHandle(file);
+  return hidden;
+}
 
 constexpr std::uint32_t kGeneralAtFifty = kGeneralVolumeLow + 50;
 
@@ -163,6 +199,26 @@ TEST_F(SetupProgramTest, AnOverlongConfigShowsTheFatalBoxAndIsLeftAlone) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{1});
   EXPECT_EQ(config(), overlong);
+}
+
+// A copy of the program without one of its bitmaps (the resolution knob's)
+// stops at the start with the
+// "Fatal Kill Error" box, before its window shows, and leaves the file alone.
+TEST_F(SetupProgramTest, AMissingBitmapShowsTheFatalKillBoxAndIsLeftAlone) {
+  const std::filesystem::path stripped = folder / "orvsetup-stripped.exe";
+  std::filesystem::copy_file(gSetupProgram, stripped);
+  ASSERT_TRUE(hideBitmap(stripped.string(), 188));
+  putConfig(kSample);
+  process = startProgram(stripped.string(), folder.string() + "\\", (folder / "elsewhere").string());
+  HWND box = waitForWindow("Fatal Kill Error", process.dwProcessId, kPatienceMs);
+  ASSERT_NE(box, nullptr);
+  char text[128] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  EXPECT_STREQ(text, "Bitmap not found in ressource");
+  EXPECT_FALSE(IsWindowVisible(FindWindowA(nullptr, kSetupTitle)));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{1});
+  EXPECT_EQ(config(), kSample);
 }
 
 // The game leaves a Config.ini of 5001 bytes: the reload shows the "Fatal
