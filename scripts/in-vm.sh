@@ -24,11 +24,15 @@ memory=${ORV_VM_MEMORY:-3072}
 
 say() { echo "in-vm: $*" >&2; }
 die() { say "$*"; exit 125; }
+# What cannot be had from the package mirrors is said in build/vm/unavailable
+# too, for make test, which then reports the machine's tests as not run.
+unavailable() { mkdir -p "$state"; echo "$*" >"$state/unavailable"; die "$*"; }
 
 [ $# -gt 0 ] || { echo "usage: in-vm.sh COMMAND [ARGUMENTS...] | --prepare" >&2; exit 2; }
 for tool in qemu-system-x86_64 busybox cpio mkfs.ext4 objcopy apt-get; do
   [ -x "$tool" ] || command -v "$tool" >/dev/null 2>&1 ||
-    die "$tool is missing (scripts/install-deps.sh installs what the machine needs)"
+    die "$tool is missing (scripts/install-deps.sh installs what the machine needs$(
+      [ -e "$state/unavailable" ] && echo "; it said: $(head -n 1 "$state/unavailable")"))"
 done
 [ -x /usr/lib/wine/wine ] || die "32-bit Wine is missing (Debian package wine32:i386)"
 
@@ -40,14 +44,14 @@ modules=(virtio_pci virtio_blk virtio_console 9pnet_virtio 9p overlay crc32c_gen
 fetch_kernel() {
   local dir=$1 package tmp try
   package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[^ ]*\)$/\1/p' | head -n 1)
-  [ -n "$package" ] || die "no kernel package: apt-cache knows no linux-image-amd64 (the package lists did not come?)"
+  [ -n "$package" ] || unavailable "no kernel package: apt-cache knows no linux-image-amd64 (the package lists did not come?)"
   tmp=$(mktemp -d)
   for try in 1 2 3; do
     (cd "$tmp" && apt-get -q -o APT::Sandbox::User=root download "$package" >/dev/null 2>"$tmp/why") && break
     [ "$try" -lt 3 ] && sleep $((try * 10))
   done
   ls "$tmp"/*.deb >/dev/null 2>&1 ||
-    { say "$(grep -E '^(E|W):' "$tmp/why" | head -n 3)"; rm -rf "$tmp"; die "the kernel package $package did not come"; }
+    { say "$(grep -E '^(E|W):' "$tmp/why" | head -n 3)"; rm -rf "$tmp"; unavailable "the kernel package $package did not come"; }
   rm -rf "$dir" && mkdir -p "$dir"
   dpkg-deb -x "$tmp"/*.deb "$tmp/unpacked" || die "cannot unpack $package"
   local version
@@ -166,6 +170,7 @@ prepare() {
   if [ ! -f "$state/kernel/version" ]; then
     say "fetching Debian's kernel package (once)"
     fetch_kernel "$state/kernel"
+    rm -f "$state/unavailable"
     rm -f "$state/initramfs.img" "$state/ready"
   fi
   if [ ! -f "$state/initramfs.img" ] || [ "$root/scripts/vm/init" -nt "$state/initramfs.img" ]; then

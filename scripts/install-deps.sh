@@ -10,6 +10,12 @@
 # or where --windows win32 asks for it, and only then is the i386 architecture
 # added, so that elsewhere no i386 package list is fetched at all.
 #
+# Where the kernel refuses 32-bit programs, the 32-bit Windows files run in a
+# virtual machine (scripts/in-vm.sh): qemu, busybox and cpio, and 32-bit Wine
+# too, which dpkg installs where it cannot run. Those packages are not needed
+# for the rest: when they cannot be had, the reason goes to build/vm/unavailable
+# and make test reports that lane as not run.
+#
 # Mirrors are sometimes caught mid-sync: `apt-get update` is tried three
 # times, with growing waits, and when a list still fails the install goes on
 # with the lists that came; the install decides. When it fails, the packages
@@ -47,6 +53,9 @@ packages=(
 )
 [ "$bench" -eq 1 ] && packages+=(libjxl-testdata libjpeg-turbo-progs)
 packages32=(wine32:i386)
+packages_vm=(qemu-system-x86 busybox-static cpio)
+root=$(cd "$here/.." && pwd)
+unavailable=$root/build/vm/unavailable
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -80,8 +89,9 @@ update() {
   return 0
 }
 
-# install PACKAGE...: installs them, or says what is missing and why and exits.
-install() {
+# try_install PACKAGE...: installs them, or says what is missing and why and
+# returns 1.
+try_install() {
   echo "installing: $*"
   update
   if $sudo apt-get "${apt_options[@]}" install -y -qq --no-install-recommends "$@" >"$log" 2>&1; then
@@ -96,21 +106,41 @@ install() {
     echo "This is most often a package mirror that is being updated: run the same command again"
     echo "later, or choose another mirror in /etc/apt/sources.list(.d)."
   } >&2
-  exit 1
+  return 1
+}
+# install PACKAGE...: installs them, or says what is missing and why and exits.
+install() { try_install "$@" || exit 1; }
+
+# add_i386: the i386 architecture, with its package lists.
+add_i386() {
+  dpkg --print-foreign-architectures | grep -qx i386 && return 0
+  $sudo dpkg --add-architecture i386
+  updated=0  # the i386 lists are needed now
 }
 
 mapfile -t need < <(missing "${packages[@]}")
 [ ${#need[@]} -gt 0 ] && install "${need[@]}"
 
-want32=0
-if [ "$windows" = win32 ]; then want32=1
-elif [ "$windows" = auto ] && bash "$here/host-runs-32bit.sh" >/dev/null; then want32=1; fi
-[ "$want32" -eq 1 ] || exit 0
-
-mapfile -t need < <(missing "${packages32[@]}")
-[ ${#need[@]} -eq 0 ] && exit 0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo dpkg --add-architecture i386
-  updated=0  # the i386 lists are needed now
+if bash "$here/host-runs-32bit.sh" >/dev/null; then
+  # 32-bit Wine runs here: where the 32-bit path is taken, it is needed.
+  [ "$windows" = win64 ] && exit 0
+  mapfile -t need < <(missing "${packages32[@]}")
+  [ ${#need[@]} -eq 0 ] && exit 0
+  add_i386
+  install "${need[@]}"
+  exit 0
 fi
-install "${need[@]}"
+
+# The virtual machine's packages; a failure is recorded, not fatal.
+mkdir -p "$(dirname "$unavailable")"
+mapfile -t need < <(missing "${packages_vm[@]}" "${packages32[@]}")
+if [ ${#need[@]} -gt 0 ]; then
+  add_i386
+  if ! try_install "${need[@]}" 2>"$log.why"; then
+    cat "$log.why" >&2
+    { echo "the virtual machine's packages could not be installed: $(missing "${need[@]}" | tr '\n' ' ')"
+      grep -E '^  (E|Err):' "$log.why" | head -n 3 | sed 's/^  //'; } >"$unavailable"
+    exit 0
+  fi
+fi
+rm -f "$unavailable"

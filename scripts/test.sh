@@ -7,7 +7,12 @@
 # win32: the 32-bit Windows suite under 32-bit Wine.
 # win64: where 32-bit programs cannot run: the 64-bit Windows suite under
 #        64-bit Wine, the portable core's tests built with -m32 under
-#        qemu-i386, and static checks of the 32-bit release files.
+#        qemu-i386, static checks of the 32-bit release files, and the
+#        32-bit files themselves in a virtual machine (the lane win32-vm: the
+#        tests labelled vm, scripts/in-vm.sh). Where the machine's packages
+#        cannot be had, that lane is reported as not run, with the reason.
+# win32 where 32-bit programs cannot run: the whole 32-bit suite in the
+#        virtual machine.
 #
 # Each build is made once; the builds run one after the other, and each suite
 # runs beside them once the builds it needs are there (the Windows suite also
@@ -20,6 +25,7 @@ cd "$root"
 choice=${1:-auto}
 
 probe=$(bash scripts/host-runs-32bit.sh)
+[ "$probe" = yes ] && vm=0 || vm=1
 case $choice in
   auto) if [ "$probe" = yes ]; then path=win32; why="this machine can run 32-bit programs"
         else path=win64; why="this machine cannot run 32-bit programs: ${probe#no: }"; fi ;;
@@ -35,7 +41,8 @@ need() { [ -x "$1" ] || command -v "$1" >/dev/null 2>&1 || missing+=("$1 ($2)");
 need xvfb-run "Debian package xvfb"
 need valgrind "Debian package valgrind"
 case $path in
-  win32) need /usr/lib/wine/wine "32-bit Wine: Debian package wine32:i386" ;;
+  win32) need /usr/lib/wine/wine "32-bit Wine: Debian package wine32:i386"
+         [ "$vm" -eq 1 ] && need qemu-system-x86_64 "Debian package qemu-system-x86" ;;
   win64) need /usr/lib/wine/wine64 "64-bit Wine: Debian package wine64"
          need qemu-i386-static "Debian package qemu-user-static" ;;
 esac
@@ -81,6 +88,9 @@ step() {
 
 # A step whose build failed is counted as failed without running.
 skip() { echo "1 0 1 0 0" >"$logs/$1.result"; echo "== $1: not run, its build failed"; }
+# not_run LABEL REASON: a step that could not run here, for a reason outside
+# the project (a package mirror's bad day): neither passed nor failed.
+not_run() { echo "notrun 0 0 0 0 $2" >"$logs/$1.result"; echo "== $1: NOT RUN: $2"; }
 
 # The builds run one after the other, each on every core: side by side they
 # took a third more processor time for the same work. The Windows suite,
@@ -91,13 +101,14 @@ skip() { echo "1 0 1 0 0" >"$logs/$1.result"; echo "== $1: not run, its build fa
 # the builds and the Windows suite, and takes the cores whenever they wait.
 builds=(build-native-refs:native-references "build-$path:$path" build-fuzz:fuzz-build build-native:native)
 [ "$path" = win64 ] && builds+=(build-linux32:linux32 build-win32-files:test-win32-files-build)
+[ "$path" = win64 ] && [ "$vm" -eq 1 ] && builds+=(build-win32-vm:win32-vm-build)
 builds+=(build-wasm:wasm)
 
 # built LABEL: waits until the build step LABEL has ended; whether it built.
 built() {
   until [ -e "$logs/$1.result" ]; do sleep 1; done
   read -r rc _ <"$logs/$1.result"
-  [ "$rc" -eq 0 ]
+  [ "$rc" = 0 ]
 }
 background() { renice -n 10 -p "$BASHPID" >/dev/null; }
 
@@ -106,8 +117,13 @@ builder_lane() {
   for build in "${builds[@]}"; do step "${build%%:*}" "${build#*:}"; done
 }
 windows_lane() {
-  # Wine makes its prefix while the compilers work.
-  bash scripts/wine-run.sh --boot "$path" >/dev/null 2>&1
+  # Wine makes its prefix while the compilers work (the virtual machine's, for
+  # the 32-bit suite where the kernel refuses 32-bit programs).
+  if [ "$path" = win32 ] && [ "$vm" -eq 1 ]; then
+    step build-vm vm-prepare || { skip "$path-Wine"; return; }
+  else
+    bash scripts/wine-run.sh --boot "$path" >/dev/null 2>&1
+  fi
   if built "build-$path" && built build-native-refs; then step "$path-Wine" "check-$path"
   else skip "$path-Wine"; fi
 }
@@ -141,9 +157,31 @@ linux32_lane() {
   if built build-win32-files; then step win32-files check-win32-files; else skip win32-files; fi
 }
 
+# On the win64 path where the kernel refuses 32-bit programs: the 32-bit
+# files themselves in the virtual machine. The machine is made while the
+# compilers work (at a lower priority, on the cores they leave); what its
+# packages' mirrors could not give is reported as not run.
+vm_lane() {
+  background
+  local unavailable=build/vm/unavailable
+  if [ -e "$unavailable" ]; then
+    not_run build-vm "$(head -n 1 "$unavailable")"; not_run win32-vm "$(head -n 1 "$unavailable")"; return
+  fi
+  if ! step build-vm vm-prepare; then
+    if [ -e "$unavailable" ]; then
+      not_run build-vm "$(head -n 1 "$unavailable")"; not_run win32-vm "$(head -n 1 "$unavailable")"
+    else
+      skip win32-vm
+    fi
+    return
+  fi
+  if built build-win32-vm && built build-native-refs; then step win32-vm check-win32-vm; else skip win32-vm; fi
+}
+
 echo "== make test on the $path path ($why): the steps run side by side, logs in $logs"
 lanes=(builder_lane windows_lane fuzz_lane native_lane)
 [ "$path" = win64 ] && lanes+=(linux32_lane)
+[ "$path" = win64 ] && [ "$vm" -eq 1 ] && lanes+=(vm_lane)
 pids=()
 for lane in "${lanes[@]}"; do "$lane" & pids+=($!); done
 wait "${pids[@]}"
@@ -151,15 +189,23 @@ wait "${pids[@]}"
 # The summary, in a fixed order: builds, then suites.
 steps=(build-native-refs build-native "build-$path")
 [ "$path" = win64 ] && steps+=(build-linux32 build-win32-files)
+[ "$path" = win64 ] && [ "$vm" -eq 1 ] && steps+=(build-win32-vm)
+[ "$vm" -eq 1 ] && { [ "$path" = win64 ] || [ "$path" = win32 ]; } && steps+=(build-vm)
 steps+=(build-wasm build-fuzz native memcheck "$path-Wine")
 [ "$path" = win64 ] && steps+=(linux32-qemu win32-files)
+[ "$path" = win64 ] && [ "$vm" -eq 1 ] && steps+=(win32-vm)
 steps+=(web-Chromium packaging sanitizers fuzz-smoke)
 
 echo
 echo "== make test: summary (the seconds each step took, side by side, and its processor seconds)"
-total_passed=0 total_failed=0 status=0
+total_passed=0 total_failed=0 status=0 not_run_lines=()
 for label in "${steps[@]}"; do
-  read -r rc passed failed seconds cpu <"$logs/$label.result"
+  read -r rc passed failed seconds cpu reason <"$logs/$label.result"
+  if [ "$rc" = notrun ]; then
+    printf '%-18s NOT RUN: %s\n' "$label" "$reason"
+    not_run_lines+=("$label was not run: $reason")
+    continue
+  fi
   [ "$rc" -ne 0 ] && status=1
   total_passed=$((total_passed + passed)) total_failed=$((total_failed + failed))
   case $label in
@@ -170,6 +216,7 @@ for label in "${steps[@]}"; do
   esac
 done
 echo "Windows tests on the $path path: $why."
+for line in "${not_run_lines[@]}"; do echo "NOT RUN: $line (the rest ran; make test again when the mirror answers)"; done
 echo "$((SECONDS - start)) s in all."
 echo "all: $total_passed passed, $total_failed failed"
 exit $status

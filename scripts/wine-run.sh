@@ -20,6 +20,23 @@ pe_machine() {
   [ -n "$at" ] && od -An -tx2 -j$((at + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
 }
 
+# In the virtual machine of scripts/in-vm.sh, each prefix that a test names
+# is a layer of its own over the prefix prepared there: making one under
+# emulation takes minutes.
+vm_prefix() {
+  local layer
+  layer=$ORV_VM_LAYERS/$(printf '%s' "$WINEPREFIX" | md5sum | cut -c1-16)
+  mkdir -p "$layer"
+  (
+    flock 9
+    if ! mountpoint -q "$layer/prefix"; then
+      mkdir -p "$layer"/{prefix,upper,work}
+      mount -t overlay prefix -o "lowerdir=$ORV_VM_PREPARED,upperdir=$layer/upper,workdir=$layer/work" "$layer/prefix"
+    fi
+  ) 9>"$layer.lock"
+  export WINEPREFIX=$layer/prefix
+}
+
 use_wine() {
   if [ "$1" = win64 ]; then
     export WINEARCH=win64
@@ -30,6 +47,7 @@ use_wine() {
   else
     export WINEARCH=win32
     export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
+    [ -n "${ORV_VM_LAYERS:-}" ] && [ "$WINEPREFIX" != "${ORV_VM_PREFIX:-}" ] && vm_prefix
     wine=wine server=wineserver
     command -v wine >/dev/null || { echo "wine-run.sh: Wine is missing (Debian packages wine and wine32:i386)" >&2; exit 127; }
   fi

@@ -53,7 +53,9 @@ fi
 mkdir -p "$mem/prefix" "$mem/prefix-upper" "$mem/prefix-work"
 mount -t overlay prefix -o "lowerdir=$cache/prefix,upperdir=$mem/prefix-upper,workdir=$mem/prefix-work" "$mem/prefix" ||
   fail "cannot lay a layer over the prepared Wine prefix"
-export WINEPREFIX=$mem/prefix ORV_VM_PREFIX=$mem/prefix ORV_IN_VM=1
+export WINEPREFIX=$mem/prefix ORV_IN_VM=1
+# scripts/wine-run.sh lays the prefixes that tests name over the same one.
+export ORV_VM_PREFIX=$mem/prefix ORV_VM_PREPARED=$cache/prefix ORV_VM_LAYERS=$mem/layers
 
 exec 3>"$mem/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &

@@ -337,6 +337,18 @@ TEST_F(FrameDriverTest, PartialBlockRowsAreDecodedWhole) {
     }
 }
 
+// The SSE2 kernels load a decoder's coefficient blocks as aligned vectors: a
+// heap that gives less than 16 bytes (32-bit Windows' gives 8) must not leave
+// a decoder's state less aligned.
+TEST(DecoderState, IsAlignedForTheKernelsOnTheHeap) {
+    std::vector<std::unique_ptr<vk6::Decoder>> decoders;
+    for (int i = 0; i < 16; ++i) {
+        decoders.push_back(std::make_unique<vk6::Decoder>());
+        const auto* blocks = decoders.back()->state().coefficients.values.data();
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(blocks) % 16, 0u) << i;
+    }
+}
+
 TEST_F(FrameDriverTest, DecodersShareNothing) {
     start(8, 15);
     Decoder other;

@@ -78,7 +78,7 @@ run() {
   export STUB="$work/$name"
   mkdir -p "$STUB"
   echo "$2" >"$STUB/runs32"
-  printf '%s' "$3" | tr ' ' '\n' | sed '/^$/d' >"$STUB/installed"
+  printf '%s\n' "$3" | tr ' ' '\n' | sed '/^$/d' >"$STUB/installed"
   printf '%s' "$4" >"$STUB/archs"
   echo "$5" >"$STUB/update-failures"
   : >"$STUB/calls"
@@ -95,16 +95,27 @@ installed() { grep -qxF -- "$1" "$STUB/installed" || fail "$1 was not installed"
 not_installed() { ! grep -qxF -- "$1" "$STUB/installed" || fail "$1 was installed"; }
 
 # A fresh machine where 32-bit programs cannot run; the first update fails.
+# The 64-bit packages come first, then the i386 architecture and the virtual
+# machine's packages with 32-bit Wine.
 run update-fails-once no "" "" 1
 expect_rc 0
-[ "$(cut -d' ' -f1-2 "$STUB/calls" | tr '\n' '|')" = "apt-get update|sleep 5|apt-get update|apt-get install|" ] ||
-  fail "not an update, a wait, an update and the install"
-installed g++-multilib; installed wine64; not_installed wine32:i386
-[ -z "$(cat "$STUB/archs")" ] || fail "the i386 architecture was added"
+[ "$(cut -d' ' -f1-2 "$STUB/calls" | tr '\n' '|')" = \
+  "apt-get update|sleep 5|apt-get update|apt-get install|dpkg --add-architecture|apt-get update|apt-get install|" ] ||
+  fail "not an update, a wait, an update and the install, then i386"
+installed g++-multilib; installed wine64; installed qemu-system-x86; installed wine32:i386
+[ ! -e "$work/build/vm/unavailable" ] || fail "the machine's packages were said to be unavailable"
+
+# There, the machine's packages cannot be had: said, recorded for make test,
+# and not fatal.
+install_fails=1 run vm-packages-fail no "*" "" 0
+expect_rc 0
+says "these packages could not be installed: wine32:i386"
+grep -q "could not be installed: wine32:i386" "$work/build/vm/unavailable" ||
+  fail "the reason was not recorded in build/vm/unavailable"
 
 # One list keeps failing: three tries, waits that grow, apt's words, and the
 # install with the lists that came.
-run list-keeps-failing no "" "" always
+run list-keeps-failing yes "" "" always --windows win64
 expect_rc 0
 [ "$(grep -c '^apt-get update$' "$STUB/calls")" -eq 3 ] || fail "update was not tried three times"
 grep -q '^sleep 5$' "$STUB/calls" && grep -q '^sleep 15$' "$STUB/calls" || fail "the waits were not 5 and 15 s"
@@ -126,10 +137,11 @@ expect_rc 0
   "apt-get update|apt-get install|dpkg --add-architecture|apt-get update|apt-get install|" ] ||
   fail "not 64-bit first, then i386"
 [ "$(tail -n 1 "$STUB/calls")" = "apt-get install wine32:i386" ] || fail "32-bit Wine was not installed last"
-# One that does not, but where an earlier run added i386: no 32-bit Wine.
-run earlier-i386 no "" "i386" 0
+# One that runs them, on the 64-bit path that WINDOWS=win64 asks for: no i386.
+run runs32-win64 yes "" "" 0 --windows win64
 expect_rc 0
 not_installed wine32:i386; installed wine
+[ -z "$(cat "$STUB/archs")" ] || fail "the i386 architecture was added"
 # WINDOWS=win32 asks for 32-bit Wine wherever the machine is.
 run win32-asked no "*" "" 0 --windows win32
 expect_rc 0
@@ -144,7 +156,7 @@ for kind in yes no; do
   calls_are ""
   [ -s "$STUB/out" ] && fail "it said something"
 done
-run bench-photos no "* -libjxl-testdata" "" 0 --bench
+run bench-photos no "* -libjxl-testdata wine32:i386" "" 0 --bench
 calls_are "apt-get update
 apt-get install libjxl-testdata"
 
