@@ -201,6 +201,31 @@ TEST_F(SetupProgramTest, AnOverlongConfigShowsTheFatalBoxAndIsLeftAlone) {
   EXPECT_EQ(config(), overlong);
 }
 
+// Two setup programs at once on one display, each with its own settings
+// folder: both show their windows, and each saves its own file.
+TEST_F(SetupProgramTest, TwoAtOnceEachShowTheirWindowAndSaveTheirFile) {
+  putConfig(kSample);
+  const std::filesystem::path second = folder / "second";
+  std::filesystem::create_directories(second);
+  std::ofstream(second / "Config.ini", std::ios::binary) << kSample;
+  launch();
+  PROCESS_INFORMATION other = startProgram(gSetupProgram, second.string() + "\\", (folder / "elsewhere").string());
+  HWND window = waitForWindow(kSetupTitle, process.dwProcessId, kPatienceMs);
+  HWND otherWindow = waitForWindow(kSetupTitle, other.dwProcessId, kPatienceMs);
+  EXPECT_NE(window, nullptr);
+  EXPECT_NE(otherWindow, nullptr);
+  if (otherWindow) closeCommand(otherWindow);
+  const std::optional<DWORD> otherExit = waitForExit(other, kPatienceMs);
+  if (!otherExit) TerminateProcess(other.hProcess, 99);
+  CloseHandle(other.hProcess);
+  CloseHandle(other.hThread);
+  EXPECT_EQ(otherExit, std::optional<DWORD>{0});
+  if (window) closeCommand(window);
+  EXPECT_EQ(waitForExit(process, kPatienceMs), std::optional<DWORD>{0});
+  EXPECT_EQ(config(), writeConfig(parsed(kSample)));
+  EXPECT_EQ(slurp(second / "Config.ini"), writeConfig(parsed(kSample)));
+}
+
 // A copy of the program without one of its bitmaps (the resolution knob's)
 // stops at the start with the
 // "Fatal Kill Error" box, before its window shows, and leaves the file alone.
