@@ -121,11 +121,11 @@ boot() {
     -device virtio-9p-pci,fsdev=hostroot,mount_tag=hostroot \
     -fsdev "local,id=work,path=$(cat "$job/folder"),security_model=none,multidevs=remap" \
     -device virtio-9p-pci,fsdev=work,mount_tag=work \
+    -fsdev "local,id=job,path=$job,security_model=none" -device virtio-9p-pci,fsdev=job,mount_tag=job \
     -drive "file=$state/cache.img,if=virtio,format=raw,readonly=$cache_access" \
     -device virtio-serial-pci \
     -chardev "pipe,id=out,path=$job/out" -device virtserialport,chardev=out,name=orv.out \
-    -chardev "pipe,id=err,path=$job/err" -device virtserialport,chardev=err,name=orv.err \
-    -chardev "file,id=status,path=$job/status" -device virtserialport,chardev=status,name=orv.status &
+    -chardev "pipe,id=err,path=$job/err" -device virtserialport,chardev=err,name=orv.err &
   local machine=$!
   # The command's output comes through pipes, relayed here: qemu writing to
   # this script's standard output itself would open it anew and, on a file,
@@ -182,16 +182,19 @@ prepare() {
     rm -f "$state/cache.img" "$state/ready"
     truncate -s 2G "$state/cache.img"
     mkfs.ext4 -q -F -O ^has_journal -L orv-vm-cache "$state/cache.img" || die "cannot make the cache disk"
-    local job rc
-    job=$(new_job)
-    touch "$job/prepare"
-    boot "$job" </dev/null >/dev/null 2>"$job/prepare.log"
-    rc=$(job_status "$job" 2>>"$job/prepare.log")
-    if [ "$rc" -ne 0 ]; then
-      cat "$job/prepare.log" >&2
+    # A second try where the first failed: it is said, and so is why.
+    local job rc try
+    for try in 1 2; do
+      job=$(new_job)
+      touch "$job/prepare"
+      boot "$job" </dev/null >/dev/null 2>"$job/prepare.log"
+      rc=$(job_status "$job" 2>>"$job/prepare.log")
+      [ "$rc" -eq 0 ] && break
+      say "try $try to make the Wine prefix failed:"
+      cat "$job/prepare.log" "$job/failure" "$job/wineboot.log" 2>/dev/null >&2
       rm -rf "$job"
-      die "the Wine prefix could not be made"
-    fi
+    done
+    [ "$rc" -eq 0 ] || die "the Wine prefix could not be made"
     rm -rf "$job"
     echo "$stamp" >"$state/ready"
   fi

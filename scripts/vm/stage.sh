@@ -2,7 +2,8 @@
 # The virtual machine's second stage, its first process once the host's
 # filesystem is the root (scripts/vm/init): a virtual X server, the prepared
 # 32-bit Wine prefix under a throw-away layer, then the job's command, whose
-# output and exit status go back to in-vm.sh through three virtio ports.
+# output goes back to in-vm.sh through two virtio ports and its exit status
+# through the job folder, shared writable at /run/orv-vm/job.
 #   stage.sh JOB-FOLDER
 # Preparing (a file "prepare" in the job folder), it makes the Wine prefix on
 # the cache disk instead.
@@ -17,15 +18,19 @@ port() {
   done
   echo /dev/console
 }
-out=$(port orv.out) err=$(port orv.err) status=$(port orv.status)
+out=$(port orv.out) err=$(port orv.err)
 
+# The ports' last bytes are sent on by the host's qemu while the guest goes
+# on: a moment for them before the power goes off (the status itself is
+# written to the shared folder, whole once written).
 finish() {
-  echo "$1" >"$status"
+  echo "$1" >/run/orv-vm/job/status
   sync
+  sleep 1
   echo o >/proc/sysrq-trigger
   sleep 60
 }
-fail() { echo "in-vm: $*" >"$err"; finish 125; }
+fail() { echo "in-vm: $*" | tee -a /run/orv-vm/job/failure >"$err"; finish 125; }
 
 mount -t tmpfs -o mode=0755 mem "$mem" 2>/dev/null || { mkdir -p "$mem" && mount -t tmpfs -o mode=0755 mem "$mem"; } ||
   fail "cannot make the memory folder"
@@ -43,7 +48,8 @@ export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 if [ -e "$job/prepare" ]; then
   export WINEPREFIX=$cache/prefix
   rm -rf "$WINEPREFIX"
-  { wine wineboot --init && wineserver -w; } >"$err" 2>&1 || fail "wineboot failed"
+  { wine wineboot --init && wineserver -w; } >/run/orv-vm/job/wineboot.log 2>&1 ||
+    fail "wineboot failed: $(tail -n 5 /run/orv-vm/job/wineboot.log)"
   [ -f "$WINEPREFIX/system.reg" ] || fail "wineboot made no prefix"
   mount -o remount,ro "$cache" || fail "cannot close the cache disk"
   finish 0
