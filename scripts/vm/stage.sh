@@ -37,9 +37,13 @@ mount -t tmpfs -o mode=0755 mem "$mem" 2>/dev/null || { mkdir -p "$mem" && mount
 mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
 mount -t tmpfs shm /dev/shm
-# X servers of the host leave their sockets in /tmp: the guest's own are apart.
-mount -t tmpfs -o mode=1777 x11 /tmp/.X11-unix 2>/dev/null ||
-  { mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 x11 /tmp/.X11-unix; }
+# X servers and Wine servers of the host keep their sockets in /tmp, and may
+# make them while the guest runs (a layer's lower folder must not change):
+# the guest's own are apart.
+for folder in /tmp/.X11-unix:1777 /tmp/.wine-0:0700; do
+  mkdir -p "${folder%:*}" && mount -t tmpfs -o "mode=${folder#*:}" sockets "${folder%:*}" ||
+    fail "cannot make ${folder%:*}"
+done
 ip link set lo up 2>/dev/null
 hostname orv-vm
 
