@@ -109,8 +109,8 @@ accel() {
 # boot JOB-FOLDER: the machine, until its job powers it off; the job's
 # command writes to this script's standard output and error.
 boot() {
-  local job=$1 cache_access=on
-  [ -e "$job/prepare" ] && cache_access=off
+  local job=$1 readonly=on
+  [ -e "$job/prepare" ] && readonly=off
   # shellcheck disable=SC2046
   qemu-system-x86_64 -nodefaults -no-user-config -display none -no-reboot \
     $(accel) -smp "${ORV_VM_CPUS:-$(nproc)}" -m "$memory" \
@@ -122,7 +122,7 @@ boot() {
     -fsdev "local,id=work,path=$(cat "$job/folder"),security_model=none,multidevs=remap" \
     -device virtio-9p-pci,fsdev=work,mount_tag=work \
     -fsdev "local,id=job,path=$job,security_model=none" -device virtio-9p-pci,fsdev=job,mount_tag=job \
-    -drive "file=$state/cache.img,if=virtio,format=raw,readonly=$cache_access" \
+    -drive "file=$state/cache.img,if=virtio,format=raw,readonly=$readonly" \
     -device virtio-serial-pci \
     -chardev "pipe,id=out,path=$job/out" -device virtserialport,chardev=out,name=orv.out \
     -chardev "pipe,id=err,path=$job/err" -device virtserialport,chardev=err,name=orv.err &

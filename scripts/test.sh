@@ -164,15 +164,10 @@ linux32_lane() {
 vm_lane() {
   background
   local unavailable=build/vm/unavailable
-  if [ -e "$unavailable" ]; then
-    not_run build-vm "$(head -n 1 "$unavailable")"; not_run win32-vm "$(head -n 1 "$unavailable")"; return
-  fi
+  vm_not_run() { not_run build-vm "$(head -n 1 "$unavailable")"; not_run win32-vm "$(head -n 1 "$unavailable")"; }
+  [ -e "$unavailable" ] && { vm_not_run; return; }
   if ! step build-vm vm-prepare; then
-    if [ -e "$unavailable" ]; then
-      not_run build-vm "$(head -n 1 "$unavailable")"; not_run win32-vm "$(head -n 1 "$unavailable")"
-    else
-      skip win32-vm
-    fi
+    if [ -e "$unavailable" ]; then vm_not_run; else skip win32-vm; fi
     return
   fi
   if built build-win32-vm && built build-native-refs; then step win32-vm check-win32-vm; else skip win32-vm; fi

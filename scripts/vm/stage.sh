@@ -32,8 +32,7 @@ finish() {
 }
 fail() { echo "in-vm: $*" | tee -a /run/orv-vm/job/failure >"$err"; finish 125; }
 
-mount -t tmpfs -o mode=0755 mem "$mem" 2>/dev/null || { mkdir -p "$mem" && mount -t tmpfs -o mode=0755 mem "$mem"; } ||
-  fail "cannot make the memory folder"
+mkdir -p "$mem" && mount -t tmpfs -o mode=0755 mem "$mem" || fail "cannot make the memory folder"
 mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
 mount -t tmpfs shm /dev/shm
