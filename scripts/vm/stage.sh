@@ -33,6 +33,9 @@ finish() {
 fail() { echo "in-vm: $*" | tee -a /run/orv-vm/job/failure >"$err"; finish 125; }
 
 mkdir -p "$mem" && mount -t tmpfs -o mode=0755 mem "$mem" || fail "cannot make the memory folder"
+# What udev would make: bash's process substitution needs /dev/fd.
+ln -sfn /proc/self/fd /dev/fd
+for stream in stdin:0 stdout:1 stderr:2; do ln -sfn "/proc/self/fd/${stream#*:}" "/dev/${stream%:*}"; done
 mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
 mount -t tmpfs shm /dev/shm
