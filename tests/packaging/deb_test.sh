@@ -11,6 +11,9 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo -n"
 installed() { dpkg-query -W -f='${Status}' orvane 2>/dev/null | grep -q "install ok installed"; }
+# The cache's listing is read whole first: grep -q stops at its match, and
+# under pipefail the listing's SIGPIPE would turn a found library into a miss.
+ld_cache_knows() { ldconfig -p >"$work/ld-cache.txt" && grep -q "$1" "$work/ld-cache.txt"; }
 
 [ -e "$deb" ] || { echo "no package at $deb (make deb builds it)"; exit 1; }
 if installed; then
@@ -30,7 +33,7 @@ dpkg -L orvane | sort >"$work/files"
 env -u GST_PLUGIN_PATH GST_REGISTRY_1_0="$work/registry.bin" gst-inspect-1.0 vk6dec >"$work/inspect.txt" 2>&1 &&
   grep -q "XQM6 video decoder" "$work/inspect.txt" || fail "gst-inspect-1.0 vk6dec: $(head -3 "$work/inspect.txt")"
 grep -q "video/x-xqm6" /usr/share/mime/globs2 || fail "the desktop's MIME database does not know video/x-xqm6"
-ldconfig -p | grep -q libVK6_640x16.so.1 || fail "ldconfig does not know the library"
+ld_cache_knows libVK6_640x16.so.1 || fail "ldconfig does not know the library"
 
 $sudo dpkg --purge orvane >"$work/dpkg.txt" 2>&1 || { cat "$work/dpkg.txt"; fail "dpkg --purge"; }
 while read -r path; do
@@ -42,7 +45,7 @@ while read -r path; do
   fi
 done <"$work/files"
 grep -q "video/x-xqm6" /usr/share/mime/globs2 && fail "the MIME database still knows video/x-xqm6"
-ldconfig -p | grep -q libVK6_640x16 && fail "ldconfig still knows the library"
+ld_cache_knows libVK6_640x16 && fail "ldconfig still knows the library"
 
 [ "$failures" -eq 0 ] && echo "all passed"
 exit $((failures > 0))

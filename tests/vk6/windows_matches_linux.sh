@@ -26,7 +26,7 @@ nothing_left() {
   local found
   found=$(find "$1" -mindepth 1 | wc -l)
   [ "$found" -eq "$2" ] || { ls -la "$1"; fail "$1 holds $found files, not $2"; }
-  if find "$1" -name '*.part' | grep -q .; then fail "a temporary file was left in $1"; fi
+  if [ -n "$(find "$1" -name '*.part')" ]; then fail "a temporary file was left in $1"; fi
 }
 
 # A PNG sequence of 12 frames from the sample video.
