@@ -100,7 +100,9 @@ int soak(const std::string& setupProgram, const std::string& startConfig, double
   std::cout << "not reported here:";
   for (const std::string& name : unreportedCounters(samples)) std::cout << " " << name;
   std::cout << "\n";
-  for (const std::string& fault : growthFaults(samples, kWarmUpRounds)) faults.push_back(fault);
+  std::vector<std::string> steps;
+  for (const std::string& fault : growthFaults(samples, kWarmUpRounds, steps)) faults.push_back(fault);
+  for (const std::string& step : steps) std::cout << "one step, then flat: " << step << "\n";
   if (round.stuckDrags() > 0)
     faults.push_back(std::to_string(round.stuckDrags()) + " drags of the background did not move the window");
   if (round.misplacedDrags() > 0)

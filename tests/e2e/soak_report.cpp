@@ -34,25 +34,35 @@ bool reported(const Counter& counter, const std::vector<CounterSample>& samples)
   return !samples.empty() && counter.value(samples.front()) != 0;
 }
 
+std::string change(const char* name, std::uint64_t from, int fromRounds, std::uint64_t to, int toRounds) {
+  char line[200];
+  std::snprintf(line, sizeof line, "%s went from %llu after %d rounds to %llu after %d rounds", name,
+                static_cast<unsigned long long>(from), fromRounds, static_cast<unsigned long long>(to), toRounds);
+  return line;
+}
+
 }  // namespace
 
-std::vector<std::string> growthFaults(const std::vector<CounterSample>& samples, int warmUpRounds) {
+std::vector<std::string> growthFaults(const std::vector<CounterSample>& samples, int warmUpRounds,
+                                      std::vector<std::string>& steps) {
   std::vector<std::string> faults;
   const auto baseline = std::find_if(samples.begin(), samples.end(),
                                      [&](const CounterSample& s) { return s.rounds >= warmUpRounds; });
   if (baseline == samples.end()) return {"no sample after the warm-up"};
   for (const Counter& counter : counters()) {
     if (!reported(counter, samples)) continue;
-    const auto from = counter.rule == Rule::ExactThroughout ? samples.begin() : baseline;
-    const std::uint64_t base = counter.value(*from);
-    for (auto sample = from; sample != samples.end(); ++sample) {
-      const std::uint64_t now = counter.value(*sample);
-      const bool flat = counter.rule == Rule::Memory ? now <= base + kMemoryGrowthBound : now == base;
-      if (flat) continue;
-      char line[200];
-      std::snprintf(line, sizeof line, "%s went from %llu after %d rounds to %llu after %d rounds", counter.name,
-                    static_cast<unsigned long long>(base), from->rounds, static_cast<unsigned long long>(now),
-                    sample->rounds);
+    auto level = counter.rule == Rule::ExactThroughout ? samples.begin() : baseline;
+    bool stepped = false;
+    for (auto sample = level; sample != samples.end(); ++sample) {
+      const std::uint64_t base = counter.value(*level), now = counter.value(*sample);
+      if (counter.rule == Rule::Memory ? now <= base + kMemoryGrowthBound : now == base) continue;
+      const std::string line = change(counter.name, base, level->rounds, now, sample->rounds);
+      if (counter.rule == Rule::Memory && !stepped && now <= base + kHighWaterStepBound) {
+        steps.push_back(line);
+        stepped = true;
+        level = sample;
+        continue;
+      }
       faults.push_back(line);
       break;
     }
