@@ -45,13 +45,6 @@ G_DEFINE_TYPE(GstVk6Dec, gst_vk6_dec, GST_TYPE_VIDEO_DECODER)
 
 namespace {
 
-GstStaticPadTemplate sinkTemplate =
-    GST_STATIC_PAD_TEMPLATE("sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS(VK6_FRAME_CAPS_FULL));
-GstStaticPadTemplate srcTemplate = GST_STATIC_PAD_TEMPLATE(
-    "src", GST_PAD_SRC, GST_PAD_ALWAYS,
-    GST_STATIC_CAPS("video/x-raw, format = (string) { RGB15, RGB16 }, width = (int) 640, "
-                    "height = (int) [ 2, 2048 ], framerate = (fraction) [ 0/1, MAX ]"));
-
 gboolean setFormat(GstVideoDecoder* decoder, GstVideoCodecState* state) {
     auto* self = GST_VK6_DEC(decoder);
     const GstStructure* caps = gst_caps_get_structure(state->caps, 0);
@@ -153,8 +146,8 @@ gboolean stop(GstVideoDecoder* decoder) {
 static void gst_vk6_dec_class_init(GstVk6DecClass* klass) {
     GST_DEBUG_CATEGORY_INIT(vk6_dec_debug, "vk6dec", 0, "XQM6 video decoder");
     GstElementClass* element = GST_ELEMENT_CLASS(klass);
-    gst_element_class_add_static_pad_template(element, &sinkTemplate);
-    gst_element_class_add_static_pad_template(element, &srcTemplate);
+    xqmgst::addPadTemplate(element, "sink", GST_PAD_SINK, xqmgst::frameTemplateCaps());
+    xqmgst::addPadTemplate(element, "src", GST_PAD_SRC, xqmgst::pictureTemplateCaps());
     gst_element_class_set_static_metadata(element, "XQM6 video decoder", "Codec/Decoder/Video",
                                           "Decodes XQM6 video frames into 16-bit RGB pictures 640 pixels wide",
                                           "The Orvane developers");
