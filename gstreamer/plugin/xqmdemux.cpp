@@ -10,6 +10,7 @@
 #include "core/clean_start.h"
 #include "core/frame_times.h"
 #include "core/push_demuxer.h"
+#include "stream/stream_checks.h"
 #include "stream/stream_reader.h"
 #include "support/file_error.h"
 
@@ -97,11 +98,6 @@ G_DEFINE_TYPE(GstXqmDemux, gst_xqm_demux, GST_TYPE_ELEMENT)
 namespace xqmgst {
 namespace {
 
-GstStaticPadTemplate sinkTemplate =
-    GST_STATIC_PAD_TEMPLATE("sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS(XQM_FILE_CAPS));
-GstStaticPadTemplate srcTemplate =
-    GST_STATIC_PAD_TEMPLATE("src", GST_PAD_SRC, GST_PAD_ALWAYS, GST_STATIC_CAPS(VK6_FRAME_CAPS_FULL));
-
 DemuxState& stateOf(GstXqmDemux* self) { return *self->state; }
 
 // How messages call the file: its name, from the source's URI.
@@ -133,7 +129,7 @@ uint64_t upstreamSize(GstXqmDemux* self) {
 
 uint64_t frameStartOf(const DemuxState& s, uint64_t number) { return xqmgst::frameStart(number, s.info.rate); }
 
-void fraction(xqm::Rate rate, gint& numerator, gint& denominator) {
+void fraction(orv::FrameRate rate, gint& numerator, gint& denominator) {
     const uint32_t divisor = std::gcd(rate.numerator, rate.denominator);
     const uint32_t n = rate.numerator / divisor, d = rate.denominator / divisor;
     if (n <= uint32_t(G_MAXINT) && d <= uint32_t(G_MAXINT)) {
@@ -430,9 +426,11 @@ gboolean sinkEvent(GstPad* pad, GstObject* parent, GstEvent* event) {
                 postError(self, error);
             }
         } else if (!s.opened) {
-            GST_ELEMENT_ERROR(self, STREAM, DEMUX, ("%s: 0 bytes, shorter than the 32-byte stream header",
-                                                    sourceName(self).c_str()),
-                              (nullptr));
+            try {
+                xqm::StreamChecks(sourceName(self), 0).failShortHeader(0);
+            } catch (const orv::FileError& error) {
+                postError(self, error);
+            }
         }
         break;
     default:
@@ -627,21 +625,21 @@ static void gst_xqm_demux_class_init(GstXqmDemuxClass* klass) {
     G_OBJECT_CLASS(klass)->finalize = gst_xqm_demux_finalize;
     GstElementClass* element = GST_ELEMENT_CLASS(klass);
     element->change_state = gst_xqm_demux_change_state;
-    gst_element_class_add_static_pad_template(element, &sinkTemplate);
-    gst_element_class_add_static_pad_template(element, &srcTemplate);
+    xqmgst::addPadTemplate(element, "sink", GST_PAD_SINK, gst_caps_new_empty_simple(XQM_FILE_CAPS));
+    xqmgst::addPadTemplate(element, "src", GST_PAD_SRC, xqmgst::frameTemplateCaps());
     gst_element_class_set_static_metadata(element, "XQM6 stream file demuxer", "Codec/Demuxer",
                                           "Splits an .xqm file into its XQM6 video frames", "The Orvane developers");
 }
 
 static void gst_xqm_demux_init(GstXqmDemux* self) {
     self->state = new DemuxState;
-    self->sinkpad = gst_pad_new_from_static_template(&sinkTemplate, "sink");
+    self->sinkpad = gst_pad_new_from_template(gst_element_class_get_pad_template(GST_ELEMENT_GET_CLASS(self), "sink"), "sink");
     gst_pad_set_activate_function(self->sinkpad, sinkActivate);
     gst_pad_set_activatemode_function(self->sinkpad, sinkActivateMode);
     gst_pad_set_chain_function(self->sinkpad, chain);
     gst_pad_set_event_function(self->sinkpad, sinkEvent);
     gst_element_add_pad(GST_ELEMENT(self), self->sinkpad);
-    self->srcpad = gst_pad_new_from_static_template(&srcTemplate, "src");
+    self->srcpad = gst_pad_new_from_template(gst_element_class_get_pad_template(GST_ELEMENT_GET_CLASS(self), "src"), "src");
     gst_pad_set_event_function(self->srcpad, srcEvent);
     gst_pad_set_query_function(self->srcpad, srcQuery);
     gst_pad_use_fixed_caps(self->srcpad);
