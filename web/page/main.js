@@ -4,7 +4,7 @@
 //   ?build=simd|scalar   force one build of the decoder (default: the best that runs)
 //   ?wasm=URL       the folder holding xqm_simd.wasm and xqm_scalar.wasm
 
-import { XqmPlayer } from '../player/xqm-player.js';
+import { XqmPlayer, nameFromUrl } from '../player/xqm-player.js';
 import { clockText, frameFileName, framesText, pixelTypeText, rateText } from './format.js';
 
 const $ = (id) => document.getElementById(id);
@@ -304,14 +304,7 @@ if (typeof WebAssembly !== 'object') {
   showMessage('This browser does not run WebAssembly, which the decoder needs.');
 } else if (params.has('src')) {
   const url = new URL(params.get('src'), location.href);
-  const last = url.pathname.split('/').filter(Boolean).pop() ?? '';
-  let name;
-  try {
-    name = decodeURIComponent(last) || 'stream.xqm';
-  } catch {
-    name = last || 'stream.xqm';
-  }
-  open(url.href, name);
+  open(url.href, nameFromUrl(url));
 } else {
   setState('empty');
 }

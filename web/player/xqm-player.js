@@ -36,7 +36,7 @@ function folderUrl(value) {
   return url.href;
 }
 
-function nameFromUrl(url) {
+export function nameFromUrl(url) {
   const last = url.pathname.split('/').filter(Boolean).pop() ?? '';
   try {
     return decodeURIComponent(last) || 'stream.xqm';
