@@ -14,6 +14,14 @@ namespace xqm {
 inline constexpr int kFrameHeaderWords = 6;
 inline constexpr int kFrameHeaderSize = 4 * kFrameHeaderWords;
 
+// The qualities a frame is dequantised at.
+inline constexpr int kLowestQuality = 1;
+inline constexpr int kHighestQuality = 100;
+
+// The quality word of a frame of that kind at that quality: the quality,
+// negated for an intra frame.
+constexpr int32_t qualityWordOf(bool intra, int quality) { return intra ? -quality : quality; }
+
 struct FrameHeader {
     int32_t qualityWord = 0;  // sign: >= 0 predicted frame, < 0 intra frame
     int32_t controlOffset = 0;
@@ -27,15 +35,15 @@ struct FrameHeader {
     // The quality word's magnitude, as the frame states it.
     int64_t qualityMagnitude() const { return qualityWord < 0 ? -int64_t{qualityWord} : qualityWord; }
 
-    // The magnitude clamped to 1..100, the quality the frame is dequantised
+    // The magnitude clamped to the qualities, the one the frame is dequantised
     // at. Quality 0 would divide by zero in the dequantisation scale, so it
     // counts as the lowest quality; so does the most negative word, whose
     // 32-bit negation stays negative.
     int quality() const {
-        if (qualityWord == INT32_MIN) return 1;
+        if (qualityWord == INT32_MIN) return kLowestQuality;
         const int64_t magnitude = qualityMagnitude();
-        if (magnitude < 1) return 1;
-        return magnitude > 100 ? 100 : static_cast<int>(magnitude);
+        if (magnitude < kLowestQuality) return kLowestQuality;
+        return magnitude > kHighestQuality ? kHighestQuality : static_cast<int>(magnitude);
     }
 
     // The header from a reader of the frame's 32-bit words: word(i) gives

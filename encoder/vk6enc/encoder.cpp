@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
+#include "format/frame_header.h"
 #include "format/picture.h"
 #include "format/pixel_types.h"
 #include "vk6_internal.h"
@@ -15,7 +17,9 @@ namespace vk6enc {
 namespace {
 
 void validateQuality(int quality) {
-    if (quality < 1 || quality > 100) throw std::invalid_argument("quality must be 1..100");
+    if (quality < xqm::kLowestQuality || quality > xqm::kHighestQuality)
+        throw std::invalid_argument("quality must be " + std::to_string(xqm::kLowestQuality) + ".." +
+                                    std::to_string(xqm::kHighestQuality));
 }
 
 void validate(const EncoderSettings& s) {
@@ -136,7 +140,7 @@ EncodedFrame Encoder::tryFrame(const uint8_t* rgb24, const FrameRequest& request
     s.tried = true;
     s.triedIntra = intra;
     s.triedRepeat = false;
-    return {streams.assemble(intra ? -request.quality : request.quality), intra, request.quality};
+    return {streams.assemble(xqm::qualityWordOf(intra, request.quality)), intra, request.quality};
 }
 
 EncodedFrame Encoder::tryRepeat(const uint8_t* rgb24) {

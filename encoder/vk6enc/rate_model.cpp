@@ -20,9 +20,9 @@ constexpr double kReach = 12;
 RateModel::RateModel(int pictureRows) {
     const double blocks = double(pictureRows / 8) * xqm::kBlocksPerRow;
     for (int kind = 0; kind < 2; ++kind)
-        for (int q = 1; q <= 100; ++q)
+        for (int q = xqm::kLowestQuality; q <= xqm::kHighestQuality; ++q)
             logBytes_[kind][q] = std::log(blocks * kFloorBlockBits / 8 / (kind == 1 ? 1 : kIntraToPredicted)) +
-                                 std::log(2.0) * (q - 1) / kQualitiesPerDoubling;
+                                 std::log(2.0) * (q - xqm::kLowestQuality) / kQualitiesPerDoubling;
 }
 
 void RateModel::observe(bool intra, int quality, size_t bytes) {
@@ -40,11 +40,11 @@ void RateModel::observe(bool intra, int quality, size_t bytes) {
 void RateModel::observeCurve(int kind, int quality, double logBytes) {
     auto& curve = logBytes_[kind];
     const double error = logBytes - curve[quality];
-    for (int q = 1; q <= 100; ++q) curve[q] += error * std::exp(-std::abs(q - quality) / kReach);
+    for (int q = xqm::kLowestQuality; q <= xqm::kHighestQuality; ++q) curve[q] += error * std::exp(-std::abs(q - quality) / kReach);
     // Sizes do not fall as the quality rises: what the try measured holds,
     // and the curve around it gives way.
-    for (int q = quality + 1; q <= 100; ++q) curve[q] = std::max(curve[q], curve[q - 1]);
-    for (int q = quality - 1; q >= 1; --q) curve[q] = std::min(curve[q], curve[q + 1]);
+    for (int q = quality + 1; q <= xqm::kHighestQuality; ++q) curve[q] = std::max(curve[q], curve[q - 1]);
+    for (int q = quality - 1; q >= xqm::kLowestQuality; --q) curve[q] = std::min(curve[q], curve[q + 1]);
 }
 
 double RateModel::expectedBytes(bool intra, int quality) const { return std::exp(logBytes_[intra ? 1 : 0][quality]); }

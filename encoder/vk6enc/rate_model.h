@@ -15,6 +15,8 @@
 #include <array>
 #include <cstddef>
 
+#include "format/frame_header.h"
+
 namespace vk6enc {
 
 class RateModel {
@@ -31,7 +33,7 @@ public:
 private:
     void observeCurve(int kind, int quality, double logBytes);
 
-    std::array<std::array<double, 101>, 2> logBytes_{};  // [intra][quality], [0] unused
+    std::array<std::array<double, xqm::kHighestQuality + 1>, 2> logBytes_{};  // [intra][quality], below the lowest unused
     std::array<bool, 2> seen_{};
 };
 

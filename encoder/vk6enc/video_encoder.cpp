@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "format/frame_header.h"
+
 namespace vk6enc {
 
 namespace {
@@ -88,7 +90,7 @@ EncodedFrame VideoEncoder::encode(const uint8_t* rgb24, FirstPassFrame* measured
 }
 
 int VideoEncoder::firstQuality(bool intra) const {
-    return rate_ ? model_.qualityFor(intra, target(intra), 1, 100) : settings_.encoder.quality;
+    return rate_ ? model_.qualityFor(intra, target(intra), xqm::kLowestQuality, xqm::kHighestQuality) : settings_.encoder.quality;
 }
 
 // A predicted frame's size at quality 1: its own if it came to that, or
@@ -124,7 +126,7 @@ int VideoEncoder::guessBetween(bool intra, double bytes, int under, int over) co
 // to the target is kept.
 EncodedFrame VideoEncoder::approachTarget(Tries& tries, EncodedFrame frame) {
     const double target = this->target(frame.intra);
-    int under = 0, over = 101;
+    int under = xqm::kLowestQuality - 1, over = xqm::kHighestQuality + 1;
     EncodedFrame best = frame;
     for (int tried = 1;; ++tried) {
         (double(frame.bytes.size()) <= target ? under : over) = frame.quality;

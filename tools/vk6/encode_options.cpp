@@ -7,6 +7,7 @@
 
 #include "common/arguments.h"
 #include "common/failure.h"
+#include "format/frame_header.h"
 #include "vk6enc/presets.h"
 
 namespace vk6tool {
@@ -26,9 +27,9 @@ bool parseNumber(std::string_view digits, uint32_t& out) {
     return !digits.empty() && result.ec == std::errc() && result.ptr == digits.data() + digits.size();
 }
 
-std::optional<media::Rate> parseRate(const std::optional<std::string>& text) {
+std::optional<orv::FrameRate> parseRate(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
-    media::Rate rate{0, 1};
+    orv::FrameRate rate{0, 1};
     const std::string_view value = *text;
     const size_t slash = value.find('/');
     const bool good = parseNumber(value.substr(0, slash), rate.numerator) &&
@@ -119,7 +120,7 @@ EncodeOptions parseEncodeOptions(std::span<char* const> args) {
     vk6enc::VideoSettings& video = options.video;
     vk6enc::EncoderSettings& encoder = video.encoder;
     encoder.quality = options.pass == 1 ? vk6enc::kFirstPassQuality
-                                        : parseBounded(arguments, "--quality", 1, 100, uint32_t(encoder.quality));
+                                        : parseBounded(arguments, "--quality", xqm::kLowestQuality, xqm::kHighestQuality, uint32_t(encoder.quality));
     encoder.intraEvery = parseBounded(arguments, "--intra-every", 0, 1000000, uint32_t(encoder.intraEvery));
     encoder.pixelType = parseChoice<int>(arguments, "--type", {{"15", 15}, {"16", 16}}, 16);
     vk6enc::applyPreset(
