@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "media/rgb_picture.h"
+#include "support/frame_rate.h"
 
 namespace media {
 
@@ -13,7 +14,7 @@ public:
     virtual ~FrameSource() = default;
     virtual int width() const = 0;
     virtual int height() const = 0;
-    virtual Rate rate() const = 0;
+    virtual orv::FrameRate rate() const = 0;
     // How many frames there are, when that is known before reading them.
     virtual std::optional<uint64_t> frameCount() const { return std::nullopt; }
     // The next frame, or false at the end. Throws orv::FileError.

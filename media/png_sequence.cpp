@@ -19,7 +19,7 @@ bool exists(const std::string& path) {
 
 }  // namespace
 
-PngSequenceReader::PngSequenceReader(const std::string& pattern, Rate rate) : pattern_(pattern), rate_(rate) {
+PngSequenceReader::PngSequenceReader(const std::string& pattern, orv::FrameRate rate) : pattern_(pattern), rate_(rate) {
     while (!exists(pattern_.path(number_))) {
         if (number_ == kLastFirstNumber)
             throw orv::FileError::io(pattern + ": no picture numbered 0 to 4 (such as " +

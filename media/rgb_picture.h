@@ -19,9 +19,4 @@ struct RgbPicture {
     }
 };
 
-struct Rate {
-    uint32_t numerator = 25;
-    uint32_t denominator = 1;
-};
-
 }  // namespace media

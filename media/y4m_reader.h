@@ -19,7 +19,7 @@ public:
 
     int width() const override { return width_; }
     int height() const override { return height_; }
-    Rate rate() const override { return rate_; }
+    orv::FrameRate rate() const override { return rate_; }
     // Known for a file, not a pipe, whose frames all have a bare "FRAME" line.
     std::optional<uint64_t> frameCount() const override { return frameCount_; }
     bool next(RgbPicture& picture) override;
@@ -33,7 +33,7 @@ private:
 
     FileHandle file_;
     int width_ = 0, height_ = 0;
-    Rate rate_;
+    orv::FrameRate rate_{25, 1};  // without an F tag in the header, 25 frames a second
     int xFactor_ = 2, yFactor_ = 2;  // chroma subsampling; 4:2:0 when C is not given
     uint64_t frames_ = 0;
     std::optional<uint64_t> frameCount_;

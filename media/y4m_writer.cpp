@@ -5,7 +5,7 @@
 
 namespace media {
 
-Y4mWriter::Y4mWriter(std::FILE* out, std::string name, int width, int height, Rate rate)
+Y4mWriter::Y4mWriter(std::FILE* out, std::string name, int width, int height, orv::FrameRate rate)
     : out_(out), name_(std::move(name)), planes_(3 * size_t(width) * height) {
     const std::string header = "YUV4MPEG2 W" + std::to_string(width) + " H" + std::to_string(height) + " F" +
                                std::to_string(rate.numerator) + ":" + std::to_string(rate.denominator) +

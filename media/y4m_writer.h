@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "media/rgb_picture.h"
+#include "support/frame_rate.h"
 
 namespace media {
 
 class Y4mWriter {
 public:
     // Writes the header to out; name is how messages call it.
-    Y4mWriter(std::FILE* out, std::string name, int width, int height, Rate rate);
+    Y4mWriter(std::FILE* out, std::string name, int width, int height, orv::FrameRate rate);
     // Throws orv::FileError (Io) when the output fails.
     void write(const RgbPicture& picture);
 

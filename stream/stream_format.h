@@ -11,6 +11,7 @@
 
 #include "format/frame_header.h"
 #include "format/picture.h"
+#include "support/frame_rate.h"
 
 namespace xqm {
 
@@ -22,15 +23,10 @@ inline constexpr uint32_t kIntraFlag = 1;
 // "XQM6" and four zero bytes: the file starts with the decoder's header string.
 inline constexpr std::array<uint8_t, 8> kMagic = {'X', 'Q', 'M', '6', 0, 0, 0, 0};
 
-struct Rate {
-    uint32_t numerator = 0;
-    uint32_t denominator = 1;
-};
-
 struct StreamInfo {
     uint16_t pixelType = 16;  // 15: 5-5-5 pixels, 16: 5-6-5
     uint16_t height = 0;
-    Rate rate;
+    orv::FrameRate rate;
     uint32_t frameCount = 0;
 };
 

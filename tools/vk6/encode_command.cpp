@@ -118,11 +118,11 @@ int encode(std::span<char* const> args) {
     const EncodeOptions options = parseEncodeOptions(args);
     std::optional<FirstPassStats> planned;
     if (options.pass == 2) planned = readFirstPass(options.stats);
-    const auto source = openInputVideo(options.input, options.rate.value_or(media::Rate{25, 1}));
+    const auto source = openInputVideo(options.input, options.rate.value_or(orv::FrameRate{25, 1}));
     if (planned && planned->height != source->height())
         orv::cli::failInput(options.stats + ": the first pass saw pictures of " + std::to_string(planned->height) +
                             " rows, " + options.input + " has " + std::to_string(source->height()));
-    const media::Rate streamRate = options.rate.value_or(source->rate());
+    const orv::FrameRate streamRate = options.rate.value_or(source->rate());
     const double framesPerSecond = double(streamRate.numerator) / streamRate.denominator;
     const uint64_t frameCount = planned ? planned->frames.size() : source->frameCount().value_or(0);
 
@@ -152,7 +152,7 @@ int encode(std::span<char* const> args) {
     xqm::StreamInfo info;
     info.pixelType = uint16_t(settings.encoder.pixelType);
     info.height = uint16_t(source->height());
-    info.rate = {streamRate.numerator, streamRate.denominator};
+    info.rate = streamRate;
     writeStream(options.output, info, frames);
     return orv::cli::kExitOk;
 }

@@ -14,7 +14,7 @@ namespace vk6tool {
 struct EncodeOptions {
     std::string input;
     std::string output;  // empty for a first pass without one
-    std::optional<media::Rate> rate;
+    std::optional<orv::FrameRate> rate;
     vk6enc::VideoSettings video;    // all but the height, which the input tells
     std::optional<double> bitrate;  // bits per second
     int pass = 0;                   // 1 or 2 of two; 0 for one pass

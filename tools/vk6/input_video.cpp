@@ -9,7 +9,7 @@
 
 namespace vk6tool {
 
-std::unique_ptr<media::FrameSource> openInputVideo(const std::string& input, media::Rate pngRate) {
+std::unique_ptr<media::FrameSource> openInputVideo(const std::string& input, orv::FrameRate pngRate) {
     std::unique_ptr<media::FrameSource> source;
     if (input.find('%') == std::string::npos) {
         source = std::make_unique<media::Y4mReader>(input);
@@ -25,7 +25,7 @@ std::unique_ptr<media::FrameSource> openInputVideo(const std::string& input, med
                             std::to_string(xqm::kPictureWidth));
     xqm::StreamInfo info;
     info.height = source->height() > xqm::kMaxHeight ? 0 : uint16_t(source->height());
-    info.rate = {source->rate().numerator, source->rate().denominator};
+    info.rate = source->rate();
     if (auto problem = xqm::findInfoProblem(info))
         orv::cli::failInput(input + ": " + std::to_string(source->height()) + " rows: a stream's " + *problem);
     return source;

@@ -12,6 +12,6 @@ namespace vk6tool {
 // pngRate is the rate of a PNG sequence (a Y4M file states its own). Throws a
 // bad-input Failure when the pictures do not fit a stream (640 pixels wide,
 // an even height from 2 to 2048), a usage Failure for a bad pattern.
-std::unique_ptr<media::FrameSource> openInputVideo(const std::string& input, media::Rate pngRate);
+std::unique_ptr<media::FrameSource> openInputVideo(const std::string& input, orv::FrameRate pngRate);
 
 }  // namespace vk6tool
