@@ -9,43 +9,20 @@ namespace orv {
 namespace {
 
 const char* helpSection(ControlId id) {
-  switch (id) {
-    case ControlId::QuitButton: return "[KIT]";
-    case ControlId::LaunchButton: return "[LAUNCH]";
-    case ControlId::SpeakerFlipToggle: return "[SPEAKER]";
-    case ControlId::QualityLowToggle: return "[SSLOW]";
-    case ControlId::QualityMediumToggle: return "[SSMEDIUM]";
-    case ControlId::QualityHighToggle: return "[SSHIGH]";
-    case ControlId::AdapterNextButton:
-    case ControlId::AdapterPreviousButton: return "[ADAPTA]";
-    case ControlId::ResolutionKnob: return "[RESOLU]";
-    case ControlId::GeneralVolumeKnob: return "[VGENERAL]";
-    case ControlId::VoiceVolumeKnob: return "[VVOIX]";
-    case ControlId::SfxVolumeKnob: return "[VSFX]";
-    case ControlId::CdVolumeKnob: return "[VCD]";
-    default: return nullptr;
-  }
+  const ControlRole* role = roleOf(id);
+  return role != nullptr ? role->helpSection : nullptr;
 }
 
 // The setting a volume knob turns; null for any other control.
 std::int32_t SetupSettings::*volumeSetting(ControlId id) {
-  switch (id) {
-    case ControlId::GeneralVolumeKnob: return &SetupSettings::generalVolume;
-    case ControlId::VoiceVolumeKnob: return &SetupSettings::voiceVolume;
-    case ControlId::SfxVolumeKnob: return &SetupSettings::sfxVolume;
-    case ControlId::CdVolumeKnob: return &SetupSettings::cdVolume;
-    default: return nullptr;
-  }
+  const ControlRole* role = roleOf(id);
+  return role != nullptr ? role->volume : nullptr;
 }
 
-bool isQualityToggle(ControlId id) {
-  return id == ControlId::QualityLowToggle || id == ControlId::QualityMediumToggle || id == ControlId::QualityHighToggle;
-}
-
+// The sound quality a toggle picks; none (0) for any other control.
 SoundQuality qualityOf(ControlId id) {
-  if (id == ControlId::QualityLowToggle) return SoundQuality::Low;
-  if (id == ControlId::QualityMediumToggle) return SoundQuality::Medium;
-  return SoundQuality::High;
+  const ControlRole* role = roleOf(id);
+  return role != nullptr ? role->quality : SoundQuality{};
 }
 
 bool* hoveredFlag(Controls& controls, ControlId id) {
@@ -74,7 +51,7 @@ void SetupDialog::onLeftButtonDown(int x, int y) {
     case ControlId::AdapterPreviousButton: stepAdapter(-1); dragAllowed_ = false; return;
     default: break;
   }
-  if (isQualityToggle(id)) {
+  if (qualityOf(id) != SoundQuality{}) {
     pressQualityToggle(id);
   } else if (Knob* knob = findKnob(scene_->controls, id)) {
     turnKnob(*knob, x, y, 0.0f);
@@ -100,8 +77,7 @@ void SetupDialog::onMouseMove(bool leftButtonHeld, int x, int y) {
 void SetupDialog::pressQualityToggle(ControlId id) {
   ToggleButton* pressed = findToggle(scene_->controls, id);
   if (pressed->on) return;
-  for (ControlId other : {ControlId::QualityLowToggle, ControlId::QualityMediumToggle, ControlId::QualityHighToggle})
-    findToggle(scene_->controls, other)->on = false;
+  for (const ControlRole& other : qualityToggles()) findToggle(scene_->controls, other.id)->on = false;
   pressed->on = true;
   settings_.soundQuality = qualityOf(id);
 }

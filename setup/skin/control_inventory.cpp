@@ -6,33 +6,20 @@
 namespace orv {
 namespace {
 
-constexpr ControlId kQualityToggles[] = {ControlId::QualityLowToggle, ControlId::QualityMediumToggle,
-                                         ControlId::QualityHighToggle};
-
-struct VolumeBinding {
-  ControlId knob;
-  std::int32_t SetupSettings::*volume;
-};
-constexpr VolumeBinding kVolumeKnobs[] = {
-    {ControlId::GeneralVolumeKnob, &SetupSettings::generalVolume},
-    {ControlId::VoiceVolumeKnob, &SetupSettings::voiceVolume},
-    {ControlId::SfxVolumeKnob, &SetupSettings::sfxVolume},
-    {ControlId::CdVolumeKnob, &SetupSettings::cdVolume},
-};
-
 constexpr int kVolumeRange = 100;
 constexpr int kKnobFrames = 14;
 
 // The quality toggle that stands for a sound quality, or none for a value
 // outside Low, Medium and High.
 const ControlId* qualityToggleFor(SoundQuality quality) {
-  const int index = static_cast<int>(quality) - static_cast<int>(SoundQuality::Low);
-  return index >= 0 && index < 3 ? &kQualityToggles[index] : nullptr;
+  for (const ControlRole& role : qualityToggles())
+    if (role.quality == quality) return &role.id;
+  return nullptr;
 }
 
 void setQualityToggles(Controls& controls, ControlId chosen) {
-  for (ControlId id : kQualityToggles) {
-    if (ToggleButton* toggle = findToggle(controls, id)) toggle->on = id == chosen;
+  for (const ControlRole& role : qualityToggles()) {
+    if (ToggleButton* toggle = findToggle(controls, role.id)) toggle->on = role.id == chosen;
   }
 }
 
@@ -80,14 +67,17 @@ void createControls(Controls& controls, BitmapCache& cache, Platform& platform, 
   make.push(ControlId::AdapterPreviousButton, 409, 270, 0x00FEFF, 177);
   make.knob(ControlId::ResolutionKnob, 223, 276, 0xFF000A, 0xFF006E, 188);
   const struct {
+    ControlId id;
     int x, y;
     Pixel low;
     int strip;
-  } volumeKnobs[] = {{31, 48, 0x00FF00, 180}, {419, 63, 0x01FF00, 187}, {416, 108, 0x02FF00, 184}, {412, 152, 0x03FF00, 183}};
-  for (int i = 0; i < 4; ++i) {
-    const auto& place = volumeKnobs[i];
-    Knob& knob = make.knob(kVolumeKnobs[i].knob, place.x, place.y, place.low, place.low + 100, place.strip);
-    setKnobFromValue(knob, settings.*kVolumeKnobs[i].volume, kVolumeRange);
+  } volumeKnobs[] = {{ControlId::GeneralVolumeKnob, 31, 48, 0x00FF00, 180},
+                     {ControlId::VoiceVolumeKnob, 419, 63, 0x01FF00, 187},
+                     {ControlId::SfxVolumeKnob, 416, 108, 0x02FF00, 184},
+                     {ControlId::CdVolumeKnob, 412, 152, 0x03FF00, 183}};
+  for (const auto& place : volumeKnobs) {
+    Knob& knob = make.knob(place.id, place.x, place.y, place.low, place.low + 100, place.strip);
+    setKnobFromValue(knob, settings.*roleOf(place.id)->volume, kVolumeRange);
   }
 }
 
@@ -98,8 +88,9 @@ void syncControlsFromSettings(Controls& controls, const SetupSettings& settings,
     setKnobFromValue(*resolution, modes.modeIndexOf(settings.resolutionWidth, settings.resolutionHeight),
                      modes.modeCount());
   }
-  for (const VolumeBinding& binding : kVolumeKnobs) {
-    if (Knob* knob = findKnob(controls, binding.knob)) setKnobFromValue(*knob, settings.*binding.volume, kVolumeRange);
+  for (Knob& knob : controls.knobs) {
+    const ControlRole* role = roleOf(knob.id);
+    if (role != nullptr && role->volume != nullptr) setKnobFromValue(knob, settings.*role->volume, kVolumeRange);
   }
 }
 

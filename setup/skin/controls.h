@@ -3,6 +3,7 @@
 // the pointer through the colour-coded hit map.
 
 #include <forward_list>
+#include <span>
 
 #include "settings/setup_settings.h"
 #include "skin/mode_source.h"
@@ -70,6 +71,20 @@ struct Controls {
     std::forward_list<ToggleButton> toggles;
     std::forward_list<Knob> knobs;
 };
+
+// What a control stands for beyond its look: the section of the help text
+// that its hover shows, the volume a knob turns, the sound quality a toggle
+// picks (Low, Medium and High in that order in the table).
+struct ControlRole {
+  ControlId id;
+  const char* helpSection;
+  std::int32_t SetupSettings::*volume = nullptr;
+  SoundQuality quality{};  // 0: none
+};
+// The table, one row per control; null for the background and outside.
+const ControlRole* roleOf(ControlId id);
+// The three quality toggles' rows, Low first.
+std::span<const ControlRole> qualityToggles();
 
 // Builds the 13 controls in their fixed order, loading their bitmaps through
 // the cache, and sets the toggles and volume knobs from the settings.
