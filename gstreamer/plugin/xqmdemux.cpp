@@ -4,6 +4,7 @@
 #include <numeric>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "caps.h"
@@ -56,27 +57,35 @@ struct PendingSeek {
     guint32 seqnum;
 };
 
-struct DemuxState {
-    bool pull = false;
-    std::string name;
-    std::unique_ptr<xqm::StreamReader> reader;  // pull mode
-    std::unique_ptr<xqmgst::PushDemuxer> push;  // push mode
-    xqm::StreamInfo info;
-    std::vector<xqm::IndexEntry> index;
-    bool opened = false, headerSent = false;
-    std::vector<Start> starts;  // per frame: whether a decode may start there
-    uint32_t next = 0;          // pull mode: the next frame
-    uint32_t shown = 0;         // the frames before it are decode-only
-    GstSegment segment;
-    bool segmentPending = true, discont = true;
-    guint32 seqnum = GST_SEQNUM_INVALID;
-    // Push mode: the last intra frame passed, tested as a start when the
-    // frame after it comes.
+// Pull mode: the demuxer reads the file at will, from its own task.
+struct PullMode {
+    std::unique_ptr<xqm::StreamReader> reader;  // once the task has opened the file
+};
+
+// Push mode: the file comes as the source sends it.
+struct PushMode {
+    std::unique_ptr<xqmgst::PushDemuxer> demuxer;  // from the first bytes or the first move on
+    // The last intra frame passed, tested as a start when the frame after it
+    // comes.
     std::vector<uint8_t> heldIntra;
     uint32_t heldNumber = UINT32_MAX;
     std::optional<PendingSeek> pendingSeek;
     guint32 ownMove = GST_SEQNUM_INVALID;  // a move of the source the demuxer asked for itself
-    bool runEnded = false;                 // push mode: the demuxer ended the run (its end or the segment's stop)
+    bool runEnded = false;                 // the demuxer ended the run (its end or the segment's stop)
+};
+
+struct DemuxState {
+    std::string name;  // how messages call the file, taken when the pad is activated
+    std::variant<std::monostate, PullMode, PushMode> mode;  // none until the sink pad is activated
+    xqm::StreamInfo info;
+    std::vector<xqm::IndexEntry> index;
+    bool opened = false, headerSent = false;
+    std::vector<Start> starts;  // per frame: whether a decode may start there
+    uint32_t next = 0;          // the next frame of the run
+    uint32_t shown = 0;         // the frames before it are decode-only
+    GstSegment segment;
+    bool segmentPending = true, discont = true;
+    guint32 seqnum = GST_SEQNUM_INVALID;
     std::vector<uint8_t> frame;
 
     DemuxState() { gst_segment_init(&segment, GST_FORMAT_TIME); }
@@ -99,6 +108,8 @@ namespace xqmgst {
 namespace {
 
 DemuxState& stateOf(GstXqmDemux* self) { return *self->state; }
+PullMode* pullMode(DemuxState& s) { return std::get_if<PullMode>(&s.mode); }
+PushMode& pushMode(DemuxState& s) { return std::get<PushMode>(s.mode); }
 
 // How messages call the file: its name, from the source's URI.
 std::string sourceName(GstXqmDemux* self) {
@@ -210,10 +221,11 @@ void postError(GstXqmDemux* self, const orv::FileError& error) {
 // tested yet, push mode knows only the frames that have passed).
 bool startsHere(GstXqmDemux* self, uint32_t number) {
     DemuxState& s = stateOf(self);
-    if (s.starts[number] == Start::Unknown && s.pull) {
+    if (s.starts[number] == Start::Unknown && pullMode(s) != nullptr) {
+        xqm::StreamReader& reader = *pullMode(s)->reader;
         std::vector<uint8_t> intra, next;
-        s.reader->readFrame(number, intra);
-        if (number + 1 < s.index.size()) s.reader->readFrame(number + 1, next);
+        reader.readFrame(number, intra);
+        if (number + 1 < s.index.size()) reader.readFrame(number + 1, next);
         s.starts[number] = xqmgst::startsCleanly(s.info, intra, next) ? Start::Yes : Start::No;
     }
     return s.starts[number] == Start::Yes;
@@ -239,15 +251,16 @@ void noteStart(GstXqmDemux* self, uint32_t number, bool clean) {
 // start with it.
 void notePassed(GstXqmDemux* self, uint32_t number, std::span<const uint8_t> bytes) {
     DemuxState& s = stateOf(self);
-    if (s.heldNumber != UINT32_MAX && s.heldNumber + 1 == number && s.starts[s.heldNumber] == Start::Unknown)
-        noteStart(self, s.heldNumber, xqmgst::startsCleanly(s.info, s.heldIntra, bytes));
-    s.heldNumber = UINT32_MAX;
+    PushMode& push = pushMode(s);
+    if (push.heldNumber != UINT32_MAX && push.heldNumber + 1 == number && s.starts[push.heldNumber] == Start::Unknown)
+        noteStart(self, push.heldNumber, xqmgst::startsCleanly(s.info, push.heldIntra, bytes));
+    push.heldNumber = UINT32_MAX;
     if (s.index[number].intra() && s.starts[number] == Start::Unknown) {
         if (number + 1 == s.index.size()) {
             noteStart(self, number, xqmgst::startsCleanly(s.info, bytes, {}));
         } else {
-            s.heldIntra.assign(bytes.begin(), bytes.end());
-            s.heldNumber = number;
+            push.heldIntra.assign(bytes.begin(), bytes.end());
+            push.heldNumber = number;
         }
     }
 }
@@ -281,10 +294,9 @@ void pauseTask(GstXqmDemux* self, GstFlowReturn flow) {
 
 void openPull(GstXqmDemux* self) {
     DemuxState& s = stateOf(self);
-    s.name = sourceName(self);
-    s.reader = std::make_unique<xqm::StreamReader>(std::make_unique<PadSource>(self->sinkpad, upstreamSize(self)),
-                                                   s.name);
-    opened(self, s.reader->info(), s.reader->index());
+    std::unique_ptr<xqm::StreamReader>& reader = pullMode(s)->reader;
+    reader = std::make_unique<xqm::StreamReader>(std::make_unique<PadSource>(self->sinkpad, upstreamSize(self)), s.name);
+    opened(self, reader->info(), reader->index());
     plan(self, false);
 }
 
@@ -292,9 +304,9 @@ void loop(gpointer pad) {
     auto* self = GST_XQM_DEMUX(GST_PAD_PARENT(GST_PAD(pad)));
     DemuxState& s = stateOf(self);
     try {
-        if (!s.reader) openPull(self);
+        if (!pullMode(s)->reader) openPull(self);
         if (s.next >= s.index.size()) return pauseTask(self, GST_FLOW_EOS);
-        s.reader->readFrame(s.next, s.frame);
+        pullMode(s)->reader->readFrame(s.next, s.frame);
         const GstFlowReturn flow = pushFrame(self, s.next, s.frame.data(), s.frame.size());
         ++s.next;
         if (flow != GST_FLOW_OK) pauseTask(self, flow);
@@ -319,52 +331,51 @@ bool moveSource(GstXqmDemux* self, uint64_t offset, GstSeekFlags flags, guint32 
 GstFlowReturn chain(GstPad*, GstObject* parent, GstBuffer* buffer) {
     auto* self = GST_XQM_DEMUX(parent);
     DemuxState& s = stateOf(self);
+    PushMode& push = pushMode(s);
     GstFlowReturn flow = GST_FLOW_OK;
-    if (s.runEnded) {
+    if (push.runEnded) {
         // The bytes still coming after the run's end.
         gst_buffer_unref(buffer);
         return GST_FLOW_EOS;
     }
     try {
-        if (!s.push) {
-            s.name = sourceName(self);
-            s.push = std::make_unique<xqmgst::PushDemuxer>(s.name, upstreamSize(self));
-        }
+        if (!push.demuxer) push.demuxer = std::make_unique<xqmgst::PushDemuxer>(s.name, upstreamSize(self));
+        xqmgst::PushDemuxer& demuxer = *push.demuxer;
         GstMapInfo map;
         if (!gst_buffer_map(buffer, &map, GST_MAP_READ)) {
             gst_buffer_unref(buffer);
             return GST_FLOW_ERROR;
         }
-        s.push->push({map.data, map.size});
+        demuxer.push({map.data, map.size});
         gst_buffer_unmap(buffer, &map);
         gst_buffer_unref(buffer);
         buffer = nullptr;
-        if (s.push->hasIndex() && !s.opened) {
-            opened(self, s.push->info(), s.push->index());
+        if (demuxer.hasIndex() && !s.opened) {
+            opened(self, demuxer.info(), demuxer.index());
             plan(self, false);
-            s.push->startAt(s.next);
+            demuxer.startAt(s.next);
         }
         while (flow == GST_FLOW_OK && s.opened) {
-            if (auto offset = s.push->neededOffset()) {
+            if (auto offset = demuxer.neededOffset()) {
                 // A frame stored before the bytes that have passed.
-                s.ownMove = gst_util_seqnum_next();
-                if (!moveSource(self, *offset, GST_SEEK_FLAG_NONE, s.ownMove)) {
-                    s.ownMove = GST_SEQNUM_INVALID;
+                push.ownMove = gst_util_seqnum_next();
+                if (!moveSource(self, *offset, GST_SEEK_FLAG_NONE, push.ownMove)) {
+                    push.ownMove = GST_SEQNUM_INVALID;
                     GST_ELEMENT_ERROR(self, STREAM, DEMUX,
                                       ("%s: frame %u lies before the frame before it, and the source cannot go back",
-                                       s.name.c_str(), s.push->nextNumber()),
+                                       s.name.c_str(), demuxer.nextNumber()),
                                       (nullptr));
                     return GST_FLOW_ERROR;
                 }
                 break;
             }
-            const auto frame = s.push->nextFrame();
+            const auto frame = demuxer.nextFrame();
             if (!frame) break;
             notePassed(self, frame->number, frame->bytes);
             flow = pushFrame(self, frame->number, frame->bytes.data(), frame->bytes.size());
         }
-        if (flow == GST_FLOW_OK && s.push->runOver()) flow = GST_FLOW_EOS;
-        if (flow == GST_FLOW_EOS) s.runEnded = true;
+        if (flow == GST_FLOW_OK && demuxer.runOver()) flow = GST_FLOW_EOS;
+        if (flow == GST_FLOW_EOS) push.runEnded = true;
     } catch (const orv::FileError& error) {
         if (buffer != nullptr) gst_buffer_unref(buffer);
         postError(self, error);
@@ -375,27 +386,28 @@ GstFlowReturn chain(GstPad*, GstObject* parent, GstBuffer* buffer) {
 
 bool sinkSegment(GstXqmDemux* self, GstEvent* event) {
     DemuxState& s = stateOf(self);
+    PushMode& push = pushMode(s);
     const GstSegment* segment;
     gst_event_parse_segment(event, &segment);
     const uint64_t offset = segment->format == GST_FORMAT_BYTES && segment->start != guint64(-1) ? segment->start : 0;
-    if (s.push) {
+    if (push.demuxer) {
         GST_OBJECT_LOCK(self);
-        std::optional<PendingSeek> pending = std::move(s.pendingSeek);
-        s.pendingSeek.reset();
+        std::optional<PendingSeek> pending = std::move(push.pendingSeek);
+        push.pendingSeek.reset();
         GST_OBJECT_UNLOCK(self);
-        s.push->moved(offset);
+        push.demuxer->moved(offset);
         if (pending) {
             s.segment = pending->segment;
             s.seqnum = pending->seqnum;
             s.next = pending->start;
             s.shown = pending->shown;
             s.segmentPending = s.discont = true;
-            s.runEnded = false;
-            s.push->startAt(pending->start);
+            push.runEnded = false;
+            push.demuxer->startAt(pending->start);
         }
     } else if (offset != 0) {
-        s.push = std::make_unique<xqmgst::PushDemuxer>(sourceName(self), upstreamSize(self));
-        s.push->moved(offset);
+        push.demuxer = std::make_unique<xqmgst::PushDemuxer>(s.name, upstreamSize(self));
+        push.demuxer->moved(offset);
     }
     gst_event_unref(event);
     return true;
@@ -404,30 +416,32 @@ bool sinkSegment(GstXqmDemux* self, GstEvent* event) {
 gboolean sinkEvent(GstPad* pad, GstObject* parent, GstEvent* event) {
     auto* self = GST_XQM_DEMUX(parent);
     DemuxState& s = stateOf(self);
+    PushMode* push = std::get_if<PushMode>(&s.mode);
     switch (GST_EVENT_TYPE(event)) {
     case GST_EVENT_CAPS:
         gst_event_unref(event);  // the demuxer's caps are its own
         return TRUE;
     case GST_EVENT_SEGMENT:
+        if (push == nullptr) break;
         return sinkSegment(self, event);
     case GST_EVENT_FLUSH_START:
     case GST_EVENT_FLUSH_STOP:
-        if (s.ownMove != GST_SEQNUM_INVALID && gst_event_get_seqnum(event) == s.ownMove) {
-            if (GST_EVENT_TYPE(event) == GST_EVENT_FLUSH_STOP) s.ownMove = GST_SEQNUM_INVALID;
+        if (push != nullptr && push->ownMove != GST_SEQNUM_INVALID && gst_event_get_seqnum(event) == push->ownMove) {
+            if (GST_EVENT_TYPE(event) == GST_EVENT_FLUSH_STOP) push->ownMove = GST_SEQNUM_INVALID;
             gst_event_unref(event);
             return TRUE;
         }
         break;
     case GST_EVENT_EOS:
-        if (s.push && !s.runEnded) {
+        if (push != nullptr && push->demuxer && !push->runEnded) {
             try {
-                s.push->end();
+                push->demuxer->end();
             } catch (const orv::FileError& error) {
                 postError(self, error);
             }
         } else if (!s.opened) {
             try {
-                xqm::StreamChecks(sourceName(self), 0).failShortHeader(0);
+                xqm::StreamChecks(s.name, 0).failShortHeader(0);
             } catch (const orv::FileError& error) {
                 postError(self, error);
             }
@@ -518,13 +532,14 @@ bool seekPush(GstXqmDemux* self, GstEvent* event) {
         pending.shown = pending.start;
         pending.segment.start = pending.segment.time = pending.segment.position = frameStartOf(s, pending.start);
     }
+    PushMode& push = pushMode(s);
     GST_OBJECT_LOCK(self);
-    s.pendingSeek = pending;
+    push.pendingSeek = pending;
     GST_OBJECT_UNLOCK(self);
     const GstSeekFlags flags = GstSeekFlags(r.flags & GST_SEEK_FLAG_FLUSH);
     if (moveSource(self, s.index[pending.start].offset, flags, pending.seqnum)) return true;
     GST_OBJECT_LOCK(self);
-    s.pendingSeek.reset();
+    push.pendingSeek.reset();
     GST_OBJECT_UNLOCK(self);
     return false;
 }
@@ -532,7 +547,7 @@ bool seekPush(GstXqmDemux* self, GstEvent* event) {
 gboolean srcEvent(GstPad* pad, GstObject* parent, GstEvent* event) {
     auto* self = GST_XQM_DEMUX(parent);
     if (GST_EVENT_TYPE(event) == GST_EVENT_SEEK) {
-        const bool done = stateOf(self).pull ? seekPull(self, event) : seekPush(self, event);
+        const bool done = pullMode(stateOf(self)) != nullptr ? seekPull(self, event) : seekPush(self, event);
         gst_event_unref(event);
         return done;
     }
@@ -561,7 +576,7 @@ gboolean srcQuery(GstPad* pad, GstObject* parent, GstQuery* query) {
         GstFormat format;
         gst_query_parse_seeking(query, &format, nullptr, nullptr, nullptr);
         if (format != GST_FORMAT_TIME && format != GST_FORMAT_DEFAULT) return FALSE;
-        gboolean seekable = s.pull;
+        gboolean seekable = pullMode(s) != nullptr;
         if (!seekable) {
             GstQuery* bytes = gst_query_new_seeking(GST_FORMAT_BYTES);
             if (gst_pad_peer_query(self->sinkpad, bytes)) gst_query_parse_seeking(bytes, nullptr, &seekable, nullptr, nullptr);
@@ -590,13 +605,15 @@ gboolean sinkActivate(GstPad* pad, GstObject*) {
 
 gboolean sinkActivateMode(GstPad* pad, GstObject* parent, GstPadMode mode, gboolean active) {
     auto* self = GST_XQM_DEMUX(parent);
+    DemuxState& s = stateOf(self);
+    if (active) s.name = sourceName(self);
     if (mode == GST_PAD_MODE_PUSH) {
-        stateOf(self).pull = false;
+        if (active) s.mode = PushMode{};
         return TRUE;
     }
     if (mode != GST_PAD_MODE_PULL) return FALSE;
     if (!active) return gst_pad_stop_task(pad);
-    stateOf(self).pull = true;
+    s.mode = PullMode{};
     return gst_pad_start_task(pad, loop, pad, nullptr);
 }
 

@@ -280,6 +280,55 @@ TEST_F(GstPlugin, FramesStoredOutOfOrderPlayInBothModes) {
     std::remove(path.c_str());
 }
 
+// A source that cannot go back, whose first segment starts inside the file:
+// the error that a frame stored too early gives still names the stream.
+TEST_F(GstPlugin, PushModeErrorsNameTheStreamWhateverSegmentCameFirst) {
+    std::vector<Bytes> frames(sample().frames.begin(), sample().frames.begin() + 8);
+    Bytes bytes = streamOf(frames);
+    xqm::storeLittleEndian<uint64_t>(&bytes[32 + 16 * 2], bytes.size());  // frame 2 after frame 7
+    bytes.insert(bytes.end(), frames[2].begin(), frames[2].end());
+
+    GstElement* pipeline = gst_pipeline_new(nullptr);
+    GstElement* demux = gst_element_factory_make("xqmdemux", nullptr);
+    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
+    g_object_set(sink, "async", FALSE, "sync", FALSE, nullptr);
+    gst_bin_add_many(GST_BIN(pipeline), demux, sink, nullptr);
+    ASSERT_TRUE(gst_element_link(demux, sink));
+    // A bare pad that answers no query and refuses every event sent up.
+    GstPad* feeder = gst_pad_new("feeder", GST_PAD_SRC);
+    gst_pad_set_event_function(feeder, [](GstPad*, GstObject*, GstEvent* event) {
+        gst_event_unref(event);
+        return gboolean(FALSE);
+    });
+    gst_pad_set_active(feeder, TRUE);
+    GstPad* demuxSink = gst_element_get_static_pad(demux, "sink");
+    ASSERT_EQ(gst_pad_link(feeder, demuxSink), GST_PAD_LINK_OK);
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    gst_pad_push_event(feeder, gst_event_new_stream_start("feeder"));
+    GstSegment segment;
+    gst_segment_init(&segment, GST_FORMAT_BYTES);
+    for (const guint64 start : {guint64(5), guint64(0)}) {
+        segment.start = segment.position = start;
+        gst_pad_push_event(feeder, gst_event_new_segment(&segment));
+    }
+    EXPECT_EQ(gst_pad_push(feeder, gst_buffer_new_memdup(bytes.data(), bytes.size())), GST_FLOW_ERROR);
+
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
+    ASSERT_NE(message, nullptr);
+    GError* error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    EXPECT_EQ(std::string(error->message).rfind("the stream: frame 3 lies before the frame before it", 0), 0u)
+        << error->message;
+    g_error_free(error);
+    gst_message_unref(message);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(demuxSink);
+    gst_object_unref(feeder);
+    gst_object_unref(pipeline);
+}
+
 // A hostile file gives an element error in the reader's words in both
 // modes, and nothing comes out.
 TEST_F(GstPlugin, HostileFilesGiveAnErrorInTheReadersWords) {
