@@ -31,4 +31,8 @@ std::string describeFailure(const FailurePlace& place, const char* why) {
     return "block at (" + std::to_string(place.x) + ", " + std::to_string(place.y) + "): " + text;
 }
 
+std::string frameFailureLine(std::string_view name, uint32_t frame, std::string_view what) {
+    return std::string(name) + ": frame " + std::to_string(frame) + ": " + std::string(what);
+}
+
 }  // namespace xqm

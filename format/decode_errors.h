@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace xqm {
 
@@ -52,5 +53,9 @@ template <class Report>
 std::string describeFailure(const Report& report, const char* why) {
     return describeFailure(FailurePlace{report.x, report.y, report.pieceShape, report.pieceIndex}, why);
 }
+
+// A frame of a video that could not be decoded or read, as every program
+// names it: "NAME: frame N: WHAT" (NAME: the file's path or name).
+std::string frameFailureLine(std::string_view name, uint32_t frame, std::string_view what);
 
 }  // namespace xqm

@@ -1,34 +1,26 @@
 #include "vk6dec.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gst/video/video.h>
 
 #include "caps.h"
-#include "format/decode_errors.h"
 #include "format/picture.h"
-#include "vk6_640x16.h"
+#include "frame_sequence.h"
 
 GST_DEBUG_CATEGORY_STATIC(vk6_dec_debug);
 #define GST_CAT_DEFAULT vk6_dec_debug
 
 namespace xqmgst {
 
-// The pictures as the game decodes them: two buffers by turns, both all zero
-// at first, each frame decoded into the one that holds the picture before
-// the previous.
+// The pictures as the game decodes them (vk6::FrameSequence), and their height.
 struct Pictures {
-    XQMPI_Decoder* handle = nullptr;
-    int height = 0;
-    std::vector<uint16_t> reference, target;  // the last picture; the one before it
-
-    ~Pictures() { XQMPI_DestroyDecoder(handle); }
-    void clear() {
-        std::fill(reference.begin(), reference.end(), 0);
-        std::fill(target.begin(), target.end(), 0);
-    }
+    Pictures(int type, int height) : sequence(vk6::linkedHandleFunctions(), type, height), height(height) {}
+    vk6::FrameSequence sequence;
+    int height;
 };
 
 }  // namespace xqmgst
@@ -51,21 +43,14 @@ gboolean setFormat(GstVideoDecoder* decoder, GstVideoCodecState* state) {
     gint height = 0, type = 0;
     if (!gst_structure_get_int(caps, "height", &height) || !gst_structure_get_int(caps, "pixel-type", &type))
         return FALSE;
-    XQMPI_Decoder* handle = XQMPI_CreateDecoder(type, height);
-    if (handle == nullptr) {
+    auto pictures = std::make_unique<Pictures>(type, height);
+    if (pictures->sequence.refused()) {
         GST_ELEMENT_ERROR(self, STREAM, FORMAT,
                           ("the decoder refuses pixel type %d and height %d", type, height), (nullptr));
         return FALSE;
     }
-    XQMPI_DecoderSetConcealment(handle, 1);
     delete self->pictures;
-    self->pictures = new Pictures;
-    Pictures& p = *self->pictures;
-    p.handle = handle;
-    p.height = height;
-    const size_t pixels = size_t(XQMPI_DecoderPictureRows(handle)) * xqm::kPictureWidth;
-    p.reference.assign(pixels, 0);
-    p.target.assign(pixels, 0);
+    self->pictures = pictures.release();
 
     if (self->input) gst_video_codec_state_unref(self->input);
     self->input = gst_video_codec_state_ref(state);
@@ -88,14 +73,10 @@ GstFlowReturn handleFrame(GstVideoDecoder* decoder, GstVideoCodecFrame* frame) {
         gst_video_decoder_drop_frame(decoder, frame);
         return GST_FLOW_ERROR;
     }
-    const bool whole = XQMPI_DecoderDecodeFrame(p.handle, map.data, guint32(map.size), p.reference.data(),
-                                                p.target.data()) == 1;
+    const bool whole = p.sequence.decode({map.data, map.size});
     gst_buffer_unmap(frame->input_buffer, &map);
-    std::swap(p.reference, p.target);
     if (!whole) {
-        XQMPI_ErrorReport report;
-        XQMPI_DecoderLastError(p.handle, &report);
-        const std::string why = xqm::describeFailure(report, XQMPI_DecoderErrorText(report.code));
+        const std::string why = p.sequence.failure();
         GST_ELEMENT_WARNING(self, STREAM, DECODE,
                             ("frame %" G_GUINT64_FORMAT ": %s", guint64(GST_BUFFER_OFFSET(frame->input_buffer)),
                              why.c_str()),
@@ -119,7 +100,7 @@ GstFlowReturn handleFrame(GstVideoDecoder* decoder, GstVideoCodecFrame* frame) {
     auto* rows = static_cast<guint8*>(GST_VIDEO_FRAME_PLANE_DATA(&picture, 0));
     const gint stride = GST_VIDEO_FRAME_PLANE_STRIDE(&picture, 0);
     for (int y = 0; y < p.height; ++y)
-        std::copy_n(reinterpret_cast<const guint8*>(&p.reference[size_t(y) * xqm::kPictureWidth]),
+        std::copy_n(reinterpret_cast<const guint8*>(p.sequence.picture() + size_t(y) * xqm::kPictureWidth),
                     xqm::kPictureWidth * 2, rows + size_t(y) * stride);
     gst_video_frame_unmap(&picture);
     return gst_video_decoder_finish_frame(decoder, frame);
@@ -128,7 +109,7 @@ GstFlowReturn handleFrame(GstVideoDecoder* decoder, GstVideoCodecFrame* frame) {
 // After a seek the decode starts over, from buffers all zero.
 gboolean flush(GstVideoDecoder* decoder) {
     auto* self = GST_VK6_DEC(decoder);
-    if (self->pictures) self->pictures->clear();
+    if (self->pictures) self->pictures->sequence.fill(0);
     return TRUE;
 }
 

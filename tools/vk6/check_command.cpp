@@ -8,6 +8,7 @@
 #include "common/arguments.h"
 #include "common/failure.h"
 #include "common/progress.h"
+#include "format/decode_errors.h"
 #include "picture_decoder.h"
 #include "stream/stream_reader.h"
 
@@ -45,7 +46,7 @@ int check(std::span<char* const> args) {
     for (uint32_t number = 0; number < frames; ++number) {
         reader.readFrame(number, frame);
         if (!decoder.decode(frame)) {
-            std::printf("%s: frame %u: %s\n", path.c_str(), unsigned(number), decoder.failure().c_str());
+            std::printf("%s\n", xqm::frameFailureLine(path, number, decoder.failure()).c_str());
             ++damaged;
         }
         progress.update(number + 1);

@@ -10,6 +10,7 @@
 #include "common/failure.h"
 #include "common/progress.h"
 #include "common/tool.h"
+#include "format/decode_errors.h"
 #include "frame_range.h"
 #include "media/picture_sinks.h"
 #include "picture_decoder.h"
@@ -104,7 +105,7 @@ int decode(std::span<char* const> args) {
     for (uint32_t number = 0; number < range.end; ++number) {
         reader.readFrame(number, frame);
         if (!decoder.decode(frame)) {
-            const std::string message = path + ": frame " + std::to_string(number) + ": " + decoder.failure();
+            const std::string message = xqm::frameFailureLine(path, number, decoder.failure());
             if (!keepGoing) {
                 sink->finish();
                 orv::cli::failInput(message);

@@ -16,7 +16,8 @@
 #include "common/failure.h"
 #include "common/tool.h"
 #include "decoder_dll.h"
-#include "format/picture.h"
+#include "format/decode_errors.h"
+#include "frame_sequence.h"
 #include "media/picture_sinks.h"
 #include "stream/stream_reader.h"
 #include "support/file_names.h"
@@ -53,13 +54,11 @@ void play(const std::string& file, const std::string& framemd5) {
 
     vk6play::DecoderDll dll;
     if (!dll.loaded()) orv::cli::failIo(dll.error());
-    if (!dll.open(info.pixelType, info.height))
+    vk6::FrameSequence sequence(dll.functions(), info.pixelType, info.height);
+    if (sequence.refused())
         orv::cli::failInput(file + ": the decoder refuses pixel type " + std::to_string(info.pixelType) +
                             " at height " + std::to_string(info.height));
 
-    const size_t rows = xqm::pictureRows(info.height);
-    std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * xqm::kPictureWidth),
-                                         std::vector<uint16_t>(rows * xqm::kPictureWidth)};
     std::unique_ptr<media::PictureSink> checksums;
     std::unique_ptr<vk6play::VideoWindow> window;
     if (!framemd5.empty())
@@ -72,18 +71,16 @@ void play(const std::string& file, const std::string& framemd5) {
     const ULONGLONG start = GetTickCount64();
     for (uint32_t number = 0; number < info.frameCount; ++number) {
         reader.readFrame(number, frame);
-        const std::vector<uint16_t>& reference = pictures[(number + 1) % 2];
-        std::vector<uint16_t>& target = pictures[number % 2];
-        if (!dll.decode(frame, reference.data(), target.data())) {
-            const std::string line = file + ": frame " + std::to_string(number) + ": " + dll.failure() + "\n";
+        if (!sequence.decode(frame)) {
+            const std::string line = xqm::frameFailureLine(file, number, sequence.failure()) + "\n";
             std::fputs(("vk6play: " + line).c_str(), stderr);
             OutputDebugStringA(line.c_str());
         }
         if (checksums) {
-            checksums->write(target.data(), number);
+            checksums->write(sequence.picture(), number);
             continue;
         }
-        window->show(target.data());
+        window->show(sequence.picture());
         const ULONGLONG due = start + (number + 1) * 1000ull * info.rate.denominator / info.rate.numerator;
         if (!window->pumpUntil(due)) break;
     }

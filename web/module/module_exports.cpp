@@ -30,7 +30,7 @@ XQM_WEB_EXPORT(xqm_alloc) void* xqm_alloc(uint32_t size) { return std::malloc(si
 XQM_WEB_EXPORT(xqm_free) void xqm_free(void* pointer) { std::free(pointer); }
 
 // Takes the bytes, allocated with xqm_alloc, whatever the outcome; null when
-// they are not a stream, xqm_message(null) then says why.
+// they are not a stream, xqm_open_failure() then says why.
 XQM_WEB_EXPORT(xqm_open) WebSession* xqm_open(uint8_t* bytes, uint32_t size, const char* name) {
     std::vector<uint8_t> owned(bytes, bytes + size);
     std::free(bytes);
@@ -65,7 +65,7 @@ XQM_WEB_EXPORT(xqm_frame_quality) int32_t xqm_frame_quality(const WebSession* s,
 }
 
 // 1: every frame on the way decoded whole; 0: one was damaged and concealed
-// (xqm_message says which and why); -1: no such frame.
+// (xqm_damage_* say which and why); -1: no such frame.
 XQM_WEB_EXPORT(xqm_show) int32_t xqm_show(WebSession* s, uint32_t n) {
     switch (s->session.show(n)) {
         case xqmweb::PlayerSession::Result::Whole: return 1;
@@ -84,8 +84,18 @@ XQM_WEB_EXPORT(xqm_rgba) const uint8_t* xqm_rgba(WebSession* s) {
     return s->rgba.data();
 }
 
-XQM_WEB_EXPORT(xqm_message) const char* xqm_message(const WebSession* s) {
-    return s != nullptr ? s->session.message().c_str() : openFailure.c_str();
+XQM_WEB_EXPORT(xqm_open_failure) const char* xqm_open_failure() { return openFailure.c_str(); }
+
+// The frames the last xqm_show found damaged: how many, then each one's
+// number and the line that says why.
+XQM_WEB_EXPORT(xqm_damage_count) uint32_t xqm_damage_count(const WebSession* s) {
+    return uint32_t(s->session.damage().size());
+}
+XQM_WEB_EXPORT(xqm_damage_frame) uint32_t xqm_damage_frame(const WebSession* s, uint32_t i) {
+    return i < s->session.damage().size() ? s->session.damage()[i].frame : 0;
+}
+XQM_WEB_EXPORT(xqm_damage_message) const char* xqm_damage_message(const WebSession* s, uint32_t i) {
+    return i < s->session.damage().size() ? s->session.damage()[i].message.c_str() : "";
 }
 
 XQM_WEB_EXPORT(xqm_kernels) const char* xqm_kernels() {

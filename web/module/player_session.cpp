@@ -9,26 +9,15 @@
 
 namespace xqmweb {
 
-namespace {
-
-XQMPI_Decoder* createDecoder(const xqm::StreamInfo& info, const std::string& name) {
-    XQMPI_Decoder* decoder = XQMPI_CreateDecoder(info.pixelType, info.height);
-    if (decoder == nullptr)
-        throw orv::FileError::format(name + ": the decoder refuses pixel type " + std::to_string(info.pixelType) +
-                                     " and height " + std::to_string(info.height));
-    XQMPI_DecoderSetConcealment(decoder, 1);
-    return decoder;
-}
-
-}  // namespace
-
 PlayerSession::PlayerSession(std::vector<uint8_t> bytes, std::string name, size_t checkpointBudget)
     : bytes_(std::move(bytes)),
       reader_(std::make_unique<xqm::MemorySource>(bytes_), std::move(name)),
-      decoder_(createDecoder(reader_.info(), reader_.name()), &XQMPI_DestroyDecoder) {
-    const size_t pixels = size_t(XQMPI_DecoderPictureRows(decoder_.get())) * xqm::kPictureWidth;
-    reference_.assign(pixels, 0);
-    target_.assign(pixels, 0);
+      sequence_(vk6::linkedHandleFunctions(), reader_.info().pixelType, reader_.info().height) {
+    if (sequence_.refused())
+        throw orv::FileError::format(reader_.name() + ": the decoder refuses pixel type " +
+                                     std::to_string(reader_.info().pixelType) + " and height " +
+                                     std::to_string(reader_.info().height));
+    const size_t pixels = sequence_.pictureBuffer().size();
     checkpointLimit_ = std::max<size_t>(1, checkpointBudget / (2 * pixels * sizeof(uint16_t)));
 }
 
@@ -40,7 +29,7 @@ int64_t PlayerSession::frameQuality(uint32_t number) const {
 }
 
 PlayerSession::Result PlayerSession::show(uint32_t number) {
-    message_.clear();
+    damage_.clear();
     if (number >= info().frameCount) return Result::OutOfRange;
     if (shown_ == int64_t(number)) return Result::Whole;
     // Decoding on from the frame shown is never worse than from an earlier
@@ -49,13 +38,13 @@ PlayerSession::Result PlayerSession::show(uint32_t number) {
     const int64_t from = checkpoint != nullptr ? checkpoint->frame : 0;
     if (shown_ > int64_t(number) || shown_ + 1 < from) restore(checkpoint);
     while (shown_ < int64_t(number)) decodeNext();
-    return message_.empty() ? Result::Whole : Result::Damaged;
+    return damage_.empty() ? Result::Whole : Result::Damaged;
 }
 
 void PlayerSession::expandToRgba(uint8_t* out) const {
     const size_t pixels = size_t(xqm::kPictureWidth) * info().height;
     for (size_t i = 0; i < pixels; ++i, out += 4) {
-        const xqm::Rgb8 colour = xqm::widenPixel(reference_[i], info().pixelType);
+        const xqm::Rgb8 colour = xqm::widenPixel(picture()[i], info().pixelType);
         out[0] = colour.r;
         out[1] = colour.g;
         out[2] = colour.b;
@@ -66,35 +55,24 @@ void PlayerSession::expandToRgba(uint8_t* out) const {
 void PlayerSession::decodeNext() {
     const uint32_t number = uint32_t(shown_ + 1);
     if (index()[number].intra()) keepCheckpoint();
-    std::string problem;
     try {
         reader_.readFrame(number, frame_);
-        if (XQMPI_DecoderDecodeFrame(decoder_.get(), frame_.data(), uint32_t(frame_.size()), reference_.data(),
-                                     target_.data()) != 1) {
-            XQMPI_ErrorReport report;
-            XQMPI_DecoderLastError(decoder_.get(), &report);
-            problem = reader_.name() + ": frame " + std::to_string(number) + ": " +
-                      xqm::describeFailure(report, XQMPI_DecoderErrorText(report.code));
-        }
+        if (!sequence_.decode(frame_))
+            damage_.push_back({number, xqm::frameFailureLine(reader_.name(), number, sequence_.failure())});
     } catch (const orv::FileError& error) {
-        // A frame that cannot be read shows the previous picture again.
-        target_ = reference_;
-        problem = error.what();
+        sequence_.repeat();
+        damage_.push_back({number, error.what()});
     }
-    if (!problem.empty()) message_ += (message_.empty() ? "" : "\n") + problem;
-    std::swap(reference_, target_);
     shown_ = number;
 }
 
 void PlayerSession::restore(const Checkpoint* checkpoint) {
     if (checkpoint == nullptr) {
-        std::fill(reference_.begin(), reference_.end(), 0);
-        std::fill(target_.begin(), target_.end(), 0);
+        sequence_.fill(0);
         shown_ = -1;
         return;
     }
-    reference_ = checkpoint->reference;
-    target_ = checkpoint->target;
+    sequence_.restore(checkpoint->buffers);
     shown_ = int64_t(checkpoint->frame) - 1;
 }
 
@@ -109,7 +87,7 @@ void PlayerSession::keepCheckpoint() {
     if (before == nullptr && frame < spacing_) return;
     auto at = std::upper_bound(checkpoints_.begin(), checkpoints_.end(), frame,
                                [](uint32_t f, const Checkpoint& c) { return f < c.frame; });
-    checkpoints_.insert(at, Checkpoint{frame, reference_, target_});
+    checkpoints_.insert(at, Checkpoint{frame, sequence_.buffers()});
     if (checkpoints_.size() <= checkpointLimit_) return;
     std::vector<Checkpoint> kept;
     for (size_t i = 1; i < checkpoints_.size(); i += 2) kept.push_back(std::move(checkpoints_[i]));

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "stream/stream_reader.h"
-#include "vk6_640x16.h"
+#include "frame_sequence.h"
 
 namespace xqmweb {
 
@@ -37,23 +37,29 @@ public:
     int64_t frameQuality(uint32_t number) const;
 
     enum class Result { Whole, Damaged, OutOfRange };
+    // A frame decoded on the way that was abandoned (and concealed) or could
+    // not be read (and shows the picture before it): which, and the line that
+    // says why ("NAME: frame N: ...").
+    struct Damage {
+        uint32_t frame;
+        std::string message;
+    };
     // Brings the shown picture to frame `number`. Damaged when a frame decoded
-    // on the way was abandoned: it is concealed, and message() says which and
-    // why, a line per frame.
+    // on the way was damaged: damage() then lists each.
     Result show(uint32_t number);
     // The frame shown; -1 before any.
     int64_t shown() const { return shown_; }
     // The shown picture: `height` rows of 640 pixels.
-    const uint16_t* picture() const { return reference_.data(); }
+    const uint16_t* picture() const { return sequence_.picture(); }
     // The shown rows as 8-bit RGBA, alpha 255: 640 x height x 4 bytes.
     void expandToRgba(uint8_t* out) const;
-    const std::string& message() const { return message_; }
+    const std::vector<Damage>& damage() const { return damage_; }
     size_t checkpointCount() const { return checkpoints_.size(); }
 
 private:
     struct Checkpoint {
         uint32_t frame;  // the buffers as they are before this frame is decoded
-        std::vector<uint16_t> reference, target;
+        vk6::FrameSequence::Buffers buffers;
     };
 
     void decodeNext();
@@ -63,15 +69,13 @@ private:
 
     std::vector<uint8_t> bytes_;  // read by reader_: declared before it
     xqm::StreamReader reader_;
-    std::unique_ptr<XQMPI_Decoder, void (*)(XQMPI_Decoder*)> decoder_;
-    // reference_: the shown picture; target_: the one before it.
-    std::vector<uint16_t> reference_, target_;
+    vk6::FrameSequence sequence_;
     int64_t shown_ = -1;
     std::vector<Checkpoint> checkpoints_;  // by frame; frame 0 needs none
     size_t checkpointLimit_;
     uint32_t spacing_ = 1;  // frames at least between two checkpoints
     std::vector<uint8_t> frame_;
-    std::string message_;
+    std::vector<Damage> damage_;
 };
 
 }  // namespace xqmweb

@@ -3,7 +3,7 @@
 // Requests (each with an id the reply carries back):
 //   { type: 'init', wasmBase, build }      -> { type: 'ready', build, kernels }
 //   { type: 'open', bytes, name }          -> { type: 'opened', info }
-//   { type: 'show', frame }                -> { type: 'frame', frame, ok, message, width, height, rgba }
+//   { type: 'show', frame }                -> { type: 'frame', frame, ok, damage, width, height, rgba }
 //   { type: 'benchmark', passes }          -> { type: 'benchmark', result }
 //   { type: 'close' }                      -> { type: 'closed' }
 // Any request that fails is answered { type: 'failed', message }.
@@ -56,7 +56,7 @@ const handlers = {
       type: 'frame',
       frame: s.shown(),
       ok: result === 1,
-      message: result === 1 ? '' : s.message(),
+      damage: result === 1 ? [] : s.damage(),
       width: width(s.handle),
       height: height(s.handle),
       rgba,

@@ -152,7 +152,8 @@ export class XqmDecoder {
       'xqm_alloc', 'xqm_free', 'xqm_open', 'xqm_close', 'xqm_pixel_type', 'xqm_height',
       'xqm_width', 'xqm_rate_numerator', 'xqm_rate_denominator', 'xqm_frame_count',
       'xqm_frame_size', 'xqm_frame_intra', 'xqm_frame_quality', 'xqm_show', 'xqm_shown',
-      'xqm_rgba', 'xqm_message', 'xqm_kernels',
+      'xqm_rgba', 'xqm_open_failure', 'xqm_damage_count', 'xqm_damage_frame', 'xqm_damage_message',
+      'xqm_kernels',
     ].map((name) => [name.slice(4), need(name)]));
     this.kernels = this.string(this.fn.kernels());
   }
@@ -203,7 +204,7 @@ export class XqmDecoder {
     } finally {
       this.fn.free(namePtr);
     }
-    if (!session) throw new Error(this.string(this.fn.message(0)) || `${name}: not a stream file`);
+    if (!session) throw new Error(this.string(this.fn.open_failure()) || `${name}: not a stream file`);
     return new XqmSession(this, session);
   }
 }
@@ -240,7 +241,7 @@ export class XqmSession {
   }
 
   // 1: every frame decoded on the way was whole; 0: one was damaged and
-  // concealed (message() says which and why); -1: n is out of range.
+  // concealed (damage() says which and why); -1: n is out of range.
   show(n) {
     return this.decoder.fn.show(this.handle, n);
   }
@@ -249,8 +250,15 @@ export class XqmSession {
     return this.decoder.fn.shown(this.handle);
   }
 
-  message() {
-    return this.decoder.string(this.decoder.fn.message(this.handle));
+  // The frames the last show() found damaged: [{ frame, message }], the
+  // message naming the file and the frame.
+  damage() {
+    const { fn } = this.decoder;
+    const count = fn.damage_count(this.handle);
+    return Array.from({ length: count }, (_, i) => ({
+      frame: fn.damage_frame(this.handle, i) >>> 0,
+      message: this.decoder.string(fn.damage_message(this.handle, i)),
+    }));
   }
 
   // A copy of the shown picture as RGBA, in a buffer of its own.

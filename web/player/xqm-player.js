@@ -11,7 +11,6 @@
 // decoder's words; each damaged frame reports one, event.detail.frame naming
 // it, and playback goes on with the concealed picture).
 
-import { frameOfMessage } from './decoder-message.js';
 import { FrameClock, frameAtTime, timeOfFrame } from './frame-clock.js';
 
 const DEFAULT_WASM_BASE = new URL('../wasm/', import.meta.url);
@@ -478,18 +477,9 @@ export class XqmPlayer extends EventTarget {
     }
     this._emit('timeupdate');
     if (request.reason === 'seek') this._emit('seeked');
-    if (!reply.ok) {
-      // A jump past several damaged frames reports each on a line of its own;
-      // each becomes an event of its own.
-      const lines = reply.message.split('\n').filter((line) => line.trim());
-      for (const line of lines.length ? lines : [`${this._name}: frame ${reply.frame}: damaged`]) {
-        this._emit(new XqmErrorEvent(line, {
-          frame: frameOfMessage(line, this._name),
-          shown: reply.frame,
-          during: 'decode',
-          damaged: true,
-        }));
-      }
+    // A jump past several damaged frames reports each in an event of its own.
+    for (const { frame, message } of reply.damage) {
+      this._emit(new XqmErrorEvent(message, { frame, shown: reply.frame, during: 'decode', damaged: true }));
     }
   }
 

@@ -1,6 +1,5 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { frameOfMessage } from '../decoder-message.js';
 import { clockText, frameFileName, framesText, pixelTypeText, rateText } from '../../page/format.js';
 
 test('stream facts are worded as the info panel shows them', () => {
@@ -24,12 +23,4 @@ test('saved frames are named after the stream, only its last extension dropped',
   assert.equal(frameFileName('take.2.xqm', 0), 'take.2-frame-0000.png');
   assert.equal(frameFileName('noext', 12345), 'noext-frame-12345.png');
   assert.equal(frameFileName('', 3), 'stream-frame-0003.png');
-});
-
-test('a damage message names its frame after the file name, whatever that name holds', () => {
-  const reason = 'block at (328, 464): nibble stream runs past its end';
-  assert.equal(frameOfMessage(`clip.xqm: frame 12: ${reason}`, 'clip.xqm'), 12);
-  assert.equal(frameOfMessage(`frame 9: x.xqm: frame 3: ${reason}`, 'frame 9: x.xqm'), 3);
-  assert.equal(frameOfMessage('clip.xqm: not an XQM6 stream file: the magic is wrong', 'clip.xqm'), null);
-  assert.equal(frameOfMessage(`other.xqm: frame 12: ${reason}`, 'clip.xqm'), null);
 });
