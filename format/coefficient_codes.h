@@ -76,8 +76,12 @@ constexpr CodeShape codeShape(uint32_t code, uint32_t a) {
         case EndOfBlock: break;
         case Skip5: shape.zeros = 5; break;
         case Skip1: shape.zeros = 1; break;
-        case Zero1Plus: case Zero1Minus: case Zero2Plus:
-        case Zero2Minus: case Zero3Plus: case Zero3Minus:
+        case Zero1Plus:
+        case Zero1Minus:
+        case Zero2Plus:
+        case Zero2Minus:
+        case Zero3Plus:
+        case Zero3Minus:
             shape.zeros = uint8_t((code - Zero1Plus) / 2 + 1);
             shape.values = 1;
             shape.level[0] = {K::Unit, 0};
@@ -87,8 +91,8 @@ constexpr CodeShape codeShape(uint32_t code, uint32_t a) {
             shape.cells = uint8_t(3 + (s >= 1) + (s == 3));
             shape.zeros = run;
             shape.values = uint8_t(2 + s);
-            const LevelSource fields[5] = {{K::SmallHigh, 2}, {K::SmallLow, 2}, {K::SmallHigh, 3},
-                                           {K::SmallLow, 3}, {K::SmallHigh, 4}};
+            const LevelSource fields[5] = {
+                {K::SmallHigh, 2}, {K::SmallLow, 2}, {K::SmallHigh, 3}, {K::SmallLow, 3}, {K::SmallHigh, 4}};
             for (int i = 0; i < shape.values; ++i) shape.level[i] = fields[i];
             break;
         }
@@ -104,7 +108,9 @@ constexpr CodeShape codeShape(uint32_t code, uint32_t a) {
             shape.level[0] = {K::SmallHigh, 1};
             shape.level[1] = {K::SmallLow, 1};
             break;
-        case Nibble1: case Nibble2: case Nibble3:
+        case Nibble1:
+        case Nibble2:
+        case Nibble3:
             shape.values = uint8_t(code - Nibble1 + 1);
             shape.cells = uint8_t(1 + shape.values);
             for (int i = 0; i < shape.values; ++i) shape.level[i] = {K::Nibble, uint8_t(1 + i)};

@@ -15,8 +15,7 @@ uint8_t roundClamped(int32_t fixed, int32_t offset) {
 
 YCbCr rgbToYCbCr(Rgb c) {
     const int32_t r = c.r, g = c.g, b = c.b;
-    return {roundClamped(16829 * r + 33039 * g + 6416 * b, 16),
-            roundClamped(-9714 * r - 19071 * g + 28784 * b, 128),
+    return {roundClamped(16829 * r + 33039 * g + 6416 * b, 16), roundClamped(-9714 * r - 19071 * g + 28784 * b, 128),
             roundClamped(28784 * r - 24103 * g - 4681 * b, 128)};
 }
 

@@ -33,7 +33,7 @@ std::vector<uint8_t> upsampleChroma(const uint8_t* plane, int width, int height,
         for (int x = 0; x < width; ++x) {
             const Taps columns = taps(x, xFactor, planeWidth);
             auto column = [&](int at) { return 3 * nearRow[at] + nextRow[at]; };  // 4 x the sample
-            const int sum = 3 * column(columns.nearest) + column(columns.next);  // 16 x the sample
+            const int sum = 3 * column(columns.nearest) + column(columns.next);   // 16 x the sample
             full[size_t(y) * width + x] = uint8_t((sum + 8) >> 4);
         }
     }

@@ -31,8 +31,7 @@ FramePattern::FramePattern(std::string pattern) : pattern_(std::move(pattern)) {
         width_ = width;
         i = at;
     }
-    if (!numberSeen)
-        throw std::invalid_argument("the pattern '" + pattern_ + "' holds no frame number (such as %04d)");
+    if (!numberSeen) throw std::invalid_argument("the pattern '" + pattern_ + "' holds no frame number (such as %04d)");
 }
 
 std::string FramePattern::path(uint64_t number) const {

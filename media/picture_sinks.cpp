@@ -45,9 +45,7 @@ private:
 class Y4mSink final : public PictureSink {
 public:
     Y4mSink(const std::string& output, const xqm::StreamInfo& info)
-        : info_(info),
-          file_(output, "wb"),
-          writer_(file_.get(), file_.name(), kWidth, info.height, info.rate) {}
+        : info_(info), file_(output, "wb"), writer_(file_.get(), file_.name(), kWidth, info.height, info.rate) {}
     void write(const uint16_t* picture, uint32_t) override { writer_.write(toRgb(picture, info_)); }
     void finish() override { file_.close(); }
 

@@ -38,8 +38,7 @@ void unfilterPngRow(PngFilter filter, uint8_t* row, const uint8_t* above, size_t
     for (size_t i = 0; i < size; ++i) row[i] = uint8_t(row[i] + predict(filter, row, above, i, bpp));
 }
 
-void filterPngRow(PngFilter filter, const uint8_t* row, const uint8_t* above, uint8_t* out, size_t size,
-                  size_t bpp) {
+void filterPngRow(PngFilter filter, const uint8_t* row, const uint8_t* above, uint8_t* out, size_t size, size_t bpp) {
     for (size_t i = 0; i < size; ++i) out[i] = uint8_t(row[i] - predict(filter, row, above, i, bpp));
 }
 

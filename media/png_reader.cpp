@@ -30,7 +30,8 @@ struct Header {
 
 int channelsOf(ColourType colour) {
     switch (colour) {
-        case png::Grey: case png::Palette: return 1;
+        case png::Grey:
+        case png::Palette: return 1;
         case png::GreyAlpha: return 2;
         case png::Rgb: return 3;
         case png::Rgba: return 4;
@@ -42,7 +43,9 @@ bool allowedDepth(ColourType colour, int depth) {
     switch (colour) {
         case png::Grey: return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
         case png::Palette: return depth == 1 || depth == 2 || depth == 4 || depth == 8;
-        case png::Rgb: case png::GreyAlpha: case png::Rgba: return depth == 8 || depth == 16;
+        case png::Rgb:
+        case png::GreyAlpha:
+        case png::Rgba: return depth == 8 || depth == 16;
     }
     return false;
 }
@@ -77,15 +80,18 @@ public:
         while (stream_.avail_in > 0 && !ended_) {
             // Grown as data comes, so that a header alone cannot take the memory.
             const size_t had = out_.size();
-            if (had < expected_) out_.resize(size_t(std::min<uint64_t>(expected_, had + std::max<size_t>(had, 1 << 16))));
+            if (had < expected_)
+                out_.resize(size_t(std::min<uint64_t>(expected_, had + std::max<size_t>(had, 1 << 16))));
             stream_.next_out = out_.data() + had;
             stream_.avail_out = uInt(out_.size() - had);
             const int result = inflate(&stream_, Z_NO_FLUSH);
             out_.resize(out_.size() - stream_.avail_out);
             if (result == Z_STREAM_END) ended_ = true;
             // With room left, inflate always gets on; without, the data is too long.
-            else if (result == Z_BUF_ERROR) return "more image data than the picture's size";
-            else if (result != Z_OK) return "the image data's zlib stream is damaged";
+            else if (result == Z_BUF_ERROR)
+                return "more image data than the picture's size";
+            else if (result != Z_OK)
+                return "the image data's zlib stream is damaged";
         }
         return nullptr;
     }
@@ -260,14 +266,18 @@ private:
                 case png::Grey:
                 case png::GreyAlpha:
                     rgb[0] = rgb[1] = rgb[2] = sample(row, first);
-                    if (channels == 2) alpha = sample(row, first + 1);
-                    else if (matchesKey(row, first, 1)) alpha = 0;
+                    if (channels == 2)
+                        alpha = sample(row, first + 1);
+                    else if (matchesKey(row, first, 1))
+                        alpha = 0;
                     break;
                 case png::Rgb:
                 case png::Rgba:
                     for (int c = 0; c < 3; ++c) rgb[c] = sample(row, first + size_t(c));
-                    if (channels == 4) alpha = sample(row, first + 3);
-                    else if (matchesKey(row, first, 3)) alpha = 0;
+                    if (channels == 4)
+                        alpha = sample(row, first + 3);
+                    else if (matchesKey(row, first, 3))
+                        alpha = 0;
                     break;
                 case png::Palette: {
                     const uint32_t index = header_.depth == 8 ? row[x] : rawSample(row, x);
@@ -287,9 +297,8 @@ private:
     }
 
     static std::string printable(const std::string& type) {
-        const bool letters = std::all_of(type.begin(), type.end(), [](char c) {
-            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        });
+        const bool letters = std::all_of(type.begin(), type.end(),
+                                         [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
         return letters ? type : "unnamed";
     }
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "support/file_error.h"
 #include "media/png_file.h"
+#include "support/file_error.h"
 #include "support/file_names.h"
 
 namespace media {
@@ -22,8 +22,7 @@ bool exists(const std::string& path) {
 PngSequenceReader::PngSequenceReader(const std::string& pattern, orv::FrameRate rate) : pattern_(pattern), rate_(rate) {
     while (!exists(pattern_.path(number_))) {
         if (number_ == kLastFirstNumber)
-            throw orv::FileError::io(pattern + ": no picture numbered 0 to 4 (such as " +
-                                                       pattern_.path(0) + ")");
+            throw orv::FileError::io(pattern + ": no picture numbered 0 to 4 (such as " + pattern_.path(0) + ")");
         ++number_;
     }
     first_ = readPng(pattern_.path(number_));
@@ -44,9 +43,8 @@ bool PngSequenceReader::next(RgbPicture& picture) {
     ++number_;
     if (picture.width != first_.width || picture.height != first_.height)
         throw orv::FileError::format(path + ": " + std::to_string(picture.width) + "x" +
-                                                       std::to_string(picture.height) + ", the sequence began " +
-                                                       std::to_string(first_.width) + "x" +
-                                                       std::to_string(first_.height));
+                                     std::to_string(picture.height) + ", the sequence began " +
+                                     std::to_string(first_.width) + "x" + std::to_string(first_.height));
     return true;
 }
 

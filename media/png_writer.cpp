@@ -102,10 +102,19 @@ std::vector<uint8_t> encodePng(int width, int height, int channels, const uint8_
     const std::vector<uint8_t> stream = compress(rows);
 
     std::vector<uint8_t> out(png::kSignature.begin(), png::kSignature.end());
-    const uint8_t header[png::kHeaderBytes] = {
-        uint8_t(width >> 24),  uint8_t(width >> 16),  uint8_t(width >> 8),  uint8_t(width),
-        uint8_t(height >> 24), uint8_t(height >> 16), uint8_t(height >> 8), uint8_t(height),
-        8, uint8_t(channels == 4 ? png::Rgba : png::Rgb), 0, 0, 0};
+    const uint8_t header[png::kHeaderBytes] = {uint8_t(width >> 24),
+                                               uint8_t(width >> 16),
+                                               uint8_t(width >> 8),
+                                               uint8_t(width),
+                                               uint8_t(height >> 24),
+                                               uint8_t(height >> 16),
+                                               uint8_t(height >> 8),
+                                               uint8_t(height),
+                                               8,
+                                               uint8_t(channels == 4 ? png::Rgba : png::Rgb),
+                                               0,
+                                               0,
+                                               0};
     png::appendChunk(out, "IHDR", header);
     const uint8_t perceptual = 0;
     if (space == PngColourSpace::Srgb) png::appendChunk(out, "sRGB", {&perceptual, 1});

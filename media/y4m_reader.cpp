@@ -42,9 +42,7 @@ void Y4mReader::countFrames(const std::string& path) {
     if ((size - uintmax_t(start)) % frameBytes == 0) frameCount_ = (size - uintmax_t(start)) / frameBytes;
 }
 
-void Y4mReader::fail(const std::string& problem) const {
-    throw orv::FileError::format(file_.name() + ": " + problem);
-}
+void Y4mReader::fail(const std::string& problem) const { throw orv::FileError::format(file_.name() + ": " + problem); }
 
 // A line without its '\n'; an empty string at the end of the file.
 std::string Y4mReader::readLine(const char* what) {
@@ -84,9 +82,7 @@ void Y4mReader::parseHeader(const std::string& line) {
                     fail("bad frame rate '" + field + "'");
                 break;
             }
-            case 'C':
-                parseChroma(std::string(value));
-                break;
+            case 'C': parseChroma(std::string(value)); break;
             default:  // interlacing, aspect, comments and extensions
                 break;
         }

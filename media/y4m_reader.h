@@ -33,7 +33,7 @@ private:
 
     FileHandle file_;
     int width_ = 0, height_ = 0;
-    orv::FrameRate rate_{25, 1};  // without an F tag in the header, 25 frames a second
+    orv::FrameRate rate_{25, 1};     // without an F tag in the header, 25 frames a second
     int xFactor_ = 2, yFactor_ = 2;  // chroma subsampling; 4:2:0 when C is not given
     uint64_t frames_ = 0;
     std::optional<uint64_t> frameCount_;

@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void refuseRead(const std::string& name, uint64_t offset, size_t count) {
     throw orv::FileError::io(name + ": cannot read " + std::to_string(count) + " bytes at byte " +
-                                                 std::to_string(offset));
+                             std::to_string(offset));
 }
 
 }  // namespace

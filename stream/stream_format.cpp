@@ -9,7 +9,8 @@ std::optional<std::string> findInfoProblem(const StreamInfo& info) {
     if (!knownPixelType(info.pixelType))
         return "pixel type " + std::to_string(info.pixelType) + ", expected 15 (5-5-5) or 16 (5-6-5)";
     if (info.height < 2 || info.height > kMaxHeight || info.height % 2 != 0)
-        return "height " + std::to_string(info.height) + ", expected an even number from 2 to " + std::to_string(kMaxHeight);
+        return "height " + std::to_string(info.height) + ", expected an even number from 2 to " +
+               std::to_string(kMaxHeight);
     if (info.rate.numerator == 0 || info.rate.denominator == 0)
         return "frame rate " + std::to_string(info.rate.numerator) + "/" + std::to_string(info.rate.denominator) +
                ", both terms must be positive";

@@ -10,11 +10,13 @@ namespace vk6::bench {
 namespace {
 
 // Zigzag scan position -> row-major index in an 8x8 block.
+// clang-format off
 constexpr int kZigzagToNatural[64] = {
     0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
     12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
     35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
     58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+// clang-format on
 
 // Writes levels into one block in scan order.
 class ScanWriter {
@@ -51,8 +53,14 @@ void fillComponent(JCOEF* block, std::mt19937& random, int runs) {
                 scan.put(choice & 1 ? -1 : +1);
                 break;
             }
-            case 1: scan.put(nibbleLevel()); scan.put(nibbleLevel()); break;
-            case 2: scan.put(smallLevel()); scan.put(smallLevel()); break;
+            case 1:
+                scan.put(nibbleLevel());
+                scan.put(nibbleLevel());
+                break;
+            case 2:
+                scan.put(smallLevel());
+                scan.put(smallLevel());
+                break;
             case 3:  // one to four zeros, then two levels
                 scan.skip(int(random() % 4) + 1);
                 scan.put(nibbleLevel());
@@ -87,8 +95,8 @@ std::vector<uint8_t> makeReferenceJpeg(int width, int height, int quality, uint3
     const JDIMENSION blocksWide = JDIMENSION(width / 8), blocksHigh = JDIMENSION(height / 8);
     jvirt_barray_ptr planes[3];
     for (auto& plane : planes)
-        plane = cinfo.mem->request_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, TRUE,
-                                               blocksWide, blocksHigh, 1);
+        plane = cinfo.mem->request_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, TRUE, blocksWide,
+                                               blocksHigh, 1);
     jpeg_write_coefficients(&cinfo, planes);
 
     // Block by block, Y then Cb then Cr, as the intra frame orders them.
@@ -96,8 +104,7 @@ std::vector<uint8_t> makeReferenceJpeg(int width, int height, int quality, uint3
     for (JDIMENSION row = 0; row < blocksHigh; ++row) {
         JBLOCKROW rows[3];
         for (int c = 0; c < 3; ++c)
-            rows[c] = cinfo.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo), planes[c], row, 1,
-                                                    TRUE)[0];
+            rows[c] = cinfo.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo), planes[c], row, 1, TRUE)[0];
         for (JDIMENSION column = 0; column < blocksWide; ++column) {
             fillComponent(rows[0][column], random, 6 + int(random() % 8));
             fillComponent(rows[1][column], random, int(random() % 3));
@@ -125,8 +132,8 @@ double nonzeroCoefficientsPerBlock(const std::vector<uint8_t>& jpeg) {
     for (int c = 0; c < cinfo.num_components; ++c) {
         const jpeg_component_info& component = cinfo.comp_info[c];
         for (JDIMENSION row = 0; row < component.height_in_blocks; ++row) {
-            const JBLOCKROW blocks = cinfo.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo),
-                                                                   planes[c], row, 1, FALSE)[0];
+            const JBLOCKROW blocks =
+                cinfo.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&cinfo), planes[c], row, 1, FALSE)[0];
             for (JDIMENSION column = 0; column < component.width_in_blocks; ++column)
                 for (JCOEF value : blocks[column]) nonzero += value != 0;
         }

@@ -79,9 +79,8 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderPictureRows(const XQMPI_Decoder* de
  * what was decoded up to the failed block, and past it what it held before,
  * or with concealment on the reference) or a null argument; either way
  * XQMPI_DecoderLastError tells what happened. */
-XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderDecodeFrame(XQMPI_Decoder* decoder, const void* frame,
-                                                         uint32_t frameSize, const uint16_t* reference,
-                                                         uint16_t* target);
+XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderDecodeFrame(XQMPI_Decoder* decoder, const void* frame, uint32_t frameSize,
+                                                         const uint16_t* reference, uint16_t* target);
 
 /* Why and where the last decode on a handle abandoned its frame. Streams are
  * numbered XQMPI_STREAM_*; pieces by their width and height, 10 x width +
@@ -89,8 +88,8 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderDecodeFrame(XQMPI_Decoder* decoder,
  * numbers them: halves 0-1, quarters 0-3, strips 0-7, cells 0-15 (an 8x8
  * piece is number 0). docs/decoder-errors.md says what each code means. */
 typedef struct XQMPI_ErrorReport {
-    int32_t code;       /* XQMPI_ERROR_* */
-    int32_t x;          /* the failed 8x8 block's top-left pixel; -1 for the frame as a whole */
+    int32_t code; /* XQMPI_ERROR_* */
+    int32_t x;    /* the failed 8x8 block's top-left pixel; -1 for the frame as a whole */
     int32_t y;
     int32_t pieceShape; /* the failed piece's shape; 0 when the error is not a piece's */
     int32_t pieceIndex; /* its number inside the block; -1 when the error is not a piece's */

@@ -113,7 +113,6 @@ constexpr auto kRunMasks = [] {
     return masks;
 }();
 
-
 // One component from cursor into its block; cursor is left on the first cell
 // after the block, or after the cells read of a malformed code.
 DecodeError decodeComponent(const uint8_t*& cursor, const uint32_t* offset, const int32_t* factor,
@@ -164,8 +163,8 @@ void clear(CoefficientBlocks& blocks) {
 
 }  // namespace
 
-DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
-                                    const DequantTables& dequant, CoefficientBlocks& blocks) {
+DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry, const DequantTables& dequant,
+                                    CoefficientBlocks& blocks) {
     clear(blocks);
     window.refillIfPastMark();
     const uint8_t* cursor = window.readCursor();

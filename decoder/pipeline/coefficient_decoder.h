@@ -25,8 +25,8 @@ inline constexpr int kSkipLimit = 128;  // NibbleWindow::kMaxCellsPerDctBlock co
 // malformed block CoefficientPast63 (a value written past position 63) or
 // TooManySkips (skips beyond the limit); blocks then hold what was decoded so
 // far and the window's cursor stands after the last symbol read.
-DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
-                                    const DequantTables& dequant, CoefficientBlocks& blocks);
+DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry, const DequantTables& dequant,
+                                    CoefficientBlocks& blocks);
 DecodeError decodeCoefficientBlocksReference(NibbleWindow& window, const GeometryTables& geometry,
                                              const DequantTables& dequant, CoefficientBlocks& blocks);
 

@@ -19,8 +19,7 @@ uint32_t take(const uint8_t*& cell) { return *cell++ & 15u; }
 // tables of this component.
 class ComponentDecoder {
 public:
-    ComponentDecoder(int component, const GeometryTables& geometry, const DequantTables& dequant,
-                     int32_t* coefficients)
+    ComponentDecoder(int component, const GeometryTables& geometry, const DequantTables& dequant, int32_t* coefficients)
         : offset_(geometry.coefficientOffset[component].data()),
           positionMask_(geometry.positionMask[component].data()),
           factor_(dequant[component].data()),
@@ -49,8 +48,12 @@ public:
                     position_ += code == Skip5 ? 5 : 1;
                     if (position_ > kSkipLimit) return reject(cursor, c, DecodeError::TooManySkips);
                     continue;
-                case Zero1Plus: case Zero1Minus: case Zero2Plus:
-                case Zero2Minus: case Zero3Plus: case Zero3Minus: {
+                case Zero1Plus:
+                case Zero1Minus:
+                case Zero2Plus:
+                case Zero2Minus:
+                case Zero3Plus:
+                case Zero3Minus: {
                     const int zeros = int(code - Zero1Plus) / 2 + 1;
                     if (!fits(zeros, 1)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     position_ += zeros;
@@ -88,7 +91,9 @@ public:
                     write(kSmallLevels[pair & 3]);
                     break;
                 }
-                case Nibble1: case Nibble2: case Nibble3:
+                case Nibble1:
+                case Nibble2:
+                case Nibble3:
                     count = int(code - Nibble1) + 1;
                     if (!fits(0, count)) return reject(cursor, c, DecodeError::CoefficientPast63);
                     for (int i = 0; i < count; ++i) write(nibbleLevel(take(c)));

@@ -68,17 +68,15 @@ void convert(const ColourTables& tables, const CoefficientBlocks& blocks, uint16
         const int32_t redIndex = (y + red) >> 2;
         const int32_t blueIndex = (y + (cb[i * cbStep] >> 3)) >> 2;
         const int32_t greenIndex = (y - (red >> 1) - green) >> 2;
-        destination[kPictureWidth * (i >> 3) + (i & 7)] =
-            static_cast<uint16_t>(tables.redBits[colourIndex<Saturate>(redIndex)] |
-                                  tables.greenBits[colourIndex<Saturate>(greenIndex)] |
-                                  tables.blueBits[colourIndex<Saturate>(blueIndex)]);
+        destination[kPictureWidth * (i >> 3) + (i & 7)] = static_cast<uint16_t>(
+            tables.redBits[colourIndex<Saturate>(redIndex)] | tables.greenBits[colourIndex<Saturate>(greenIndex)] |
+            tables.blueBits[colourIndex<Saturate>(blueIndex)]);
     }
 }
 
 }  // namespace
 
-void convertToPixelsReference(const ColourTables& tables, const CoefficientBlocks& blocks,
-                              uint16_t* destination) {
+void convertToPixelsReference(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination) {
     if (samplesInRange(blocks)) {
         convert<false>(tables, blocks, destination);
     } else {

@@ -13,12 +13,12 @@
 // The operations of Ops that are one intrinsic each, named alike in every
 // instruction set but for the prefix (_mm, _mm256) and the vector type
 // (__m128i, __m256i).
-#define VK6_COLOUR_LANE_INTRINSICS(prefix, Vector)                                                           \
-    static Int16s packs(Int32s a, Int32s b) { return Int16s(prefix##_packs_epi32(Vector(a), Vector(b))); }  \
-    static Int16s adds(Int16s a, Int16s b) { return Int16s(prefix##_adds_epi16(Vector(a), Vector(b))); }    \
-    static Int16s subs(Int16s a, Int16s b) { return Int16s(prefix##_subs_epi16(Vector(a), Vector(b))); }    \
-    static Int16s min(Int16s a, Int16s b) { return Int16s(prefix##_min_epi16(Vector(a), Vector(b))); }      \
-    static Int16s max(Int16s a, Int16s b) { return Int16s(prefix##_max_epi16(Vector(a), Vector(b))); }      \
+#define VK6_COLOUR_LANE_INTRINSICS(prefix, Vector)                                                         \
+    static Int16s packs(Int32s a, Int32s b) { return Int16s(prefix##_packs_epi32(Vector(a), Vector(b))); } \
+    static Int16s adds(Int16s a, Int16s b) { return Int16s(prefix##_adds_epi16(Vector(a), Vector(b))); }   \
+    static Int16s subs(Int16s a, Int16s b) { return Int16s(prefix##_subs_epi16(Vector(a), Vector(b))); }   \
+    static Int16s min(Int16s a, Int16s b) { return Int16s(prefix##_min_epi16(Vector(a), Vector(b))); }     \
+    static Int16s max(Int16s a, Int16s b) { return Int16s(prefix##_max_epi16(Vector(a), Vector(b))); }     \
     static Int16s mulhiUnsigned(Int16s a, Int16s b) { return Int16s(prefix##_mulhi_epu16(Vector(a), Vector(b))); }
 
 // Clamping every index to its table's ends gives the reference's saturating
@@ -132,7 +132,8 @@ private:
     };
 
     static Chroma chromaOf(const int32_t* cb, const int32_t* cr) {
-        return {{Ops::samples(cb, 0) >> 3, Ops::samples(cb, 1) >> 3}, crToRed(shiftedSamples(cr, 4)),
+        return {{Ops::samples(cb, 0) >> 3, Ops::samples(cb, 1) >> 3},
+                crToRed(shiftedSamples(cr, 4)),
                 cbToGreen(shiftedSamples(cb, 4))};
     }
 
@@ -153,7 +154,8 @@ private:
 
         const Int16s fiveBits = splat(31);
         const Int16s redBits = Ops::min(colourLevel(redIndex) >> 1, fiveBits) << fields.redShift;
-        const Int16s greenBits = Ops::min(colourLevel(greenIndex) >> fields.greenShift, splat(fields.greenMaximum)) << 5;
+        const Int16s greenBits = Ops::min(colourLevel(greenIndex) >> fields.greenShift, splat(fields.greenMaximum))
+                                 << 5;
         const Int16s blueBits = Ops::min(colourLevel(blueIndex) >> 1, fiveBits);
         return redBits | greenBits | blueBits;
     }

@@ -16,8 +16,7 @@ public:
     // Large enough for any offset a header can hold, small enough never to overflow.
     static constexpr int64_t kUnknownSize = int64_t{1} << 40;
 
-    FrameBytes(const void* data, int64_t size)
-        : data_(static_cast<const uint8_t*>(data)), size_(size) {}
+    FrameBytes(const void* data, int64_t size) : data_(static_cast<const uint8_t*>(data)), size_(size) {}
 
     int64_t size() const { return size_; }
     bool contains(int64_t at, int64_t count) const { return at >= 0 && at <= size_ - count; }
@@ -34,9 +33,7 @@ public:
     uint32_t word32(int64_t at) const { return load<4>(at); }
 
     // The bytes at..at+count-1, when all of them lie inside the frame.
-    const uint8_t* span(int64_t at, int64_t count) const {
-        return contains(at, count) ? data_ + at : nullptr;
-    }
+    const uint8_t* span(int64_t at, int64_t count) const { return contains(at, count) ? data_ + at : nullptr; }
 
 private:
     template <int N>

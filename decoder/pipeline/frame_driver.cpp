@@ -334,9 +334,9 @@ bool FrameDriver<Observed>::nearCopy(int piece, bool intra) {
     const int64_t corner = blockY_ * kWidth + blockX_;
     if (fromTarget)
         return copy<StreamId::Vector, Shape>(target_, corner + state_.geometry.intraNearOffsets[vector.index],
-                                      uint32_t(vector.mode), piece);
+                                             uint32_t(vector.mode), piece);
     return copy<StreamId::Vector, Shape>(reference_, corner + state_.geometry.nearOffsets[vector.index],
-                                  uint32_t(vector.mode), piece);
+                                         uint32_t(vector.mode), piece);
 }
 
 template <bool Observed>
@@ -355,7 +355,8 @@ bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, 
     if (picture == target_) copyPendingStillRows();
     const ShapeSize source = sourceSize(Shape, int(mode));
     const int64_t extent = (source.height - 1) * kWidth + source.width;
-    if (sourceOffset < 0 || sourceOffset + extent > picturePixels_) return fail(DecodeError::CopyOutside, Stream, piece);
+    if (sourceOffset < 0 || sourceOffset + extent > picturePixels_)
+        return fail(DecodeError::CopyOutside, Stream, piece);
     const xqm::Piece& p = kBlockPieces[size_t(piece)];
     uint16_t* destination = target_ + (blockY_ + p.y) * kWidth + blockX_ + p.x;
     const uint16_t* from = picture + sourceOffset;

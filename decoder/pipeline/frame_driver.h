@@ -100,7 +100,7 @@ private:
     SpiralIndexReader spiral_;
     const uint16_t* reference_ = nullptr;
     uint16_t* target_ = nullptr;
-    bool disjoint_ = false;  // reference and target share no pixel
+    bool disjoint_ = false;                      // reference and target share no pixel
     int64_t pendingStart_ = 0, pendingEnd_ = 0;  // still rows not copied yet, in pixels
     int blockX_ = 0;
     int64_t blockY_ = 0;  // may pass any int32 height

@@ -42,8 +42,8 @@ void unpackBytes(const uint8_t* packed, int64_t count, uint8_t after, uint8_t* c
     for (; i + 17 <= count; i += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(packed + i));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(packed + i + 1));
-        const __m128i odd = _mm_or_si128(_mm_and_si128(_mm_srli_epi16(bytes, 4), low),
-                                         _mm_and_si128(_mm_slli_epi16(next, 4), high));
+        const __m128i odd =
+            _mm_or_si128(_mm_and_si128(_mm_srli_epi16(bytes, 4), low), _mm_and_si128(_mm_slli_epi16(next, 4), high));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(cell + 2 * i), _mm_unpacklo_epi8(bytes, odd));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(cell + 2 * i + 16), _mm_unpackhi_epi8(bytes, odd));
     }

@@ -28,7 +28,8 @@ public:
         const uint32_t value = word_ >> 31;
         word_ <<= 1;
         // The next word is loaded as soon as the current one is used up.
-        if (--bitsLeft_ == 0) [[unlikely]] loadNextWord();
+        if (--bitsLeft_ == 0) [[unlikely]]
+            loadNextWord();
         return value;
     }
 

@@ -76,8 +76,7 @@ void plan(const ComponentLevels& levels, Plan& out) {
                 for (int n = 1; n <= nibble; ++n) consider(xqm::RunNibble, zeros, n);
             } else {
                 if (small >= 2) consider(xqm::SmallPair, 0, 2);
-                for (int n = 1; n <= nibble && n <= 3; ++n)
-                    consider(CoefficientCode(xqm::Nibble1 + n - 1), 0, n);
+                for (int n = 1; n <= nibble && n <= 3; ++n) consider(CoefficientCode(xqm::Nibble1 + n - 1), 0, n);
                 consider(xqm::Literal, 0, 1);
             }
         }

@@ -19,8 +19,7 @@ void applyPreset(Preset preset, EncoderSettings& settings) {
             settings.symmetryCandidates = 0;
             settings.copyGoodEnoughBits = 2 * defaults.copyGoodEnoughBits;
             break;
-        case Preset::Medium:
-            break;
+        case Preset::Medium: break;
         case Preset::Slow:
             settings.referenceCandidates = 16;
             settings.targetCandidates = 12;

@@ -40,7 +40,8 @@ void RateModel::observe(bool intra, int quality, size_t bytes) {
 void RateModel::observeCurve(int kind, int quality, double logBytes) {
     auto& curve = logBytes_[kind];
     const double error = logBytes - curve[quality];
-    for (int q = xqm::kLowestQuality; q <= xqm::kHighestQuality; ++q) curve[q] += error * std::exp(-std::abs(q - quality) / kReach);
+    for (int q = xqm::kLowestQuality; q <= xqm::kHighestQuality; ++q)
+        curve[q] += error * std::exp(-std::abs(q - quality) / kReach);
     // Sizes do not fall as the quality rises: what the try measured holds,
     // and the curve around it gives way.
     for (int q = quality + 1; q <= xqm::kHighestQuality; ++q) curve[q] = std::max(curve[q], curve[q - 1]);

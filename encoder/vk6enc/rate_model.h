@@ -33,7 +33,8 @@ public:
 private:
     void observeCurve(int kind, int quality, double logBytes);
 
-    std::array<std::array<double, xqm::kHighestQuality + 1>, 2> logBytes_{};  // [intra][quality], below the lowest unused
+    std::array<std::array<double, xqm::kHighestQuality + 1>, 2>
+        logBytes_{};  // [intra][quality], below the lowest unused
     std::array<bool, 2> seen_{};
 };
 

@@ -90,7 +90,8 @@ EncodedFrame VideoEncoder::encode(const uint8_t* rgb24, FirstPassFrame* measured
 }
 
 int VideoEncoder::firstQuality(bool intra) const {
-    return rate_ ? model_.qualityFor(intra, target(intra), xqm::kLowestQuality, xqm::kHighestQuality) : settings_.encoder.quality;
+    return rate_ ? model_.qualityFor(intra, target(intra), xqm::kLowestQuality, xqm::kHighestQuality)
+                 : settings_.encoder.quality;
 }
 
 // A predicted frame's size at quality 1: its own if it came to that, or

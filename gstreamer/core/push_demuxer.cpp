@@ -28,8 +28,8 @@ void PushDemuxer::parse() {
     if (start_ != 0 || position() < xqm::indexEnd(info_.frameCount)) return;
     index_.reserve(info_.frameCount);
     for (uint32_t number = 0; number < info_.frameCount; ++number)
-        index_.push_back(checks_.indexEntry(
-            number, &bytes_[size_t(xqm::kHeaderSize + xqm::kIndexEntrySize * number)], info_.frameCount));
+        index_.push_back(checks_.indexEntry(number, &bytes_[size_t(xqm::kHeaderSize + xqm::kIndexEntrySize * number)],
+                                            info_.frameCount));
     phase_ = Phase::Frames;
     startAt(0);
 }

@@ -21,5 +21,5 @@ gboolean plugin_init(GstPlugin* plugin) {
 }  // namespace
 
 #define PACKAGE "orvane"
-GST_PLUGIN_DEFINE(GST_VERSION_MAJOR, GST_VERSION_MINOR, xqm6, "XQM6 video of the game Orvane: .xqm files",
-                  plugin_init, ORV_VERSION, "Proprietary", "Orvane", "the Orvane project")
+GST_PLUGIN_DEFINE(GST_VERSION_MAJOR, GST_VERSION_MINOR, xqm6, "XQM6 video of the game Orvane: .xqm files", plugin_init,
+                  ORV_VERSION, "Proprietary", "Orvane", "the Orvane project")

@@ -45,8 +45,8 @@ gboolean setFormat(GstVideoDecoder* decoder, GstVideoCodecState* state) {
         return FALSE;
     auto pictures = std::make_unique<Pictures>(type, height);
     if (pictures->sequence.refused()) {
-        GST_ELEMENT_ERROR(self, STREAM, FORMAT,
-                          ("the decoder refuses pixel type %d and height %d", type, height), (nullptr));
+        GST_ELEMENT_ERROR(self, STREAM, FORMAT, ("the decoder refuses pixel type %d and height %d", type, height),
+                          (nullptr));
         return FALSE;
     }
     delete self->pictures;
@@ -77,10 +77,10 @@ GstFlowReturn handleFrame(GstVideoDecoder* decoder, GstVideoCodecFrame* frame) {
     gst_buffer_unmap(frame->input_buffer, &map);
     if (!whole) {
         const std::string why = p.sequence.failure();
-        GST_ELEMENT_WARNING(self, STREAM, DECODE,
-                            ("frame %" G_GUINT64_FORMAT ": %s", guint64(GST_BUFFER_OFFSET(frame->input_buffer)),
-                             why.c_str()),
-                            ("the part from the failed block on shows the previous picture"));
+        GST_ELEMENT_WARNING(
+            self, STREAM, DECODE,
+            ("frame %" G_GUINT64_FORMAT ": %s", guint64(GST_BUFFER_OFFSET(frame->input_buffer)), why.c_str()),
+            ("the part from the failed block on shows the previous picture"));
     }
     if (GST_VIDEO_CODEC_FRAME_IS_DECODE_ONLY(frame)) return gst_video_decoder_finish_frame(decoder, frame);
 

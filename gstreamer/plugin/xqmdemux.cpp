@@ -133,8 +133,7 @@ std::string sourceName(GstXqmDemux* self) {
 
 uint64_t upstreamSize(GstXqmDemux* self) {
     gint64 size = -1;
-    if (!gst_pad_peer_query_duration(self->sinkpad, GST_FORMAT_BYTES, &size) || size < 0)
-        return xqm::kUnknownFileSize;
+    if (!gst_pad_peer_query_duration(self->sinkpad, GST_FORMAT_BYTES, &size) || size < 0) return xqm::kUnknownFileSize;
     return uint64_t(size);
 }
 
@@ -173,14 +172,14 @@ void sendHeader(GstXqmDemux* self) {
     gst_pad_push_event(self->srcpad, start);
     gint numerator, denominator;
     fraction(s.info.rate, numerator, denominator);
-    GstCaps* caps = gst_caps_new_simple(VK6_FRAME_CAPS, "width", G_TYPE_INT, gint(xqm::kPictureWidth), "height",
-                                        G_TYPE_INT, gint(s.info.height), "pixel-type", G_TYPE_INT,
-                                        gint(s.info.pixelType), "framerate", GST_TYPE_FRACTION, numerator,
-                                        denominator, nullptr);
+    GstCaps* caps =
+        gst_caps_new_simple(VK6_FRAME_CAPS, "width", G_TYPE_INT, gint(xqm::kPictureWidth), "height", G_TYPE_INT,
+                            gint(s.info.height), "pixel-type", G_TYPE_INT, gint(s.info.pixelType), "framerate",
+                            GST_TYPE_FRACTION, numerator, denominator, nullptr);
     gst_pad_push_event(self->srcpad, gst_event_new_caps(caps));
     gst_caps_unref(caps);
-    GstTagList* tags = gst_tag_list_new(GST_TAG_CONTAINER_FORMAT, "XQM6 stream file", GST_TAG_VIDEO_CODEC,
-                                        "XQM6 video", nullptr);
+    GstTagList* tags =
+        gst_tag_list_new(GST_TAG_CONTAINER_FORMAT, "XQM6 stream file", GST_TAG_VIDEO_CODEC, "XQM6 video", nullptr);
     gst_tag_list_set_scope(tags, GST_TAG_SCOPE_GLOBAL);
     gst_pad_push_event(self->srcpad, gst_event_new_tag(tags));
     s.headerSent = true;
@@ -295,7 +294,8 @@ void pauseTask(GstXqmDemux* self, GstFlowReturn flow) {
 void openPull(GstXqmDemux* self) {
     DemuxState& s = stateOf(self);
     std::unique_ptr<xqm::StreamReader>& reader = pullMode(s)->reader;
-    reader = std::make_unique<xqm::StreamReader>(std::make_unique<PadSource>(self->sinkpad, upstreamSize(self)), s.name);
+    reader =
+        std::make_unique<xqm::StreamReader>(std::make_unique<PadSource>(self->sinkpad, upstreamSize(self)), s.name);
     opened(self, reader->info(), reader->index());
     plan(self, false);
 }
@@ -418,37 +418,37 @@ gboolean sinkEvent(GstPad* pad, GstObject* parent, GstEvent* event) {
     DemuxState& s = stateOf(self);
     PushMode* push = std::get_if<PushMode>(&s.mode);
     switch (GST_EVENT_TYPE(event)) {
-    case GST_EVENT_CAPS:
-        gst_event_unref(event);  // the demuxer's caps are its own
-        return TRUE;
-    case GST_EVENT_SEGMENT:
-        if (push == nullptr) break;
-        return sinkSegment(self, event);
-    case GST_EVENT_FLUSH_START:
-    case GST_EVENT_FLUSH_STOP:
-        if (push != nullptr && push->ownMove != GST_SEQNUM_INVALID && gst_event_get_seqnum(event) == push->ownMove) {
-            if (GST_EVENT_TYPE(event) == GST_EVENT_FLUSH_STOP) push->ownMove = GST_SEQNUM_INVALID;
-            gst_event_unref(event);
+        case GST_EVENT_CAPS:
+            gst_event_unref(event);  // the demuxer's caps are its own
             return TRUE;
-        }
-        break;
-    case GST_EVENT_EOS:
-        if (push != nullptr && push->demuxer && !push->runEnded) {
-            try {
-                push->demuxer->end();
-            } catch (const orv::FileError& error) {
-                postError(self, error);
+        case GST_EVENT_SEGMENT:
+            if (push == nullptr) break;
+            return sinkSegment(self, event);
+        case GST_EVENT_FLUSH_START:
+        case GST_EVENT_FLUSH_STOP:
+            if (push != nullptr && push->ownMove != GST_SEQNUM_INVALID &&
+                gst_event_get_seqnum(event) == push->ownMove) {
+                if (GST_EVENT_TYPE(event) == GST_EVENT_FLUSH_STOP) push->ownMove = GST_SEQNUM_INVALID;
+                gst_event_unref(event);
+                return TRUE;
             }
-        } else if (!s.opened) {
-            try {
-                xqm::StreamChecks(s.name, 0).failShortHeader(0);
-            } catch (const orv::FileError& error) {
-                postError(self, error);
+            break;
+        case GST_EVENT_EOS:
+            if (push != nullptr && push->demuxer && !push->runEnded) {
+                try {
+                    push->demuxer->end();
+                } catch (const orv::FileError& error) {
+                    postError(self, error);
+                }
+            } else if (!s.opened) {
+                try {
+                    xqm::StreamChecks(s.name, 0).failShortHeader(0);
+                } catch (const orv::FileError& error) {
+                    postError(self, error);
+                }
             }
-        }
-        break;
-    default:
-        break;
+            break;
+        default: break;
     }
     return gst_pad_event_default(pad, parent, event);
 }
@@ -520,8 +520,7 @@ bool seekPush(GstXqmDemux* self, GstEvent* event) {
     pending.segment = s.segment;
     pending.seqnum = gst_event_get_seqnum(event);
     gboolean update;
-    gst_segment_do_seek(&pending.segment, r.rate, r.format, r.flags, r.startType, r.start, r.stopType, r.stop,
-                        &update);
+    gst_segment_do_seek(&pending.segment, r.rate, r.format, r.flags, r.startType, r.start, r.stopType, r.stop, &update);
     const uint64_t last = s.index.size() - 1;
     pending.shown = uint32_t(std::min<uint64_t>(xqmgst::frameAt(pending.segment.start, s.info.rate), last));
     // Only the frames that have passed are known as starts here.
@@ -558,38 +557,38 @@ gboolean srcQuery(GstPad* pad, GstObject* parent, GstQuery* query) {
     auto* self = GST_XQM_DEMUX(parent);
     DemuxState& s = stateOf(self);
     switch (GST_QUERY_TYPE(query)) {
-    case GST_QUERY_DURATION: {
-        GstFormat format;
-        gst_query_parse_duration(query, &format, nullptr);
-        if (!s.opened) return FALSE;
-        if (format == GST_FORMAT_TIME) {
-            gst_query_set_duration(query, format, gint64(frameStartOf(s, s.index.size())));
+        case GST_QUERY_DURATION: {
+            GstFormat format;
+            gst_query_parse_duration(query, &format, nullptr);
+            if (!s.opened) return FALSE;
+            if (format == GST_FORMAT_TIME) {
+                gst_query_set_duration(query, format, gint64(frameStartOf(s, s.index.size())));
+                return TRUE;
+            }
+            if (format == GST_FORMAT_DEFAULT) {
+                gst_query_set_duration(query, format, gint64(s.index.size()));
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case GST_QUERY_SEEKING: {
+            GstFormat format;
+            gst_query_parse_seeking(query, &format, nullptr, nullptr, nullptr);
+            if (format != GST_FORMAT_TIME && format != GST_FORMAT_DEFAULT) return FALSE;
+            gboolean seekable = pullMode(s) != nullptr;
+            if (!seekable) {
+                GstQuery* bytes = gst_query_new_seeking(GST_FORMAT_BYTES);
+                if (gst_pad_peer_query(self->sinkpad, bytes))
+                    gst_query_parse_seeking(bytes, nullptr, &seekable, nullptr, nullptr);
+                gst_query_unref(bytes);
+            }
+            const gint64 end = !s.opened                   ? -1
+                               : format == GST_FORMAT_TIME ? gint64(frameStartOf(s, s.index.size()))
+                                                           : gint64(s.index.size());
+            gst_query_set_seeking(query, format, seekable, 0, end);
             return TRUE;
         }
-        if (format == GST_FORMAT_DEFAULT) {
-            gst_query_set_duration(query, format, gint64(s.index.size()));
-            return TRUE;
-        }
-        return FALSE;
-    }
-    case GST_QUERY_SEEKING: {
-        GstFormat format;
-        gst_query_parse_seeking(query, &format, nullptr, nullptr, nullptr);
-        if (format != GST_FORMAT_TIME && format != GST_FORMAT_DEFAULT) return FALSE;
-        gboolean seekable = pullMode(s) != nullptr;
-        if (!seekable) {
-            GstQuery* bytes = gst_query_new_seeking(GST_FORMAT_BYTES);
-            if (gst_pad_peer_query(self->sinkpad, bytes)) gst_query_parse_seeking(bytes, nullptr, &seekable, nullptr, nullptr);
-            gst_query_unref(bytes);
-        }
-        const gint64 end = !s.opened ? -1
-                           : format == GST_FORMAT_TIME ? gint64(frameStartOf(s, s.index.size()))
-                                                       : gint64(s.index.size());
-        gst_query_set_seeking(query, format, seekable, 0, end);
-        return TRUE;
-    }
-    default:
-        return gst_pad_query_default(pad, parent, query);
+        default: return gst_pad_query_default(pad, parent, query);
     }
 }
 
@@ -624,7 +623,8 @@ using namespace xqmgst;
 
 static GstStateChangeReturn gst_xqm_demux_change_state(GstElement* element, GstStateChange transition) {
     auto* self = GST_XQM_DEMUX(element);
-    const GstStateChangeReturn result = GST_ELEMENT_CLASS(gst_xqm_demux_parent_class)->change_state(element, transition);
+    const GstStateChangeReturn result =
+        GST_ELEMENT_CLASS(gst_xqm_demux_parent_class)->change_state(element, transition);
     if (transition == GST_STATE_CHANGE_PAUSED_TO_READY) {
         delete self->state;
         self->state = new DemuxState;
@@ -650,13 +650,15 @@ static void gst_xqm_demux_class_init(GstXqmDemuxClass* klass) {
 
 static void gst_xqm_demux_init(GstXqmDemux* self) {
     self->state = new DemuxState;
-    self->sinkpad = gst_pad_new_from_template(gst_element_class_get_pad_template(GST_ELEMENT_GET_CLASS(self), "sink"), "sink");
+    self->sinkpad =
+        gst_pad_new_from_template(gst_element_class_get_pad_template(GST_ELEMENT_GET_CLASS(self), "sink"), "sink");
     gst_pad_set_activate_function(self->sinkpad, sinkActivate);
     gst_pad_set_activatemode_function(self->sinkpad, sinkActivateMode);
     gst_pad_set_chain_function(self->sinkpad, chain);
     gst_pad_set_event_function(self->sinkpad, sinkEvent);
     gst_element_add_pad(GST_ELEMENT(self), self->sinkpad);
-    self->srcpad = gst_pad_new_from_template(gst_element_class_get_pad_template(GST_ELEMENT_GET_CLASS(self), "src"), "src");
+    self->srcpad =
+        gst_pad_new_from_template(gst_element_class_get_pad_template(GST_ELEMENT_GET_CLASS(self), "src"), "src");
     gst_pad_set_event_function(self->srcpad, srcEvent);
     gst_pad_set_query_function(self->srcpad, srcQuery);
     gst_pad_use_fixed_caps(self->srcpad);

@@ -15,30 +15,30 @@ namespace orv {
 // the primary display), its description as label and its driver name; a mode
 // has its size, no GUID, the label "WxH" and no driver name.
 struct DisplayListEntry {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::optional<AdapterGuid> adapterGuid;
-  std::string label;
-  std::optional<std::string> driverName;
-  std::unique_ptr<DisplayListEntry> next;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::optional<AdapterGuid> adapterGuid;
+    std::string label;
+    std::optional<std::string> driverName;
+    std::unique_ptr<DisplayListEntry> next;
 
-  DisplayListEntry() = default;
-  DisplayListEntry(const DisplayListEntry&) = delete;
-  DisplayListEntry& operator=(const DisplayListEntry&) = delete;
-  // Frees the chain behind it one entry at a time.
-  ~DisplayListEntry();
+    DisplayListEntry() = default;
+    DisplayListEntry(const DisplayListEntry&) = delete;
+    DisplayListEntry& operator=(const DisplayListEntry&) = delete;
+    // Frees the chain behind it one entry at a time.
+    ~DisplayListEntry();
 };
 
 // A singly linked list with its count and current index.
 struct DisplayList {
-  std::unique_ptr<DisplayListEntry> first;
-  int count = 0;
-  int current = 0;
+    std::unique_ptr<DisplayListEntry> first;
+    int count = 0;
+    int current = 0;
 
-  // Clamps index to the list (at or past the end: the last entry; negative:
-  // the first), makes it current and gives that entry; null when empty.
-  DisplayListEntry* byIndex(int index);
-  void free();
+    // Clamps index to the list (at or past the end: the last entry; negative:
+    // the first), makes it current and gives that entry; null when empty.
+    DisplayListEntry* byIndex(int index);
+    void free();
 };
 
 using AdapterList = DisplayList;
@@ -52,46 +52,46 @@ inline constexpr const char* kEnumerateFailed = "Couldn't enumerate modes.\n";
 
 // Both lists and the display interface they are read through.
 class DisplayLists {
- public:
-  explicit DisplayLists(DisplayDevices& devices) : devices_(devices) {}
+public:
+    explicit DisplayLists(DisplayDevices& devices) : devices_(devices) {}
 
-  // Fills the empty adapter list, the last reported driver first; adapter 0
-  // becomes current.
-  void listAdapters();
-  // Lists the 16-bit modes of the current adapter, largest area first, equal
-  // areas in the reported order; mode 0 becomes current. The display
-  // interface stays held until releaseDirectDraw.
-  void listModes();
-  void releaseDirectDraw();
+    // Fills the empty adapter list, the last reported driver first; adapter 0
+    // becomes current.
+    void listAdapters();
+    // Lists the 16-bit modes of the current adapter, largest area first, equal
+    // areas in the reported order; mode 0 becomes current. The display
+    // interface stays held until releaseDirectDraw.
+    void listModes();
+    void releaseDirectDraw();
 
-  DisplayListEntry* adapterByIndex(int index) { return adapters_.byIndex(index); }
-  // The first adapter with exactly that driver name, else the adapter at
-  // index 0 (null when there is none). The current index stays.
-  DisplayListEntry* adapterByDriverName(const std::string& driverName);
-  DisplayListEntry* modeByIndex(int index) { return modes_.byIndex(index); }
-  // Index of the first mode of exactly that size; 0 when none is listed.
-  int modeIndexOf(std::int32_t width, std::int32_t height) const;
+    DisplayListEntry* adapterByIndex(int index) { return adapters_.byIndex(index); }
+    // The first adapter with exactly that driver name, else the adapter at
+    // index 0 (null when there is none). The current index stays.
+    DisplayListEntry* adapterByDriverName(const std::string& driverName);
+    DisplayListEntry* modeByIndex(int index) { return modes_.byIndex(index); }
+    // Index of the first mode of exactly that size; 0 when none is listed.
+    int modeIndexOf(std::int32_t width, std::int32_t height) const;
 
-  void freeAdapterList() { adapters_.free(); }
-  void freeModeList() { modes_.free(); }
+    void freeAdapterList() { adapters_.free(); }
+    void freeModeList() { modes_.free(); }
 
-  // Releases the interface, writes the message to the debugger output and
-  // ends the process.
-  [[noreturn]] void reportDisplayFailure(const char* message);
+    // Releases the interface, writes the message to the debugger output and
+    // ends the process.
+    [[noreturn]] void reportDisplayFailure(const char* message);
 
-  int currentAdapterIndex() const { return adapters_.current; }
-  int currentModeIndex() const { return modes_.current; }
-  int adapterCount() const { return adapters_.count; }
-  int modeCount() const { return modes_.count; }
-  const AdapterList& adapters() const { return adapters_; }
-  const ModeList& modes() const { return modes_; }
+    int currentAdapterIndex() const { return adapters_.current; }
+    int currentModeIndex() const { return modes_.current; }
+    int adapterCount() const { return adapters_.count; }
+    int modeCount() const { return modes_.count; }
+    const AdapterList& adapters() const { return adapters_; }
+    const ModeList& modes() const { return modes_; }
 
- private:
-  void insertMode(const ModeReport& mode);
+private:
+    void insertMode(const ModeReport& mode);
 
-  DisplayDevices& devices_;
-  AdapterList adapters_;
-  ModeList modes_;
+    DisplayDevices& devices_;
+    AdapterList adapters_;
+    ModeList modes_;
 };
 
 }  // namespace orv

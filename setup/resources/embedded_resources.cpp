@@ -6,16 +6,16 @@
 namespace orv {
 
 std::optional<std::span<const std::uint8_t>> embeddedResource(ResourceType type, int id) {
-  for (std::size_t i = 0; i < kEmbeddedEntryCount; ++i) {
-    const EmbeddedEntry& e = kEmbeddedEntries[i];
-    if (e.type == type && e.id == id) return std::span(reinterpret_cast<const std::uint8_t*>(e.bytes), e.size);
-  }
-  return std::nullopt;
+    for (std::size_t i = 0; i < kEmbeddedEntryCount; ++i) {
+        const EmbeddedEntry& e = kEmbeddedEntries[i];
+        if (e.type == type && e.id == id) return std::span(reinterpret_cast<const std::uint8_t*>(e.bytes), e.size);
+    }
+    return std::nullopt;
 }
 
 bool decodeEmbeddedBitmap(int id, BitmapBits& out) {
-  auto file = embeddedResource(ResourceType::Bitmap, id);
-  return file && readBmp24(*file, out);
+    auto file = embeddedResource(ResourceType::Bitmap, id);
+    return file && readBmp24(*file, out);
 }
 
 }  // namespace orv

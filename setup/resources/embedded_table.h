@@ -8,10 +8,10 @@
 namespace orv {
 
 struct EmbeddedEntry {
-  ResourceType type;
-  int id;
-  const char* bytes;
-  std::size_t size;
+    ResourceType type;
+    int id;
+    const char* bytes;
+    std::size_t size;
 };
 
 extern const EmbeddedEntry kEmbeddedEntries[];

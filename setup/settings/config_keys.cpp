@@ -3,21 +3,23 @@
 namespace orv {
 namespace {
 
-constexpr ConfigWord kPlacementWords[] = {
-    {"HeadPhones", 1}, {"2Speakers", 0}, {"4Speakers", 3}, {"5Speakers", 4}};
+constexpr ConfigWord kPlacementWords[] = {{"HeadPhones", 1}, {"2Speakers", 0}, {"4Speakers", 3}, {"5Speakers", 4}};
 constexpr ConfigWord kQualityWords[] = {{"LOW", 1}, {"MEDIUM", 2}, {"HIGH", 3}};
 constexpr ConfigWord kOutputWords[] = {{"Autodetect", 0}, {"DirectSound", 1}, {"WaveOut", 2}};
 
 // An enumeration's field as the integer its words stand for.
 template <class Enum, Enum SetupSettings::*member>
 constexpr ConfigKey wordKey(std::string_view name, std::span<const ConfigWord> words) {
-  return {name, ConfigForm::Words, nullptr, words,
-          [](const SetupSettings& s) { return static_cast<std::int32_t>(s.*member); },
-          [](SetupSettings& s, std::int32_t value) { s.*member = static_cast<Enum>(value); }};
+    return {name,
+            ConfigForm::Words,
+            nullptr,
+            words,
+            [](const SetupSettings& s) { return static_cast<std::int32_t>(s.*member); },
+            [](SetupSettings& s, std::int32_t value) { s.*member = static_cast<Enum>(value); }};
 }
 constexpr ConfigKey section(std::string_view header) { return {header, ConfigForm::Section}; }
 constexpr ConfigKey key(std::string_view name, ConfigForm form, std::int32_t SetupSettings::*field = nullptr) {
-  return {name, form, field};
+    return {name, form, field};
 }
 
 constexpr ConfigKey kKeys[] = {

@@ -20,23 +20,33 @@ namespace orv {
 //   of their own: Resolution "WxH", Device (the rest of the line), Gamma
 //   "R.RRxG.GGxB.BB", Language (one word), ParentalLock "%d - %d - %d".
 enum class ConfigForm {
-  Section, VideoSection, Boolean, Detail, Integer, Words, Resolution, Device, Gamma, Language, ParentalLock
+    Section,
+    VideoSection,
+    Boolean,
+    Detail,
+    Integer,
+    Words,
+    Resolution,
+    Device,
+    Gamma,
+    Language,
+    ParentalLock
 };
 
 // A word of a Words key as the writer spells it; the reader takes it without
 // regard to case.
 struct ConfigWord {
-  std::string_view text;
-  std::int32_t value;
+    std::string_view text;
+    std::int32_t value;
 };
 
 struct ConfigKey {
-  std::string_view name;  // the key, or the section's header
-  ConfigForm form;
-  std::int32_t SetupSettings::*field = nullptr;  // Boolean, Detail, Integer, VideoSection
-  std::span<const ConfigWord> words{};           // Words, and its enumeration as an integer:
-  std::int32_t (*load)(const SetupSettings&) = nullptr;
-  void (*store)(SetupSettings&, std::int32_t) = nullptr;
+    std::string_view name;  // the key, or the section's header
+    ConfigForm form;
+    std::int32_t SetupSettings::*field = nullptr;  // Boolean, Detail, Integer, VideoSection
+    std::span<const ConfigWord> words{};           // Words, and its enumeration as an integer:
+    std::int32_t (*load)(const SetupSettings&) = nullptr;
+    void (*store)(SetupSettings&, std::int32_t) = nullptr;
 };
 
 // Every section and key, in the file's order. No key is a prefix of another,

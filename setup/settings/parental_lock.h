@@ -11,9 +11,9 @@ namespace orv {
 inline constexpr std::uint32_t levelMask = 0x0A00C000u;
 
 struct ParentalLockWords {
-  std::int32_t codeLow;   // A: characters 0 to 3
-  std::int32_t level;     // E: the encoded level
-  std::int32_t codeHigh;  // B: characters 4 to 7
+    std::int32_t codeLow;   // A: characters 0 to 3
+    std::int32_t level;     // E: the encoded level
+    std::int32_t codeHigh;  // B: characters 4 to 7
 };
 
 ParentalLockWords encodeParentalLock(const std::string& code, std::int32_t level);

@@ -27,8 +27,9 @@ constexpr ControlRole kRoles[] = {
 }  // namespace
 
 const ControlRole* roleOf(ControlId id) {
-  const auto* role = std::find_if(std::begin(kRoles), std::end(kRoles), [&](const ControlRole& r) { return r.id == id; });
-  return role == std::end(kRoles) ? nullptr : role;
+    const auto* role =
+        std::find_if(std::begin(kRoles), std::end(kRoles), [&](const ControlRole& r) { return r.id == id; });
+    return role == std::end(kRoles) ? nullptr : role;
 }
 
 std::span<const ControlRole> qualityToggles() { return std::span<const ControlRole>(kRoles, 3); }

@@ -76,10 +76,10 @@ struct Controls {
 // that its hover shows, the volume a knob turns, the sound quality a toggle
 // picks (Low, Medium and High in that order in the table).
 struct ControlRole {
-  ControlId id;
-  const char* helpSection;
-  std::int32_t SetupSettings::*volume = nullptr;
-  SoundQuality quality{};  // 0: none
+    ControlId id;
+    const char* helpSection;
+    std::int32_t SetupSettings::*volume = nullptr;
+    SoundQuality quality{};  // 0: none
 };
 // The table, one row per control; null for the background and outside.
 const ControlRole* roleOf(ControlId id);

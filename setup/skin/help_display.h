@@ -20,26 +20,26 @@ inline constexpr int kGlyphWidth = 10;
 inline constexpr int kGlyphHeight = 14;
 inline constexpr int kHelpColumns = kHelpAreaWidth / kGlyphWidth;  // 17
 inline constexpr int kHelpLines = kHelpAreaHeight / kGlyphHeight;  // 11
-inline constexpr int kHelpLeft = 150 + kGlyphWidth / 2;           // left edge of column 0
+inline constexpr int kHelpLeft = 150 + kGlyphWidth / 2;            // left edge of column 0
 inline constexpr int kHelpTop = 100;                               // top edge of line 0
 
 struct HelpLine {
-  std::string text;                           // at most kHelpColumns characters
-  std::array<float, kHelpColumns> alpha{};    // brightness of each character
-  std::array<float, kHelpColumns> step{};     // per-tick change of each alpha
-  bool fadingIn = false;
-  bool fadingOut = false;
-  int capacity = kHelpColumns;
+    std::string text;                         // at most kHelpColumns characters
+    std::array<float, kHelpColumns> alpha{};  // brightness of each character
+    std::array<float, kHelpColumns> step{};   // per-tick change of each alpha
+    bool fadingIn = false;
+    bool fadingOut = false;
+    int capacity = kHelpColumns;
 };
 
 struct HelpArea {
-  std::array<HelpLine, kHelpLines> lines;
+    std::array<HelpLine, kHelpLines> lines;
 };
 
 // Row and column of a character's cell in the font atlas.
 struct GlyphCell {
-  int row = 0;
-  int column = 0;
+    int row = 0;
+    int column = 0;
 };
 // Nothing for characters without a glyph; they still take their column.
 std::optional<GlyphCell> glyphCell(char c);

@@ -5,11 +5,11 @@
 namespace orv {
 
 class ModeSource {
- public:
-  virtual ~ModeSource() = default;
-  virtual int modeCount() const = 0;
-  // Index of the first mode of exactly that size; 0 when none has it.
-  virtual int modeIndexOf(int width, int height) const = 0;
+public:
+    virtual ~ModeSource() = default;
+    virtual int modeCount() const = 0;
+    // Index of the first mode of exactly that size; 0 when none has it.
+    virtual int modeIndexOf(int width, int height) const = 0;
 };
 
 }  // namespace orv

@@ -9,17 +9,17 @@
 namespace orv {
 
 struct Particle {
-  float vx = 0, vy = 0;    // pixels per tick
-  float x = 0, y = 0;      // scene pixels
-  float intensity = 0;     // 1.0 at birth, dies below 0
-  float decay = 0;         // taken from intensity every tick
-  int red = 0, green = 0, blue = 0;  // colour at full intensity
+    float vx = 0, vy = 0;              // pixels per tick
+    float x = 0, y = 0;                // scene pixels
+    float intensity = 0;               // 1.0 at birth, dies below 0
+    float decay = 0;                   // taken from intensity every tick
+    int red = 0, green = 0, blue = 0;  // colour at full intensity
 };
 
 inline constexpr int kParticleCount = 200;
 
 struct ParticleStream {
-  std::array<Particle, kParticleCount> slots{};
+    std::array<Particle, kParticleCount> slots{};
 };
 
 // Draws six numbers, in the order decay, vx, y, blue, green, red.

@@ -7,18 +7,18 @@
 namespace orv {
 
 class RandomGenerator {
- public:
-  static constexpr int kMax = 32767;
+public:
+    static constexpr int kMax = 32767;
 
-  void seed(std::uint32_t value) { state_ = value; }
-  // The next number, 0 to 32767.
-  int next() {
-    state_ = state_ * 1103515245u + 12345u;
-    return static_cast<int>((state_ >> 16) & 0x7FFFu);
-  }
+    void seed(std::uint32_t value) { state_ = value; }
+    // The next number, 0 to 32767.
+    int next() {
+        state_ = state_ * 1103515245u + 12345u;
+        return static_cast<int>((state_ >> 16) & 0x7FFFu);
+    }
 
- private:
-  std::uint32_t state_ = 1;  // unseeded, as at process start
+private:
+    std::uint32_t state_ = 1;  // unseeded, as at process start
 };
 
 }  // namespace orv

@@ -9,10 +9,10 @@ namespace orv {
 
 // Columns x0 .. x1 - 1 of row y, all inside the shape.
 struct RowRun {
-  int y = 0;
-  int x0 = 0;
-  int x1 = 0;
-  bool operator==(const RowRun&) const = default;
+    int y = 0;
+    int x0 = 0;
+    int x1 = 0;
+    bool operator==(const RowRun&) const = default;
 };
 
 // Every maximal run of non-key pixels, rows from the top, each row from the

@@ -270,7 +270,8 @@ void expectTheDecodersAgree(const std::vector<uint8_t>& stream, const std::strin
     for (int block = 0; referenceWindow->cellsRead() < 2 * frame.size(); ++block) {
         CoefficientBlocks table{}, reference{};
         const DecodeError tableError = decodeCoefficientBlocks(*tableWindow, geometry, dequant, table);
-        const DecodeError referenceError = decodeCoefficientBlocksReference(*referenceWindow, geometry, dequant, reference);
+        const DecodeError referenceError =
+            decodeCoefficientBlocksReference(*referenceWindow, geometry, dequant, reference);
         ASSERT_EQ(tableError, referenceError) << what << ", DCT block " << block;
         ASSERT_EQ(tableWindow->cellsRead(), referenceWindow->cellsRead()) << what << ", DCT block " << block;
         ASSERT_EQ(table.values, reference.values) << what << ", DCT block " << block;

@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
         const auto it = expected.find(name);
         if (it == expected.end() || it->second != outcome) {
             ++differences;
-            std::cout << name << ": " << outcome << ", expected "
-                      << (it == expected.end() ? "no entry" : it->second) << '\n';
+            std::cout << name << ": " << outcome << ", expected " << (it == expected.end() ? "no entry" : it->second)
+                      << '\n';
         }
     }
     if (!expectPath.empty())

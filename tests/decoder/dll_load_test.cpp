@@ -23,10 +23,17 @@ Fn entry(HMODULE library, int ordinal) {
 TEST(DllLoad, NamesAndOrdinalsAgree) {
     HMODULE library = LoadLibraryA("VK6_640x16.dll");
     ASSERT_NE(library, nullptr);
-    const char* const names[] = {"XQMPI_Cleanup",          "XQMPI_DecodeFrame",        "XQMPI_Init",
-                                 "XQMPI_DecodeFrameBounded", "XQMPI_CreateDecoder",      "XQMPI_DecoderDecodeFrame",
-                                 "XQMPI_DecoderPictureRows", "XQMPI_DestroyDecoder",     "XQMPI_DecoderLastError",
-                                 "XQMPI_DecoderErrorText",   "XQMPI_DecoderSetConcealment"};
+    const char* const names[] = {"XQMPI_Cleanup",
+                                 "XQMPI_DecodeFrame",
+                                 "XQMPI_Init",
+                                 "XQMPI_DecodeFrameBounded",
+                                 "XQMPI_CreateDecoder",
+                                 "XQMPI_DecoderDecodeFrame",
+                                 "XQMPI_DecoderPictureRows",
+                                 "XQMPI_DestroyDecoder",
+                                 "XQMPI_DecoderLastError",
+                                 "XQMPI_DecoderErrorText",
+                                 "XQMPI_DecoderSetConcealment"};
     for (int ordinal = 1; ordinal <= 11; ++ordinal) {
         FARPROC byName = GetProcAddress(library, names[ordinal - 1]);
         FARPROC byOrdinal = GetProcAddress(library, MAKEINTRESOURCEA(ordinal));

@@ -19,11 +19,11 @@
 namespace error_report_test {
 
 using vk6::test::BitWriter;
-using vk6::test::FrameBuilder;
-using vk6::test::NibbleWriter;
 using vk6::test::farWord;
+using vk6::test::FrameBuilder;
 using vk6::test::kPictureWidth;
 using vk6::test::nearWord;
+using vk6::test::NibbleWriter;
 
 constexpr int kRows = 8;
 constexpr int kNibbleSkip1 = 14, kNibbleSkip5 = 1, kNibble3 = 13;
@@ -104,8 +104,7 @@ protected:
         EXPECT_EQ(XQMPI_DecoderLastError(decoder, &r), r.code);
         return r;
     }
-    void expectReport(const std::vector<uint8_t>& frame, const XQMPI_ErrorReport& expected,
-                      bool withReference = true) {
+    void expectReport(const std::vector<uint8_t>& frame, const XQMPI_ErrorReport& expected, bool withReference = true) {
         EXPECT_EQ(decode(frame, withReference), expected.code == XQMPI_ERROR_NONE ? 1 : 0) << describe(expected);
         EXPECT_EQ(describe(report()), describe(expected));
     }
@@ -172,7 +171,10 @@ TEST_F(ErrorReportTest, CopiesOutsideThePictureReportTheirPieceAndVector) {
         {"8x8 far copy below the reference", "010 000", {farWord(128, 0)}, {}, {6, 0, 0, 88, 0, 2, 0}},
         {"quarter 2 far copy", "1110 100 100 01000", {farWord(128, 0)}, {}, {6, 0, 0, 44, 2, 2, 0}},
         {"strip 1 near copy", "1110 101 110 10", {nearWord(4095, 0)}, {}, {6, 0, 0, 42, 1, 2, 0}},
-        {"cell 2 near copy after two", "1110 111 11 10 10", {nearWord(2015, 0), nearWord(4095, 0)}, {},
+        {"cell 2 near copy after two",
+         "1110 111 11 10 10",
+         {nearWord(2015, 0), nearWord(4095, 0)},
+         {},
          {6, 0, 0, 22, 2, 2, 2}},
         {"third spiral copy", "110 110 110 110 110 00 00 00", {}, {1, 1, 4095}, {6, 56, 0, 88, 0, 3, 3}},
     };
@@ -207,8 +209,8 @@ TEST_F(ErrorReportTest, MalformedDctBlocksReportTheNibbleByteTheyStopIn) {
     skips.nibbles.byteValue(1);
     for (int i = 0; i < 40; ++i) skips.nibbles.put(kNibbleSkip5);  // the 26th skip passes 128
     frame = skips.build(-50);
-    expectReport(frame, {XQMPI_ERROR_TOO_MANY_SKIPS, 0, 0, 0, -1, XQMPI_STREAM_NIBBLE,
-                         uint32_t(headerWord(frame, 4) + 15)});
+    expectReport(frame,
+                 {XQMPI_ERROR_TOO_MANY_SKIPS, 0, 0, 0, -1, XQMPI_STREAM_NIBBLE, uint32_t(headerWord(frame, 4) + 15)});
 }
 
 // ---- streams used to their last byte, and past it ----
@@ -239,15 +241,15 @@ TEST_F(ErrorReportTest, StreamsUsedPastTheirEndReportTheBlockThatDidSo) {
     TightFrame spiral{controlBytes("00", 80), {}, spiralBytes(80), {}};
     spiral.spirals.pop_back();
     frame = spiral.build(50, "cvns");
-    expectReport(frame, {XQMPI_ERROR_SPIRAL_PAST_END, 632, 0, 0, -1, XQMPI_STREAM_SPIRAL,
-                         uint32_t(headerWord(frame, 3) + 117)});
+    expectReport(
+        frame, {XQMPI_ERROR_SPIRAL_PAST_END, 632, 0, 0, -1, XQMPI_STREAM_SPIRAL, uint32_t(headerWord(frame, 3) + 117)});
 
     // The missing vector reads as zero, whose copy would leave the picture:
     // the stream's end is the cause reported.
     TightFrame vector{controlBytes("010 000"), {}, {}, {}};
     frame = vector.build(50, "csnv");
-    expectReport(frame, {XQMPI_ERROR_VECTOR_PAST_END, 0, 0, 0, -1, XQMPI_STREAM_VECTOR,
-                         uint32_t(headerWord(frame, 2))});
+    expectReport(frame,
+                 {XQMPI_ERROR_VECTOR_PAST_END, 0, 0, 0, -1, XQMPI_STREAM_VECTOR, uint32_t(headerWord(frame, 2))});
 
     TightFrame nibble{controlBytes("110"), {}, {}, {}};
     NibbleWriter twoComponents;
@@ -256,8 +258,8 @@ TEST_F(ErrorReportTest, StreamsUsedPastTheirEndReportTheBlockThatDidSo) {
     nibble.nibbles = twoComponents.bytes();
     frame = nibble.build(-50);
     // Cr's three cells lie past the end; the ninth cell is in byte 4.
-    expectReport(frame, {XQMPI_ERROR_NIBBLE_PAST_END, 0, 0, 0, -1, XQMPI_STREAM_NIBBLE,
-                         uint32_t(headerWord(frame, 4) + 4)});
+    expectReport(frame,
+                 {XQMPI_ERROR_NIBBLE_PAST_END, 0, 0, 0, -1, XQMPI_STREAM_NIBBLE, uint32_t(headerWord(frame, 4) + 4)});
 }
 
 // ---- the process-wide entry points ----
@@ -283,9 +285,8 @@ TEST_F(ErrorReportTest, TheProcessWideDecoderAbandonsTheSameFramesAlike) {
         ASSERT_EQ(decode(frames[i]), 0) << i;
         std::vector<uint16_t> legacy = before, bounded = before;
         EXPECT_EQ(XQMPI_DecodeFrame(frames[i].data(), reference.data(), legacy.data()), 0) << i;
-        EXPECT_EQ(XQMPI_DecodeFrameBounded(frames[i].data(), uint32_t(frames[i].size()), reference.data(),
-                                           bounded.data()),
-                  0)
+        EXPECT_EQ(
+            XQMPI_DecodeFrameBounded(frames[i].data(), uint32_t(frames[i].size()), reference.data(), bounded.data()), 0)
             << i;
         EXPECT_TRUE(legacy == target && bounded == target) << i;
     }

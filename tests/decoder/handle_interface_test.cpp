@@ -13,8 +13,8 @@
 
 namespace {
 
-using vk6::test::FrameBuilder;
 using vk6::test::decodeByTurns;
+using vk6::test::FrameBuilder;
 using vk6::test::sampleVideo;
 using vk6::test::TurnDecoding;
 
@@ -70,8 +70,7 @@ TEST(HandleInterface, InterleavedAndThreadedVideosDecodeAsTheyDoAlone) {
 
     std::vector<std::vector<std::vector<uint16_t>>> threaded(videos.size());
     std::vector<std::thread> threads;
-    for (size_t v = 0; v < videos.size(); ++v)
-        threads.emplace_back([&, v] { threaded[v] = decodeAlone(videos[v]); });
+    for (size_t v = 0; v < videos.size(); ++v) threads.emplace_back([&, v] { threaded[v] = decodeAlone(videos[v]); });
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(threaded, alone);
 }

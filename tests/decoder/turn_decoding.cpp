@@ -16,8 +16,8 @@ bool TurnDecoding::decode(const std::vector<uint8_t>& frame) {
     const std::vector<uint16_t>& reference = buffers_[(decoded_ + 1) % 2];
     std::vector<uint16_t>& target = buffers_[decoded_ % 2];
     ++decoded_;
-    return XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference.data(),
-                                    target.data()) == 1;
+    return XQMPI_DecoderDecodeFrame(handle_, frame.data(), uint32_t(frame.size()), reference.data(), target.data()) ==
+           1;
 }
 
 std::vector<std::vector<uint16_t>> decodeByTurns(int32_t pixelType, int32_t height,

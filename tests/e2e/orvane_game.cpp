@@ -13,12 +13,12 @@ static const char kGameSettings[] =
     "[VIDEOS]\r\nDevice = played\r\n";
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  std::ostringstream seen;
-  seen << std::ifstream("Config.ini", std::ios::binary).rdbuf();
-  std::ofstream("SeenByGame.ini", std::ios::binary) << seen.str();
-  std::ostringstream own;
-  own << std::ifstream("GameWrites.ini", std::ios::binary).rdbuf();
-  std::ofstream("Config.ini", std::ios::binary) << (own.str().empty() ? kGameSettings : own.str());
-  std::ofstream("Runs.log", std::ios::binary | std::ios::app) << "ran\n";
-  return 0;
+    std::ostringstream seen;
+    seen << std::ifstream("Config.ini", std::ios::binary).rdbuf();
+    std::ofstream("SeenByGame.ini", std::ios::binary) << seen.str();
+    std::ostringstream own;
+    own << std::ifstream("GameWrites.ini", std::ios::binary).rdbuf();
+    std::ofstream("Config.ini", std::ios::binary) << (own.str().empty() ? kGameSettings : own.str());
+    std::ofstream("Runs.log", std::ios::binary | std::ios::app) << "ran\n";
+    return 0;
 }

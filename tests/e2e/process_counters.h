@@ -23,18 +23,18 @@ namespace orv::e2e {
 // A counter of 0 is "not reported": no running process has no private memory,
 // no handles or (with a window) no user objects.
 struct CounterSample {
-  double seconds = 0;
-  int rounds = 0;  // of the soak, before the sample
-  std::uint64_t privateUsage = 0;
-  std::uint64_t pagefileUsage = 0;
-  std::uint64_t workingSet = 0;
-  std::uint32_t gdiObjects = 0;
-  std::uint32_t userObjects = 0;
-  std::uint32_t handles = 0;
-  std::uint32_t listHandles = 0;
-  // VmRSS and VmSize of the Linux process in bytes; 0 off Wine.
-  std::uint64_t linuxRss = 0;
-  std::uint64_t linuxVirtual = 0;
+    double seconds = 0;
+    int rounds = 0;  // of the soak, before the sample
+    std::uint64_t privateUsage = 0;
+    std::uint64_t pagefileUsage = 0;
+    std::uint64_t workingSet = 0;
+    std::uint32_t gdiObjects = 0;
+    std::uint32_t userObjects = 0;
+    std::uint32_t handles = 0;
+    std::uint32_t listHandles = 0;
+    // VmRSS and VmSize of the Linux process in bytes; 0 off Wine.
+    std::uint64_t linuxRss = 0;
+    std::uint64_t linuxVirtual = 0;
 };
 
 // The Linux process id of the Wine process whose command line holds that

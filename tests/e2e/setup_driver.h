@@ -40,13 +40,13 @@ inline constexpr int kPatienceMs = 120000;
 
 // Resource 146 of the program, as 0x00RRGGBB pixels, rows from the top.
 struct HitMap {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
 
-  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  // The pixel of that colour nearest to the middle of all pixels of it.
-  std::optional<POINT> find(std::uint32_t colour) const;
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    // The pixel of that colour nearest to the middle of all pixels of it.
+    std::optional<POINT> find(std::uint32_t colour) const;
 };
 
 // Reads the hit map from the program file without running it. Empty when the

@@ -19,16 +19,16 @@ SetupSettings parsed(const std::string& text);
 // The adapters and the 16-bit modes of the first one, listed in this process
 // the way the program lists them, through a hidden window of its own.
 class ListedDisplay {
- public:
-  ListedDisplay();
-  ListedDisplay(const ListedDisplay&) = delete;
-  ListedDisplay& operator=(const ListedDisplay&) = delete;
+public:
+    ListedDisplay();
+    ListedDisplay(const ListedDisplay&) = delete;
+    ListedDisplay& operator=(const ListedDisplay&) = delete;
 
-  DisplayLists& lists() { return lists_; }
+    DisplayLists& lists() { return lists_; }
 
- private:
-  DirectDrawDevices devices_;
-  DisplayLists lists_{devices_};
+private:
+    DirectDrawDevices devices_;
+    DisplayLists lists_{devices_};
 };
 
 // A press on the resolution knob at that position: the listed mode it picks

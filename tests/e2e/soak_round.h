@@ -16,38 +16,38 @@
 namespace orv::e2e {
 
 class SoakRound {
- public:
-  // The window of the running program, its hit map, the settings it started
-  // with and the display lists of this machine.
-  SoakRound(HWND window, const HitMap& map, SetupSettings start, DisplayLists& display);
+public:
+    // The window of the running program, its hit map, the settings it started
+    // with and the display lists of this machine.
+    SoakRound(HWND window, const HitMap& map, SetupSettings start, DisplayLists& display);
 
-  void run(int round);
+    void run(int round);
 
-  // What Config.ini should hold after the rounds so far.
-  const SetupSettings& expected() const { return expected_; }
-  // Drags of the background that did not move the window at all, and those
-  // after which it was elsewhere than the pointer took it: Wine repeats some
-  // moves of the pointer later, which a loaded machine can let into a drag
-  // (see dragWindowWithPointer); that is Wine's pointer, not the program.
-  int stuckDrags() const { return stuckDrags_; }
-  int misplacedDrags() const { return misplacedDrags_; }
+    // What Config.ini should hold after the rounds so far.
+    const SetupSettings& expected() const { return expected_; }
+    // Drags of the background that did not move the window at all, and those
+    // after which it was elsewhere than the pointer took it: Wine repeats some
+    // moves of the pointer later, which a loaded machine can let into a drag
+    // (see dragWindowWithPointer); that is Wine's pointer, not the program.
+    int stuckDrags() const { return stuckDrags_; }
+    int misplacedDrags() const { return misplacedDrags_; }
 
- private:
-  void hoverEveryControl();
-  void pressToggles(int round);
-  void turnKnobs(int round);
-  void stepAdapters();
-  void dragWindow(bool back);
+private:
+    void hoverEveryControl();
+    void pressToggles(int round);
+    void turnKnobs(int round);
+    void stepAdapters();
+    void dragWindow(bool back);
 
-  POINT at(std::uint32_t colour);
+    POINT at(std::uint32_t colour);
 
-  HWND window_;
-  const HitMap& map_;
-  SetupSettings expected_;
-  DisplayLists& display_;
-  std::map<std::uint32_t, POINT> points_;
-  int stuckDrags_ = 0;
-  int misplacedDrags_ = 0;
+    HWND window_;
+    const HitMap& map_;
+    SetupSettings expected_;
+    DisplayLists& display_;
+    std::map<std::uint32_t, POINT> points_;
+    int stuckDrags_ = 0;
+    int misplacedDrags_ = 0;
 };
 
 }  // namespace orv::e2e

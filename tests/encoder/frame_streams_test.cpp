@@ -20,17 +20,10 @@ struct Call {
 
 void apply(const Call& call, FrameStreams& streams) {
     switch (call.stream) {
-        case 0:
-            streams.control.put(call.value, call.count);
-            break;
-        case 1:
-            streams.vectors.push_back(uint16_t(call.value));
-            break;
-        case 2:
-            streams.spirals.put(call.value);
-            break;
-        default:
-            streams.nibbles.put(int(call.value));
+        case 0: streams.control.put(call.value, call.count); break;
+        case 1: streams.vectors.push_back(uint16_t(call.value)); break;
+        case 2: streams.spirals.put(call.value); break;
+        default: streams.nibbles.put(int(call.value));
     }
 }
 

@@ -51,7 +51,8 @@ const Sample& sample() {
 
 std::string writeFile(const std::string& name, const Bytes& bytes) {
     const std::string path = orv::test::scratchPath(name).string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }
 
@@ -109,12 +110,14 @@ public:
     // Paused and prerolled; false when that failed.
     bool pause() {
         gst_element_set_state(pipeline_, GST_STATE_PAUSED);
-        const bool done = gst_element_get_state(pipeline_, nullptr, nullptr, GST_CLOCK_TIME_NONE) == GST_STATE_CHANGE_SUCCESS;
+        const bool done =
+            gst_element_get_state(pipeline_, nullptr, nullptr, GST_CLOCK_TIME_NONE) == GST_STATE_CHANGE_SUCCESS;
         readBus();
         return done;
     }
     bool seek(GstFormat format, gint64 position, GstSeekFlags flags = GST_SEEK_FLAG_ACCURATE) {
-        const bool done = gst_element_seek_simple(pipeline_, format, GstSeekFlags(GST_SEEK_FLAG_FLUSH | flags), position);
+        const bool done =
+            gst_element_seek_simple(pipeline_, format, GstSeekFlags(GST_SEEK_FLAG_FLUSH | flags), position);
         gst_element_get_state(pipeline_, nullptr, nullptr, GST_CLOCK_TIME_NONE);
         return done;
     }

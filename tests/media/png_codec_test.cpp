@@ -147,9 +147,11 @@ TEST_P(ReadEveryKind, GivesTheSamplesAsRgbComposedOntoBlack) {
 
 std::vector<Case> everyKind() {
     std::vector<Case> cases;
-    const std::pair<int, std::vector<int>> kinds[] = {
-        {PNG_COLOR_TYPE_GRAY, {1, 2, 4, 8, 16}}, {PNG_COLOR_TYPE_RGB, {8, 16}}, {PNG_COLOR_TYPE_PALETTE, {1, 2, 4, 8}},
-        {PNG_COLOR_TYPE_GRAY_ALPHA, {8, 16}},    {PNG_COLOR_TYPE_RGB_ALPHA, {8, 16}}};
+    const std::pair<int, std::vector<int>> kinds[] = {{PNG_COLOR_TYPE_GRAY, {1, 2, 4, 8, 16}},
+                                                      {PNG_COLOR_TYPE_RGB, {8, 16}},
+                                                      {PNG_COLOR_TYPE_PALETTE, {1, 2, 4, 8}},
+                                                      {PNG_COLOR_TYPE_GRAY_ALPHA, {8, 16}},
+                                                      {PNG_COLOR_TYPE_RGB_ALPHA, {8, 16}}};
     for (const auto& [colour, depths] : kinds) {
         for (int depth : depths) {
             const bool keyed = colour != PNG_COLOR_TYPE_GRAY_ALPHA && colour != PNG_COLOR_TYPE_RGB_ALPHA;
@@ -164,8 +166,8 @@ std::vector<Case> everyKind() {
 
 INSTANTIATE_TEST_SUITE_P(Png, ReadEveryKind, ::testing::ValuesIn(everyKind()), [](const auto& info) {
     const Case& c = info.param;
-    return "type" + std::to_string(c.colour) + "_" + std::to_string(c.depth) + "bit" +
-           (c.interlaced ? "_adam7" : "") + (c.transparency ? "_trns" : "");
+    return "type" + std::to_string(c.colour) + "_" + std::to_string(c.depth) + "bit" + (c.interlaced ? "_adam7" : "") +
+           (c.transparency ? "_trns" : "");
 });
 
 TEST(PngWriter, MakesLibpngsBytesAndReadsThemBack) {
@@ -173,8 +175,8 @@ TEST(PngWriter, MakesLibpngsBytesAndReadsThemBack) {
     const struct {
         int width, height, channels;
         PngColourSpace space;
-    } sizes[] = {{1, 1, 3, PngColourSpace::Srgb},   {5, 3, 4, PngColourSpace::Unstated},
-                 {40, 30, 3, PngColourSpace::Srgb}, {90, 61, 3, PngColourSpace::Srgb},
+    } sizes[] = {{1, 1, 3, PngColourSpace::Srgb},        {5, 3, 4, PngColourSpace::Unstated},
+                 {40, 30, 3, PngColourSpace::Srgb},      {90, 61, 3, PngColourSpace::Srgb},
                  {200, 90, 4, PngColourSpace::Unstated}, {640, 64, 3, PngColourSpace::Srgb}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height));
@@ -224,7 +226,7 @@ TEST(PngReader, RefusesDamagedFilesAndSaysWhy) {
         {cut(8), "ends before its IEND chunk"},
         {cut(idat + 10), "ends inside its IDAT chunk"},
         {cut(good.size() - 12), "ends before its IEND chunk"},
-        {changed(ihdr + 8 + 3, 7), "CRC of its IHDR chunk is wrong"},    // width
+        {changed(ihdr + 8 + 3, 7), "CRC of its IHDR chunk is wrong"},  // width
         {changed(idat + 8 + 4, 0), "CRC of its IDAT chunk is wrong"},
         {changed(ihdr + 4, 'J'), "the first chunk is not IHDR"},
         {changed(srgb + 4, 'S', srgb), "unknown critical chunk, SRGB"},

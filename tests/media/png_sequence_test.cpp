@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "media/file_handle.h"
-#include "support/file_error.h"
 #include "media/png_file.h"
 #include "media/png_sequence.h"
 #include "scratch_path.h"
+#include "support/file_error.h"
 
 namespace media {
 namespace {

@@ -10,10 +10,10 @@
 
 #include "media/bt601.h"
 #include "media/file_handle.h"
-#include "support/file_error.h"
 #include "media/y4m_reader.h"
 #include "media/y4m_writer.h"
 #include "scratch_path.h"
+#include "support/file_error.h"
 
 namespace media {
 namespace {
@@ -101,8 +101,7 @@ TEST_F(Y4mTest, WrittenFramesReadBackAs444) {
     RgbPicture back;
     for (int frame = 0; frame < 2; ++frame) {
         ASSERT_TRUE(reader.next(back));
-        for (size_t i = 0; i < picture.rgb.size(); ++i)
-            ASSERT_NEAR(back.rgb[i], picture.rgb[i], 2) << "sample " << i;
+        for (size_t i = 0; i < picture.rgb.size(); ++i) ASSERT_NEAR(back.rgb[i], picture.rgb[i], 2) << "sample " << i;
     }
     EXPECT_FALSE(reader.next(back));
 }

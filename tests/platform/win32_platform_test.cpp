@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "platform/win32/win32_platform.h"
+#include "scratch_path.h"
 #include "settings/config_writer.h"
 #include "settings/settings_file.h"
-#include "scratch_path.h"
 
 namespace orv {
 namespace {
@@ -18,46 +18,46 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 class Win32Files : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = orv::test::scratchPath("orv-win32-platform");
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string path(const char* name) const { return (dir_ / name).string(); }
+protected:
+    void SetUp() override {
+        dir_ = orv::test::scratchPath("orv-win32-platform");
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string path(const char* name) const { return (dir_ / name).string(); }
 
-  fs::path dir_;
-  Win32Platform platform_;
+    fs::path dir_;
+    Win32Platform platform_;
 };
 
 TEST_F(Win32Files, ReplaceTakesThePlaceOfAnExistingFile) {
-  std::ofstream(path("old"), std::ios::binary) << "old";
-  std::ofstream(path("new"), std::ios::binary) << "new";
-  EXPECT_TRUE(platform_.replaceFile(path("new"), path("old")));
-  EXPECT_EQ(contents(path("old")), "new");
-  EXPECT_FALSE(fs::exists(path("new")));
-  // Nothing to move: the target stays as it is.
-  EXPECT_FALSE(platform_.replaceFile(path("missing"), path("old")));
-  EXPECT_EQ(contents(path("old")), "new");
+    std::ofstream(path("old"), std::ios::binary) << "old";
+    std::ofstream(path("new"), std::ios::binary) << "new";
+    EXPECT_TRUE(platform_.replaceFile(path("new"), path("old")));
+    EXPECT_EQ(contents(path("old")), "new");
+    EXPECT_FALSE(fs::exists(path("new")));
+    // Nothing to move: the target stays as it is.
+    EXPECT_FALSE(platform_.replaceFile(path("missing"), path("old")));
+    EXPECT_EQ(contents(path("old")), "new");
 }
 
 TEST_F(Win32Files, SavingTwiceReplacesConfigIni) {
-  SetupSettings s;
-  applyDefaults(s);
-  const std::string prefix = dir_.string() + "\\";
-  ASSERT_TRUE(saveSettings(s, prefix, platform_));
-  s.cdVolume = 3;
-  ASSERT_TRUE(saveSettings(s, prefix, platform_));
-  EXPECT_EQ(contents(dir_ / "Config.ini"), writeConfig(s));
-  EXPECT_FALSE(fs::exists(dir_ / "Config.ini.new"));
+    SetupSettings s;
+    applyDefaults(s);
+    const std::string prefix = dir_.string() + "\\";
+    ASSERT_TRUE(saveSettings(s, prefix, platform_));
+    s.cdVolume = 3;
+    ASSERT_TRUE(saveSettings(s, prefix, platform_));
+    EXPECT_EQ(contents(dir_ / "Config.ini"), writeConfig(s));
+    EXPECT_FALSE(fs::exists(dir_ / "Config.ini.new"));
 }
 
 }  // namespace

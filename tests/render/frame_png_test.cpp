@@ -6,40 +6,40 @@
 #include <filesystem>
 #include <vector>
 
-#include "skin/controls.h"
 #include "scratch_path.h"
+#include "skin/controls.h"
 
 namespace orv::render {
 namespace {
 
 TEST(PngFile, FrameComesBackInRgbOrderWithTheShapeAsAlpha) {
-  Surface frame(3, 2), shape(3, 2);
-  frame.pixels = {0x102030, 0xFF0000, 0x00FF00, 0x0000FF, 0xABCDEF, 0x000000};
-  shape.pixels = {kKeyColour, 0xFFFFFF, 0xFFFF00, 0xFFFFFF, kKeyColour, 0xFF00FF};
-  const auto path = orv::test::scratchPath("orv-png-file-test.png");
-  ASSERT_TRUE(writePng(path.string(), frame, shape));
+    Surface frame(3, 2), shape(3, 2);
+    frame.pixels = {0x102030, 0xFF0000, 0x00FF00, 0x0000FF, 0xABCDEF, 0x000000};
+    shape.pixels = {kKeyColour, 0xFFFFFF, 0xFFFF00, 0xFFFFFF, kKeyColour, 0xFF00FF};
+    const auto path = orv::test::scratchPath("orv-png-file-test.png");
+    ASSERT_TRUE(writePng(path.string(), frame, shape));
 
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  ASSERT_TRUE(png_image_begin_read_from_file(&image, path.string().c_str()));
-  image.format = PNG_FORMAT_RGBA;
-  std::vector<png_byte> rgba(PNG_IMAGE_SIZE(image));
-  ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr));
-  std::filesystem::remove(path);
-  ASSERT_EQ(image.width, 3u);
-  ASSERT_EQ(image.height, 2u);
-  for (std::size_t i = 0; i < 6; ++i) {
-    const Pixel p = frame.pixels[i];
-    EXPECT_EQ(rgba[4 * i], (p >> 16) & 0xFF) << i;
-    EXPECT_EQ(rgba[4 * i + 1], (p >> 8) & 0xFF) << i;
-    EXPECT_EQ(rgba[4 * i + 2], p & 0xFF) << i;
-    EXPECT_EQ(rgba[4 * i + 3], shape.pixels[i] == kKeyColour ? 0 : 255) << i;
-  }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.string().c_str()));
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<png_byte> rgba(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr));
+    std::filesystem::remove(path);
+    ASSERT_EQ(image.width, 3u);
+    ASSERT_EQ(image.height, 2u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        const Pixel p = frame.pixels[i];
+        EXPECT_EQ(rgba[4 * i], (p >> 16) & 0xFF) << i;
+        EXPECT_EQ(rgba[4 * i + 1], (p >> 8) & 0xFF) << i;
+        EXPECT_EQ(rgba[4 * i + 2], p & 0xFF) << i;
+        EXPECT_EQ(rgba[4 * i + 3], shape.pixels[i] == kKeyColour ? 0 : 255) << i;
+    }
 }
 
 TEST(PngFile, AnUnwritablePathIsReported) {
-  Surface frame(1, 1), shape(1, 1);
-  EXPECT_FALSE(writePng("/nonexistent-folder/x.png", frame, shape));
+    Surface frame(1, 1), shape(1, 1);
+    EXPECT_FALSE(writePng("/nonexistent-folder/x.png", frame, shape));
 }
 
 }  // namespace

@@ -11,8 +11,8 @@ namespace orv {
 
 // How a child ended: its exit code, or the signal that ended it.
 struct ChildEnd {
-  int exitCode = -1;  // -1 when a signal ended it
-  int signal = 0;     // 0 when it exited
+    int exitCode = -1;  // -1 when a signal ended it
+    int signal = 0;     // 0 when it exited
 };
 
 std::string describe(const ChildEnd& end);

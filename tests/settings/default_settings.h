@@ -6,9 +6,9 @@
 namespace orv {
 
 inline SetupSettings defaults() {
-  SetupSettings s;
-  applyDefaults(s);
-  return s;
+    SetupSettings s;
+    applyDefaults(s);
+    return s;
 }
 
 }  // namespace orv

@@ -71,59 +71,59 @@ const char* const kDefaultFile =
 TEST(Writer, DefaultsMakeTheFixedFileByteForByte) { EXPECT_EQ(writeConfig(defaults()), kDefaultFile); }
 
 TEST(Writer, EveryLineEndsWithCarriageReturnLineFeed) {
-  std::string file = writeConfig(defaults());
-  int lines = 0;
-  for (std::size_t i = 0; i < file.size(); ++i)
-    if (file[i] == '\n') {
-      ++lines;
-      EXPECT_EQ(file[i - 1], '\r') << "line " << lines;
-    }
-  EXPECT_EQ(lines, 56);
+    std::string file = writeConfig(defaults());
+    int lines = 0;
+    for (std::size_t i = 0; i < file.size(); ++i)
+        if (file[i] == '\n') {
+            ++lines;
+            EXPECT_EQ(file[i - 1], '\r') << "line " << lines;
+        }
+    EXPECT_EQ(lines, 56);
 }
 
 TEST(Writer, EnumerationWordsAndLeftOutLines) {
-  SetupSettings s = defaults();
-  s.speakerPlacement = SpeakerPlacement::FiveSpeakers;
-  s.soundQuality = SoundQuality::High;
-  s.soundOutput = SoundOutput::WaveOut;
-  std::string file = writeConfig(s);
-  EXPECT_NE(file.find("\r\nSpeakerPlacement = 5Speakers\r\nSoundQuality = HIGH\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSoundOutput = WaveOut\r\n"), std::string::npos);
+    SetupSettings s = defaults();
+    s.speakerPlacement = SpeakerPlacement::FiveSpeakers;
+    s.soundQuality = SoundQuality::High;
+    s.soundOutput = SoundOutput::WaveOut;
+    std::string file = writeConfig(s);
+    EXPECT_NE(file.find("\r\nSpeakerPlacement = 5Speakers\r\nSoundQuality = HIGH\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nSoundOutput = WaveOut\r\n"), std::string::npos);
 
-  // A value with no word of its own: its line is left out, the rest stays.
-  s.speakerPlacement = static_cast<SpeakerPlacement>(2);
-  s.soundQuality = static_cast<SoundQuality>(0);
-  s.soundOutput = static_cast<SoundOutput>(7);
-  file = writeConfig(s);
-  EXPECT_NE(file.find("\r\nSpeakerFlip = FALSE\r\nGeneralVolume = 80\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nVoiceVolume = 70\r\nEAX = FALSE\r\n"), std::string::npos);
-  EXPECT_EQ(file.find("SpeakerPlacement"), std::string::npos);
-  EXPECT_EQ(file.find("SoundOutput"), std::string::npos);
+    // A value with no word of its own: its line is left out, the rest stays.
+    s.speakerPlacement = static_cast<SpeakerPlacement>(2);
+    s.soundQuality = static_cast<SoundQuality>(0);
+    s.soundOutput = static_cast<SoundOutput>(7);
+    file = writeConfig(s);
+    EXPECT_NE(file.find("\r\nSpeakerFlip = FALSE\r\nGeneralVolume = 80\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nVoiceVolume = 70\r\nEAX = FALSE\r\n"), std::string::npos);
+    EXPECT_EQ(file.find("SpeakerPlacement"), std::string::npos);
+    EXPECT_EQ(file.find("SoundOutput"), std::string::npos);
 }
 
 TEST(Writer, ValueForms) {
-  SetupSettings s = defaults();
-  s.lighting = 2;  // only exactly 1 is high
-  s.shadowMap = 0;
-  s.speakerFlip = 5;  // any non-zero is true
-  s.gamma = {0.5f, 2.25f, -1.0f};
-  s.videoSectionPlural = 1;
-  s.device = "";
-  s.generalVolume = -3;
-  std::string file = writeConfig(s);
-  EXPECT_NE(file.find("\r\nLighting = LOW\r\nShadowMap = LOW\r\nTextureDetails = HIGH\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSpeakerFlip = TRUE\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nGamma = 0.50x2.25x-1.00\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\n[VIDEOS]\r\nResolution = 640x480\r\nDevice = \r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nGeneralVolume = -3\r\n"), std::string::npos);
+    SetupSettings s = defaults();
+    s.lighting = 2;  // only exactly 1 is high
+    s.shadowMap = 0;
+    s.speakerFlip = 5;  // any non-zero is true
+    s.gamma = {0.5f, 2.25f, -1.0f};
+    s.videoSectionPlural = 1;
+    s.device = "";
+    s.generalVolume = -3;
+    std::string file = writeConfig(s);
+    EXPECT_NE(file.find("\r\nLighting = LOW\r\nShadowMap = LOW\r\nTextureDetails = HIGH\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nSpeakerFlip = TRUE\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nGamma = 0.50x2.25x-1.00\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\n[VIDEOS]\r\nResolution = 640x480\r\nDevice = \r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nGeneralVolume = -3\r\n"), std::string::npos);
 }
 
 // Two decimals from the exact binary value, identically on every runtime:
 // 0.125 is a tie and rounds to even, 0.375 too; 1.005f lies below 1.005.
 TEST(Writer, GammaRoundingIsTheSameOnEveryRuntime) {
-  SetupSettings s = defaults();
-  s.gamma = {0.125f, 0.375f, 1.005f};
-  EXPECT_NE(writeConfig(s).find("Gamma = 0.12x0.38x1.00\r\n"), std::string::npos);
+    SetupSettings s = defaults();
+    s.gamma = {0.125f, 0.375f, 1.005f};
+    EXPECT_NE(writeConfig(s).find("Gamma = 0.12x0.38x1.00\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -7,6 +7,6 @@
 
 namespace orv {
 inline void PrintTo(const SetupSettings& s, std::ostream* os) {
-  *os << "\n" << writeConfig(s) << "(device \"" << s.device << "\", language \"" << s.language << "\")";
+    *os << "\n" << writeConfig(s) << "(device \"" << s.device << "\", language \"" << s.language << "\")";
 }
 }  // namespace orv

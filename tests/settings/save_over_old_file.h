@@ -11,30 +11,30 @@
 namespace orv {
 
 class SaveOverOldFile : public SettingsFolder {
- protected:
-  void SetUp() override {
-    SettingsFolder::SetUp();
-    old_ = defaults();
-    new_ = defaults();
-    new_.generalVolume = 12;
-    new_.device = "second display adapter of this machine";
-    new_.parentalCode = "abc";
-    oldText_ = writeConfig(old_);
-    newText_ = writeConfig(new_);
-    ASSERT_TRUE(saveSettings(old_, prefix_, platform_));
-  }
+protected:
+    void SetUp() override {
+        SettingsFolder::SetUp();
+        old_ = defaults();
+        new_ = defaults();
+        new_.generalVolume = 12;
+        new_.device = "second display adapter of this machine";
+        new_.parentalCode = "abc";
+        oldText_ = writeConfig(old_);
+        newText_ = writeConfig(new_);
+        ASSERT_TRUE(saveSettings(old_, prefix_, platform_));
+    }
 
-  // "old", "new", or what else Config.ini holds.
-  std::string whichFile() const {
-    const std::string text = contents(config());
-    if (text == oldText_) return "old";
-    if (text == newText_) return "new";
-    return std::to_string(text.size()) + " bytes of neither: \"" + text + "\"";
-  }
+    // "old", "new", or what else Config.ini holds.
+    std::string whichFile() const {
+        const std::string text = contents(config());
+        if (text == oldText_) return "old";
+        if (text == newText_) return "new";
+        return std::to_string(text.size()) + " bytes of neither: \"" + text + "\"";
+    }
 
-  SetupSettings old_, new_;
-  std::string oldText_, newText_;
-  HeadlessPlatform platform_;
+    SetupSettings old_, new_;
+    std::string oldText_, newText_;
+    HeadlessPlatform platform_;
 };
 
 }  // namespace orv

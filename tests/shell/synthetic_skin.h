@@ -22,7 +22,7 @@ inline constexpr int kCdRow = 80;
 
 // A 10 x 10 square per push button and toggle, on row 10 from x = 10, 30, 50 ...
 struct Square {
-  int x = 0, y = 0;
+    int x = 0, y = 0;
 };
 inline constexpr Square kQuitSquare{10, 10};
 inline constexpr Square kLaunchSquare{30, 10};
@@ -41,9 +41,9 @@ inline constexpr Square kOutside{0, 200};  // a point, not a square
 std::string syntheticHelpText();
 
 class SyntheticSkinPlatform : public HeadlessPlatform {
- public:
-  bool loadBitmap(int id, BitmapBits& out) override;
-  bool loadText(int id, std::string& out) override;
+public:
+    bool loadBitmap(int id, BitmapBits& out) override;
+    bool loadText(int id, std::string& out) override;
 };
 
 }  // namespace orv::test

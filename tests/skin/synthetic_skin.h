@@ -16,15 +16,15 @@ namespace orv::test {
 extern const char* const kEnglishHelpText;
 
 class SyntheticSkinPlatform : public HeadlessPlatform {
- public:
-  SyntheticSkinPlatform();  // every skin bitmap, and the text resource 150
+public:
+    SyntheticSkinPlatform();  // every skin bitmap, and the text resource 150
 
-  bool loadBitmap(int id, BitmapBits& out) override;
-  bool loadText(int id, std::string& out) override;
+    bool loadBitmap(int id, BitmapBits& out) override;
+    bool loadText(int id, std::string& out) override;
 
-  std::map<int, Surface> bitmaps;
-  std::map<int, std::string> texts;
-  int bitmapLoads = 0;
+    std::map<int, Surface> bitmaps;
+    std::map<int, std::string> texts;
+    int bitmapLoads = 0;
 };
 
 // FNV-1a over the pixels' bytes: pins a composed frame in a test.

@@ -2,17 +2,15 @@
 
 #include <sstream>
 
-#include "support/file_error.h"
 #include "stream/stream_reader.h"
 #include "stream/stream_writer.h"
+#include "support/file_error.h"
 #include "test_streams.h"
 
 namespace xqm::test {
 namespace {
 
-TEST(StreamWriter, SameFramesGiveTheSameBytes) {
-    EXPECT_EQ(threeFrameStream(), threeFrameStream());
-}
+TEST(StreamWriter, SameFramesGiveTheSameBytes) { EXPECT_EQ(threeFrameStream(), threeFrameStream()); }
 
 TEST(StreamWriter, UnusedIndexRoomStaysAsAGapBeforeTheFrames) {
     const auto bytes = writeStream({15, 8, {30000, 1001}, 99}, {intraFrame()}, 4);

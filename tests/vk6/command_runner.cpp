@@ -7,14 +7,13 @@
 #include <sstream>
 
 #include "frame_builder.h"
-#include "scratch_path.h"
 #include "sample_video.h"
+#include "scratch_path.h"
 #include "stream/stream_writer.h"
 
 namespace vk6::test {
 
-ScratchFolder::ScratchFolder(const std::string& name)
-    : path_(orv::test::scratchPath("orv-" + name)) {
+ScratchFolder::ScratchFolder(const std::string& name) : path_(orv::test::scratchPath("orv-" + name)) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
@@ -22,8 +21,8 @@ ScratchFolder::ScratchFolder(const std::string& name)
 ScratchFolder::~ScratchFolder() { std::filesystem::remove_all(path_); }
 
 CommandResult ScratchFolder::run(const std::string& program, const std::string& arguments) const {
-    const std::string line = "cd '" + path_.string() + "' && '" + std::filesystem::absolute(program).string() +
-                             "' " + arguments + " >.stdout 2>.stderr </dev/null";
+    const std::string line = "cd '" + path_.string() + "' && '" + std::filesystem::absolute(program).string() + "' " +
+                             arguments + " >.stdout 2>.stderr </dev/null";
     const int status = std::system(line.c_str());
     CommandResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -32,7 +32,8 @@ public:
 
     // A stream of sampleVideo frames; with a broken frame, frame 2 holds a code
     // the decoder abandons, at the block at (320, 8) after still blocks.
-    void writeStream(const std::string& name, const xqm::StreamInfo& info, int frameCount, bool brokenFrame = false) const;
+    void writeStream(const std::string& name, const xqm::StreamInfo& info, int frameCount,
+                     bool brokenFrame = false) const;
     void writeStream(const std::string& name, const xqm::StreamInfo& info,
                      const std::vector<std::vector<uint8_t>>& frames) const;
 

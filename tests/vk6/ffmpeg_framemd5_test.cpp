@@ -39,10 +39,9 @@ TEST_P(FfmpegFrameMd5, MatchesFfmpegOnTheRawFrames) {
     ASSERT_EQ(ours.exitCode, 0) << ours.err;
 
     const std::string rate = std::to_string(c.info.rate.numerator) + "/" + std::to_string(c.info.rate.denominator);
-    const CommandResult theirs =
-        folder.run(kFfmpeg, std::string("-nostdin -hide_banner -loglevel error -f rawvideo -pix_fmt ") +
-                                c.pixelFormat + " -s 640x" + std::to_string(c.info.height) + " -r " + rate +
-                                " -i clip.raw -f framemd5 -");
+    const CommandResult theirs = folder.run(
+        kFfmpeg, std::string("-nostdin -hide_banner -loglevel error -f rawvideo -pix_fmt ") + c.pixelFormat +
+                     " -s 640x" + std::to_string(c.info.height) + " -r " + rate + " -i clip.raw -f framemd5 -");
     ASSERT_EQ(theirs.exitCode, 0) << theirs.err;
     const auto expected = linesBut(theirs.out, "#software");
     EXPECT_EQ(linesBut(ours.out, "#software"), expected);

@@ -12,10 +12,10 @@
 
 #include "command_runner.h"
 #include "frame_builder.h"
-#include "sample_video.h"
 #include "media/md5.h"
 #include "media/png_file.h"
 #include "media/y4m_reader.h"
+#include "sample_video.h"
 #include "stream/stream_reader.h"
 #include "support/file_names.h"
 
@@ -23,10 +23,10 @@ namespace vk6::test {
 namespace {
 
 using ::testing::HasSubstr;
-using vk6::test::FrameBuilder;
-using vk6::test::farWord;
-using vk6::test::sampleVideo;
 using ::testing::StartsWith;
+using vk6::test::farWord;
+using vk6::test::FrameBuilder;
+using vk6::test::sampleVideo;
 
 constexpr xqm::StreamInfo kClip = {16, 12, {15, 1}, 0};
 
@@ -188,8 +188,8 @@ TEST_F(Vk6Command, FilesAreWrittenWholeOrNotAtAll) {
     EXPECT_EQ(media::readPng((folder.path() / "f01.png").string()).height, 12);
     // A write that fails on the way, at a limit to the file's size, leaves nothing.
     const std::string vk6 = std::filesystem::absolute(VK6_PROGRAM).string();
-    CommandResult result = folder.run("/bin/sh", "-c 'trap \"\" XFSZ; ulimit -f 8; exec " + vk6 +
-                                                     " decode clip.xqm -o big.y4m'");
+    CommandResult result =
+        folder.run("/bin/sh", "-c 'trap \"\" XFSZ; ulimit -f 8; exec " + vk6 + " decode clip.xqm -o big.y4m'");
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_THAT(result.err, HasSubstr("big.y4m: cannot write"));
     // A damaged picture in a sequence stops the encoding before any output.
@@ -200,9 +200,9 @@ TEST_F(Vk6Command, FilesAreWrittenWholeOrNotAtAll) {
     result = folder.vk6("encode seq/f%03d.png -o out.xqm -q");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_THAT(result.err, HasSubstr("seq/f002.png: damaged PNG picture: the file ends inside its IDAT chunk"));
-    EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"broken.xqm", "clip.xqm", "f00.png", "f01.png", "seq",
-                                                             "seq/f000.png", "seq/f001.png", "seq/f002.png",
-                                                             "seq/f003.png"}));
+    EXPECT_EQ(filesIn(folder.path()),
+              (std::set<std::string>{"broken.xqm", "clip.xqm", "f00.png", "f01.png", "seq", "seq/f000.png",
+                                     "seq/f001.png", "seq/f002.png", "seq/f003.png"}));
 }
 
 TEST_F(Vk6Command, NamesOutsideAsciiAreReadAndWritten) {
@@ -212,8 +212,8 @@ TEST_F(Vk6Command, NamesOutsideAsciiAreReadAndWritten) {
     const CommandResult result = folder.vk6("encode été/кадр%02d.png -o 日本.xqm -q");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(folder.vk6("info 日本.xqm").exitCode, 0);
-    EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"vidéo.xqm", "été", "été/кадр00.png",
-                                                             "été/кадр01.png", "été/кадр02.png", "日本.xqm"}));
+    EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"vidéo.xqm", "été", "été/кадр00.png", "été/кадр01.png",
+                                                             "été/кадр02.png", "日本.xqm"}));
 }
 
 TEST_F(Vk6Command, CheckListsTheDamagedFramesWhereAndWhy) {
@@ -250,8 +250,8 @@ TEST_F(Vk6Command, CheckListsTheDamagedFramesWhereAndWhy) {
 }
 
 TEST_F(Vk6Command, EncodeChecksItsInput) {
-    folder.write("narrow.y4m", std::vector<uint8_t>{'Y', 'U', 'V', '4', 'M', 'P', 'E', 'G', '2', ' ', 'W', '3',
-                                                    '2', '0', ' ', 'H', '8', '\n'});
+    folder.write("narrow.y4m", std::vector<uint8_t>{'Y', 'U', 'V', '4', 'M', 'P', 'E', 'G', '2', ' ', 'W', '3', '2',
+                                                    '0', ' ', 'H', '8', '\n'});
     CommandResult result = folder.vk6("encode narrow.y4m -o out.xqm");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_THAT(result.err, HasSubstr("narrow.y4m: pictures 320 pixels wide"));

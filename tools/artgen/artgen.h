@@ -8,10 +8,10 @@
 namespace artgen {
 
 struct GeneratedFile {
-  int resourceId;
-  std::string name;  // file name in setup/resources
-  int width, height;  // of the bitmap; 0 for the icon
-  std::vector<std::uint8_t> bytes;
+    int resourceId;
+    std::string name;   // file name in setup/resources
+    int width, height;  // of the bitmap; 0 for the icon
+    std::vector<std::uint8_t> bytes;
 };
 
 // The same bytes on every run and every machine.

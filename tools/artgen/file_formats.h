@@ -12,8 +12,8 @@ std::vector<std::uint8_t> encodeBmp24(int width, int height, const std::vector<s
 
 // One image of an icon: blue, green, red, alpha quadruples, rows from the top.
 struct IconImage {
-  int size = 0;  // square
-  std::vector<std::uint8_t> bgraTopDown;
+    int size = 0;  // square
+    std::vector<std::uint8_t> bgraTopDown;
 };
 
 // A .ico file holding 32-bit images with their AND masks.

@@ -25,28 +25,26 @@ inline constexpr double kKnobDownValue = 125.75;
 
 // Ramp value (0..150) of a point on a knob's face, seen from its centre.
 inline int knobRampValue(Vec fromCentre) {
-  double t = clockwiseFromDown(fromCentre) / kTwoPi * kKnobRampValues + kKnobDownValue;
-  int v = static_cast<int>(std::floor(t));
-  return v % kKnobRampValues;
+    double t = clockwiseFromDown(fromCentre) / kTwoPi * kKnobRampValues + kKnobDownValue;
+    int v = static_cast<int>(std::floor(t));
+    return v % kKnobRampValues;
 }
 // Angle, clockwise from down, of the middle of the ramp at continuous value t.
 inline double knobAngleOfValue(double t) { return (t - kKnobDownValue) / kKnobRampValues * kTwoPi + kTwoPi; }
 // Where frame k points: the middle of positions 100k/14 .. 100(k+1)/14.
-inline double knobFrameAngle(int frame) {
-  return knobAngleOfValue(100.0 * (frame + 0.5) / kKnobFrames + 0.5);
-}
+inline double knobFrameAngle(int frame) { return knobAngleOfValue(100.0 * (frame + 0.5) / kKnobFrames + 0.5); }
 
 struct KnobSpec {
-  int stripId;
-  const char* name;  // file name stem
-  Rect frame;       // frame 0's place in the scene
-  Vec centre;
-  double capRadius;
-  double ringRadius;  // the ring of 14 lamps
-  double lampRadius;
-  double hitRadius;
-  std::uint32_t colourLow;
-  const char* label;
+    int stripId;
+    const char* name;  // file name stem
+    Rect frame;        // frame 0's place in the scene
+    Vec centre;
+    double capRadius;
+    double ringRadius;  // the ring of 14 lamps
+    double lampRadius;
+    double hitRadius;
+    std::uint32_t colourLow;
+    const char* label;
 };
 
 inline const std::array<KnobSpec, 5> kKnobs{{
@@ -60,13 +58,13 @@ inline const std::array<KnobSpec, 5> kKnobs{{
 enum class ToggleLook { Lamp, Slide };
 
 struct ToggleSpec {
-  const char* name;
-  int hoverOffId, onId, hoverOnId;
-  Rect box;
-  Vec centre;
-  std::uint32_t hitColour;
-  ToggleLook look;
-  const char* label;
+    const char* name;
+    int hoverOffId, onId, hoverOnId;
+    Rect box;
+    Vec centre;
+    std::uint32_t hitColour;
+    ToggleLook look;
+    const char* label;
 };
 
 inline const std::array<ToggleSpec, 4> kToggles{{
@@ -79,13 +77,13 @@ inline const std::array<ToggleSpec, 4> kToggles{{
 enum class ButtonLook { Power, Play, ArrowUp, ArrowDown };
 
 struct ButtonSpec {
-  const char* name;
-  int highlightId;
-  Rect box;
-  Vec centre;
-  double radius;  // of the cap; the arrow keys are rounded squares of this half size
-  std::uint32_t hitColour;
-  ButtonLook look;
+    const char* name;
+    int highlightId;
+    Rect box;
+    Vec centre;
+    double radius;  // of the cap; the arrow keys are rounded squares of this half size
+    std::uint32_t hitColour;
+    ButtonLook look;
 };
 
 inline const std::array<ButtonSpec, 4> kButtons{{
@@ -110,21 +108,21 @@ inline constexpr Vec kGrilleHalf{72, 20};
 // columns of controls and a bottom deck with the big buttons and a foot
 // with the speaker grille, blended into one cast shape.
 inline double consoleDistance(Vec p) {
-  double top = sdRoundedBox(p, {243, 70}, {226, 44}, 34);
-  double body = sdRoundedBox(p, {253, 180}, {138, 118}, 30);
-  double leftArm = sdCapsule(p, {66, 90}, {70, 222}, 40);
-  double rightArm = sdCapsule(p, {438, 84}, {424, 282}, 36);
-  double bottom = sdRoundedBox(p, {255, 322}, {150, 52}, 44);
-  double quitPod = sdCircle(p, {132, 334}, 33);
-  double launchPod = sdCircle(p, {373, 319}, 35);
-  double foot = sdRoundedBox(p, kGrilleCentre, {94, 38}, 28);
-  double d = smoothUnion(top, body, 18);
-  d = smoothUnion(d, leftArm, 22);
-  d = smoothUnion(d, rightArm, 22);
-  d = smoothUnion(d, bottom, 20);
-  d = smoothUnion(d, quitPod, 16);
-  d = smoothUnion(d, launchPod, 16);
-  return smoothUnion(d, foot, 24);
+    double top = sdRoundedBox(p, {243, 70}, {226, 44}, 34);
+    double body = sdRoundedBox(p, {253, 180}, {138, 118}, 30);
+    double leftArm = sdCapsule(p, {66, 90}, {70, 222}, 40);
+    double rightArm = sdCapsule(p, {438, 84}, {424, 282}, 36);
+    double bottom = sdRoundedBox(p, {255, 322}, {150, 52}, 44);
+    double quitPod = sdCircle(p, {132, 334}, 33);
+    double launchPod = sdCircle(p, {373, 319}, 35);
+    double foot = sdRoundedBox(p, kGrilleCentre, {94, 38}, 28);
+    double d = smoothUnion(top, body, 18);
+    d = smoothUnion(d, leftArm, 22);
+    d = smoothUnion(d, rightArm, 22);
+    d = smoothUnion(d, bottom, 20);
+    d = smoothUnion(d, quitPod, 16);
+    d = smoothUnion(d, launchPod, 16);
+    return smoothUnion(d, foot, 24);
 }
 
 // A pixel belongs to the window when its centre lies inside the outline.

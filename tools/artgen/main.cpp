@@ -24,13 +24,13 @@ constexpr std::string_view kHelp =
 constexpr orv::cli::OptionSpec kOptions[] = {{"--quiet", 'q', false}};
 
 int run(std::span<char* const> args) {
-  const orv::cli::Arguments arguments(args, kOptions);
-  const std::string directory = arguments.operands(1, "DIRECTORY")[0];
-  auto files = artgen::generateSkin();
-  if (!artgen::writeSkin(files, directory)) orv::cli::failIo("cannot write into " + directory);
-  if (!arguments.flag("--quiet"))
-    for (const auto& f : files) std::printf("%3d %s\n", f.resourceId, f.name.c_str());
-  return orv::cli::kExitOk;
+    const orv::cli::Arguments arguments(args, kOptions);
+    const std::string directory = arguments.operands(1, "DIRECTORY")[0];
+    auto files = artgen::generateSkin();
+    if (!artgen::writeSkin(files, directory)) orv::cli::failIo("cannot write into " + directory);
+    if (!arguments.flag("--quiet"))
+        for (const auto& f : files) std::printf("%3d %s\n", f.resourceId, f.name.c_str());
+    return orv::cli::kExitOk;
 }
 
 }  // namespace

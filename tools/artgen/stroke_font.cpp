@@ -9,8 +9,8 @@ namespace {
 // Polylines written as two-character points (column 0-8, row 0-9 or a-c for
 // rows 10-12), separated by spaces; '|' starts a new polyline.
 struct GlyphSource {
-  char c;
-  const char* path;
+    char c;
+    const char* path;
 };
 
 constexpr GlyphSource kSources[] = {
@@ -70,72 +70,72 @@ constexpr GlyphSource kSources[] = {
 int gridValue(char d) { return d >= 'a' ? 10 + (d - 'a') : d - '0'; }
 
 std::vector<Stroke> parse(const char* path) {
-  std::vector<Stroke> strokes;
-  bool havePrevious = false;
-  Vec previous;
-  for (const char* s = path; *s;) {
-    if (*s == '|') {
-      havePrevious = false;
-      ++s;
-      continue;
+    std::vector<Stroke> strokes;
+    bool havePrevious = false;
+    Vec previous;
+    for (const char* s = path; *s;) {
+        if (*s == '|') {
+            havePrevious = false;
+            ++s;
+            continue;
+        }
+        if (*s == ' ') {
+            ++s;
+            continue;
+        }
+        Vec point{static_cast<double>(gridValue(s[0])), static_cast<double>(gridValue(s[1]))};
+        s += 2;
+        // A polyline of one point is a dot.
+        bool single = (*s == '|' || *s == '\0') && !havePrevious;
+        if (havePrevious) strokes.push_back({previous, point});
+        if (single) strokes.push_back({point, point});
+        previous = point;
+        havePrevious = true;
     }
-    if (*s == ' ') {
-      ++s;
-      continue;
-    }
-    Vec point{static_cast<double>(gridValue(s[0])), static_cast<double>(gridValue(s[1]))};
-    s += 2;
-    // A polyline of one point is a dot.
-    bool single = (*s == '|' || *s == '\0') && !havePrevious;
-    if (havePrevious) strokes.push_back({previous, point});
-    if (single) strokes.push_back({point, point});
-    previous = point;
-    havePrevious = true;
-  }
-  return strokes;
+    return strokes;
 }
 
 const std::map<char, std::vector<Stroke>>& table() {
-  static const std::map<char, std::vector<Stroke>> glyphs = [] {
-    std::map<char, std::vector<Stroke>> m;
-    for (const GlyphSource& g : kSources) m[g.c] = parse(g.path);
-    return m;
-  }();
-  return glyphs;
+    static const std::map<char, std::vector<Stroke>> glyphs = [] {
+        std::map<char, std::vector<Stroke>> m;
+        for (const GlyphSource& g : kSources) m[g.c] = parse(g.path);
+        return m;
+    }();
+    return glyphs;
 }
 
 }  // namespace
 
 const std::vector<Stroke>& glyphStrokes(char c) {
-  static const std::vector<Stroke> none;
-  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  auto it = table().find(c);
-  return it == table().end() ? none : it->second;
+    static const std::vector<Stroke> none;
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    auto it = table().find(c);
+    return it == table().end() ? none : it->second;
 }
 
 double textWidth(std::string_view text, double scale, double advance) {
-  return text.empty() ? 0 : advance * static_cast<double>(text.size() - 1) + kGlyphGridWidth * scale;
+    return text.empty() ? 0 : advance * static_cast<double>(text.size() - 1) + kGlyphGridWidth * scale;
 }
 
 double textDistance(std::string_view text, const TextPlacement& at, Vec p) {
-  double best = 1e9;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    Vec origin{at.origin.x + at.advance * static_cast<double>(i), at.origin.y};
-    // Strokes are in grid units; measure in pixels.
-    for (const Stroke& s : glyphStrokes(text[i])) {
-      double d = distanceToSegment(p, origin + s.a * at.scale, origin + s.b * at.scale);
-      if (d < best) best = d;
+    double best = 1e9;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        Vec origin{at.origin.x + at.advance * static_cast<double>(i), at.origin.y};
+        // Strokes are in grid units; measure in pixels.
+        for (const Stroke& s : glyphStrokes(text[i])) {
+            double d = distanceToSegment(p, origin + s.a * at.scale, origin + s.b * at.scale);
+            if (d < best) best = d;
+        }
     }
-  }
-  return best;
+    return best;
 }
 
 Rect textBounds(std::string_view text, const TextPlacement& at, double margin) {
-  int x0 = static_cast<int>(std::floor(at.origin.x - margin));
-  int y0 = static_cast<int>(std::floor(at.origin.y - margin));
-  int x1 = static_cast<int>(std::ceil(at.origin.x + textWidth(text, at.scale, at.advance) + margin));
-  int y1 = static_cast<int>(std::ceil(at.origin.y + kGlyphGridHeight * at.scale + margin));
-  return {x0, y0, x1 - x0, y1 - y0};
+    int x0 = static_cast<int>(std::floor(at.origin.x - margin));
+    int y0 = static_cast<int>(std::floor(at.origin.y - margin));
+    int x1 = static_cast<int>(std::ceil(at.origin.x + textWidth(text, at.scale, at.advance) + margin));
+    int y1 = static_cast<int>(std::ceil(at.origin.y + kGlyphGridHeight * at.scale + margin));
+    return {x0, y0, x1 - x0, y1 - y0};
 }
 
 }  // namespace artgen

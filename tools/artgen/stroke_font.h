@@ -14,7 +14,7 @@ inline constexpr double kGlyphGridWidth = 8;
 inline constexpr double kGlyphGridHeight = 12;
 
 struct Stroke {
-  Vec a, b;  // grid units, y down
+    Vec a, b;  // grid units, y down
 };
 
 // The strokes of a character (lower case as capitals); empty for a space or a
@@ -24,9 +24,9 @@ const std::vector<Stroke>& glyphStrokes(char c);
 // Text placed in the scene: top-left corner of the first glyph, pixels per grid
 // unit, and the advance from one glyph to the next in pixels.
 struct TextPlacement {
-  Vec origin;
-  double scale;
-  double advance;
+    Vec origin;
+    double scale;
+    double advance;
 };
 
 // Width in pixels of text set with this scale and advance.

@@ -17,18 +17,18 @@
 namespace orv::render {
 
 struct RenderStep {
-  enum class Kind { Hover, HoverBackground, Press, TurnKnob, Ticks, Seed };
-  Kind kind = Kind::Ticks;
-  ControlId control = ControlId::HitBackground;
-  int value = 0;  // knob position, tick count or seed
-  bool operator==(const RenderStep&) const = default;
+    enum class Kind { Hover, HoverBackground, Press, TurnKnob, Ticks, Seed };
+    Kind kind = Kind::Ticks;
+    ControlId control = ControlId::HitBackground;
+    int value = 0;  // knob position, tick count or seed
+    bool operator==(const RenderStep&) const = default;
 };
 
 struct RenderScript {
-  std::uint32_t clockMs = 2500;  // process clock at start-up, which seeds the particles
-  std::vector<ModeReport> modes{{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}, {1280, 1024, 16}};
-  std::string adapter = "Primary Display Driver";
-  std::vector<RenderStep> steps;
+    std::uint32_t clockMs = 2500;  // process clock at start-up, which seeds the particles
+    std::vector<ModeReport> modes{{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}, {1280, 1024, 16}};
+    std::string adapter = "Primary Display Driver";
+    std::vector<RenderStep> steps;
 };
 
 // Reads the script from arguments such as "hover=quit", "knob=sfx:70",
@@ -41,35 +41,35 @@ std::optional<std::string> parseRenderArgs(const std::vector<std::string>& args,
 std::optional<ControlId> controlByName(const std::string& name);
 
 class RenderSession {
- public:
-  // Starts the window with default settings (no Config.ini) and the script's
-  // clock, modes and adapter.
-  explicit RenderSession(const RenderScript& script);
-  ~RenderSession();
-  RenderSession(const RenderSession&) = delete;
-  RenderSession& operator=(const RenderSession&) = delete;
+public:
+    // Starts the window with default settings (no Config.ini) and the script's
+    // clock, modes and adapter.
+    explicit RenderSession(const RenderScript& script);
+    ~RenderSession();
+    RenderSession(const RenderSession&) = delete;
+    RenderSession& operator=(const RenderSession&) = delete;
 
-  void apply(const RenderStep& step);
-  void run(const std::vector<RenderStep>& steps) {
-    for (const RenderStep& s : steps) apply(s);
-  }
+    void apply(const RenderStep& step);
+    void run(const std::vector<RenderStep>& steps) {
+        for (const RenderStep& s : steps) apply(s);
+    }
 
-  // Composes the frame as a repaint does.
-  const Surface& frame();
-  const Scene& scene() const { return dialog_.scene(); }
-  const SetupDialog& dialog() const { return dialog_; }
+    // Composes the frame as a repaint does.
+    const Surface& frame();
+    const Scene& scene() const { return dialog_.scene(); }
+    const SetupDialog& dialog() const { return dialog_; }
 
-  // A pixel of the control's area nearest the middle of it (for a knob, of the
-  // ramp colour of that position, or of its whole live ramp when none).
-  std::optional<std::pair<int, int>> pointOn(ControlId id, std::optional<int> knobPosition = std::nullopt) const;
+    // A pixel of the control's area nearest the middle of it (for a knob, of the
+    // ramp colour of that position, or of its whole live ramp when none).
+    std::optional<std::pair<int, int>> pointOn(ControlId id, std::optional<int> knobPosition = std::nullopt) const;
 
- private:
-  std::filesystem::path folder_;
-  HeadlessPlatform platform_;
-  ScriptedDisplay display_;
-  RecordedWindow window_;
-  FakeLauncher launcher_;
-  SetupDialog dialog_;
+private:
+    std::filesystem::path folder_;
+    HeadlessPlatform platform_;
+    ScriptedDisplay display_;
+    RecordedWindow window_;
+    FakeLauncher launcher_;
+    SetupDialog dialog_;
 };
 
 }  // namespace orv::render

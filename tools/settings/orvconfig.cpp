@@ -28,30 +28,29 @@ constexpr std::string_view kHelp =
 constexpr orv::cli::OptionSpec kOptions[] = {{"--quiet", 'q', false}};
 
 int run(std::span<char* const> args) {
-  const orv::cli::Arguments arguments(args, kOptions);
-  if (arguments.operands().size() > 1) orv::cli::failUsage("unexpected operand '" + arguments.operands()[1] + "'");
-  const bool quiet = arguments.flag("--quiet");
-  const std::string prefix = arguments.operands().empty() ? "" : arguments.operands()[0];
-  const std::string path = orv::settingsFilePath(prefix);
-  orv::HeadlessPlatform platform;
-  orv::SetupSettings settings;
-  try {
-    orv::loadSettings(settings, prefix, platform);
-  } catch (const orv::FatalStop& stop) {
-    orv::cli::failInput(path + ": " + stop.box.caption + ": " + stop.box.text);
-  }
-  if (!quiet) {
-    std::printf("Read %s. The record, as it will be written:\n\n%s", path.c_str(), orv::writeConfig(settings).c_str());
-    std::printf("device \"%s\", language \"%s\", parental code \"%s\" at level %d\n", settings.device.c_str(),
-                settings.language.c_str(), settings.parentalCode.c_str(), settings.parentalLevel);
-  }
-  if (!orv::saveSettings(settings, prefix, platform)) orv::cli::failIo("cannot write " + path);
-  if (!quiet) std::printf("Saved %s.\n", path.c_str());
-  return orv::cli::kExitOk;
+    const orv::cli::Arguments arguments(args, kOptions);
+    if (arguments.operands().size() > 1) orv::cli::failUsage("unexpected operand '" + arguments.operands()[1] + "'");
+    const bool quiet = arguments.flag("--quiet");
+    const std::string prefix = arguments.operands().empty() ? "" : arguments.operands()[0];
+    const std::string path = orv::settingsFilePath(prefix);
+    orv::HeadlessPlatform platform;
+    orv::SetupSettings settings;
+    try {
+        orv::loadSettings(settings, prefix, platform);
+    } catch (const orv::FatalStop& stop) {
+        orv::cli::failInput(path + ": " + stop.box.caption + ": " + stop.box.text);
+    }
+    if (!quiet) {
+        std::printf("Read %s. The record, as it will be written:\n\n%s", path.c_str(),
+                    orv::writeConfig(settings).c_str());
+        std::printf("device \"%s\", language \"%s\", parental code \"%s\" at level %d\n", settings.device.c_str(),
+                    settings.language.c_str(), settings.parentalCode.c_str(), settings.parentalLevel);
+    }
+    if (!orv::saveSettings(settings, prefix, platform)) orv::cli::failIo("cannot write " + path);
+    if (!quiet) std::printf("Saved %s.\n", path.c_str());
+    return orv::cli::kExitOk;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  return orv::cli::runTool({"orvconfig", kHelp}, {argv + 1, argv + argc}, run);
-}
+int main(int argc, char** argv) { return orv::cli::runTool({"orvconfig", kHelp}, {argv + 1, argv + argc}, run); }

@@ -1,8 +1,8 @@
 // vk6 encode: a Y4M file or PNG sequence as an XQM6 stream.
 
 #include <cmath>
-#include <sstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 

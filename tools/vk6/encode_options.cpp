@@ -120,7 +120,8 @@ EncodeOptions parseEncodeOptions(std::span<char* const> args) {
     vk6enc::VideoSettings& video = options.video;
     vk6enc::EncoderSettings& encoder = video.encoder;
     encoder.quality = options.pass == 1 ? vk6enc::kFirstPassQuality
-                                        : parseBounded(arguments, "--quality", xqm::kLowestQuality, xqm::kHighestQuality, uint32_t(encoder.quality));
+                                        : parseBounded(arguments, "--quality", xqm::kLowestQuality,
+                                                       xqm::kHighestQuality, uint32_t(encoder.quality));
     encoder.intraEvery = parseBounded(arguments, "--intra-every", 0, 1000000, uint32_t(encoder.intraEvery));
     encoder.pixelType = parseChoice<int>(arguments, "--type", {{"15", 15}, {"16", 16}}, 16);
     vk6enc::applyPreset(

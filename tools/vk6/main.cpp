@@ -50,8 +50,9 @@ int run(std::span<char* const> args) {
         for (const Command& command : kCommands) {
             if (command.name != args[0]) continue;
             const std::string name = "vk6 " + std::string(command.name);
-            return orv::cli::runTool({name, command.help}, args.subspan(1),
-                                     [&](std::span<char* const> rest) { return orv::cli::withFileFailures([&] { return command.body(rest); }); });
+            return orv::cli::runTool({name, command.help}, args.subspan(1), [&](std::span<char* const> rest) {
+                return orv::cli::withFileFailures([&] { return command.body(rest); });
+            });
         }
     }
     return orv::cli::runTool({"vk6", kHelp}, args, [](std::span<char* const> rest) -> int {

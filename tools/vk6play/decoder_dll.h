@@ -11,23 +11,23 @@
 namespace vk6play {
 
 class DecoderDll {
- public:
-  // Loads the library beside the program (the normal DLL search order);
-  // error() says what failed when loaded() is false.
-  DecoderDll();
-  ~DecoderDll();
-  DecoderDll(const DecoderDll&) = delete;
-  DecoderDll& operator=(const DecoderDll&) = delete;
+public:
+    // Loads the library beside the program (the normal DLL search order);
+    // error() says what failed when loaded() is false.
+    DecoderDll();
+    ~DecoderDll();
+    DecoderDll(const DecoderDll&) = delete;
+    DecoderDll& operator=(const DecoderDll&) = delete;
 
-  bool loaded() const { return error_.empty(); }
-  const std::string& error() const { return error_; }
-  // The entry points, once loaded.
-  const vk6::HandleFunctions& functions() const { return functions_; }
+    bool loaded() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+    // The entry points, once loaded.
+    const vk6::HandleFunctions& functions() const { return functions_; }
 
- private:
-  HMODULE library_ = nullptr;
-  vk6::HandleFunctions functions_{};
-  std::string error_;
+private:
+    HMODULE library_ = nullptr;
+    vk6::HandleFunctions functions_{};
+    std::string error_;
 };
 
 }  // namespace vk6play

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "stream/stream_reader.h"
 #include "frame_sequence.h"
+#include "stream/stream_reader.h"
 
 namespace xqmweb {
 

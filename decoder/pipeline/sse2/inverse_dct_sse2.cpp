@@ -24,7 +24,7 @@ struct BlockHalves {
     BlockHalves b;
 #pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
         for (int r = 0; r < 8; ++r)
             b.half[h][r] = Int32x4(_mm_load_si128(reinterpret_cast<const __m128i*>(block + 8 * r + 4 * h)));
     return b;
@@ -33,7 +33,7 @@ struct BlockHalves {
 [[gnu::always_inline]] inline void store(const BlockHalves& b, int32_t* block) {
 #pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
         for (int r = 0; r < 8; ++r)
             _mm_store_si128(reinterpret_cast<__m128i*>(block + 8 * r + 4 * h), __m128i(b.half[h][r]));
 }
@@ -51,7 +51,7 @@ struct BlockHalves {
 [[gnu::always_inline]] inline void transpose(BlockHalves& b) {
 #pragma GCC unroll 8
     for (int h = 0; h < 2; ++h)
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
         for (int i = 0; i < 2; ++i) {
             Int32x4* tile = &b.half[h][4 * i];
             transpose4(tile[0], tile[1], tile[2], tile[3]);

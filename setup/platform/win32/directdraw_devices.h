@@ -6,23 +6,23 @@
 namespace orv {
 
 class DirectDrawDevices : public DisplayDevices {
- public:
-  ~DirectDrawDevices() override { release(); }
+public:
+    ~DirectDrawDevices() override { release(); }
 
-  bool enumerateAdapters(const std::function<void(const AdapterReport&)>& report) override;
-  bool createObject(const std::optional<AdapterGuid>& guid) override;
-  bool queryInterface() override;
-  bool setCooperativeLevel() override;
-  bool enumerateModes(const std::function<void(const ModeReport&)>& report) override;
-  void release() override;
-  [[noreturn]] void stopWithDebugMessage(const char* message) override;
+    bool enumerateAdapters(const std::function<void(const AdapterReport&)>& report) override;
+    bool createObject(const std::optional<AdapterGuid>& guid) override;
+    bool queryInterface() override;
+    bool setCooperativeLevel() override;
+    bool enumerateModes(const std::function<void(const ModeReport&)>& report) override;
+    void release() override;
+    [[noreturn]] void stopWithDebugMessage(const char* message) override;
 
-  // The setup window (an HWND), whose cooperative level is set.
-  void* window = nullptr;
+    // The setup window (an HWND), whose cooperative level is set.
+    void* window = nullptr;
 
- private:
-  void* object_ = nullptr;      // IDirectDraw, between create and query
-  void* interface2_ = nullptr;  // IDirectDraw2, held until released
+private:
+    void* object_ = nullptr;      // IDirectDraw, between create and query
+    void* interface2_ = nullptr;  // IDirectDraw2, held until released
 };
 
 }  // namespace orv

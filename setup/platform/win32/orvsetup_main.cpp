@@ -5,5 +5,5 @@
 #include "shell/command_line.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return orv::SetupApplication{}.run(orv::settingsPrefixFromCommandLine(GetCommandLineA()));
+    return orv::SetupApplication{}.run(orv::settingsPrefixFromCommandLine(GetCommandLineA()));
 }

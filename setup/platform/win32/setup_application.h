@@ -6,10 +6,10 @@
 namespace orv {
 
 class SetupApplication {
- public:
-  // Shows the setup window until it is closed; the process then ends with
-  // exit code 0. settingsPrefix is the command-line text.
-  int run(const std::string& settingsPrefix);
+public:
+    // Shows the setup window until it is closed; the process then ends with
+    // exit code 0. settingsPrefix is the command-line text.
+    int run(const std::string& settingsPrefix);
 };
 
 }  // namespace orv

@@ -6,10 +6,10 @@
 namespace orv {
 
 class ShellGameLauncher : public GameLauncher {
- public:
-  void runGame(const std::string& workingDirectory) override;
+public:
+    void runGame(const std::string& workingDirectory) override;
 
-  void* owner = nullptr;  // the setup window (an HWND)
+    void* owner = nullptr;  // the setup window (an HWND)
 };
 
 }  // namespace orv

@@ -8,20 +8,20 @@
 namespace orv {
 
 class Win32SetupWindow : public SetupWindow {
- public:
-  void setIcons() override;
-  DesktopSize desktopSize() override;
-  void setRegion(const std::vector<RowRun>& runs) override;
-  void place(int x, int y, int width, int height) override;
-  void setTitle(const std::string& title) override;
-  void startTimer(int id, int periodMilliseconds) override;
-  void killTimer(int id) override;
-  void invalidate() override;
-  void beginMove() override;
-  void endModal(int result) override;
+public:
+    void setIcons() override;
+    DesktopSize desktopSize() override;
+    void setRegion(const std::vector<RowRun>& runs) override;
+    void place(int x, int y, int width, int height) override;
+    void setTitle(const std::string& title) override;
+    void startTimer(int id, int periodMilliseconds) override;
+    void killTimer(int id) override;
+    void invalidate() override;
+    void beginMove() override;
+    void endModal(int result) override;
 
-  HWND window = nullptr;
-  HICON icon = nullptr;
+    HWND window = nullptr;
+    HICON icon = nullptr;
 };
 
 }  // namespace orv
