@@ -37,7 +37,7 @@ case $windows in auto|win32|win64) ;; *)
 esac
 
 packages=(
-  cmake make ninja-build g++ clang ccache pkg-config valgrind
+  cmake make ninja-build g++ clang clang-format ccache pkg-config valgrind
   g++-mingw-w64-i686 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-multilib qemu-user-static
