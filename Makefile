@@ -143,10 +143,10 @@ dist: native win32-release win64-release wasm
 # PREFIX (DESTDIR before it, for a staged install), in GNU's folders.
 PREFIX ?= /usr/local
 install: deps
-	@cmake --preset native -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
-	@cmake --build --preset native -j $(JOBS)
+	@cmake --preset native -B build/install -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build build/install -j $(JOBS)
 	@$(MAKE) wasm
-	@cmake --install build/native
+	@cmake --install build/install
 
 # The Debian package of the same, for /usr: build/deb/orvane_<version>_amd64.deb.
 deb: deps wasm

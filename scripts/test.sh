@@ -24,16 +24,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 choice=${1:-auto}
 
-probe=$(bash scripts/host-runs-32bit.sh)
-[ "$probe" = yes ] && vm=0 || vm=1
-case $choice in
-  auto) if [ "$probe" = yes ]; then path=win32; why="this machine can run 32-bit programs"
-        else path=win64; why="this machine cannot run 32-bit programs: ${probe#no: }"; fi ;;
-  win32|win64) path=$choice
-        if [ "$probe" = yes ]; then why="WINDOWS=$choice asked for it (this machine can run 32-bit programs)"
-        else why="WINDOWS=$choice asked for it (this machine cannot run 32-bit programs: ${probe#no: })"; fi ;;
-  *) echo "WINDOWS must be auto, win32 or win64, not '$choice'" >&2; exit 2 ;;
-esac
+decision=$(bash scripts/windows-build.sh --why "$choice") || exit 2
+path=${decision%% *} why=${decision#* }
+# Where the kernel refuses 32-bit programs, the 32-bit files run in the VM.
+bash scripts/host-runs-32bit.sh >/dev/null && vm=0 || vm=1
 
 # Nothing is skipped silently: the path's runners must be there.
 missing=()
