@@ -15,12 +15,12 @@ MAKEFLAGS += --no-print-directory
 # A test with no time limit of its own gets an hour: a hang fails, slowness does not.
 CTEST_FLAGS ?= --output-on-failure --timeout 3600
 
-.PHONY: all deps native native-references win32 win32-release win64 win64-release linux32 wasm fuzz-build \
-        test test-native test-win32 test-win32-files test-win32-files-build test-win64 test-linux32 \
-        test-fuzz test-sanitize memcheck check-native check-memcheck check-linux32 check-sanitize \
-        check-fuzz check-win32 check-win64 check-win32-files test-web check-web web-serve \
-        fuzz fuzz-seeds fuzz-agree soak bench dist run clean install deb test-packaging check-packaging \
-        vm-prepare win32-vm-build check-win32-vm
+.PHONY: all deps native native-references win32 win32-release win64 win64-release linux32 wasm fuzz-build test \
+        test-plan wine-boot-win32 wine-boot-win64 test-native test-win32 test-win32-files \
+        test-win32-files-build test-win64 test-linux32 test-fuzz test-sanitize memcheck check-native \
+        check-memcheck check-linux32 check-sanitize check-fuzz check-win32 check-win64 check-win32-files \
+        test-web check-web web-serve fuzz fuzz-seeds fuzz-agree soak bench dist run clean install deb \
+        test-packaging check-packaging vm-prepare win32-vm-build check-win32-vm
 
 all: native win32 win64
 
@@ -63,6 +63,61 @@ fuzz-build: deps
 
 test: deps
 	@bash scripts/test.sh $(WINDOWS)
+
+# make test's steps, in the order of its summary; scripts/test.sh runs them
+# on the path TEST_PATH (win32 or win64), with TEST_VM=1 where the 32-bit
+# files run in the virtual machine. A new suite is a check- target and a line.
+#   build LABEL TARGET            the builds, made one after the other in this order
+#   lane NAME nice|full           a lane: its steps one after the other, the lanes
+#                                 side by side (nice: below the builds' priority)
+#   warm LANE TARGET              at the lane's start, its result ignored
+#   setup LANE LABEL TARGET [WHY] at the lane's start; if it fails the lane's suites
+#                                 fail, or with the file WHY they are not run, for
+#                                 the reason in it (a package mirror's bad day)
+#   suite LANE LABEL TARGET BUILD...  once the builds are made
+TEST_PATH ?= win32
+TEST_VM ?= 0
+test-plan:
+	@echo "build build-native-refs native-references"
+	@echo "build build-$(TEST_PATH) $(TEST_PATH)"
+	@echo "build build-fuzz fuzz-build"
+	@echo "build build-native native"
+ifeq ($(TEST_PATH),win64)
+	@echo "build build-linux32 linux32"
+	@echo "build build-win32-files test-win32-files-build"
+ifeq ($(TEST_VM),1)
+	@echo "build build-win32-vm win32-vm-build"
+endif
+endif
+	@echo "build build-wasm wasm"
+	@echo "lane windows full"
+ifeq ($(TEST_PATH)$(TEST_VM),win321)
+	@echo "setup windows build-vm vm-prepare build/vm/unavailable"
+else
+	@echo "warm windows wine-boot-$(TEST_PATH)"
+endif
+	@echo "suite windows $(TEST_PATH)-Wine check-$(TEST_PATH) build-$(TEST_PATH) build-native-refs"
+	@echo "lane native nice"
+	@echo "suite native native check-native build-native"
+	@echo "suite native memcheck check-memcheck build-native"
+	@echo "suite native web-Chromium check-web build-wasm build-native"
+	@echo "suite native packaging test-packaging build-wasm build-native"
+	@echo "lane fuzz nice"
+	@echo "suite fuzz sanitizers check-sanitize build-fuzz"
+	@echo "suite fuzz fuzz-smoke check-fuzz build-fuzz"
+ifeq ($(TEST_PATH),win64)
+	@echo "lane linux32 nice"
+	@echo "suite linux32 linux32-qemu check-linux32 build-linux32"
+	@echo "suite linux32 win32-files check-win32-files build-win32-files"
+ifeq ($(TEST_VM),1)
+	@echo "lane vm nice"
+	@echo "setup vm build-vm vm-prepare build/vm/unavailable"
+	@echo "suite vm win32-vm check-win32-vm build-win32-vm build-native-refs"
+endif
+endif
+# Wine makes its prefix while the compilers work.
+wine-boot-win32 wine-boot-win64: wine-boot-%:
+	-@bash scripts/wine-run.sh --boot $* >/dev/null 2>&1
 
 # Each suite is its build and its tests; make test builds and tests side by
 # side (scripts/test.sh), through the check-* targets, which only run tests.

@@ -86,17 +86,25 @@ skip() { echo "1 0 1 0 0" >"$logs/$1.result"; echo "== $1: not run, its build fa
 # the project (a package mirror's bad day): neither passed nor failed.
 not_run() { echo "notrun 0 0 0 0 $2" >"$logs/$1.result"; echo "== $1: NOT RUN: $2"; }
 
-# The builds run one after the other, each on every core: side by side they
-# took a third more processor time for the same work. The Windows suite,
-# the longest chain in time, mostly waits on Wine, so its build and the
-# native build's few programs and videos it compares with come first; then
-# the fuzz build, whose sanitized suite is the longest chain in processor
-# time. Each suite starts once its build is there, at a lower priority than
-# the builds and the Windows suite, and takes the cores whenever they wait.
-builds=(build-native-refs:native-references "build-$path:$path" build-fuzz:fuzz-build build-native:native)
-[ "$path" = win64 ] && builds+=(build-linux32:linux32 build-win32-files:test-win32-files-build)
-[ "$path" = win64 ] && [ "$vm" -eq 1 ] && builds+=(build-win32-vm:win32-vm-build)
-builds+=(build-wasm:wasm)
+# The plan is make's (make test-plan). The builds run one after the other,
+# each on every core (side by side they took a third more processor time for
+# the same work), in the order it gives them: the Windows suite, the longest
+# chain in time, mostly waits on Wine, so its build and the native build's few
+# programs and videos it compares with come first; then the fuzz build, whose
+# sanitized suite is the longest chain in processor time. Each lane's steps
+# wait for the builds they need; a nice lane runs at a lower priority than the
+# builds and takes the cores whenever they wait.
+mapfile -t plan < <(make -s --no-print-directory test-plan TEST_PATH="$path" TEST_VM="$vm")
+[ ${#plan[@]} -gt 0 ] || { echo "make test-plan gave no steps" >&2; exit 1; }
+builds=() lanes=() labels=()
+for line in "${plan[@]}"; do
+  read -r kind name label _ <<<"$line"
+  case $kind in
+    build) builds+=("$name $label"); labels+=("$name") ;;
+    lane) lanes+=("$name") ;;
+    setup|suite) labels+=("$label") ;;
+  esac
+done
 
 # built LABEL: waits until the build step LABEL has ended; whether it built.
 built() {
@@ -104,91 +112,56 @@ built() {
   read -r rc _ <"$logs/$1.result"
   [ "$rc" = 0 ]
 }
-background() { renice -n 10 -p "$BASHPID" >/dev/null; }
 
 builder_lane() {
   local build
-  for build in "${builds[@]}"; do step "${build%%:*}" "${build#*:}"; done
-}
-windows_lane() {
-  # Wine makes its prefix while the compilers work (the virtual machine's, for
-  # the 32-bit suite where the kernel refuses 32-bit programs).
-  if [ "$path" = win32 ] && [ "$vm" -eq 1 ]; then
-    step build-vm vm-prepare || { skip "$path-Wine"; return; }
-  else
-    bash scripts/wine-run.sh --boot "$path" >/dev/null 2>&1
-  fi
-  if built "build-$path" && built build-native-refs; then step "$path-Wine" "check-$path"
-  else skip "$path-Wine"; fi
-}
-fuzz_lane() {
-  background
-  if built build-fuzz; then
-    step sanitizers check-sanitize
-    step fuzz-smoke check-fuzz
-  else
-    skip sanitizers; skip fuzz-smoke
-  fi
-}
-native_lane() {
-  background
-  if built build-native; then
-    step native check-native
-    step memcheck check-memcheck
-  else
-    skip native; skip memcheck
-  fi
-  # The web player in headless Chromium, against the native build's decode.
-  if built build-wasm && built build-native; then step web-Chromium check-web; else skip web-Chromium; fi
-  # make install into a DESTDIR, and the Debian package installed and removed.
-  if built build-wasm && built build-native; then step packaging test-packaging; else skip packaging; fi
-}
-# On the win64 path: the portable core's tests built with -m32, and the static
-# checks of the 32-bit release files.
-linux32_lane() {
-  background
-  if built build-linux32; then step linux32-qemu check-linux32; else skip linux32-qemu; fi
-  if built build-win32-files; then step win32-files check-win32-files; else skip win32-files; fi
+  for build in "${builds[@]}"; do step "${build%% *}" "${build#* }"; done
 }
 
-# On the win64 path where the kernel refuses 32-bit programs: the 32-bit
-# files themselves in the virtual machine. The machine is made while the
-# compilers work (at a lower priority, on the cores they leave); what its
-# packages' mirrors could not give is reported as not run.
-vm_lane() {
-  background
-  local unavailable=build/vm/unavailable
-  vm_not_run() { not_run build-vm "$(head -n 1 "$unavailable")"; not_run win32-vm "$(head -n 1 "$unavailable")"; }
-  [ -e "$unavailable" ] && { vm_not_run; return; }
-  if ! step build-vm vm-prepare; then
-    if [ -e "$unavailable" ]; then vm_not_run; else skip win32-vm; fi
-    return
-  fi
-  if built build-win32-vm && built build-native-refs; then step win32-vm check-win32-vm; else skip win32-vm; fi
+# run_lane NAME: the lane's steps, in the plan's order. A setup that fails
+# fails the lane's suites; one whose file of reasons is there (before or
+# after it ran) makes it and them not run.
+run_lane() {
+  local lane=$1 line kind name label target rest needs unavailable build ready
+  local reason="" setup_failed=0
+  for line in "${plan[@]}"; do
+    read -r kind name rest <<<"$line"
+    [ "$name" = "$lane" ] || continue
+    case $kind in
+      lane) [ "$rest" = nice ] && renice -n 10 -p "$BASHPID" >/dev/null ;;
+      warm) make --no-print-directory "$rest" >/dev/null 2>&1 ;;
+      setup)
+        read -r label target unavailable <<<"$rest"
+        if [ -z "$unavailable" ] || [ ! -e "$unavailable" ]; then
+          step "$label" "$target" && continue
+          [ -n "$unavailable" ] && [ -e "$unavailable" ] || { setup_failed=1; continue; }
+        fi
+        reason=$(head -n 1 "$unavailable")
+        not_run "$label" "$reason" ;;
+      suite)
+        read -r label target needs <<<"$rest"
+        if [ -n "$reason" ]; then not_run "$label" "$reason"; continue; fi
+        ready=$((1 - setup_failed))
+        for build in $needs; do built "$build" || ready=0; done
+        if [ "$ready" -eq 1 ]; then step "$label" "$target"; else skip "$label"; fi ;;
+    esac
+  done
 }
 
 echo "== make test on the $path path ($why): the steps run side by side, logs in $logs"
-lanes=(builder_lane windows_lane fuzz_lane native_lane)
-[ "$path" = win64 ] && lanes+=(linux32_lane)
-[ "$path" = win64 ] && [ "$vm" -eq 1 ] && lanes+=(vm_lane)
 pids=()
-for lane in "${lanes[@]}"; do "$lane" & pids+=($!); done
+builder_lane &
+pids+=($!)
+for lane in "${lanes[@]}"; do
+  run_lane "$lane" &
+  pids+=($!)
+done
 wait "${pids[@]}"
-
-# The summary, in a fixed order: builds, then suites.
-steps=(build-native-refs build-native "build-$path")
-[ "$path" = win64 ] && steps+=(build-linux32 build-win32-files)
-[ "$path" = win64 ] && [ "$vm" -eq 1 ] && steps+=(build-win32-vm)
-[ "$vm" -eq 1 ] && { [ "$path" = win64 ] || [ "$path" = win32 ]; } && steps+=(build-vm)
-steps+=(build-wasm build-fuzz native memcheck "$path-Wine")
-[ "$path" = win64 ] && steps+=(linux32-qemu win32-files)
-[ "$path" = win64 ] && [ "$vm" -eq 1 ] && steps+=(win32-vm)
-steps+=(web-Chromium packaging sanitizers fuzz-smoke)
 
 echo
 echo "== make test: summary (the seconds each step took, side by side, and its processor seconds)"
 total_passed=0 total_failed=0 status=0 not_run_lines=()
-for label in "${steps[@]}"; do
+for label in "${labels[@]}"; do
   read -r rc passed failed seconds cpu reason <"$logs/$label.result"
   if [ "$rc" = notrun ]; then
     printf '%-18s NOT RUN: %s\n' "$label" "$reason"
