@@ -13,8 +13,8 @@
 #include "platform/headless/recorded_window.h"
 #include "platform/headless/scripted_display.h"
 #include "scratch_path.h"
+#include "session_skin.h"
 #include "shell/setup_dialog.h"
-#include "synthetic_skin.h"
 
 namespace orv::test {
 
@@ -71,6 +71,6 @@ protected:
     SetupDialog dialog{SetupServices{platform, window, display, launcher}, prefix};
 };
 
-using SessionTest = SessionFixture<SyntheticSkinPlatform>;
+using SessionTest = SessionFixture<SessionSkinPlatform>;
 
 }  // namespace orv::test

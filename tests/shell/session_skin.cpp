@@ -1,4 +1,4 @@
-#include "synthetic_skin.h"
+#include "session_skin.h"
 
 #include <cstdint>
 #include <utility>
@@ -55,7 +55,7 @@ BitmapBits hitMap() {
 
 }  // namespace
 
-std::string syntheticHelpText() {
+std::string sessionHelpText() {
     const char* sections[][3] = {
         {"[LAUNCH]", "3", "Launch"},
         {"[KIT]", "4", "Quit Program"},
@@ -76,7 +76,7 @@ std::string syntheticHelpText() {
     return text;
 }
 
-bool SyntheticSkinPlatform::loadBitmap(int id, BitmapBits& out) {
+bool SessionSkinPlatform::loadBitmap(int id, BitmapBits& out) {
     switch (id) {
         case 136: out = filled(484, 480, 0x202020); return true;
         case 146: out = hitMap(); return true;
@@ -90,9 +90,9 @@ bool SyntheticSkinPlatform::loadBitmap(int id, BitmapBits& out) {
     }
 }
 
-bool SyntheticSkinPlatform::loadText(int id, std::string& out) {
+bool SessionSkinPlatform::loadText(int id, std::string& out) {
     if (id != 150) return false;
-    out = syntheticHelpText();
+    out = sessionHelpText();
     return true;
 }
 

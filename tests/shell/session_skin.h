@@ -38,9 +38,9 @@ inline constexpr Square kBackground{300, 300};
 inline constexpr Square kOutside{0, 200};  // a point, not a square
 
 // The help texts: every section with one line, from the shipped resource.
-std::string syntheticHelpText();
+std::string sessionHelpText();
 
-class SyntheticSkinPlatform : public HeadlessPlatform {
+class SessionSkinPlatform : public HeadlessPlatform {
 public:
     bool loadBitmap(int id, BitmapBits& out) override;
     bool loadText(int id, std::string& out) override;
