@@ -11,8 +11,8 @@
 
 namespace {
 
-using vk6::DecodeError;
-using vk6::StreamId;
+using xqm::DecodeError;
+using xqm::StreamId;
 static_assert(int(DecodeError::None) == XQMPI_ERROR_NONE &&
               int(DecodeError::NullArgument) == XQMPI_ERROR_NULL_ARGUMENT &&
               int(DecodeError::NotInitialised) == XQMPI_ERROR_NOT_INITIALISED &&
@@ -26,7 +26,7 @@ static_assert(int(DecodeError::None) == XQMPI_ERROR_NONE &&
               int(DecodeError::VectorPastEnd) == XQMPI_ERROR_VECTOR_PAST_END &&
               int(DecodeError::SpiralPastEnd) == XQMPI_ERROR_SPIRAL_PAST_END &&
               int(DecodeError::NibblePastEnd) == XQMPI_ERROR_NIBBLE_PAST_END &&
-              vk6::kDecodeErrorCount == XQMPI_ERROR_NIBBLE_PAST_END + 1);
+              xqm::kDecodeErrorCount == XQMPI_ERROR_NIBBLE_PAST_END + 1);
 static_assert(int(StreamId::Header) == XQMPI_STREAM_HEADER && int(StreamId::Control) == XQMPI_STREAM_CONTROL &&
               int(StreamId::Vector) == XQMPI_STREAM_VECTOR && int(StreamId::Spiral) == XQMPI_STREAM_SPIRAL &&
               int(StreamId::Nibble) == XQMPI_STREAM_NIBBLE);

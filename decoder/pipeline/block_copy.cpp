@@ -7,6 +7,14 @@
 
 namespace vk6 {
 
+using xqm::kPictureWidth;
+using xqm::kShapeSizes;
+using xqm::ShapeSize;
+using xqm::sourcePixel;
+using xqm::SourcePixel;
+using xqm::sourceSize;
+using enum xqm::CopyShape;
+
 namespace {
 
 // One access of a copy routine: read source pair `index` or write destination

@@ -13,14 +13,6 @@
 
 namespace vk6 {
 
-using xqm::CopyShape;
-using enum xqm::CopyShape;
-using xqm::kShapeSizes;
-using xqm::ShapeSize;
-using xqm::sourcePixel;
-using xqm::SourcePixel;
-using xqm::sourceSize;
-
 // Both pointers are top-left pixels in pictures 640 pixels wide; the source
 // may lie in the destination's picture.
 using BlockCopyFn = void (*)(const uint16_t* source, uint16_t* destination);
@@ -32,7 +24,7 @@ const BlockCopyTable& blockCopyTable();
 // width: the table's mode 0 wherever the two regions share no pixel.
 template <int Shape>
 inline void copyRows(const uint16_t* source, uint16_t* destination) {
-    constexpr ShapeSize size = kShapeSizes[Shape];
+    constexpr xqm::ShapeSize size = xqm::kShapeSizes[Shape];
 #pragma GCC unroll 8
     for (int row = 0; row < size.height; ++row)
         std::memcpy(destination + row * xqm::kPictureWidth, source + row * xqm::kPictureWidth, 2 * size.width);

@@ -19,8 +19,8 @@ namespace vk6 {
 struct BlockKernels {
     // The reference level reads the codes one by one; the others through the
     // table of codes.
-    DecodeError (*decodeCoefficients)(NibbleWindow& window, const GeometryTables& geometry,
-                                      const DequantTables& dequant, CoefficientBlocks& blocks);
+    xqm::DecodeError (*decodeCoefficients)(NibbleWindow& window, const GeometryTables& geometry,
+                                           const DequantTables& dequant, CoefficientBlocks& blocks);
     // The block holds zeros outside the rows and columns its mask marks, as
     // coefficient decoding leaves it; the fast levels count on that.
     void (*inverseDct)(int32_t* block, uint32_t mask);

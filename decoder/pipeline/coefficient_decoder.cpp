@@ -12,6 +12,9 @@
 
 namespace vk6 {
 
+using xqm::DecodeError;
+using enum xqm::CoefficientCode;
+
 namespace {
 
 using xqm::codeShape;

@@ -14,9 +14,6 @@
 
 namespace vk6 {
 
-using xqm::CoefficientCode;
-using enum xqm::CoefficientCode;
-
 // A skip may run past position 63 when EndOfBlock follows it; a run of skips
 // beyond this position can only be a broken stream.
 inline constexpr int kSkipLimit = 128;  // NibbleWindow::kMaxCellsPerDctBlock counts on it
@@ -25,9 +22,9 @@ inline constexpr int kSkipLimit = 128;  // NibbleWindow::kMaxCellsPerDctBlock co
 // malformed block CoefficientPast63 (a value written past position 63) or
 // TooManySkips (skips beyond the limit); blocks then hold what was decoded so
 // far and the window's cursor stands after the last symbol read.
-DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry, const DequantTables& dequant,
-                                    CoefficientBlocks& blocks);
-DecodeError decodeCoefficientBlocksReference(NibbleWindow& window, const GeometryTables& geometry,
-                                             const DequantTables& dequant, CoefficientBlocks& blocks);
+xqm::DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
+                                         const DequantTables& dequant, CoefficientBlocks& blocks);
+xqm::DecodeError decodeCoefficientBlocksReference(NibbleWindow& window, const GeometryTables& geometry,
+                                                  const DequantTables& dequant, CoefficientBlocks& blocks);
 
 }  // namespace vk6

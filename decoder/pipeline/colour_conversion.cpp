@@ -6,6 +6,8 @@
 
 namespace vk6 {
 
+using xqm::kPictureWidth;
+
 void buildChromaTables(ColourTables& tables) {
     for (int v = ColourTables::kChromaFirst; v <= ColourTables::kChromaLast; ++v) {
         tables.crToRed[v + 256] = (16 * v + 8) / 10;

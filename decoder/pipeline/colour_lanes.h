@@ -66,11 +66,12 @@ private:
         if (cb.step == 0 && cr.step == 0) {
             const Chroma chroma = chromaOf(cb.first, cr.first);
             for (int row = 0; row < 8; row += Ops::kRows)
-                Ops::store(destination + kPictureWidth * row, pixels<fields>(luma.first + luma.step * row, chroma));
+                Ops::store(destination + xqm::kPictureWidth * row,
+                           pixels<fields>(luma.first + luma.step * row, chroma));
             return;
         }
         for (int row = 0; row < 8; row += Ops::kRows)
-            Ops::store(destination + kPictureWidth * row,
+            Ops::store(destination + xqm::kPictureWidth * row,
                        pixels<fields>(luma.first + luma.step * row,
                                       chromaOf(cb.first + cb.step * row, cr.first + cr.step * row)));
     }

@@ -6,6 +6,8 @@
 
 namespace vk6 {
 
+using xqm::kPictureWidth;
+
 void concealFromFailedBlock(const DecodeReport& report, const uint16_t* reference, uint16_t* target, int64_t rows) {
     if (report.whole() || reference == nullptr || reference == target) return;
     constexpr int64_t kWidth = kPictureWidth;

@@ -5,6 +5,9 @@
 
 namespace vk6 {
 
+using xqm::DecodeError;
+using xqm::kPictureWidth;
+
 namespace {
 
 bool isMagic(const char* header) {

@@ -8,6 +8,13 @@
 
 namespace vk6 {
 
+using xqm::DecodeError;
+using xqm::kPictureWidth;
+using xqm::ShapeSize;
+using xqm::sourceSize;
+using xqm::StreamId;
+using enum xqm::CopyShape;
+
 namespace {
 
 using xqm::Choice;

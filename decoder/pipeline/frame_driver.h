@@ -42,11 +42,11 @@ private:
     int misplacedHeaderWord() const;
     bool streamsOverran() const;
     // Records the failure of the piece being decoded and returns false.
-    [[gnu::cold, gnu::noinline]] bool fail(DecodeError code, StreamId stream, int piece = -1);
-    [[gnu::cold]] bool failFrame(DecodeError code, int64_t offset);
+    [[gnu::cold, gnu::noinline]] bool fail(xqm::DecodeError code, xqm::StreamId stream, int piece = -1);
+    [[gnu::cold]] bool failFrame(xqm::DecodeError code, int64_t offset);
     // Completes the report of the failed block, a stream's overrun first.
     bool abandonBlock();
-    int64_t lastUnit(StreamId stream) const;
+    int64_t lastUnit(xqm::StreamId stream) const;
 
     // One piece of the given level: its code, then what the code says.
     template <bool Intra, Level AtLevel>
@@ -74,7 +74,7 @@ private:
     bool nearCopy(int piece, bool intra);
     // The stream that gave the source's place, for the report (a template
     // argument: one more run-time argument would go on the stack).
-    template <StreamId Stream, int Shape>
+    template <xqm::StreamId Stream, int Shape>
     bool copy(const uint16_t* picture, int64_t sourceOffset, uint32_t mode, int piece);
     // Block rows still across the whole width are copied together, as one
     // span, when the next action needs them or the frame ends.

@@ -2,6 +2,8 @@
 
 namespace vk6 {
 
+using xqm::kPictureWidth;
+
 void buildPositionTables(GeometryTables& tables) {
     for (uint32_t component = 0; component < 3; ++component) {
         for (int position = 0; position < 64; ++position) {

@@ -10,8 +10,6 @@
 
 namespace vk6 {
 
-using xqm::kPictureWidth;
-
 // Natural (row-major) index of each zigzag position.
 inline constexpr std::array<uint8_t, 64> kZigzagToNatural = {
     0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,

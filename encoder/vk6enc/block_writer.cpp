@@ -19,7 +19,7 @@ void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
         case Choice::Dct:
             context_.dct.write(plan.dct, streams_.nibbles);
             context_.dct.reconstruct(plan.dct, context_.kernels, context_.colour,
-                                     context_.target + block.y * vk6::kPictureWidth + block.x);
+                                     context_.target + block.y * xqm::kPictureWidth + block.x);
             return;
         case Choice::Spiral: streams_.spirals.put(action.code); break;
         case Choice::Vector:
@@ -44,8 +44,8 @@ void BlockWriter::applyCopy(Point block, const Piece& piece, const PieceAction& 
     // A still copy's code names no source: it is the piece's own place.
     const Point source = action.choice == Choice::Still ? corner : action.source;
     const vk6::BlockCopyFn copy = (*context_.kernels.copies)[8 * piece.shape + action.mode];
-    copy(picture + source.y * vk6::kPictureWidth + source.x,
-         context_.target + corner.y * vk6::kPictureWidth + corner.x);
+    copy(picture + source.y * xqm::kPictureWidth + source.x,
+         context_.target + corner.y * xqm::kPictureWidth + corner.x);
 }
 
 }  // namespace vk6enc

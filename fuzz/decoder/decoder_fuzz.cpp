@@ -36,7 +36,7 @@ bool sameReport(const vk6::DecodeReport& a, const vk6::DecodeReport& b) {
 // everywhere for a failure of the frame as a whole; nowhere for an empty
 // frame, which comes as a null pointer and is refused before decoding.
 bool concealed(const vk6::DecodeReport& report, size_t x, size_t y) {
-    if (report.whole() || report.code == vk6::DecodeError::NullArgument) return false;
+    if (report.whole() || report.code == xqm::DecodeError::NullArgument) return false;
     if (report.x < 0) return true;
     const size_t blockX = size_t(report.x), blockY = size_t(report.y);
     return y >= blockY + 8 || (y >= blockY && x >= blockX);

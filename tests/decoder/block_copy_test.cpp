@@ -7,6 +7,13 @@
 #include "vk6_internal.h"
 
 namespace vk6 {
+
+using xqm::kPictureWidth;
+using xqm::kShapeSizes;
+using xqm::ShapeSize;
+using xqm::sourcePixel;
+using xqm::SourcePixel;
+using enum xqm::CopyShape;
 namespace {
 
 constexpr int kRows = 32;

@@ -9,6 +9,9 @@
 #include "vk6_internal.h"
 
 namespace vk6 {
+
+using xqm::DecodeError;
+using enum xqm::CoefficientCode;
 namespace {
 
 using test::NibbleWriter;

@@ -40,7 +40,7 @@ private:
     void planPiece(bool intra, Point block, int piece, vk6enc::BlockPlan& plan);
     void planDct(vk6enc::DctBlock& dct);
     template <typename CodeFor>
-    void placeSource(Point anchor, vk6::ShapeSize size, vk6enc::PieceAction& action, CodeFor codeFor);
+    void placeSource(Point anchor, xqm::ShapeSize size, vk6enc::PieceAction& action, CodeFor codeFor);
 
     std::mt19937 random_;
     vk6enc::ColourMapping mapping_;
@@ -80,12 +80,12 @@ void CopyVideoMaker::planPiece(bool intra, Point block, int p, vk6enc::BlockPlan
     switch (action.choice) {
         case Choice::Dct: return planDct(plan.dct);
         case Choice::Spiral:
-            return placeSource(corner, vk6::kShapeSizes[piece.shape], action,
+            return placeSource(corner, xqm::kShapeSizes[piece.shape], action,
                                [&](Point source) { return codes_.spiralIndex(corner, source); });
         case Choice::Vector:
             action.fromTarget = intra || between(0, 1) == 1;
             action.mode = uint8_t(between(0, 7));
-            return placeSource(block, vk6::sourceSize(piece.shape, action.mode), action, [&](Point source) {
+            return placeSource(block, xqm::sourceSize(piece.shape, action.mode), action, [&](Point source) {
                 return codes_.vectorWord(intra, piece.level, block, source, action.fromTarget, action.mode);
             });
         default: return;  // still, or split
@@ -105,7 +105,7 @@ void CopyVideoMaker::planDct(vk6enc::DctBlock& dct) {
 // draws in four close to the anchor (where copies from the new picture meet
 // the edge of its decoded part), the others anywhere in the buffer.
 template <typename CodeFor>
-void CopyVideoMaker::placeSource(Point anchor, vk6::ShapeSize size, vk6enc::PieceAction& action, CodeFor codeFor) {
+void CopyVideoMaker::placeSource(Point anchor, xqm::ShapeSize size, vk6enc::PieceAction& action, CodeFor codeFor) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         int top = 0, bottom = rows_ - size.height, left = 0, right = kWidth - size.width;
         if (between(0, 3) != 0) {

@@ -8,6 +8,15 @@
 #include "vk6_internal.h"
 
 namespace vk6 {
+
+using xqm::DecodeError;
+using xqm::kPictureWidth;
+using xqm::kShapeSizes;
+using xqm::ShapeSize;
+using xqm::sourcePixel;
+using xqm::SourcePixel;
+using enum xqm::CopyShape;
+using enum xqm::CoefficientCode;
 namespace {
 
 using test::farWord;

@@ -13,6 +13,8 @@
 #include "vk6_internal.h"
 
 namespace vk6 {
+
+using xqm::kPictureWidth;
 namespace {
 
 // The levels above the reference, each tested wherever the processor runs it.

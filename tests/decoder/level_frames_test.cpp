@@ -13,6 +13,8 @@
 #include "vk6_internal.h"
 
 namespace vk6 {
+
+using xqm::kPictureWidth;
 namespace {
 
 // Decodes frames one after the other, each against the picture before.

@@ -8,6 +8,8 @@
 
 namespace vk6::test {
 
+using enum xqm::CoefficientCode;
+
 namespace {
 
 constexpr int kBlocks = xqm::kPictureWidth / 8 * (kSyntheticHeight / 8);

@@ -23,7 +23,7 @@ std::array<ComponentLevels, 3> decode(const std::vector<uint8_t>& bytes, int& co
     const vk6::FrameBytes frame(bytes.data(), int64_t(bytes.size()));
     window->prime(frame, 0, int64_t(bytes.size()));
     vk6::CoefficientBlocks blocks{};
-    EXPECT_EQ(vk6::decodeCoefficientBlocks(*window, *geometry, dequant, blocks), vk6::DecodeError::None);
+    EXPECT_EQ(vk6::decodeCoefficientBlocks(*window, *geometry, dequant, blocks), xqm::DecodeError::None);
     consumed = window->readIndex();
     std::array<ComponentLevels, 3> levels{};
     for (int c = 0; c < 3; ++c)

@@ -84,7 +84,7 @@ TEST_F(CopyCodesTest, EveryPieceIsCopiedFromTheSourceItsCodeNames) {
         const Point corner{block.x + shape.x, block.y + shape.y};
         const int kind = int(random() % 3);  // spiral, vector from the previous picture, from the new one
         const int mode = kind == 0 ? 0 : int(random() % 8);
-        const vk6::ShapeSize size = vk6::sourceSize(shape.shape, mode);
+        const xqm::ShapeSize size = xqm::sourceSize(shape.shape, mode);
         // Sources above the block row are decoded (still copies of the reference) already.
         const int lowest = kind == 2 ? 240 - size.height : kRows - size.height;
         // Near the piece, columns taken round the picture's width (the far words' wrap).
@@ -105,7 +105,7 @@ TEST_F(CopyCodesTest, EveryPieceIsCopiedFromTheSourceItsCodeNames) {
         const std::vector<uint16_t> picture = codeFrame(block, planFor(piece, action));
         for (int y = 0; y < shape.height; ++y)
             for (int x = 0; x < shape.width; ++x) {
-                const vk6::SourcePixel from = vk6::sourcePixel(mode, x, y, shape.width, shape.height);
+                const xqm::SourcePixel from = xqm::sourcePixel(mode, x, y, shape.width, shape.height);
                 ASSERT_EQ(picture[size_t(corner.y + y) * 640 + corner.x + x],
                           reference_[size_t(source.y + from.y) * 640 + source.x + from.x])
                     << "piece " << piece << " kind " << kind << " mode " << mode;

@@ -11,6 +11,8 @@ VK6_AVX2_BEGIN
 
 namespace vk6 {
 
+using xqm::kPictureWidth;
+
 namespace {
 
 // Two rows of eight pixels at a time. The 32-bit samples of part 0 are the
