@@ -13,7 +13,7 @@
 namespace vk6enc {
 
 struct PieceAction {
-    Choice choice = Choice::Dct;
+    xqm::Choice choice = xqm::Choice::Dct;
     bool fromTarget = false;  // vector copies: from the picture being decoded
     uint8_t mode = 0;
     Point source{};     // top-left of the source region
@@ -21,7 +21,7 @@ struct PieceAction {
 };
 
 struct BlockPlan {
-    std::array<PieceAction, kPieces> actions;
+    std::array<PieceAction, xqm::kPieces> actions;
     DctBlock dct;
     Cost cost = 0;
 };

@@ -6,11 +6,11 @@ namespace vk6enc {
 
 namespace {
 
-constexpr Choice kSplits[] = {Choice::SplitHalves8x4, Choice::SplitHalves4x8, Choice::SplitQuarters,
-                              Choice::SplitStrips4x2, Choice::SplitStrips2x4, Choice::SplitCells};
+constexpr xqm::Choice kSplits[] = {xqm::Choice::SplitHalves8x4, xqm::Choice::SplitHalves4x8, xqm::Choice::SplitQuarters,
+                                   xqm::Choice::SplitStrips4x2, xqm::Choice::SplitStrips2x4, xqm::Choice::SplitCells};
 
 // The error of every piece from the errors of the 2x2 cells (4 x 4, row-major).
-void pieceErrors(const int32_t (&cells)[16], std::array<int64_t, kPieces>& errors) {
+void pieceErrors(const int32_t (&cells)[16], std::array<int64_t, xqm::kPieces>& errors) {
     for (int q = 0; q < 4; ++q) {
         const int corner = 8 * (q >> 1) + 2 * (q & 1);  // the quarter's top-left cell
         const int64_t a = cells[corner], b = cells[corner + 1], c = cells[corner + 4], d = cells[corner + 5];
@@ -35,17 +35,17 @@ void pieceErrors(const int32_t (&cells)[16], std::array<int64_t, kPieces>& error
 }  // namespace
 
 BlockPlanner::BlockPlanner(const PlannerContext& context) : context_(context) {
-    for (int p = 0; p < kPieces; ++p) {
+    for (int p = 0; p < xqm::kPieces; ++p) {
         cheapestBits_[p] = 1 << 20;
-        for (Choice choice : {Choice::Still, Choice::Spiral, Choice::Vector}) {
-            const int bits = choiceBits(context.intra, kBlockPieces[p].level, choice);
+        for (xqm::Choice choice : {xqm::Choice::Still, xqm::Choice::Spiral, xqm::Choice::Vector}) {
+            const int bits = choiceBits(context.intra, xqm::kBlockPieces[p].level, choice);
             if (bits >= 0) cheapestBits_[p] = std::min(cheapestBits_[p], bits);
         }
     }
 }
 
 void BlockPlanner::plan(Point block, std::span<const CopySource> candidates, BlockPlan& out) {
-    std::array<Own, kPieces> own;
+    std::array<Own, xqm::kPieces> own;
     own.fill({kUnreachable, PieceAction{}});
     for (const CopySource& candidate : candidates) considerSource(block, candidate, own);
     // The DCT block first: its cost cuts the symmetric copies' error sums short.
@@ -56,34 +56,34 @@ void BlockPlanner::plan(Point block, std::span<const CopySource> candidates, Blo
 
 // Every piece copied from the same displacement as the whole block: the
 // still, spiral or vector code that reaches it most cheaply.
-void BlockPlanner::considerSource(Point block, const CopySource& candidate, std::array<Own, kPieces>& own) {
+void BlockPlanner::considerSource(Point block, const CopySource& candidate, std::array<Own, xqm::kPieces>& own) {
     const RgbPlanes& picture = candidate.fromTarget ? context_.target : *context_.reference;
     int32_t cells[16];
     cellErrors(context_.source, block.x, block.y, picture, candidate.source.x, candidate.source.y, cells);
-    std::array<int64_t, kPieces> errors;
+    std::array<int64_t, xqm::kPieces> errors;
     pieceErrors(cells, errors);
     const bool intra = context_.intra;
     // Every piece moves by the block's displacement, so a still or spiral code
     // (anchored at the piece) fits all pieces or none; vector words, anchored
     // at the block, differ from piece to piece.
-    Choice shared = Choice::Vector;
+    xqm::Choice shared = xqm::Choice::Vector;
     uint16_t sharedCode = 0;
     if (!candidate.fromTarget) {
         if (candidate.source == block) {
-            shared = Choice::Still;
+            shared = xqm::Choice::Still;
         } else if (const auto index = context_.codes.spiralIndex(block, candidate.source)) {
-            shared = Choice::Spiral;
+            shared = xqm::Choice::Spiral;
             sharedCode = *index;
         }
     }
-    for (int p = 0; p < kPieces; ++p) {
-        const Piece& piece = kBlockPieces[p];
+    for (int p = 0; p < xqm::kPieces; ++p) {
+        const xqm::Piece& piece = xqm::kBlockPieces[p];
         const int64_t error = errors[p];
         // No code of this piece is cheaper than its cheapest choice.
         if (rdCost(error, cheapestBits_[p], context_.lambda) >= own[p].cost) continue;
         const Point from{candidate.source.x + piece.x, candidate.source.y + piece.y};
         PieceAction action{shared, candidate.fromTarget, 0, from, sharedCode};
-        if (shared == Choice::Vector) {
+        if (shared == xqm::Choice::Vector) {
             const auto word = context_.codes.vectorWord(intra, piece.level, block, from, candidate.fromTarget, 0);
             if (!word) continue;
             action.code = *word;
@@ -101,7 +101,7 @@ void BlockPlanner::considerSource(Point block, const CopySource& candidate, std:
 // the sources are ranked by plain matches, and copies are the only
 // alternative to DCT blocks there.
 void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> candidates,
-                                      std::array<Own, kPieces>& own) {
+                                      std::array<Own, xqm::kPieces>& own) {
     const int first = std::min<int>(context_.symmetryCandidates, int(candidates.size()));
     const int tried = context_.intra && first > 0 ? int(candidates.size()) : first;
     for (int c = 0; c < tried; ++c) {
@@ -110,8 +110,8 @@ void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> c
         const bool quartersToo = c < first;
         for (int p : {0, kFirstQuarter, kFirstQuarter + 1, kFirstQuarter + 2, kFirstQuarter + 3}) {
             if (p != 0 && !quartersToo) break;
-            const Piece& piece = kBlockPieces[p];
-            const int bits = choiceBits(context_.intra, piece.level, Choice::Vector);
+            const xqm::Piece& piece = xqm::kBlockPieces[p];
+            const int bits = choiceBits(context_.intra, piece.level, xqm::Choice::Vector);
             const Point from{candidate.source.x + piece.x, candidate.source.y + piece.y};
             // A word reaches its source in every mode or in none.
             if (!context_.codes.vectorWord(context_.intra, piece.level, block, from, candidate.fromTarget, 0)) continue;
@@ -127,7 +127,7 @@ void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> c
                 if (cost >= bound) continue;
                 const auto word =
                     context_.codes.vectorWord(context_.intra, piece.level, block, from, candidate.fromTarget, mode);
-                own[p] = {cost, PieceAction{Choice::Vector, candidate.fromTarget, uint8_t(mode), from, *word}};
+                own[p] = {cost, PieceAction{xqm::Choice::Vector, candidate.fromTarget, uint8_t(mode), from, *word}};
             }
         }
     }
@@ -135,7 +135,7 @@ void BlockPlanner::considerSymmetries(Point block, std::span<const CopySource> c
 
 void BlockPlanner::considerDct(Point block, Own& whole, BlockPlan& out) {
     if (whole.cost <= rdCost(0, context_.copyGoodEnoughBits, context_.lambda)) return;
-    const int codeBits = choiceBits(context_.intra, Level::Block8x8, Choice::Dct);
+    const int codeBits = choiceBits(context_.intra, xqm::Level::Block8x8, xqm::Choice::Dct);
     context_.dct.quantise(context_.source, block.x, block.y, out.dct);
     context_.dct.reconstruct(out.dct, context_.kernels, context_.colour, scratch_.data());
     int64_t error = 0;
@@ -149,19 +149,19 @@ void BlockPlanner::considerDct(Point block, Own& whole, BlockPlan& out) {
             error += dr * dr + dg * dg + db * db;
         }
     const Cost cost = rdCost(error, codeBits + 4 * out.dct.nibbles, context_.lambda);
-    if (cost < whole.cost) whole = {cost, PieceAction{Choice::Dct, false, 0, block, 0}};
+    if (cost < whole.cost) whole = {cost, PieceAction{xqm::Choice::Dct, false, 0, block, 0}};
 }
 
 // From the cells up: each piece keeps its own action or the split whose
 // parts cost less together.
-void BlockPlanner::chooseSplits(const std::array<Own, kPieces>& own, BlockPlan& out) {
-    std::array<Cost, kPieces> total;
-    for (int p = kPieces - 1; p >= 0; --p) {
+void BlockPlanner::chooseSplits(const std::array<Own, xqm::kPieces>& own, BlockPlan& out) {
+    std::array<Cost, xqm::kPieces> total;
+    for (int p = xqm::kPieces - 1; p >= 0; --p) {
         total[p] = own[p].cost;
         out.actions[p] = own[p].action;
-        const Level level = kBlockPieces[p].level;
-        for (Choice split : kSplits) {
-            const SplitParts parts = splitParts(p, split);
+        const xqm::Level level = xqm::kBlockPieces[p].level;
+        for (xqm::Choice split : kSplits) {
+            const xqm::SplitParts parts = splitParts(p, split);
             const int bits = choiceBits(context_.intra, level, split);
             if (parts.count == 0 || bits < 0) continue;
             Cost sum = rdCost(0, bits, context_.lambda);

@@ -45,13 +45,13 @@ private:
         PieceAction action;
     };
 
-    void considerSource(Point block, const CopySource& candidate, std::array<Own, kPieces>& own);
-    void considerSymmetries(Point block, std::span<const CopySource> candidates, std::array<Own, kPieces>& own);
+    void considerSource(Point block, const CopySource& candidate, std::array<Own, xqm::kPieces>& own);
+    void considerSymmetries(Point block, std::span<const CopySource> candidates, std::array<Own, xqm::kPieces>& own);
     void considerDct(Point block, Own& whole, BlockPlan& out);
-    void chooseSplits(const std::array<Own, kPieces>& own, BlockPlan& out);
+    void chooseSplits(const std::array<Own, xqm::kPieces>& own, BlockPlan& out);
 
     const PlannerContext& context_;
-    std::array<int, kPieces> cheapestBits_;           // of the copy choices of each piece
+    std::array<int, xqm::kPieces> cheapestBits_;      // of the copy choices of each piece
     std::array<uint16_t, 7 * kWidth + 8> scratch_{};  // one reconstructed block, rows 640 apart
 };
 

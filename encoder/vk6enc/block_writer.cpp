@@ -7,23 +7,23 @@ namespace vk6enc {
 void BlockWriter::write(Point block, const BlockPlan& plan) { writePiece(block, plan, 0); }
 
 void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
-    const Piece& piece = kBlockPieces[p];
+    const xqm::Piece& piece = xqm::kBlockPieces[p];
     const PieceAction& action = plan.actions[p];
-    const Code code = choiceCode(context_.intra, piece.level, action.choice);
+    const xqm::Code code = choiceCode(context_.intra, piece.level, action.choice);
     streams_.control.put(code.bits, code.length);
-    const SplitParts parts = splitParts(p, action.choice);
+    const xqm::SplitParts parts = splitParts(p, action.choice);
     for (int i = 0; i < parts.count; ++i) writePiece(block, plan, parts.pieces[i]);
     if (parts.count > 0) return;
 
     switch (action.choice) {
-        case Choice::Dct:
+        case xqm::Choice::Dct:
             context_.dct.write(plan.dct, streams_.nibbles);
             context_.dct.reconstruct(plan.dct, context_.kernels, context_.colour,
                                      context_.target + block.y * xqm::kPictureWidth + block.x);
             return;
-        case Choice::Spiral: streams_.spirals.put(action.code); break;
-        case Choice::Vector:
-            if (usesFarVector(piece.level)) {
+        case xqm::Choice::Spiral: streams_.spirals.put(action.code); break;
+        case xqm::Choice::Vector:
+            if (xqm::usesFarVector(piece.level)) {
                 // The mode goes to the control bits; an intra frame keeps its lowest bit in the word.
                 if (context_.intra) {
                     streams_.control.put(action.mode >> 1, 2);
@@ -38,11 +38,11 @@ void BlockWriter::writePiece(Point block, const BlockPlan& plan, int p) {
     applyCopy(block, piece, action);
 }
 
-void BlockWriter::applyCopy(Point block, const Piece& piece, const PieceAction& action) {
+void BlockWriter::applyCopy(Point block, const xqm::Piece& piece, const PieceAction& action) {
     const uint16_t* picture = action.fromTarget ? context_.target : context_.reference;
     const Point corner{block.x + piece.x, block.y + piece.y};
     // A still copy's code names no source: it is the piece's own place.
-    const Point source = action.choice == Choice::Still ? corner : action.source;
+    const Point source = action.choice == xqm::Choice::Still ? corner : action.source;
     const vk6::BlockCopyFn copy = (*context_.kernels.copies)[8 * piece.shape + action.mode];
     copy(picture + source.y * xqm::kPictureWidth + source.x,
          context_.target + corner.y * xqm::kPictureWidth + corner.x);

@@ -26,7 +26,7 @@ public:
 
 private:
     void writePiece(Point block, const BlockPlan& plan, int piece);
-    void applyCopy(Point block, const Piece& piece, const PieceAction& action);
+    void applyCopy(Point block, const xqm::Piece& piece, const PieceAction& action);
 
     const WriterContext& context_;
     FrameStreams& streams_;

@@ -11,24 +11,23 @@ namespace vk6enc {
 
 // The encoder writes in the format's terms: its levels, choices, codes and
 // the pieces of a block.
-using namespace xqm;
 
 // The first piece of each level in the block's numbering.
-inline constexpr int kFirstHalf8x4 = xqm::kFirstPiece[int(Level::Half8x4)];
-inline constexpr int kFirstHalf4x8 = xqm::kFirstPiece[int(Level::Half4x8)];
-inline constexpr int kFirstQuarter = xqm::kFirstPiece[int(Level::Quarter)];
-inline constexpr int kFirstStrip4x2 = xqm::kFirstPiece[int(Level::Strip4x2)];
-inline constexpr int kFirstStrip2x4 = xqm::kFirstPiece[int(Level::Strip2x4)];
-inline constexpr int kFirstCell = xqm::kFirstPiece[int(Level::Cell)];
+inline constexpr int kFirstHalf8x4 = xqm::kFirstPiece[int(xqm::Level::Half8x4)];
+inline constexpr int kFirstHalf4x8 = xqm::kFirstPiece[int(xqm::Level::Half4x8)];
+inline constexpr int kFirstQuarter = xqm::kFirstPiece[int(xqm::Level::Quarter)];
+inline constexpr int kFirstStrip4x2 = xqm::kFirstPiece[int(xqm::Level::Strip4x2)];
+inline constexpr int kFirstStrip2x4 = xqm::kFirstPiece[int(xqm::Level::Strip2x4)];
+inline constexpr int kFirstCell = xqm::kFirstPiece[int(xqm::Level::Cell)];
 
 // Bits a choice costs besides coefficients: its code, the mode bits in the
 // control stream, and its side word. -1 where the choice does not exist.
 struct ChoiceBits {
-    int bits[2][kLevels][kChoices];  // [intra][level][choice]
+    int bits[2][xqm::kLevels][xqm::kChoices];  // [intra][level][choice]
 };
 extern const ChoiceBits kChoiceBits;
 
-inline int choiceBits(bool intra, Level level, Choice choice) {
+inline int choiceBits(bool intra, xqm::Level level, xqm::Choice choice) {
     return kChoiceBits.bits[intra][int(level)][int(choice)];
 }
 

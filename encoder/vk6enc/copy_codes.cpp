@@ -31,12 +31,12 @@ CopyCodes::CopyCodes() {
     }
 }
 
-std::optional<uint16_t> CopyCodes::vectorWord(bool intra, Level level, Point block, Point source, bool fromTarget,
+std::optional<uint16_t> CopyCodes::vectorWord(bool intra, xqm::Level level, Point block, Point source, bool fromTarget,
                                               int mode) const {
     if (intra && !fromTarget) return std::nullopt;
-    if (usesFarVector(level)) {
+    if (xqm::usesFarVector(level)) {
         // vy: how far above the row that vy 0 gives the source lies.
-        const int vy = int(xqm::farSourceRow(block.y, 0, fromTarget, level == Level::Block8x8)) - source.y;
+        const int vy = int(xqm::farSourceRow(block.y, 0, fromTarget, level == xqm::Level::Block8x8)) - source.y;
         const std::optional<int> vx = farColumnField(block.x, source.x);
         if (vy < 0 || vy > 127 || !vx) return std::nullopt;
         const int top = intra ? (mode & 1) : (fromTarget ? 1 : 0);

@@ -31,7 +31,7 @@ public:
     // The vector word that copies into `piece` of the block at `block` from
     // `source`, in the previous picture or (fromTarget) the new one. In an
     // intra frame the lowest mode bit rides in a far word's top bit.
-    std::optional<uint16_t> vectorWord(bool intra, Level level, Point block, Point source, bool fromTarget,
+    std::optional<uint16_t> vectorWord(bool intra, xqm::Level level, Point block, Point source, bool fromTarget,
                                        int mode) const;
 
 private:

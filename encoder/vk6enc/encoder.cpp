@@ -152,7 +152,7 @@ EncodedFrame Encoder::tryRepeat(const uint8_t* rgb24) {
     s.triedPlanes = s.planes[s.current];
     s.triedMotion.reset(s.triedMotion.reference.size());
     FrameStreams streams;
-    const Code still = choiceCode(false, Level::Block8x8, Choice::Still);
+    const xqm::Code still = xqm::choiceCode(false, xqm::Level::Block8x8, xqm::Choice::Still);
     for (size_t block = 0; block < s.triedMotion.reference.size(); ++block)
         streams.control.put(still.bits, still.length);
     s.tried = true;

@@ -17,8 +17,8 @@ namespace vk6::test {
 
 namespace {
 
-using vk6enc::Choice;
 using vk6enc::Point;
+using xqm::Choice;
 
 constexpr int kWidth = xqm::kPictureWidth;
 
@@ -67,22 +67,22 @@ std::vector<uint8_t> CopyVideoMaker::frame(bool intra, const uint16_t* reference
 
 // Any choice the frame kind's code tree has at the piece's level, equally likely.
 void CopyVideoMaker::planPiece(bool intra, Point block, int p, vk6enc::BlockPlan& plan) {
-    const vk6enc::Piece& piece = vk6enc::kBlockPieces[p];
-    std::vector<Choice> choices;
-    for (int c = 0; c < vk6enc::kChoices; ++c)
-        if (vk6enc::choiceCode(intra, piece.level, Choice(c)).length >= 0) choices.push_back(Choice(c));
+    const xqm::Piece& piece = xqm::kBlockPieces[p];
+    std::vector<xqm::Choice> choices;
+    for (int c = 0; c < xqm::kChoices; ++c)
+        if (xqm::choiceCode(intra, piece.level, xqm::Choice(c)).length >= 0) choices.push_back(xqm::Choice(c));
     vk6enc::PieceAction& action = plan.actions[p];
     action.choice = choices[size_t(between(0, int(choices.size()) - 1))];
-    const vk6enc::SplitParts parts = vk6enc::splitParts(p, action.choice);
+    const xqm::SplitParts parts = xqm::splitParts(p, action.choice);
     for (int i = 0; i < parts.count; ++i) planPiece(intra, block, parts.pieces[i], plan);
 
     const Point corner{block.x + piece.x, block.y + piece.y};
     switch (action.choice) {
-        case Choice::Dct: return planDct(plan.dct);
-        case Choice::Spiral:
+        case xqm::Choice::Dct: return planDct(plan.dct);
+        case xqm::Choice::Spiral:
             return placeSource(corner, xqm::kShapeSizes[piece.shape], action,
                                [&](Point source) { return codes_.spiralIndex(corner, source); });
-        case Choice::Vector:
+        case xqm::Choice::Vector:
             action.fromTarget = intra || between(0, 1) == 1;
             action.mode = uint8_t(between(0, 7));
             return placeSource(block, xqm::sourceSize(piece.shape, action.mode), action, [&](Point source) {

@@ -20,18 +20,18 @@ constexpr int kRows = 480;
 // Every piece still, except `piece` and the splits that lead to it.
 BlockPlan planFor(int piece, const PieceAction& action) {
     BlockPlan plan;
-    plan.actions.fill(PieceAction{Choice::Still});
-    const Level level = kBlockPieces[piece].level;
-    if (level == Level::Half8x4) plan.actions[0].choice = Choice::SplitHalves8x4;
-    if (level == Level::Half4x8) plan.actions[0].choice = Choice::SplitHalves4x8;
-    if (level >= Level::Quarter) plan.actions[0].choice = Choice::SplitQuarters;
-    if (level >= Level::Strip4x2) {
-        const int quarter = level == Level::Cell       ? (piece - kFirstCell) / 4
-                            : level == Level::Strip4x2 ? (piece - kFirstStrip4x2) / 2
-                                                       : (piece - kFirstStrip2x4) / 2;
-        plan.actions[kFirstQuarter + quarter].choice = level == Level::Cell       ? Choice::SplitCells
-                                                       : level == Level::Strip4x2 ? Choice::SplitStrips4x2
-                                                                                  : Choice::SplitStrips2x4;
+    plan.actions.fill(PieceAction{xqm::Choice::Still});
+    const xqm::Level level = xqm::kBlockPieces[piece].level;
+    if (level == xqm::Level::Half8x4) plan.actions[0].choice = xqm::Choice::SplitHalves8x4;
+    if (level == xqm::Level::Half4x8) plan.actions[0].choice = xqm::Choice::SplitHalves4x8;
+    if (level >= xqm::Level::Quarter) plan.actions[0].choice = xqm::Choice::SplitQuarters;
+    if (level >= xqm::Level::Strip4x2) {
+        const int quarter = level == xqm::Level::Cell       ? (piece - kFirstCell) / 4
+                            : level == xqm::Level::Strip4x2 ? (piece - kFirstStrip4x2) / 2
+                                                            : (piece - kFirstStrip2x4) / 2;
+        plan.actions[kFirstQuarter + quarter].choice = level == xqm::Level::Cell       ? xqm::Choice::SplitCells
+                                                       : level == xqm::Level::Strip4x2 ? xqm::Choice::SplitStrips4x2
+                                                                                       : xqm::Choice::SplitStrips2x4;
     }
     plan.actions[piece] = action;
     return plan;
@@ -59,7 +59,7 @@ protected:
         FrameStreams streams;
         BlockWriter writer(context, streams);
         BlockPlan still;
-        still.actions[0] = PieceAction{Choice::Still};
+        still.actions[0] = PieceAction{xqm::Choice::Still};
         for (int y = 0; y < kRows; y += 8)
             for (int x = 0; x < 640; x += 8) writer.write({x, y}, Point{x, y} == block ? plan : still);
         const std::vector<uint8_t> frame = streams.assemble(75);
@@ -78,8 +78,8 @@ TEST_F(CopyCodesTest, EveryPieceIsCopiedFromTheSourceItsCodeNames) {
     std::mt19937 random(11);
     int copies = 0;
     for (int trial = 0; trial < 400; ++trial) {
-        const int piece = int(random() % kPieces);
-        const Piece& shape = kBlockPieces[piece];
+        const int piece = int(random() % xqm::kPieces);
+        const xqm::Piece& shape = xqm::kBlockPieces[piece];
         const Point block{int(random() % 3) * 316 / 8 * 8, 240};  // columns 0, 312 and 632
         const Point corner{block.x + shape.x, block.y + shape.y};
         const int kind = int(random() % 3);  // spiral, vector from the previous picture, from the new one
@@ -88,7 +88,7 @@ TEST_F(CopyCodesTest, EveryPieceIsCopiedFromTheSourceItsCodeNames) {
         // Sources above the block row are decoded (still copies of the reference) already.
         const int lowest = kind == 2 ? 240 - size.height : kRows - size.height;
         // Near the piece, columns taken round the picture's width (the far words' wrap).
-        const int reach = usesFarVector(shape.level) ? 128 : 40;
+        const int reach = xqm::usesFarVector(shape.level) ? 128 : 40;
         Point source;
         std::optional<uint16_t> code;
         for (int draw = 0; draw < 50 && !code; ++draw) {
@@ -99,7 +99,7 @@ TEST_F(CopyCodesTest, EveryPieceIsCopiedFromTheSourceItsCodeNames) {
                              : codes_.vectorWord(false, shape.level, block, source, kind == 2, mode);
         }
         if (!code) continue;
-        PieceAction action{kind == 0 ? Choice::Spiral : Choice::Vector, kind == 2, uint8_t(mode), source, 0};
+        PieceAction action{kind == 0 ? xqm::Choice::Spiral : xqm::Choice::Vector, kind == 2, uint8_t(mode), source, 0};
         action.code = *code;
         ++copies;
         const std::vector<uint16_t> picture = codeFrame(block, planFor(piece, action));
@@ -120,13 +120,13 @@ TEST_F(CopyCodesTest, SourcesOutOfReachHaveNoCode) {
     EXPECT_FALSE(codes_.spiralIndex(block, {block.x, block.y - 32}));
     EXPECT_TRUE(codes_.spiralIndex(block, {block.x + 32, block.y - 31}));
     // Far words reach 64 rows down in the previous picture, none below the block in the new one.
-    EXPECT_TRUE(codes_.vectorWord(false, Level::Block8x8, block, {block.x, block.y + 64}, false, 0));
-    EXPECT_FALSE(codes_.vectorWord(false, Level::Block8x8, block, {block.x, block.y + 65}, false, 0));
-    EXPECT_FALSE(codes_.vectorWord(false, Level::Block8x8, block, {block.x, block.y + 1}, true, 0));
-    EXPECT_FALSE(codes_.vectorWord(true, Level::Block8x8, block, {block.x, block.y}, false, 0));
+    EXPECT_TRUE(codes_.vectorWord(false, xqm::Level::Block8x8, block, {block.x, block.y + 64}, false, 0));
+    EXPECT_FALSE(codes_.vectorWord(false, xqm::Level::Block8x8, block, {block.x, block.y + 65}, false, 0));
+    EXPECT_FALSE(codes_.vectorWord(false, xqm::Level::Block8x8, block, {block.x, block.y + 1}, true, 0));
+    EXPECT_FALSE(codes_.vectorWord(true, xqm::Level::Block8x8, block, {block.x, block.y}, false, 0));
     // Near words into the new picture reach 25 rows up and 64 columns left.
-    EXPECT_TRUE(codes_.vectorWord(true, Level::Cell, block, {block.x - 64, block.y - 25}, true, 7));
-    EXPECT_FALSE(codes_.vectorWord(true, Level::Cell, block, {block.x - 65, block.y}, true, 0));
+    EXPECT_TRUE(codes_.vectorWord(true, xqm::Level::Cell, block, {block.x - 64, block.y - 25}, true, 7));
+    EXPECT_FALSE(codes_.vectorWord(true, xqm::Level::Cell, block, {block.x - 65, block.y}, true, 0));
 }
 
 }  // namespace
