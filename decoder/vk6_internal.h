@@ -7,12 +7,12 @@
 // encoder's coder is checked against. Nothing here is a stable interface;
 // it changes with the decoder.
 
-#include "pipeline/block_copy.h"
-#include "pipeline/block_kernels.h"
-#include "pipeline/block_walk_observer.h"
-#include "pipeline/coefficient_decoder.h"
-#include "pipeline/colour_conversion.h"
-#include "pipeline/decoder.h"
-#include "pipeline/dequant_tables.h"
-#include "pipeline/geometry_tables.h"
-#include "pipeline/inverse_dct.h"
+#include "decoder/pipeline/block_copy.h"
+#include "decoder/pipeline/block_kernels.h"
+#include "decoder/pipeline/block_walk_observer.h"
+#include "decoder/pipeline/coefficient_decoder.h"
+#include "decoder/pipeline/colour_conversion.h"
+#include "decoder/pipeline/decoder.h"
+#include "decoder/pipeline/dequant_tables.h"
+#include "decoder/pipeline/geometry_tables.h"
+#include "decoder/pipeline/inverse_dct.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "synthetic_frames.h"
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
+#include "tests/decoder/synthetic_frames.h"
 
 namespace vk6 {
 namespace {

@@ -1,4 +1,4 @@
-#include "bd_rate.h"
+#include "bench/encoder/bd_rate.h"
 
 #include <algorithm>
 #include <array>

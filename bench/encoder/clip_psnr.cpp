@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "picture_error.h"
+#include "bench/encoder/picture_error.h"
 
 namespace {
 

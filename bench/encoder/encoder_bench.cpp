@@ -23,11 +23,11 @@
 #include <thread>
 #include <vector>
 
-#include "bd_rate.h"
+#include "bench/encoder/bd_rate.h"
+#include "bench/encoder/picture_error.h"
+#include "bench/encoder/stream_shares.h"
+#include "encoder/vk6enc/encoder.h"
 #include "format/picture.h"
-#include "picture_error.h"
-#include "stream_shares.h"
-#include "vk6enc/encoder.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "picture_error.h"
+#include "bench/encoder/picture_error.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 
-#include "vk6enc/picture_planes.h"
+#include "encoder/vk6enc/picture_planes.h"
 
 namespace vk6bench {
 

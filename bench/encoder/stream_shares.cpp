@@ -1,4 +1,4 @@
-#include "stream_shares.h"
+#include "bench/encoder/stream_shares.h"
 
 #include <cstdio>
 

@@ -10,8 +10,8 @@
 
 #include <jpeglib.h>
 
+#include "bench/jpeg/reference_jpeg.h"
 #include "format/picture.h"
-#include "reference_jpeg.h"
 
 namespace vk6::bench {
 namespace {

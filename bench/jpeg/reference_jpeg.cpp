@@ -1,4 +1,4 @@
-#include "reference_jpeg.h"
+#include "bench/jpeg/reference_jpeg.h"
 
 #include <cstdio>  // jpeglib.h needs FILE
 #include <cstdlib>

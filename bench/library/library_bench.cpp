@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "decoder/interface/vk6_640x16.h"
 #include "stream/stream_reader.h"
-#include "vk6_640x16.h"
 
 namespace {
 

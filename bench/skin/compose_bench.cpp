@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "platform/headless/headless_platform.h"
-#include "skin/scene.h"
+#include "setup/platform/headless/headless_platform.h"
+#include "setup/skin/scene.h"
 
 namespace orv {
 namespace {

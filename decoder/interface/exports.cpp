@@ -1,13 +1,13 @@
 // The exported C entry points: the game's over one process-wide decoder, and
 // the handle-based ones over a decoder per handle.
 
-#include "vk6_640x16.h"
+#include "decoder/interface/vk6_640x16.h"
 
 #include <cstdint>
 #include <new>
 
-#include "pipeline/decode_report.h"
-#include "pipeline/decoder.h"
+#include "decoder/pipeline/decode_report.h"
+#include "decoder/pipeline/decoder.h"
 
 namespace {
 

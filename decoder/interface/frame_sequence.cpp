@@ -1,4 +1,4 @@
-#include "frame_sequence.h"
+#include "decoder/interface/frame_sequence.h"
 
 #include <algorithm>
 #include <utility>

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "handle_functions.h"
+#include "decoder/interface/handle_functions.h"
 
 namespace vk6 {
 

@@ -3,7 +3,7 @@
 // those it finds by name in a VK6_640x16.dll it loads itself, as the game
 // does. FrameSequence decodes through either.
 
-#include "vk6_640x16.h"
+#include "decoder/interface/vk6_640x16.h"
 
 namespace vk6 {
 

@@ -1,9 +1,9 @@
-#include "pipeline/block_copy.h"
+#include "decoder/pipeline/block_copy.h"
 
 #include <cstring>
 #include <utility>
 
-#include "pipeline/geometry_tables.h"
+#include "decoder/pipeline/geometry_tables.h"
 
 namespace vk6 {
 

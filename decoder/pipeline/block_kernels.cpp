@@ -1,21 +1,21 @@
-#include "pipeline/block_kernels.h"
+#include "decoder/pipeline/block_kernels.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "pipeline/inverse_dct.h"
+#include "decoder/pipeline/inverse_dct.h"
 
 // SSE2 kernels wherever the compiler targets SSE2: every x86 build, and the
 // WebAssembly SIMD build, whose compiler turns SSE2 intrinsics into 128-bit
 // WebAssembly SIMD. AVX2 only on x86, where the processor is asked.
 #if defined(__SSE2__)
 #define VK6_HAS_SSE2 1
-#include "pipeline/sse2/sse2_kernels.h"
+#include "decoder/pipeline/sse2/sse2_kernels.h"
 #endif
 #if defined(__x86_64__) || defined(__i386__)
 #define VK6_HAS_AVX2 1
-#include "pipeline/avx2/avx2_kernels.h"
-#include "pipeline/cpu_features.h"
+#include "decoder/pipeline/avx2/avx2_kernels.h"
+#include "decoder/pipeline/cpu_features.h"
 #endif
 
 namespace vk6 {

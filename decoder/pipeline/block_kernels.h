@@ -9,10 +9,10 @@
 #include <span>
 #include <string_view>
 
-#include "pipeline/block_copy.h"
-#include "pipeline/coefficient_blocks.h"
-#include "pipeline/coefficient_decoder.h"
-#include "pipeline/colour_conversion.h"
+#include "decoder/pipeline/block_copy.h"
+#include "decoder/pipeline/coefficient_blocks.h"
+#include "decoder/pipeline/coefficient_decoder.h"
+#include "decoder/pipeline/colour_conversion.h"
 
 namespace vk6 {
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "pipeline/coefficient_decoder.h"
+#include "decoder/pipeline/coefficient_decoder.h"
 
 namespace vk6 {
 

@@ -6,11 +6,11 @@
 
 #include "format/coefficient_codes.h"
 
-#include "pipeline/coefficient_blocks.h"
-#include "pipeline/decode_report.h"
-#include "pipeline/dequant_tables.h"
-#include "pipeline/geometry_tables.h"
-#include "pipeline/nibble_window.h"
+#include "decoder/pipeline/coefficient_blocks.h"
+#include "decoder/pipeline/decode_report.h"
+#include "decoder/pipeline/dequant_tables.h"
+#include "decoder/pipeline/geometry_tables.h"
+#include "decoder/pipeline/nibble_window.h"
 
 namespace vk6 {
 

@@ -1,7 +1,7 @@
 // The coefficient codes read one by one, as their table describes them: the
 // plain version the table-driven decoder is checked against.
 
-#include "pipeline/coefficient_decoder.h"
+#include "decoder/pipeline/coefficient_decoder.h"
 
 namespace vk6 {
 

@@ -1,8 +1,8 @@
-#include "pipeline/colour_conversion.h"
+#include "decoder/pipeline/colour_conversion.h"
 
 #include <algorithm>
 
-#include "pipeline/geometry_tables.h"
+#include "decoder/pipeline/geometry_tables.h"
 
 namespace vk6 {
 

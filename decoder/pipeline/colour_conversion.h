@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "decoder/pipeline/coefficient_blocks.h"
 #include "format/pixel_types.h"
-#include "pipeline/coefficient_blocks.h"
 
 namespace vk6 {
 

@@ -29,8 +29,8 @@
 
 #include <cstdint>
 
-#include "pipeline/colour_conversion.h"
-#include "pipeline/geometry_tables.h"
+#include "decoder/pipeline/colour_conversion.h"
+#include "decoder/pipeline/geometry_tables.h"
 
 namespace vk6 {
 namespace {

@@ -1,8 +1,8 @@
-#include "pipeline/concealment.h"
+#include "decoder/pipeline/concealment.h"
 
 #include <cstring>
 
-#include "pipeline/geometry_tables.h"
+#include "decoder/pipeline/geometry_tables.h"
 
 namespace vk6 {
 

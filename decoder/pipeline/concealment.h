@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "pipeline/decode_report.h"
+#include "decoder/pipeline/decode_report.h"
 
 namespace vk6 {
 

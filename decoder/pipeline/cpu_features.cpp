@@ -1,4 +1,4 @@
-#include "pipeline/cpu_features.h"
+#include "decoder/pipeline/cpu_features.h"
 
 #include <cpuid.h>
 

@@ -1,7 +1,7 @@
-#include "pipeline/decoder.h"
+#include "decoder/pipeline/decoder.h"
 
-#include "pipeline/concealment.h"
-#include "pipeline/frame_driver.h"
+#include "decoder/pipeline/concealment.h"
+#include "decoder/pipeline/frame_driver.h"
 
 namespace vk6 {
 

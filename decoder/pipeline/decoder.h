@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "pipeline/block_kernels.h"
-#include "pipeline/block_walk_observer.h"
-#include "pipeline/coefficient_blocks.h"
-#include "pipeline/colour_conversion.h"
-#include "pipeline/decode_report.h"
-#include "pipeline/dequant_tables.h"
-#include "pipeline/geometry_tables.h"
-#include "pipeline/nibble_window.h"
+#include "decoder/pipeline/block_kernels.h"
+#include "decoder/pipeline/block_walk_observer.h"
+#include "decoder/pipeline/coefficient_blocks.h"
+#include "decoder/pipeline/colour_conversion.h"
+#include "decoder/pipeline/decode_report.h"
+#include "decoder/pipeline/dequant_tables.h"
+#include "decoder/pipeline/geometry_tables.h"
+#include "decoder/pipeline/nibble_window.h"
 
 namespace vk6 {
 

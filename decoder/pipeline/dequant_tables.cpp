@@ -1,6 +1,6 @@
-#include "pipeline/dequant_tables.h"
+#include "decoder/pipeline/dequant_tables.h"
 
-#include "pipeline/geometry_tables.h"
+#include "decoder/pipeline/geometry_tables.h"
 
 namespace vk6 {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "pipeline/geometry_tables.h"
+#include "decoder/pipeline/geometry_tables.h"
 
 namespace vk6 {
 

@@ -1,10 +1,10 @@
-#include "pipeline/frame_driver.h"
+#include "decoder/pipeline/frame_driver.h"
 
 #include <array>
 #include <cstring>
 #include <limits>
 
-#include "pipeline/coefficient_decoder.h"
+#include "decoder/pipeline/coefficient_decoder.h"
 
 namespace vk6 {
 

@@ -10,14 +10,14 @@
 
 #include <cstdint>
 
+#include "decoder/pipeline/block_kernels.h"
+#include "decoder/pipeline/block_walk_observer.h"
+#include "decoder/pipeline/decode_report.h"
+#include "decoder/pipeline/decoder.h"
+#include "decoder/pipeline/frame_bytes.h"
+#include "decoder/pipeline/streams.h"
 #include "format/code_tree.h"
 #include "format/frame_header.h"
-#include "pipeline/block_kernels.h"
-#include "pipeline/block_walk_observer.h"
-#include "pipeline/decode_report.h"
-#include "pipeline/decoder.h"
-#include "pipeline/frame_bytes.h"
-#include "pipeline/streams.h"
 
 namespace vk6 {
 

@@ -1,9 +1,9 @@
-#include "pipeline/inverse_dct.h"
+#include "decoder/pipeline/inverse_dct.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "pipeline/aan_butterfly.h"
+#include "decoder/pipeline/aan_butterfly.h"
 
 namespace vk6 {
 

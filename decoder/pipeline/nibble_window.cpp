@@ -1,4 +1,4 @@
-#include "pipeline/nibble_window.h"
+#include "decoder/pipeline/nibble_window.h"
 
 #include <algorithm>
 #include <cstring>

@@ -12,7 +12,7 @@
 #include <array>
 #include <cstdint>
 
-#include "pipeline/frame_bytes.h"
+#include "decoder/pipeline/frame_bytes.h"
 
 namespace vk6 {
 

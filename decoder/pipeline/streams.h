@@ -9,8 +9,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "decoder/pipeline/frame_bytes.h"
 #include "format/vector_word.h"
-#include "pipeline/frame_bytes.h"
 
 namespace vk6 {
 

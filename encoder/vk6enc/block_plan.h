@@ -5,10 +5,10 @@
 #include <array>
 #include <cstdint>
 
-#include "vk6enc/choice_bits.h"
-#include "vk6enc/copy_codes.h"
-#include "vk6enc/dct_coder.h"
-#include "vk6enc/rd_cost.h"
+#include "encoder/vk6enc/choice_bits.h"
+#include "encoder/vk6enc/copy_codes.h"
+#include "encoder/vk6enc/dct_coder.h"
+#include "encoder/vk6enc/rd_cost.h"
 
 namespace vk6enc {
 

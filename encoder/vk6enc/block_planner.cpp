@@ -1,4 +1,4 @@
-#include "vk6enc/block_planner.h"
+#include "encoder/vk6enc/block_planner.h"
 
 #include <algorithm>
 

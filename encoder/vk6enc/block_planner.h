@@ -7,9 +7,9 @@
 
 #include <span>
 
-#include "vk6_internal.h"
-#include "vk6enc/block_plan.h"
-#include "vk6enc/picture_planes.h"
+#include "decoder/vk6_internal.h"
+#include "encoder/vk6enc/block_plan.h"
+#include "encoder/vk6enc/picture_planes.h"
 
 namespace vk6enc {
 

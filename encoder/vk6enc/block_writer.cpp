@@ -1,6 +1,6 @@
-#include "vk6enc/block_writer.h"
+#include "encoder/vk6enc/block_writer.h"
 
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
 
 namespace vk6enc {
 

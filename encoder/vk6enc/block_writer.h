@@ -3,9 +3,9 @@
 // applies it to the picture being decoded with the decoder's own kernels, so
 // the encoder's picture is the one the decoder will show.
 
-#include "vk6_internal.h"
-#include "vk6enc/block_plan.h"
-#include "vk6enc/frame_streams.h"
+#include "decoder/vk6_internal.h"
+#include "encoder/vk6enc/block_plan.h"
+#include "encoder/vk6enc/frame_streams.h"
 
 namespace vk6enc {
 

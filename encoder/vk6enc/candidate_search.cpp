@@ -1,4 +1,4 @@
-#include "vk6enc/candidate_search.h"
+#include "encoder/vk6enc/candidate_search.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "vk6enc/picture_planes.h"
-#include "vk6enc/source_window.h"
+#include "encoder/vk6enc/picture_planes.h"
+#include "encoder/vk6enc/source_window.h"
 
 namespace vk6enc {
 

@@ -1,4 +1,4 @@
-#include "vk6enc/choice_bits.h"
+#include "encoder/vk6enc/choice_bits.h"
 
 #include "format/vector_word.h"
 

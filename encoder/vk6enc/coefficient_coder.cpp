@@ -1,4 +1,4 @@
-#include "vk6enc/coefficient_coder.h"
+#include "encoder/vk6enc/coefficient_coder.h"
 
 #include <cstdlib>
 

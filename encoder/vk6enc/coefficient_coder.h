@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "vk6enc/frame_streams.h"
+#include "encoder/vk6enc/frame_streams.h"
 
 namespace vk6enc {
 

@@ -1,4 +1,4 @@
-#include "vk6enc/colour_mapping.h"
+#include "encoder/vk6enc/colour_mapping.h"
 
 namespace vk6enc {
 

@@ -1,9 +1,9 @@
-#include "vk6enc/copy_codes.h"
+#include "encoder/vk6enc/copy_codes.h"
 
 #include <memory>
 
+#include "decoder/vk6_internal.h"
 #include "format/vector_word.h"
-#include "vk6_internal.h"
 
 namespace vk6enc {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "vk6enc/choice_bits.h"
+#include "encoder/vk6enc/choice_bits.h"
 
 namespace vk6enc {
 

@@ -1,9 +1,9 @@
-#include "vk6enc/dct_coder.h"
+#include "encoder/vk6enc/dct_coder.h"
 
 #include <algorithm>
 
-#include "vk6_internal.h"
-#include "vk6enc/forward_dct.h"
+#include "decoder/vk6_internal.h"
+#include "encoder/vk6enc/forward_dct.h"
 
 namespace vk6enc {
 

@@ -7,10 +7,10 @@
 #include <array>
 #include <cstdint>
 
-#include "vk6_internal.h"
-#include "vk6enc/coefficient_coder.h"
-#include "vk6enc/colour_mapping.h"
-#include "vk6enc/picture_planes.h"
+#include "decoder/vk6_internal.h"
+#include "encoder/vk6enc/coefficient_coder.h"
+#include "encoder/vk6enc/colour_mapping.h"
+#include "encoder/vk6enc/picture_planes.h"
 
 namespace vk6enc {
 

@@ -1,16 +1,16 @@
-#include "vk6enc/encoder.h"
+#include "encoder/vk6enc/encoder.h"
 
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
+#include "decoder/vk6_internal.h"
+#include "encoder/vk6enc/frame_encoder.h"
+#include "encoder/vk6enc/scene_change.h"
 #include "format/frame_header.h"
 #include "format/picture.h"
 #include "format/pixel_types.h"
-#include "vk6_internal.h"
-#include "vk6enc/frame_encoder.h"
-#include "vk6enc/scene_change.h"
 
 namespace vk6enc {
 

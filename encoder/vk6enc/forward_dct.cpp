@@ -1,4 +1,4 @@
-#include "vk6enc/forward_dct.h"
+#include "encoder/vk6enc/forward_dct.h"
 
 namespace vk6enc {
 

@@ -1,12 +1,12 @@
-#include "vk6enc/frame_encoder.h"
+#include "encoder/vk6enc/frame_encoder.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 
-#include "vk6enc/encoder.h"
-#include "vk6enc/repeat_finder.h"
-#include "vk6enc/wavefront.h"
+#include "encoder/vk6enc/encoder.h"
+#include "encoder/vk6enc/repeat_finder.h"
+#include "encoder/vk6enc/wavefront.h"
 
 namespace vk6enc {
 

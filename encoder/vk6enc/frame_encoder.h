@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "vk6enc/block_planner.h"
-#include "vk6enc/block_writer.h"
-#include "vk6enc/candidate_search.h"
+#include "encoder/vk6enc/block_planner.h"
+#include "encoder/vk6enc/block_writer.h"
+#include "encoder/vk6enc/candidate_search.h"
 
 namespace vk6enc {
 

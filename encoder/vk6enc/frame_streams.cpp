@@ -1,4 +1,4 @@
-#include "vk6enc/frame_streams.h"
+#include "encoder/vk6enc/frame_streams.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "vk6enc/picture_planes.h"
+#include "encoder/vk6enc/picture_planes.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "vk6enc/presets.h"
+#include "encoder/vk6enc/presets.h"
 
 namespace vk6enc {
 

@@ -3,7 +3,7 @@
 // readily a good copy spares the DCT coding. Medium is EncoderSettings' own
 // defaults.
 
-#include "vk6enc/encoder.h"
+#include "encoder/vk6enc/encoder.h"
 
 namespace vk6enc {
 

@@ -1,4 +1,4 @@
-#include "vk6enc/rate_control.h"
+#include "encoder/vk6enc/rate_control.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "vk6enc/rate_model.h"
+#include "encoder/vk6enc/rate_model.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "vk6enc/rd_cost.h"
+#include "encoder/vk6enc/rd_cost.h"
 
 #include <algorithm>
 
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
 
 namespace vk6enc {
 

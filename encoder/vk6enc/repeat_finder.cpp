@@ -1,4 +1,4 @@
-#include "vk6enc/repeat_finder.h"
+#include "encoder/vk6enc/repeat_finder.h"
 
 #include <algorithm>
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "vk6enc/copy_codes.h"
-#include "vk6enc/picture_planes.h"
+#include "encoder/vk6enc/copy_codes.h"
+#include "encoder/vk6enc/picture_planes.h"
 
 namespace vk6enc {
 

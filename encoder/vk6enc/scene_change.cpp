@@ -1,10 +1,10 @@
-#include "vk6enc/scene_change.h"
+#include "encoder/vk6enc/scene_change.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
-#include "vk6enc/candidate_search.h"
+#include "encoder/vk6enc/candidate_search.h"
 
 namespace vk6enc {
 

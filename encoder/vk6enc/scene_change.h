@@ -9,8 +9,8 @@
 // that displacement predicts badly, a search of the source frames has the
 // last word; at a cut that is one more search over most blocks.
 
-#include "vk6enc/frame_encoder.h"
-#include "vk6enc/picture_planes.h"
+#include "encoder/vk6enc/frame_encoder.h"
+#include "encoder/vk6enc/picture_planes.h"
 
 namespace vk6enc {
 

@@ -3,7 +3,7 @@
 // for copies from the picture being decoded, only over pixels the decoder
 // has already written (block rows above, blocks to the left in this row).
 
-#include "vk6enc/copy_codes.h"
+#include "encoder/vk6enc/copy_codes.h"
 
 namespace vk6enc {
 

@@ -1,4 +1,4 @@
-#include "vk6enc/video_encoder.h"
+#include "encoder/vk6enc/video_encoder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -23,9 +23,9 @@
 #include <optional>
 #include <stdexcept>
 
-#include "vk6enc/encoder.h"
-#include "vk6enc/rate_control.h"
-#include "vk6enc/rate_model.h"
+#include "encoder/vk6enc/encoder.h"
+#include "encoder/vk6enc/rate_control.h"
+#include "encoder/vk6enc/rate_model.h"
 
 namespace vk6enc {
 

@@ -1,4 +1,4 @@
-#include "vk6enc/wavefront.h"
+#include "encoder/vk6enc/wavefront.h"
 
 #include <algorithm>
 #include <thread>

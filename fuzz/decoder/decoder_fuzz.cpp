@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "decoder_fuzz_input.h"
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
+#include "fuzz/decoder/decoder_fuzz_input.h"
 
 namespace {
 

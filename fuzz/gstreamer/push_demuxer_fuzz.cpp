@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/push_demuxer.h"
+#include "gstreamer/core/push_demuxer.h"
 #include "stream/stream_reader.h"
 #include "support/file_error.h"
 

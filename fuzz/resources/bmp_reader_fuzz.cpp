@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "resources/bmp_reader.h"
+#include "setup/resources/bmp_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     orv::BitmapBits bits;

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/headless/headless_platform.h"
-#include "settings/config_reader.h"
-#include "settings/config_writer.h"
+#include "setup/platform/headless/headless_platform.h"
+#include "setup/settings/config_reader.h"
+#include "setup/settings/config_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     orv::HeadlessPlatform platform;

@@ -9,10 +9,10 @@
 #include <sstream>
 #include <vector>
 
+#include "decoder/vk6_internal.h"
 #include "stream/stream_reader.h"
 #include "stream/stream_writer.h"
 #include "support/file_error.h"
-#include "vk6_internal.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "clean_start.h"
+#include "gstreamer/core/clean_start.h"
 
-#include "frame_sequence.h"
+#include "decoder/interface/frame_sequence.h"
 
 namespace xqmgst {
 

@@ -1,4 +1,4 @@
-#include "push_demuxer.h"
+#include "gstreamer/core/push_demuxer.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "caps.h"
+#include "gstreamer/plugin/caps.h"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 
 #include <gst/gst.h>
 
-#include "typefind.h"
-#include "vk6dec.h"
-#include "xqmdemux.h"
+#include "gstreamer/plugin/typefind.h"
+#include "gstreamer/plugin/vk6dec.h"
+#include "gstreamer/plugin/xqmdemux.h"
 
 #ifndef ORV_VERSION
 #error "ORV_VERSION names the project's version"

@@ -1,8 +1,8 @@
-#include "typefind.h"
+#include "gstreamer/plugin/typefind.h"
 
 #include <algorithm>
 
-#include "caps.h"
+#include "gstreamer/plugin/caps.h"
 #include "stream/little_endian.h"
 #include "stream/stream_format.h"
 

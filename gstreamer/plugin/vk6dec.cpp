@@ -1,4 +1,4 @@
-#include "vk6dec.h"
+#include "gstreamer/plugin/vk6dec.h"
 
 #include <algorithm>
 #include <memory>
@@ -7,9 +7,9 @@
 
 #include <gst/video/video.h>
 
-#include "caps.h"
+#include "decoder/interface/frame_sequence.h"
 #include "format/picture.h"
-#include "frame_sequence.h"
+#include "gstreamer/plugin/caps.h"
 
 GST_DEBUG_CATEGORY_STATIC(vk6_dec_debug);
 #define GST_CAT_DEFAULT vk6_dec_debug

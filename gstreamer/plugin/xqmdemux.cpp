@@ -1,4 +1,4 @@
-#include "xqmdemux.h"
+#include "gstreamer/plugin/xqmdemux.h"
 
 #include <memory>
 #include <numeric>
@@ -7,10 +7,10 @@
 #include <variant>
 #include <vector>
 
-#include "caps.h"
-#include "core/clean_start.h"
-#include "core/frame_times.h"
-#include "core/push_demuxer.h"
+#include "gstreamer/core/clean_start.h"
+#include "gstreamer/core/frame_times.h"
+#include "gstreamer/core/push_demuxer.h"
+#include "gstreamer/plugin/caps.h"
 #include "stream/stream_checks.h"
 #include "stream/stream_reader.h"
 #include "support/file_error.h"

@@ -1,4 +1,4 @@
-#include "display/display_lists.h"
+#include "setup/display/display_lists.h"
 
 #include <cstdlib>
 #include <string>

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "display/display_devices.h"
+#include "setup/display/display_devices.h"
 
 namespace orv {
 

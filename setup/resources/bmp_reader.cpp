@@ -1,4 +1,4 @@
-#include "bmp_reader.h"
+#include "setup/resources/bmp_reader.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "system/platform.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

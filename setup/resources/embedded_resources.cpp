@@ -1,7 +1,7 @@
-#include "embedded_resources.h"
+#include "setup/resources/embedded_resources.h"
 
-#include "resources/bmp_reader.h"
-#include "resources/embedded_table.h"
+#include "setup/resources/bmp_reader.h"
+#include "setup/resources/embedded_table.h"
 
 namespace orv {
 

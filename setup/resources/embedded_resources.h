@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "system/platform.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

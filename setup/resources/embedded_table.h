@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "resources/embedded_resources.h"
+#include "setup/resources/embedded_resources.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "settings/config_keys.h"
+#include "setup/settings/config_keys.h"
 
 namespace orv {
 namespace {

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "settings/setup_settings.h"
+#include "setup/settings/setup_settings.h"
 
 namespace orv {
 

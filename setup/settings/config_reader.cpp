@@ -1,11 +1,11 @@
-#include "config_reader.h"
+#include "setup/settings/config_reader.h"
 
 #include <array>
 #include <string>
 
-#include "settings/config_keys.h"
-#include "settings/parental_lock.h"
-#include "settings/value_scan.h"
+#include "setup/settings/config_keys.h"
+#include "setup/settings/parental_lock.h"
+#include "setup/settings/value_scan.h"
 
 namespace orv {
 

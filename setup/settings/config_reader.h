@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "settings/setup_settings.h"
-#include "system/platform.h"
+#include "setup/settings/setup_settings.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

@@ -1,10 +1,10 @@
-#include "config_writer.h"
+#include "setup/settings/config_writer.h"
 
 #include <charconv>
 #include <string>
 
-#include "settings/config_keys.h"
-#include "settings/parental_lock.h"
+#include "setup/settings/config_keys.h"
+#include "setup/settings/parental_lock.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/setup_settings.h"
+#include "setup/settings/setup_settings.h"
 
 namespace orv {
 

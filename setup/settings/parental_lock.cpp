@@ -1,4 +1,4 @@
-#include "parental_lock.h"
+#include "setup/settings/parental_lock.h"
 
 namespace orv {
 

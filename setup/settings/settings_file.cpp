@@ -1,10 +1,10 @@
-#include "settings_file.h"
+#include "setup/settings/settings_file.h"
 
 #include <cstdio>
 #include <memory>
 
-#include "settings/config_reader.h"
-#include "settings/config_writer.h"
+#include "setup/settings/config_reader.h"
+#include "setup/settings/config_writer.h"
 
 namespace orv {
 

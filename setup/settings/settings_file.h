@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "settings/setup_settings.h"
-#include "system/platform.h"
+#include "setup/settings/setup_settings.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "setup_settings.h"
+#include "setup/settings/setup_settings.h"
 
 namespace orv {
 

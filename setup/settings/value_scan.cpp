@@ -1,4 +1,4 @@
-#include "value_scan.h"
+#include "setup/settings/value_scan.h"
 
 #include <cstdlib>
 

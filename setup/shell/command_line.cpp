@@ -1,4 +1,4 @@
-#include "shell/command_line.h"
+#include "setup/shell/command_line.h"
 
 namespace orv {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/setup_dialog.h"
+#include "setup/shell/setup_dialog.h"
 
 namespace orv {
 namespace {

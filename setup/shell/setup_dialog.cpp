@@ -1,6 +1,6 @@
-#include "shell/setup_dialog.h"
+#include "setup/shell/setup_dialog.h"
 
-#include "settings/settings_file.h"
+#include "setup/settings/settings_file.h"
 
 namespace orv {
 

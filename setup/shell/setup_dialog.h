@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "display/display_lists.h"
-#include "settings/setup_settings.h"
-#include "shell/setup_window.h"
-#include "skin/help_texts.h"
-#include "skin/mode_source.h"
-#include "skin/scene.h"
-#include "system/platform.h"
+#include "setup/display/display_lists.h"
+#include "setup/settings/setup_settings.h"
+#include "setup/shell/setup_window.h"
+#include "setup/skin/help_texts.h"
+#include "setup/skin/mode_source.h"
+#include "setup/skin/scene.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

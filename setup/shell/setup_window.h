@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/window_region.h"
+#include "setup/skin/window_region.h"
 
 namespace orv {
 

@@ -1,7 +1,7 @@
 // The 13 controls of the skin, their bitmaps and hit colours, and how they
 // follow the settings.
 
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
 
 namespace orv {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
 
 namespace orv {
 namespace {

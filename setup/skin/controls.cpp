@@ -1,4 +1,4 @@
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
 
 #include <algorithm>
 

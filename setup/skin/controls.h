@@ -5,11 +5,11 @@
 #include <forward_list>
 #include <span>
 
-#include "settings/setup_settings.h"
-#include "skin/mode_source.h"
-#include "skin/skin_bitmap.h"
-#include "skin/surface.h"
-#include "system/platform.h"
+#include "setup/settings/setup_settings.h"
+#include "setup/skin/mode_source.h"
+#include "setup/skin/skin_bitmap.h"
+#include "setup/skin/surface.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "skin/help_texts.h"
-#include "skin/surface.h"
+#include "setup/skin/help_texts.h"
+#include "setup/skin/surface.h"
 
 namespace orv {
 

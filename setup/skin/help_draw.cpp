@@ -1,6 +1,6 @@
 // Drawing the help lines with the font atlas.
 
-#include "skin/help_display.h"
+#include "setup/skin/help_display.h"
 
 namespace orv {
 

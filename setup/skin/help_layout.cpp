@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "skin/help_display.h"
+#include "setup/skin/help_display.h"
 
 namespace orv {
 namespace {

@@ -1,4 +1,4 @@
-#include "skin/help_texts.h"
+#include "setup/skin/help_texts.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "system/platform.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

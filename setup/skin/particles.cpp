@@ -1,4 +1,4 @@
-#include "skin/particles.h"
+#include "setup/skin/particles.h"
 
 namespace orv {
 

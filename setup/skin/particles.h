@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "skin/random_generator.h"
-#include "skin/surface.h"
+#include "setup/skin/random_generator.h"
+#include "setup/skin/surface.h"
 
 namespace orv {
 

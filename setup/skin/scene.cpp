@@ -1,4 +1,4 @@
-#include "skin/scene.h"
+#include "setup/skin/scene.h"
 
 #include <algorithm>
 

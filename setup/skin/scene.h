@@ -1,14 +1,14 @@
 #pragma once
 // Everything the skinned window shows, composed in memory every frame.
 
-#include "skin/controls.h"
-#include "skin/help_display.h"
-#include "skin/particles.h"
-#include "skin/random_generator.h"
-#include "skin/skin_bitmap.h"
-#include "skin/surface.h"
-#include "skin/window_region.h"
-#include "system/platform.h"
+#include "setup/skin/controls.h"
+#include "setup/skin/help_display.h"
+#include "setup/skin/particles.h"
+#include "setup/skin/random_generator.h"
+#include "setup/skin/skin_bitmap.h"
+#include "setup/skin/surface.h"
+#include "setup/skin/window_region.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

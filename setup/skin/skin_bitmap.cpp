@@ -1,4 +1,4 @@
-#include "skin/skin_bitmap.h"
+#include "setup/skin/skin_bitmap.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 
 #include <forward_list>
 
-#include "skin/surface.h"
-#include "system/platform.h"
+#include "setup/skin/surface.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "skin/surface.h"
+#include "setup/skin/surface.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "skin/window_region.h"
+#include "setup/skin/window_region.h"
 
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
 
 namespace orv {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "skin/surface.h"
+#include "setup/skin/surface.h"
 
 namespace orv {
 

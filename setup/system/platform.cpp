@@ -1,8 +1,8 @@
-#include "system/platform.h"
+#include "setup/system/platform.h"
 
 #include <cstdio>
 
-#include "system/file_steps.h"
+#include "setup/system/file_steps.h"
 
 namespace orv {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "frame_builder.h"
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
+#include "tests/decoder/frame_builder.h"
 
 namespace vk6 {
 

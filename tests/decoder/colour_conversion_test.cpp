@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
 
 namespace vk6 {
 namespace {

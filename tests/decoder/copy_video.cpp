@@ -1,4 +1,4 @@
-#include "copy_video.h"
+#include "tests/decoder/copy_video.h"
 
 #include <algorithm>
 #include <memory>
@@ -6,12 +6,12 @@
 #include <random>
 #include <stdexcept>
 
+#include "decoder/vk6_internal.h"
+#include "encoder/vk6enc/block_writer.h"
+#include "encoder/vk6enc/colour_mapping.h"
+#include "encoder/vk6enc/copy_codes.h"
+#include "encoder/vk6enc/dct_coder.h"
 #include "stream/stream_format.h"
-#include "vk6_internal.h"
-#include "vk6enc/block_writer.h"
-#include "vk6enc/colour_mapping.h"
-#include "vk6enc/copy_codes.h"
-#include "vk6enc/dct_coder.h"
 
 namespace vk6::test {
 

@@ -7,9 +7,9 @@
 
 #include <tuple>
 
-#include "copy_video.h"
-#include "turn_decoding.h"
-#include "vk6_640x16.h"
+#include "decoder/interface/vk6_640x16.h"
+#include "tests/decoder/copy_video.h"
+#include "tests/decoder/turn_decoding.h"
 
 namespace vk6::test {
 namespace {

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "decoder_fuzz_input.h"
+#include "decoder/interface/vk6_640x16.h"
+#include "fuzz/decoder/decoder_fuzz_input.h"
 #include "media/md5.h"
-#include "vk6_640x16.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "decoder/vk6_internal.h"
 #include "format/frame_header.h"
-#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "vk6_640x16.h"
+#include "decoder/interface/vk6_640x16.h"
 
 namespace vk6::test {
 

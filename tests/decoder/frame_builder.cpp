@@ -1,4 +1,4 @@
-#include "frame_builder.h"
+#include "tests/decoder/frame_builder.h"
 
 namespace vk6::test {
 

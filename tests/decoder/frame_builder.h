@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "encoder/vk6enc/frame_streams.h"
 #include "format/vector_word.h"
-#include "vk6enc/frame_streams.h"
 
 namespace vk6::test {
 

@@ -3,9 +3,9 @@
 #include <random>
 #include <vector>
 
+#include "decoder/vk6_internal.h"
 #include "format/frame_header.h"
-#include "frame_builder.h"
-#include "vk6_internal.h"
+#include "tests/decoder/frame_builder.h"
 
 namespace vk6 {
 

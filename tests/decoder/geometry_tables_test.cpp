@@ -4,8 +4,8 @@
 #include <set>
 #include <utility>
 
+#include "decoder/vk6_internal.h"
 #include "format/vector_word.h"
-#include "vk6_internal.h"
 
 namespace vk6 {
 namespace {

@@ -6,10 +6,10 @@
 #include <thread>
 #include <vector>
 
-#include "frame_builder.h"
-#include "sample_video.h"
-#include "turn_decoding.h"
-#include "vk6_640x16.h"
+#include "decoder/interface/vk6_640x16.h"
+#include "tests/decoder/frame_builder.h"
+#include "tests/decoder/sample_video.h"
+#include "tests/decoder/turn_decoding.h"
 
 namespace {
 

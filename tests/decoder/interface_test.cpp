@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "frame_builder.h"
-#include "turn_decoding.h"
-#include "vk6_640x16.h"
+#include "decoder/interface/vk6_640x16.h"
+#include "tests/decoder/frame_builder.h"
+#include "tests/decoder/turn_decoding.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <tuple>
 
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
 
 namespace vk6 {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
 
 namespace vk6 {
 namespace {

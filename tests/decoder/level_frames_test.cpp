@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "sample_video.h"
-#include "synthetic_frames.h"
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
+#include "tests/decoder/sample_video.h"
+#include "tests/decoder/synthetic_frames.h"
 
 namespace vk6 {
 

@@ -1,9 +1,9 @@
-#include "sample_video.h"
+#include "tests/decoder/sample_video.h"
 
 #include <random>
 
 #include "format/picture.h"
-#include "frame_builder.h"
+#include "tests/decoder/frame_builder.h"
 
 namespace vk6::test {
 

@@ -1,10 +1,10 @@
-#include "synthetic_frames.h"
+#include "tests/decoder/synthetic_frames.h"
 
 #include <random>
 
-#include "frame_builder.h"
+#include "decoder/vk6_internal.h"
 #include "stream/stream_format.h"
-#include "vk6_internal.h"
+#include "tests/decoder/frame_builder.h"
 
 namespace vk6::test {
 

@@ -1,4 +1,4 @@
-#include "turn_decoding.h"
+#include "tests/decoder/turn_decoding.h"
 
 #include <stdexcept>
 #include <string>

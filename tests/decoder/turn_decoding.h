@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "decoder/interface/vk6_640x16.h"
 #include "format/picture.h"
-#include "vk6_640x16.h"
 
 namespace vk6::test {
 

@@ -1,11 +1,11 @@
-#include "display/display_lists.h"
+#include "setup/display/display_lists.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/headless/scripted_display.h"
+#include "setup/platform/headless/scripted_display.h"
 
 namespace orv {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "setup_driver.h"
+#include "tests/e2e/setup_driver.h"
 
 using namespace orv::e2e;
 

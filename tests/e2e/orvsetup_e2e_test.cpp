@@ -10,9 +10,9 @@
 
 #include <dbghelp.h>
 
-#include "settings/config_writer.h"
-#include "setup_driver.h"
-#include "setup_expectations.h"
+#include "setup/settings/config_writer.h"
+#include "tests/e2e/setup_driver.h"
+#include "tests/e2e/setup_expectations.h"
 
 namespace orv::e2e {
 namespace {

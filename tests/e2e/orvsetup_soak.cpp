@@ -16,12 +16,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "process_counters.h"
-#include "settings/config_writer.h"
-#include "setup_driver.h"
-#include "setup_expectations.h"
-#include "soak_report.h"
-#include "soak_round.h"
+#include "setup/settings/config_writer.h"
+#include "tests/e2e/process_counters.h"
+#include "tests/e2e/setup_driver.h"
+#include "tests/e2e/setup_expectations.h"
+#include "tests/e2e/soak_report.h"
+#include "tests/e2e/soak_round.h"
 
 using namespace orv;
 using namespace orv::e2e;

@@ -1,4 +1,4 @@
-#include "process_counters.h"
+#include "tests/e2e/process_counters.h"
 
 #include <psapi.h>
 #include <winternl.h>
@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "setup_expectations.h"
+#include "tests/e2e/setup_expectations.h"
 
 namespace orv::e2e {
 namespace {

@@ -1,4 +1,4 @@
-#include "setup_driver.h"
+#include "tests/e2e/setup_driver.h"
 
 #include <cstring>
 

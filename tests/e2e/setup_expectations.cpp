@@ -1,12 +1,12 @@
-#include "setup_expectations.h"
+#include "tests/e2e/setup_expectations.h"
 
 #include <windows.h>
 
 #include <fstream>
 #include <sstream>
 
-#include "settings/config_reader.h"
-#include "skin/controls.h"
+#include "setup/settings/config_reader.h"
+#include "setup/skin/controls.h"
 
 namespace orv::e2e {
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "display/display_lists.h"
-#include "platform/win32/directdraw_devices.h"
-#include "settings/setup_settings.h"
+#include "setup/display/display_lists.h"
+#include "setup/platform/win32/directdraw_devices.h"
+#include "setup/settings/setup_settings.h"
 
 namespace orv::e2e {
 

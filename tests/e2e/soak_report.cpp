@@ -1,4 +1,4 @@
-#include "soak_report.h"
+#include "tests/e2e/soak_report.h"
 
 #include <algorithm>
 #include <cstdio>

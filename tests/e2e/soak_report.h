@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "process_counters.h"
+#include "tests/e2e/process_counters.h"
 
 namespace orv::e2e {
 

@@ -1,9 +1,9 @@
-#include "soak_round.h"
+#include "tests/e2e/soak_round.h"
 
 #include <stdexcept>
 
-#include "setup_expectations.h"
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
+#include "tests/e2e/setup_expectations.h"
 
 namespace orv::e2e {
 namespace {

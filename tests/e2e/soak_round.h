@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <map>
 
-#include "display/display_lists.h"
-#include "settings/setup_settings.h"
-#include "setup_driver.h"
+#include "setup/display/display_lists.h"
+#include "setup/settings/setup_settings.h"
+#include "tests/e2e/setup_driver.h"
 
 namespace orv::e2e {
 

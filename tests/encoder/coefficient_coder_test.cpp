@@ -1,13 +1,13 @@
 // The cheapest nibble coding of a component decodes to its levels, through the
 // decoder's own coefficient decoder.
 
-#include "vk6enc/coefficient_coder.h"
+#include "encoder/vk6enc/coefficient_coder.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
 
 namespace vk6enc {
 namespace {

@@ -8,9 +8,9 @@
 #include <optional>
 #include <random>
 
-#include "vk6_internal.h"
-#include "vk6enc/block_writer.h"
-#include "vk6enc/colour_mapping.h"
+#include "decoder/vk6_internal.h"
+#include "encoder/vk6enc/block_writer.h"
+#include "encoder/vk6enc/colour_mapping.h"
 
 namespace vk6enc {
 namespace {

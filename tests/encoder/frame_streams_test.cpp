@@ -2,7 +2,7 @@
 // wherever the parts split the control bits' words, the spiral indices'
 // pairs and the nibbles' bytes.
 
-#include "vk6enc/frame_streams.h"
+#include "encoder/vk6enc/frame_streams.h"
 
 #include <gtest/gtest.h>
 

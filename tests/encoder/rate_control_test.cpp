@@ -2,7 +2,7 @@
 // needs, spread evenly, in one pass and in a second; never where quality 1
 // is within it.
 
-#include "vk6enc/rate_control.h"
+#include "encoder/vk6enc/rate_control.h"
 
 #include <gtest/gtest.h>
 

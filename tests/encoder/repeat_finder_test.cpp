@@ -2,7 +2,7 @@
 // position once the decoder has passed them; nothing is found for a pattern
 // seen nowhere before.
 
-#include "vk6enc/repeat_finder.h"
+#include "encoder/vk6enc/repeat_finder.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "test_pictures.h"
-#include "vk6_internal.h"
-#include "vk6enc/encoder.h"
+#include "decoder/vk6_internal.h"
+#include "encoder/vk6enc/encoder.h"
+#include "tests/encoder/test_pictures.h"
 
 namespace vk6enc {
 namespace {

@@ -1,11 +1,11 @@
-#include "test_pictures.h"
+#include "tests/encoder/test_pictures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <random>
 
+#include "encoder/vk6enc/picture_planes.h"
 #include "format/picture.h"
-#include "vk6enc/picture_planes.h"
 
 namespace vk6enc::test {
 

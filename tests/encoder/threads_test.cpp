@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "test_pictures.h"
-#include "vk6enc/encoder.h"
+#include "encoder/vk6enc/encoder.h"
+#include "tests/encoder/test_pictures.h"
 
 namespace vk6enc {
 namespace {

@@ -4,7 +4,7 @@
 // frames, and every frame kept, tried again or not, decodes to the picture
 // the encoder keeps.
 
-#include "vk6enc/video_encoder.h"
+#include "encoder/vk6enc/video_encoder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "test_pictures.h"
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
+#include "tests/encoder/test_pictures.h"
 
 namespace vk6enc {
 namespace {

@@ -2,7 +2,7 @@
 // after the row above has got `lead` items further, and a thrown exception
 // stops the run and reaches the caller instead of leaving threads waiting.
 
-#include "vk6enc/wavefront.h"
+#include "encoder/vk6enc/wavefront.h"
 
 #include <gtest/gtest.h>
 

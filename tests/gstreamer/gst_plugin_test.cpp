@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "core/clean_start.h"
-#include "decoder/copy_video.h"
-#include "decoder/turn_decoding.h"
-#include "scratch_path.h"
+#include "gstreamer/core/clean_start.h"
 #include "stream/little_endian.h"
 #include "stream/stream_reader.h"
 #include "stream/stream_writer.h"
+#include "tests/decoder/copy_video.h"
+#include "tests/decoder/turn_decoding.h"
+#include "tests/scratch_path.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "media/file_handle.h"
 #include "media/png_file.h"
 #include "media/png_sequence.h"
-#include "scratch_path.h"
 #include "support/file_error.h"
+#include "tests/scratch_path.h"
 
 namespace media {
 namespace {

@@ -12,8 +12,8 @@
 #include "media/file_handle.h"
 #include "media/y4m_reader.h"
 #include "media/y4m_writer.h"
-#include "scratch_path.h"
 #include "support/file_error.h"
+#include "tests/scratch_path.h"
 
 namespace media {
 namespace {

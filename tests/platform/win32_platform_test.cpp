@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/win32/win32_platform.h"
-#include "scratch_path.h"
-#include "settings/config_writer.h"
-#include "settings/settings_file.h"
+#include "setup/platform/win32/win32_platform.h"
+#include "setup/settings/config_writer.h"
+#include "setup/settings/settings_file.h"
+#include "tests/scratch_path.h"
 
 namespace orv {
 namespace {

@@ -1,4 +1,4 @@
-#include "frame_png.h"
+#include "tools/render/frame_png.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "scratch_path.h"
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
+#include "tests/scratch_path.h"
 
 namespace orv::render {
 namespace {

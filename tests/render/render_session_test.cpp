@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render_session.h"
+#include "tools/render/render_session.h"
 
 namespace orv::render {
 namespace {

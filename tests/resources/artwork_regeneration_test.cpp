@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "artgen.h"
-#include "resources/embedded_resources.h"
-#include "scratch_path.h"
+#include "setup/resources/embedded_resources.h"
+#include "tests/scratch_path.h"
+#include "tools/artgen/artgen.h"
 
 namespace orv {
 namespace {

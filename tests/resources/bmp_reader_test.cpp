@@ -1,4 +1,4 @@
-#include "resources/bmp_reader.h"
+#include "setup/resources/bmp_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "resources/embedded_resources.h"
+#include "setup/resources/embedded_resources.h"
 
 namespace orv {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "layout.h"
-#include "resources/embedded_resources.h"
+#include "setup/resources/embedded_resources.h"
+#include "tools/artgen/layout.h"
 
 namespace orv {
 namespace {

@@ -9,7 +9,7 @@
 #include <set>
 #include <vector>
 
-#include "resources/embedded_resources.h"
+#include "setup/resources/embedded_resources.h"
 
 namespace orv {
 namespace {

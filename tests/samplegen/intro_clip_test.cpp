@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "intro_clip.h"
+#include "tools/samplegen/intro_clip.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "default_settings.h"
-#include "print_settings.h"
+#include "tests/settings/default_settings.h"
+#include "tests/settings/print_settings.h"
 
 #include <string>
 
-#include "settings/config_reader.h"
+#include "setup/settings/config_reader.h"
 
 namespace orv {
 namespace {

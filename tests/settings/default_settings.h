@@ -1,7 +1,7 @@
 #pragma once
 // The settings record as applyDefaults leaves it.
 
-#include "settings/setup_settings.h"
+#include "setup/settings/setup_settings.h"
 
 namespace orv {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "default_settings.h"
-#include "settings/config_writer.h"
-#include "settings/setup_settings.h"
+#include "setup/settings/config_writer.h"
+#include "setup/settings/setup_settings.h"
+#include "tests/settings/default_settings.h"
 
 namespace orv {
 namespace {

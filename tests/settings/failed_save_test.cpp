@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "child_process.h"
-#include "save_over_old_file.h"
+#include "tests/settings/child_process.h"
+#include "tests/settings/save_over_old_file.h"
 
 #include <grp.h>
 #include <sys/resource.h>

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "child_process.h"
-#include "save_over_old_file.h"
-#include "system/file_steps.h"
+#include "setup/system/file_steps.h"
+#include "tests/settings/child_process.h"
+#include "tests/settings/save_over_old_file.h"
 
 #include <sys/resource.h>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/parental_lock.h"
+#include "setup/settings/parental_lock.h"
 
 namespace orv {
 namespace {

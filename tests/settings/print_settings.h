@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "settings/config_writer.h"
+#include "setup/settings/config_writer.h"
 
 namespace orv {
 inline void PrintTo(const SetupSettings& s, std::ostream* os) {

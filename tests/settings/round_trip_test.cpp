@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "print_settings.h"
+#include "tests/settings/print_settings.h"
 
 #include <random>
 
-#include "settings/config_reader.h"
-#include "settings/config_writer.h"
+#include "setup/settings/config_reader.h"
+#include "setup/settings/config_writer.h"
 
 namespace orv {
 namespace {

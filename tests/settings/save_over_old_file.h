@@ -2,11 +2,11 @@
 // A folder whose Config.ini holds the old record, and a new record, longer,
 // to save over it; the file is compared with what the writer makes of each.
 
-#include "settings_folder.h"
+#include "tests/settings/settings_folder.h"
 
-#include "platform/headless/headless_platform.h"
-#include "settings/config_writer.h"
-#include "settings/settings_file.h"
+#include "setup/platform/headless/headless_platform.h"
+#include "setup/settings/config_writer.h"
+#include "setup/settings/settings_file.h"
 
 namespace orv {
 

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "print_settings.h"
-#include "settings_folder.h"
+#include "tests/settings/print_settings.h"
+#include "tests/settings/settings_folder.h"
 
-#include "platform/headless/headless_platform.h"
-#include "settings/config_writer.h"
-#include "settings/settings_file.h"
+#include "setup/platform/headless/headless_platform.h"
+#include "setup/settings/config_writer.h"
+#include "setup/settings/settings_file.h"
 
 namespace orv {
 namespace {

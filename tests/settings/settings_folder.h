@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "default_settings.h"
-#include "scratch_path.h"
-#include "settings/setup_settings.h"
+#include "setup/settings/setup_settings.h"
+#include "tests/scratch_path.h"
+#include "tests/settings/default_settings.h"
 
 namespace orv {
 

@@ -10,11 +10,11 @@
 #include <sstream>
 #include <string>
 
-#include "platform/headless/recorded_window.h"
-#include "platform/headless/scripted_display.h"
-#include "scratch_path.h"
-#include "session_skin.h"
-#include "shell/setup_dialog.h"
+#include "setup/platform/headless/recorded_window.h"
+#include "setup/platform/headless/scripted_display.h"
+#include "setup/shell/setup_dialog.h"
+#include "tests/scratch_path.h"
+#include "tests/shell/session_skin.h"
 
 namespace orv::test {
 

@@ -1,4 +1,4 @@
-#include "session_skin.h"
+#include "tests/shell/session_skin.h"
 
 #include <cstdint>
 #include <utility>

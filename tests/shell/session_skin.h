@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/headless/headless_platform.h"
+#include "setup/platform/headless/headless_platform.h"
 
 namespace orv::test {
 

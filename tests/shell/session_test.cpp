@@ -1,9 +1,9 @@
 // Whole sessions of the setup window over the headless backend.
 #include <gtest/gtest.h>
 
-#include "session_fixture.h"
-#include "settings/config_reader.h"
-#include "settings/config_writer.h"
+#include "setup/settings/config_reader.h"
+#include "setup/settings/config_writer.h"
+#include "tests/shell/session_fixture.h"
 
 namespace orv::test {
 namespace {

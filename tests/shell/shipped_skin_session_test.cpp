@@ -1,7 +1,7 @@
 // Sessions over the shipped skin and help texts, as the program carries them.
 #include <gtest/gtest.h>
 
-#include "session_fixture.h"
+#include "tests/shell/session_fixture.h"
 
 namespace orv::test {
 namespace {

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "display/display_lists.h"
-#include "platform/win32/after_default_destroy.h"
-#include "platform/win32/directdraw_devices.h"
-#include "platform/win32/shell_game_launcher.h"
-#include "platform/win32/win32_platform.h"
-#include "resources/embedded_resources.h"
+#include "setup/display/display_lists.h"
+#include "setup/platform/win32/after_default_destroy.h"
+#include "setup/platform/win32/directdraw_devices.h"
+#include "setup/platform/win32/shell_game_launcher.h"
+#include "setup/platform/win32/win32_platform.h"
+#include "setup/resources/embedded_resources.h"
 
 namespace orv {
 namespace {

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "skin/controls.h"
-#include "synthetic_skin.h"
+#include "setup/skin/controls.h"
+#include "tests/skin/synthetic_skin.h"
 
 namespace orv {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "skin/help_display.h"
-#include "synthetic_skin.h"
+#include "setup/skin/help_display.h"
+#include "tests/skin/synthetic_skin.h"
 
 namespace orv {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "skin/help_texts.h"
-#include "synthetic_skin.h"
+#include "setup/skin/help_texts.h"
+#include "tests/skin/synthetic_skin.h"
 
 namespace orv {
 namespace {

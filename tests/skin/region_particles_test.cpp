@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "skin/controls.h"
-#include "skin/particles.h"
-#include "skin/window_region.h"
+#include "setup/skin/controls.h"
+#include "setup/skin/particles.h"
+#include "setup/skin/window_region.h"
 
 namespace orv {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "skin/scene.h"
-#include "synthetic_skin.h"
+#include "setup/skin/scene.h"
+#include "tests/skin/synthetic_skin.h"
 
 namespace orv {
 namespace {

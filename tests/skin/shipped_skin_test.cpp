@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "platform/headless/headless_platform.h"
-#include "skin/scene.h"
-#include "synthetic_skin.h"
+#include "setup/platform/headless/headless_platform.h"
+#include "setup/skin/scene.h"
+#include "tests/skin/synthetic_skin.h"
 
 // The skin over the shipped resources, as the program loads them.
 namespace orv {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "skin/skin_bitmap.h"
-#include "synthetic_skin.h"
+#include "setup/skin/skin_bitmap.h"
+#include "tests/skin/synthetic_skin.h"
 
 namespace orv {
 namespace {

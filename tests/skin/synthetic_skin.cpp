@@ -1,6 +1,6 @@
-#include "synthetic_skin.h"
+#include "tests/skin/synthetic_skin.h"
 
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
 
 namespace orv::test {
 

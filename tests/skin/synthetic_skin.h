@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "platform/headless/headless_platform.h"
-#include "skin/surface.h"
+#include "setup/platform/headless/headless_platform.h"
+#include "setup/skin/surface.h"
 
 namespace orv::test {
 

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <functional>
 
-#include "scratch_path.h"
 #include "stream/stream_reader.h"
 #include "support/file_error.h"
-#include "test_streams.h"
+#include "tests/scratch_path.h"
+#include "tests/stream/test_streams.h"
 
 namespace xqm::test {
 namespace {

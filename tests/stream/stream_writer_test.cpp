@@ -5,7 +5,7 @@
 #include "stream/stream_reader.h"
 #include "stream/stream_writer.h"
 #include "support/file_error.h"
-#include "test_streams.h"
+#include "tests/stream/test_streams.h"
 
 namespace xqm::test {
 namespace {

@@ -1,10 +1,10 @@
-#include "test_streams.h"
+#include "tests/stream/test_streams.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "frame_builder.h"
 #include "stream/stream_writer.h"
+#include "tests/decoder/frame_builder.h"
 
 namespace xqm::test {
 

@@ -4,15 +4,15 @@
 // their copies stay inside the picture and their DCT blocks have
 // coefficients.
 
-#include "block_census.h"
+#include "tools/vk6/block_census.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "copy_video.h"
 #include "format/frame_summary.h"
-#include "frame_builder.h"
+#include "tests/decoder/copy_video.h"
+#include "tests/decoder/frame_builder.h"
 
 namespace vk6tool {
 namespace {

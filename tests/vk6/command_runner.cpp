@@ -1,4 +1,4 @@
-#include "command_runner.h"
+#include "tests/vk6/command_runner.h"
 
 #include <sys/wait.h>
 
@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "frame_builder.h"
-#include "sample_video.h"
-#include "scratch_path.h"
 #include "stream/stream_writer.h"
+#include "tests/decoder/frame_builder.h"
+#include "tests/decoder/sample_video.h"
+#include "tests/scratch_path.h"
 
 namespace vk6::test {
 

@@ -9,13 +9,13 @@
 #include <sstream>
 #include <tuple>
 
-#include "command_runner.h"
-#include "copy_video.h"
 #include "media/decoded_pixels.h"
 #include "media/md5.h"
 #include "media/picture_sinks.h"
 #include "media/png_file.h"
-#include "turn_decoding.h"
+#include "tests/decoder/copy_video.h"
+#include "tests/decoder/turn_decoding.h"
+#include "tests/vk6/command_runner.h"
 
 namespace vk6::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "command_runner.h"
+#include "tests/vk6/command_runner.h"
 
 namespace vk6::test {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/progress.h"
+#include "tools/common/progress.h"
 
 namespace orv::cli {
 namespace {

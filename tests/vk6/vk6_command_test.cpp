@@ -10,14 +10,14 @@
 #include <set>
 #include <sstream>
 
-#include "command_runner.h"
-#include "frame_builder.h"
 #include "media/md5.h"
 #include "media/png_file.h"
 #include "media/y4m_reader.h"
-#include "sample_video.h"
 #include "stream/stream_reader.h"
 #include "support/file_names.h"
+#include "tests/decoder/frame_builder.h"
+#include "tests/decoder/sample_video.h"
+#include "tests/vk6/command_runner.h"
 
 namespace vk6::test {
 namespace {

@@ -9,8 +9,8 @@
 #include <exception>
 #include <fstream>
 
-#include "copy_video.h"
 #include "stream/stream_writer.h"
+#include "tests/decoder/copy_video.h"
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 6) {

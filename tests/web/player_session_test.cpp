@@ -1,7 +1,7 @@
 // The web player's session shows any frame, in any order, with the picture a
 // decode from frame 0 gives, whatever checkpoints it keeps or drops.
 
-#include "player_session.h"
+#include "web/module/player_session.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <random>
 #include <sstream>
 
-#include "copy_video.h"
 #include "format/pixel_types.h"
 #include "stream/stream_writer.h"
 #include "support/file_error.h"
-#include "turn_decoding.h"
+#include "tests/decoder/copy_video.h"
+#include "tests/decoder/turn_decoding.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "artgen.h"
+#include "tools/artgen/artgen.h"
 
 #include <fstream>
 
-#include "console.h"
-#include "controls_art.h"
-#include "file_formats.h"
-#include "font_atlas.h"
-#include "hit_map.h"
-#include "icon.h"
-#include "layout.h"
+#include "tools/artgen/console.h"
+#include "tools/artgen/controls_art.h"
+#include "tools/artgen/file_formats.h"
+#include "tools/artgen/font_atlas.h"
+#include "tools/artgen/hit_map.h"
+#include "tools/artgen/icon.h"
+#include "tools/artgen/layout.h"
 
 namespace artgen {
 namespace {

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "tools/artgen/canvas.h"
 
 #include <cmath>
 

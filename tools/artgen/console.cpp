@@ -1,11 +1,11 @@
-#include "console.h"
+#include "tools/artgen/console.h"
 
 #include <string_view>
 
-#include "layout.h"
-#include "lighting.h"
-#include "noise.h"
-#include "stroke_font.h"
+#include "tools/artgen/layout.h"
+#include "tools/artgen/lighting.h"
+#include "tools/artgen/noise.h"
+#include "tools/artgen/stroke_font.h"
 
 namespace artgen {
 namespace {

@@ -2,7 +2,7 @@
 // The parts of the console that never change: the cast body with its bevels,
 // the glass screen, the wells the controls sit in, screws and lettering.
 
-#include "canvas.h"
+#include "tools/artgen/canvas.h"
 
 namespace artgen {
 

@@ -1,9 +1,9 @@
-#include "controls_art.h"
+#include "tools/artgen/controls_art.h"
 
 #include <vector>
 
-#include "lighting.h"
-#include "noise.h"
+#include "tools/artgen/lighting.h"
+#include "tools/artgen/noise.h"
 
 namespace artgen {
 namespace {

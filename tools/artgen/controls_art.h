@@ -2,8 +2,8 @@
 // The controls as they look in each state, painted over the console at their
 // places in the scene, so a control's bitmap is the scene cut at its box.
 
-#include "canvas.h"
-#include "layout.h"
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/layout.h"
 
 namespace artgen {
 

@@ -1,4 +1,4 @@
-#include "file_formats.h"
+#include "tools/artgen/file_formats.h"
 
 namespace artgen {
 namespace {

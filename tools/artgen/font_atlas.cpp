@@ -1,9 +1,9 @@
-#include "font_atlas.h"
+#include "tools/artgen/font_atlas.h"
 
 #include <string>
 
-#include "geometry.h"
-#include "stroke_font.h"
+#include "tools/artgen/geometry.h"
+#include "tools/artgen/stroke_font.h"
 
 namespace artgen {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The glowing glyphs the help text is drawn with.
 
-#include "canvas.h"
+#include "tools/artgen/canvas.h"
 
 namespace artgen {
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "det_math.h"
+#include "tools/artgen/det_math.h"
 
 namespace artgen {
 

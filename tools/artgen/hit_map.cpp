@@ -1,8 +1,8 @@
-#include "hit_map.h"
+#include "tools/artgen/hit_map.h"
 
 #include <map>
 
-#include "layout.h"
+#include "tools/artgen/layout.h"
 
 namespace artgen {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The colour-coded picture of the window the program finds controls by.
 
-#include "canvas.h"
+#include "tools/artgen/canvas.h"
 
 namespace artgen {
 

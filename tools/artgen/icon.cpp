@@ -1,9 +1,9 @@
-#include "icon.h"
+#include "tools/artgen/icon.h"
 
-#include "canvas.h"
-#include "geometry.h"
-#include "layout.h"
-#include "lighting.h"
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/geometry.h"
+#include "tools/artgen/layout.h"
+#include "tools/artgen/lighting.h"
 
 namespace artgen {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The program's icon: a lit console knob.
 
-#include "file_formats.h"
+#include "tools/artgen/file_formats.h"
 
 namespace artgen {
 

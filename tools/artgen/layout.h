@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "canvas.h"
-#include "geometry.h"
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/geometry.h"
 
 namespace artgen {
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "canvas.h"
-#include "geometry.h"
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/geometry.h"
 
 namespace artgen {
 

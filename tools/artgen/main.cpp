@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "artgen.h"
-#include "common/arguments.h"
-#include "common/failure.h"
-#include "common/tool.h"
+#include "tools/artgen/artgen.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
+#include "tools/common/tool.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "stroke_font.h"
+#include "tools/artgen/stroke_font.h"
 
 #include <cmath>
 #include <map>

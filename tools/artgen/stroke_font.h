@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "canvas.h"
-#include "geometry.h"
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/geometry.h"
 
 namespace artgen {
 

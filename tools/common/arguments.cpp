@@ -1,8 +1,8 @@
-#include "common/arguments.h"
+#include "tools/common/arguments.h"
 
 #include <algorithm>
 
-#include "common/failure.h"
+#include "tools/common/failure.h"
 
 namespace orv::cli {
 

@@ -1,4 +1,4 @@
-#include "common/console.h"
+#include "tools/common/console.h"
 
 #include <algorithm>
 #include <cstdlib>

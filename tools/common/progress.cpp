@@ -1,9 +1,9 @@
-#include "common/progress.h"
+#include "tools/common/progress.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "common/console.h"
+#include "tools/common/console.h"
 
 namespace orv::cli {
 

@@ -1,10 +1,10 @@
-#include "common/tool.h"
+#include "tools/common/tool.h"
 
 #include <cstdio>
 #include <string>
 
-#include "common/arguments.h"
-#include "common/failure.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
 
 namespace orv::cli {
 

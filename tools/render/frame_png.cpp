@@ -1,10 +1,10 @@
-#include "frame_png.h"
+#include "tools/render/frame_png.h"
 
 #include <vector>
 
 #include "media/file_handle.h"
 #include "media/png_file.h"
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
 #include "support/file_error.h"
 
 namespace orv::render {

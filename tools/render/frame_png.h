@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "skin/surface.h"
+#include "setup/skin/surface.h"
 
 namespace orv::render {
 

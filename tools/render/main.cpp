@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "common/arguments.h"
-#include "common/failure.h"
-#include "common/tool.h"
-#include "frame_png.h"
-#include "render_session.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
+#include "tools/common/tool.h"
+#include "tools/render/frame_png.h"
+#include "tools/render/render_session.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "render_session.h"
+#include "tools/render/render_session.h"
 
 #include <charconv>
 #include <map>
 
-#include "skin/controls.h"
+#include "setup/skin/controls.h"
 
 namespace orv::render {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/recorded_window.h"
-#include "platform/headless/scripted_display.h"
-#include "shell/setup_dialog.h"
+#include "setup/platform/headless/headless_platform.h"
+#include "setup/platform/headless/recorded_window.h"
+#include "setup/platform/headless/scripted_display.h"
+#include "setup/shell/setup_dialog.h"
 
 namespace orv::render {
 

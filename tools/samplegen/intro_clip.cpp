@@ -1,14 +1,14 @@
-#include "intro_clip.h"
+#include "tools/samplegen/intro_clip.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string_view>
 
-#include "canvas.h"
-#include "det_math.h"
-#include "geometry.h"
-#include "noise.h"
-#include "stroke_font.h"
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/det_math.h"
+#include "tools/artgen/geometry.h"
+#include "tools/artgen/noise.h"
+#include "tools/artgen/stroke_font.h"
 
 namespace samplegen {
 namespace {

@@ -4,14 +4,14 @@
 #include <charconv>
 #include <string>
 
-#include "common/arguments.h"
-#include "common/failure.h"
-#include "common/progress.h"
-#include "common/tool.h"
-#include "intro_clip.h"
 #include "media/file_handle.h"
 #include "media/y4m_writer.h"
 #include "support/file_error.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
+#include "tools/common/progress.h"
+#include "tools/common/tool.h"
+#include "tools/samplegen/intro_clip.h"
 
 namespace {
 

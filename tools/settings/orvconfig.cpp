@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string>
 
-#include "common/arguments.h"
-#include "common/failure.h"
-#include "common/tool.h"
-#include "platform/headless/headless_platform.h"
-#include "settings/config_writer.h"
-#include "settings/settings_file.h"
+#include "setup/platform/headless/headless_platform.h"
+#include "setup/settings/config_writer.h"
+#include "setup/settings/settings_file.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
+#include "tools/common/tool.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "block_census.h"
+#include "tools/vk6/block_census.h"
 
 #include <vector>
 
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
 
 namespace vk6tool {
 

@@ -5,16 +5,16 @@
 #include <stdexcept>
 #include <string>
 
-#include "commands.h"
-#include "common/arguments.h"
-#include "common/failure.h"
-#include "common/progress.h"
-#include "common/tool.h"
 #include "format/decode_errors.h"
-#include "frame_range.h"
 #include "media/picture_sinks.h"
-#include "picture_decoder.h"
 #include "stream/stream_reader.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
+#include "tools/common/progress.h"
+#include "tools/common/tool.h"
+#include "tools/vk6/commands.h"
+#include "tools/vk6/frame_range.h"
+#include "tools/vk6/picture_decoder.h"
 
 namespace vk6tool {
 

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "common/failure.h"
-#include "common/progress.h"
-#include "encode_options.h"
-#include "first_pass_file.h"
-#include "input_video.h"
+#include "encoder/vk6enc/video_encoder.h"
 #include "media/file_handle.h"
 #include "stream/stream_writer.h"
-#include "vk6enc/video_encoder.h"
+#include "tools/common/failure.h"
+#include "tools/common/progress.h"
+#include "tools/vk6/commands.h"
+#include "tools/vk6/encode_options.h"
+#include "tools/vk6/first_pass_file.h"
+#include "tools/vk6/input_video.h"
 
 namespace vk6tool {
 

@@ -1,14 +1,14 @@
-#include "encode_options.h"
+#include "tools/vk6/encode_options.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <thread>
 
-#include "common/arguments.h"
-#include "common/failure.h"
+#include "encoder/vk6enc/presets.h"
 #include "format/frame_header.h"
-#include "vk6enc/presets.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
 
 namespace vk6tool {
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
+#include "encoder/vk6enc/video_encoder.h"
 #include "media/rgb_picture.h"
-#include "vk6enc/video_encoder.h"
 
 namespace vk6tool {
 

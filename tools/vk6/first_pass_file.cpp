@@ -1,4 +1,4 @@
-#include "first_pass_file.h"
+#include "tools/vk6/first_pass_file.h"
 
 #include <charconv>
 #include <fstream>

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "vk6enc/rate_control.h"
+#include "encoder/vk6enc/rate_control.h"
 
 namespace vk6tool {
 

@@ -1,8 +1,8 @@
-#include "frame_range.h"
+#include "tools/vk6/frame_range.h"
 
 #include <charconv>
 
-#include "common/failure.h"
+#include "tools/common/failure.h"
 
 namespace vk6tool {
 

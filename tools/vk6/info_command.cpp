@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "block_census.h"
-#include "commands.h"
-#include "common/arguments.h"
-#include "common/failure.h"
-#include "common/progress.h"
 #include "format/frame_summary.h"
-#include "picture_decoder.h"
 #include "stream/stream_reader.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
+#include "tools/common/progress.h"
+#include "tools/vk6/block_census.h"
+#include "tools/vk6/commands.h"
+#include "tools/vk6/picture_decoder.h"
 
 namespace vk6tool {
 

@@ -1,11 +1,11 @@
-#include "input_video.h"
+#include "tools/vk6/input_video.h"
 
 #include <stdexcept>
 
-#include "common/failure.h"
 #include "media/png_sequence.h"
 #include "media/y4m_reader.h"
 #include "stream/stream_format.h"
+#include "tools/common/failure.h"
 
 namespace vk6tool {
 

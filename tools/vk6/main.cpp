@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
-#include "commands.h"
-#include "common/console.h"
-#include "common/failure.h"
-#include "common/tool.h"
+#include "tools/common/console.h"
+#include "tools/common/failure.h"
+#include "tools/common/tool.h"
+#include "tools/vk6/commands.h"
 
 namespace {
 

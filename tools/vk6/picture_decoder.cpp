@@ -1,8 +1,8 @@
-#include "picture_decoder.h"
+#include "tools/vk6/picture_decoder.h"
 
 #include <string>
 
-#include "common/failure.h"
+#include "tools/common/failure.h"
 
 namespace vk6tool {
 

@@ -2,7 +2,7 @@
 // The stream's pictures for vk6's commands: the library's decode loop
 // (vk6::FrameSequence) on the library vk6 is linked with.
 
-#include "frame_sequence.h"
+#include "decoder/interface/frame_sequence.h"
 #include "stream/stream_format.h"
 
 namespace vk6tool {

@@ -4,15 +4,15 @@
 #include <algorithm>
 #include <string>
 
-#include "commands.h"
-#include "common/arguments.h"
-#include "common/failure.h"
 #include "media/decoded_pixels.h"
 #include "media/file_handle.h"
 #include "media/picture_scaling.h"
 #include "media/png_file.h"
-#include "picture_decoder.h"
 #include "stream/stream_reader.h"
+#include "tools/common/arguments.h"
+#include "tools/common/failure.h"
+#include "tools/vk6/commands.h"
+#include "tools/vk6/picture_decoder.h"
 
 namespace vk6tool {
 

@@ -1,4 +1,4 @@
-#include "decoder_dll.h"
+#include "tools/vk6play/decoder_dll.h"
 
 namespace vk6play {
 namespace {

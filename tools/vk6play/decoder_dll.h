@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "handle_functions.h"
+#include "decoder/interface/handle_functions.h"
 
 namespace vk6play {
 

@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "common/arguments.h"
-#include "common/console.h"
-#include "common/failure.h"
-#include "common/tool.h"
-#include "decoder_dll.h"
+#include "decoder/interface/frame_sequence.h"
 #include "format/decode_errors.h"
-#include "frame_sequence.h"
 #include "media/picture_sinks.h"
 #include "stream/stream_reader.h"
 #include "support/file_names.h"
-#include "video_window.h"
+#include "tools/common/arguments.h"
+#include "tools/common/console.h"
+#include "tools/common/failure.h"
+#include "tools/common/tool.h"
+#include "tools/vk6play/decoder_dll.h"
+#include "tools/vk6play/video_window.h"
 
 namespace {
 

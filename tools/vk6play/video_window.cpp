@@ -1,4 +1,4 @@
-#include "video_window.h"
+#include "tools/vk6play/video_window.h"
 
 #include "format/picture.h"
 

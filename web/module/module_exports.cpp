@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "player_session.h"
-#include "vk6_internal.h"
+#include "decoder/vk6_internal.h"
+#include "web/module/player_session.h"
 
 #define XQM_WEB_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 

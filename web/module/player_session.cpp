@@ -1,4 +1,4 @@
-#include "player_session.h"
+#include "web/module/player_session.h"
 
 #include <algorithm>
 

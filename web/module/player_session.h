@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "frame_sequence.h"
+#include "decoder/interface/frame_sequence.h"
 #include "stream/stream_reader.h"
 
 namespace xqmweb {

@@ -1,13 +1,13 @@
 #include <immintrin.h>
 
-#include "pipeline/avx2/avx2_kernels.h"
-#include "pipeline/avx2/avx2_target.h"
-#include "pipeline/colour_conversion.h"
-#include "pipeline/geometry_tables.h"
+#include "decoder/pipeline/avx2/avx2_kernels.h"
+#include "decoder/pipeline/avx2/avx2_target.h"
+#include "decoder/pipeline/colour_conversion.h"
+#include "decoder/pipeline/geometry_tables.h"
 
 VK6_AVX2_BEGIN
 
-#include "pipeline/colour_lanes.h"
+#include "decoder/pipeline/colour_lanes.h"
 
 namespace vk6 {
 

@@ -1,12 +1,12 @@
 #include <immintrin.h>
 
-#include "pipeline/avx2/avx2_kernels.h"
-#include "pipeline/avx2/avx2_target.h"
-#include "pipeline/inverse_dct.h"
+#include "decoder/pipeline/avx2/avx2_kernels.h"
+#include "decoder/pipeline/avx2/avx2_target.h"
+#include "decoder/pipeline/inverse_dct.h"
 
 VK6_AVX2_BEGIN
 
-#include "pipeline/aan_butterfly.h"
+#include "decoder/pipeline/aan_butterfly.h"
 
 namespace vk6 {
 

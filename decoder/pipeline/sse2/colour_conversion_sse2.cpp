@@ -1,7 +1,7 @@
 #include <emmintrin.h>
 
-#include "pipeline/colour_lanes.h"
-#include "pipeline/sse2/sse2_kernels.h"
+#include "decoder/pipeline/colour_lanes.h"
+#include "decoder/pipeline/sse2/sse2_kernels.h"
 
 namespace vk6 {
 

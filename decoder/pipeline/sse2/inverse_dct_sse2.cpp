@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "pipeline/aan_butterfly.h"
-#include "pipeline/inverse_dct.h"
-#include "pipeline/sse2/sse2_kernels.h"
+#include "decoder/pipeline/aan_butterfly.h"
+#include "decoder/pipeline/inverse_dct.h"
+#include "decoder/pipeline/sse2/sse2_kernels.h"
 
 namespace vk6 {
 

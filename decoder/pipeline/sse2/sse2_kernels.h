@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "pipeline/coefficient_blocks.h"
-#include "pipeline/colour_conversion.h"
+#include "decoder/pipeline/coefficient_blocks.h"
+#include "decoder/pipeline/colour_conversion.h"
 
 namespace vk6 {
 

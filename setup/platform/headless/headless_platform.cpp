@@ -1,8 +1,8 @@
-#include "headless_platform.h"
+#include "setup/platform/headless/headless_platform.h"
 
 #include <filesystem>
 
-#include "resources/embedded_resources.h"
+#include "setup/resources/embedded_resources.h"
 
 namespace orv {
 

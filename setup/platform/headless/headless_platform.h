@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "system/platform.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "recorded_window.h"
+#include "setup/platform/headless/recorded_window.h"
 
 namespace orv {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/setup_window.h"
+#include "setup/shell/setup_window.h"
 
 namespace orv {
 

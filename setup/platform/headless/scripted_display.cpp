@@ -1,4 +1,4 @@
-#include "scripted_display.h"
+#include "setup/platform/headless/scripted_display.h"
 
 namespace orv {
 

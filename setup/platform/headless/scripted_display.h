@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "display/display_devices.h"
+#include "setup/display/display_devices.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include "system/platform.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "after_default_destroy.h"
+#include "setup/platform/win32/after_default_destroy.h"
 
 #include <memory>
 

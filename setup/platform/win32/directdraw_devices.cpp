@@ -1,4 +1,4 @@
-#include "directdraw_devices.h"
+#include "setup/platform/win32/directdraw_devices.h"
 
 #include <windows.h>
 

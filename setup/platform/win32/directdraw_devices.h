@@ -1,7 +1,7 @@
 #pragma once
 // The display adapters and modes as DirectDraw reports them.
 
-#include "display/display_devices.h"
+#include "setup/display/display_devices.h"
 
 namespace orv {
 

@@ -1,14 +1,14 @@
-#include "setup_application.h"
+#include "setup/platform/win32/setup_application.h"
 
 #include <windows.h>
 #include <windowsx.h>
 
-#include "after_default_destroy.h"
-#include "directdraw_devices.h"
-#include "shell/setup_dialog.h"
-#include "shell_game_launcher.h"
-#include "win32_platform.h"
-#include "win32_setup_window.h"
+#include "setup/platform/win32/after_default_destroy.h"
+#include "setup/platform/win32/directdraw_devices.h"
+#include "setup/platform/win32/shell_game_launcher.h"
+#include "setup/platform/win32/win32_platform.h"
+#include "setup/platform/win32/win32_setup_window.h"
+#include "setup/shell/setup_dialog.h"
 
 namespace orv {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell_game_launcher.h"
+#include "setup/platform/win32/shell_game_launcher.h"
 
 #include <windows.h>
 

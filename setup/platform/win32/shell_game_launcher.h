@@ -1,7 +1,7 @@
 #pragma once
 // Starts "Orvane.exe" through the shell and waits for it.
 
-#include "shell/setup_window.h"
+#include "setup/shell/setup_window.h"
 
 namespace orv {
 

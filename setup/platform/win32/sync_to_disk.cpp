@@ -1,6 +1,6 @@
 #include <io.h>
 
-#include "system/platform.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

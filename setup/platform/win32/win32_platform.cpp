@@ -1,4 +1,4 @@
-#include "win32_platform.h"
+#include "setup/platform/win32/win32_platform.h"
 
 #include <windows.h>
 

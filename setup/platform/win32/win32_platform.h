@@ -1,7 +1,7 @@
 #pragma once
 // The Win32 backend of the setup program's platform layer.
 
-#include "system/platform.h"
+#include "setup/system/platform.h"
 
 namespace orv {
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <vector>
 
-#include "win32_platform.h"
+#include "setup/platform/win32/win32_platform.h"
 
 namespace orv {
 

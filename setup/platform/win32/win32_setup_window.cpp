@@ -1,4 +1,4 @@
-#include "win32_setup_window.h"
+#include "setup/platform/win32/win32_setup_window.h"
 
 namespace orv {
 

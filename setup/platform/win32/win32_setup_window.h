@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "shell/setup_window.h"
+#include "setup/shell/setup_window.h"
 
 namespace orv {
 
