@@ -11,7 +11,7 @@
 
 #include "format/piece_shapes.h"
 
-namespace xqm {
+namespace format {
 
 // Levels of subdivision: the block, its 8x4 and 4x8 halves, its quarters,
 // the 4x2 and 2x4 strips of a quarter, and 2x2 cells.
@@ -251,4 +251,4 @@ inline auto readChoice(ReadBit&& readBit, Action&& act) {
     }
 }
 
-}  // namespace xqm
+}  // namespace format

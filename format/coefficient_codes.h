@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-namespace xqm {
+namespace format {
 
 enum CoefficientCode : uint8_t {
     EndOfBlock = 0,
@@ -124,4 +124,4 @@ constexpr CodeShape codeShape(uint32_t code, uint32_t a) {
     return shape;
 }
 
-}  // namespace xqm
+}  // namespace format

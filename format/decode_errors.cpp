@@ -1,6 +1,6 @@
 #include "format/decode_errors.h"
 
-namespace xqm {
+namespace format {
 
 const char* decodeErrorText(int32_t code) {
     static constexpr const char* kTexts[kDecodeErrorCount] = {
@@ -35,4 +35,4 @@ std::string frameFailureLine(std::string_view name, uint32_t frame, std::string_
     return std::string(name) + ": frame " + std::to_string(frame) + ": " + std::string(what);
 }
 
-}  // namespace xqm
+}  // namespace format

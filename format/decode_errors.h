@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace xqm {
+namespace format {
 
 enum class DecodeError : int32_t {
     None = 0,
@@ -58,4 +58,4 @@ std::string describeFailure(const Report& report, const char* why) {
 // names it: "NAME: frame N: WHAT" (NAME: the file's path or name).
 std::string frameFailureLine(std::string_view name, uint32_t frame, std::string_view what);
 
-}  // namespace xqm
+}  // namespace format

@@ -1,6 +1,6 @@
 #include "format/frame_header.h"
 
-namespace xqm {
+namespace format {
 
 namespace {
 
@@ -30,4 +30,4 @@ std::array<uint8_t, kFrameHeaderSize> encodeFrameHeader(const FrameHeader& heade
 
 int32_t readQualityWord(const uint8_t* frame) { return readFrameHeader({frame, 4}).qualityWord; }
 
-}  // namespace xqm
+}  // namespace format

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-namespace xqm {
+namespace format {
 
 inline constexpr int kFrameHeaderWords = 6;
 inline constexpr int kFrameHeaderSize = 4 * kFrameHeaderWords;
@@ -62,4 +62,4 @@ std::array<uint8_t, kFrameHeaderSize> encodeFrameHeader(const FrameHeader& heade
 // The first word of a frame of at least 4 bytes.
 int32_t readQualityWord(const uint8_t* frame);
 
-}  // namespace xqm
+}  // namespace format

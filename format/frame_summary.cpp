@@ -2,7 +2,7 @@
 
 #include "format/frame_header.h"
 
-namespace xqm {
+namespace format {
 
 FrameSummary summariseFrame(std::span<const uint8_t> frame) {
     const FrameHeader header = readFrameHeader(frame);
@@ -30,4 +30,4 @@ FrameSummary summariseFrame(std::span<const uint8_t> frame) {
     return summary;
 }
 
-}  // namespace xqm
+}  // namespace format

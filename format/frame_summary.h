@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-namespace xqm {
+namespace format {
 
 struct FrameSummary {
     bool intra = false;
@@ -20,4 +20,4 @@ struct FrameSummary {
 // nibble stream's end or the frame's end; the nibble stream to its stated end.
 FrameSummary summariseFrame(std::span<const uint8_t> frame);
 
-}  // namespace xqm
+}  // namespace format

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace xqm {
+namespace format {
 
 inline constexpr int kPictureWidth = 640;
 inline constexpr int kBlocksPerRow = kPictureWidth / 8;
@@ -13,4 +13,4 @@ inline constexpr int kBlocksPerRow = kPictureWidth / 8;
 constexpr int64_t blockRows(int64_t height) { return height > 8 ? (height + 7) / 8 : 1; }
 constexpr int64_t pictureRows(int64_t height) { return 8 * blockRows(height); }
 
-}  // namespace xqm
+}  // namespace format

@@ -3,7 +3,7 @@
 // copy table, and the eight symmetries of the square a copy reads its source
 // through (the copy's mode).
 
-namespace xqm {
+namespace format {
 
 enum CopyShape : int {
     Shape8x8 = 0,
@@ -54,4 +54,4 @@ constexpr SourcePixel sourcePixel(int mode, int x, int y, int w, int h) {
     }
 }
 
-}  // namespace xqm
+}  // namespace format

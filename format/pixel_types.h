@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace xqm {
+namespace format {
 
 enum class PixelType : uint16_t { Rgb555 = 15, Rgb565 = 16 };
 
@@ -26,4 +26,4 @@ constexpr Rgb8 widenPixel(uint16_t pixel, uint16_t pixelType) {
             uint8_t(b << 3 | b >> 2)};
 }
 
-}  // namespace xqm
+}  // namespace format

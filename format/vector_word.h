@@ -17,7 +17,7 @@
 
 #include "format/picture.h"
 
-namespace xqm {
+namespace format {
 
 inline constexpr int kVectorWordBits = 16;
 inline constexpr int kSpiralIndexBits = 12;
@@ -65,4 +65,4 @@ constexpr uint32_t packSpiralPair(uint32_t first, uint32_t second) { return (fir
 constexpr uint32_t firstSpiralIndex(uint32_t packed) { return packed & 0xFFF; }
 constexpr uint32_t secondSpiralIndex(uint32_t packed) { return (packed >> 12) & 0xFFF; }
 
-}  // namespace xqm
+}  // namespace format

@@ -4,11 +4,11 @@
 
 namespace media {
 
-media::RgbPicture toRgb(const uint16_t* picture, const xqm::StreamInfo& info) {
+media::RgbPicture toRgb(const uint16_t* picture, const stream::StreamInfo& info) {
     media::RgbPicture rgb;
-    rgb.resize(xqm::kPictureWidth, info.height);
-    for (size_t i = 0; i < size_t(xqm::kPictureWidth) * info.height; ++i) {
-        const xqm::Rgb8 colour = xqm::widenPixel(picture[i], info.pixelType);
+    rgb.resize(format::kPictureWidth, info.height);
+    for (size_t i = 0; i < size_t(format::kPictureWidth) * info.height; ++i) {
+        const format::Rgb8 colour = format::widenPixel(picture[i], info.pixelType);
         rgb.rgb[3 * i] = colour.r;
         rgb.rgb[3 * i + 1] = colour.g;
         rgb.rgb[3 * i + 2] = colour.b;
@@ -17,8 +17,8 @@ media::RgbPicture toRgb(const uint16_t* picture, const xqm::StreamInfo& info) {
 }
 
 // The shown rows in the stream's pixel format, little-endian.
-std::vector<uint8_t> rawBytes(const uint16_t* picture, const xqm::StreamInfo& info) {
-    std::vector<uint8_t> bytes(size_t(2) * xqm::kPictureWidth * info.height);
+std::vector<uint8_t> rawBytes(const uint16_t* picture, const stream::StreamInfo& info) {
+    std::vector<uint8_t> bytes(size_t(2) * format::kPictureWidth * info.height);
     for (size_t i = 0; i < bytes.size() / 2; ++i) {
         bytes[2 * i] = uint8_t(picture[i]);
         bytes[2 * i + 1] = uint8_t(picture[i] >> 8);

@@ -12,9 +12,9 @@ namespace media {
 
 // Each 5- or 6-bit field widened to 8 bits by repeating its top bits
 // (docs/video-colour.md).
-media::RgbPicture toRgb(const uint16_t* picture, const xqm::StreamInfo& info);
+media::RgbPicture toRgb(const uint16_t* picture, const stream::StreamInfo& info);
 
 // rgb565le for pixel type 16, rgb555le for type 15.
-std::vector<uint8_t> rawBytes(const uint16_t* picture, const xqm::StreamInfo& info);
+std::vector<uint8_t> rawBytes(const uint16_t* picture, const stream::StreamInfo& info);
 
 }  // namespace media

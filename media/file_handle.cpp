@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 // folder and with any extension.
 bool isWindowsDevice(const std::string& path) {
 #if defined(_WIN32)
-    std::string stem = orv::utf8Name(orv::filePath(path).filename());
+    std::string stem = support::utf8Name(support::filePath(path).filename());
     stem = stem.substr(0, stem.find('.'));
     std::transform(stem.begin(), stem.end(), stem.begin(), [](unsigned char c) { return char(std::toupper(c)); });
     static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
@@ -37,7 +37,7 @@ bool isWindowsDevice(const std::string& path) {
 // a plain file or nothing yet.
 bool replaceable(const std::string& path) {
     std::error_code error;
-    const fs::file_status status = fs::symlink_status(orv::filePath(path), error);
+    const fs::file_status status = fs::symlink_status(support::filePath(path), error);
     if (status.type() != fs::file_type::not_found && status.type() != fs::file_type::regular) return false;
     return !isWindowsDevice(path);
 }
@@ -52,8 +52,8 @@ FileHandle::FileHandle(const std::string& path, const char* mode) : name_(path),
         return;
     }
     if (writing && replaceable(path)) temporary_ = path + ".part";
-    file_ = orv::openFile(temporary_.empty() ? path : temporary_, mode);
-    if (file_ == nullptr) throw orv::FileError::io(path + ": cannot open: " + std::strerror(errno));
+    file_ = support::openFile(temporary_.empty() ? path : temporary_, mode);
+    if (file_ == nullptr) throw support::FileError::io(path + ": cannot open: " + std::strerror(errno));
 }
 
 FileHandle::~FileHandle() { discard(); }
@@ -63,11 +63,11 @@ void FileHandle::discard() {
     std::fclose(file_);
     file_ = nullptr;
     std::error_code error;
-    if (!temporary_.empty()) fs::remove(orv::filePath(temporary_), error);
+    if (!temporary_.empty()) fs::remove(support::filePath(temporary_), error);
 }
 
 void FileHandle::write(const void* data, size_t size) {
-    if (std::fwrite(data, 1, size, file_) != size) throw orv::FileError::io(name_ + ": cannot write");
+    if (std::fwrite(data, 1, size, file_) != size) throw support::FileError::io(name_ + ": cannot write");
 }
 
 void FileHandle::close() {
@@ -76,15 +76,15 @@ void FileHandle::close() {
     bool failed = std::ferror(file) != 0;
     failed = (standard_ ? std::fflush(file) : std::fclose(file)) != 0 || failed;
     if (standard_ || temporary_.empty()) {
-        if (failed) throw orv::FileError::io(name_ + ": cannot write");
+        if (failed) throw support::FileError::io(name_ + ": cannot write");
         return;
     }
     std::error_code renamed;
-    if (!failed) fs::rename(orv::filePath(temporary_), orv::filePath(name_), renamed);
+    if (!failed) fs::rename(support::filePath(temporary_), support::filePath(name_), renamed);
     if (!failed && !renamed) return;
     std::error_code ignored;
-    fs::remove(orv::filePath(temporary_), ignored);
-    throw orv::FileError::io(name_ + ": cannot write" + (renamed ? ": " + renamed.message() : ""));
+    fs::remove(support::filePath(temporary_), ignored);
+    throw support::FileError::io(name_ + ": cannot write" + (renamed ? ": " + renamed.message() : ""));
 }
 
 }  // namespace media

@@ -16,7 +16,7 @@ namespace media {
 
 class FileHandle {
 public:
-    // mode "rb" or "wb"; throws orv::FileError (Io) naming the path when the file
+    // mode "rb" or "wb"; throws support::FileError (Io) naming the path when the file
     // cannot be opened.
     FileHandle(const std::string& path, const char* mode);
     // Without close(), a file being written is closed and its temporary file removed.
@@ -27,10 +27,10 @@ public:
     std::FILE* get() const { return file_; }
     const std::string& name() const { return name_; }
     // Flushes and closes, and gives a written file its name; throws
-    // orv::FileError (Io) when the data did not all get out (the temporary
+    // support::FileError (Io) when the data did not all get out (the temporary
     // file is removed then).
     void close();
-    // Writes size bytes; throws orv::FileError (Io) when they do not all go out.
+    // Writes size bytes; throws support::FileError (Io) when they do not all go out.
     void write(const void* data, size_t size);
 
 private:

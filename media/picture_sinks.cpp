@@ -17,7 +17,7 @@ namespace media {
 
 namespace {
 
-constexpr int kWidth = xqm::kPictureWidth;
+constexpr int kWidth = format::kPictureWidth;
 
 std::string rightAligned(uint64_t value, size_t width) {
     const std::string digits = std::to_string(value);
@@ -26,7 +26,7 @@ std::string rightAligned(uint64_t value, size_t width) {
 
 class PngSink final : public PictureSink {
 public:
-    PngSink(const std::string& output, const xqm::StreamInfo& info) : info_(info) {
+    PngSink(const std::string& output, const stream::StreamInfo& info) : info_(info) {
         if (output != "-") pattern_.emplace(output);  // "-": one PNG after another on standard output
     }
     void write(const uint16_t* picture, uint32_t number) override {
@@ -38,26 +38,26 @@ public:
     void finish() override {}
 
 private:
-    xqm::StreamInfo info_;
+    stream::StreamInfo info_;
     std::optional<media::FramePattern> pattern_;
 };
 
 class Y4mSink final : public PictureSink {
 public:
-    Y4mSink(const std::string& output, const xqm::StreamInfo& info)
+    Y4mSink(const std::string& output, const stream::StreamInfo& info)
         : info_(info), file_(output, "wb"), writer_(file_.get(), file_.name(), kWidth, info.height, info.rate) {}
     void write(const uint16_t* picture, uint32_t) override { writer_.write(toRgb(picture, info_)); }
     void finish() override { file_.close(); }
 
 private:
-    xqm::StreamInfo info_;
+    stream::StreamInfo info_;
     media::FileHandle file_;
     media::Y4mWriter writer_;
 };
 
 class RawSink final : public PictureSink {
 public:
-    RawSink(const std::string& output, const xqm::StreamInfo& info) : info_(info), file_(output, "wb") {}
+    RawSink(const std::string& output, const stream::StreamInfo& info) : info_(info), file_(output, "wb") {}
     void write(const uint16_t* picture, uint32_t) override {
         const auto bytes = rawBytes(picture, info_);
         file_.write(bytes.data(), bytes.size());
@@ -65,7 +65,7 @@ public:
     void finish() override { file_.close(); }
 
 private:
-    xqm::StreamInfo info_;
+    stream::StreamInfo info_;
     media::FileHandle file_;
 };
 
@@ -74,7 +74,7 @@ private:
 // each frame one tick long, counted from 0.
 class FrameMd5Sink final : public PictureSink {
 public:
-    FrameMd5Sink(const std::string& output, const xqm::StreamInfo& info, const std::string& software)
+    FrameMd5Sink(const std::string& output, const stream::StreamInfo& info, const std::string& software)
         : info_(info), file_(output, "wb") {
         const uint32_t divisor = std::gcd(info.rate.numerator, info.rate.denominator);
         const std::string header =
@@ -98,14 +98,14 @@ public:
     void finish() override { file_.close(); }
 
 private:
-    xqm::StreamInfo info_;
+    stream::StreamInfo info_;
     media::FileHandle file_;
     uint64_t written_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<PictureSink> openSink(OutputFormat format, const std::string& output, const xqm::StreamInfo& info,
+std::unique_ptr<PictureSink> openSink(OutputFormat format, const std::string& output, const stream::StreamInfo& info,
                                       const std::string& software) {
     switch (format) {
         case OutputFormat::Png: return std::make_unique<PngSink>(output, info);

@@ -27,7 +27,7 @@ public:
 // "out/f%04d.png", numbered by the stream's frame numbers), or "-" for
 // standard output. Throws std::invalid_argument for a PNG pattern without a
 // number. software: the program and its version, for framemd5's header.
-std::unique_ptr<PictureSink> openSink(OutputFormat format, const std::string& output, const xqm::StreamInfo& info,
+std::unique_ptr<PictureSink> openSink(OutputFormat format, const std::string& output, const stream::StreamInfo& info,
                                       const std::string& software);
 
 }  // namespace media

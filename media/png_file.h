@@ -26,7 +26,7 @@ namespace media {
 // 8192 x 8192: the largest picture read.
 constexpr uint64_t kPngMostPixels = uint64_t(1) << 26;
 
-// Throws orv::FileError: Io when the file cannot be read, Format when it is not a PNG.
+// Throws support::FileError: Io when the file cannot be read, Format when it is not a PNG.
 RgbPicture readPng(const std::string& path);
 // The same of a file's bytes in memory; name is how messages call them.
 RgbPicture decodePng(std::span<const uint8_t> bytes, const std::string& name);
@@ -37,7 +37,7 @@ enum class PngColourSpace { Srgb, Unstated };
 // width x height pixels of `channels` 8-bit samples (3: RGB, 4: RGBA) as a PNG file's bytes.
 std::vector<uint8_t> encodePng(int width, int height, int channels, const uint8_t* pixels,
                                PngColourSpace space = PngColourSpace::Srgb);
-// The same written to out; name is how messages call it. Throws orv::FileError (Io).
+// The same written to out; name is how messages call it. Throws support::FileError (Io).
 void writePng(std::FILE* out, const std::string& name, int width, int height, int channels, const uint8_t* pixels,
               PngColourSpace space = PngColourSpace::Srgb);
 

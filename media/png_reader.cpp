@@ -112,7 +112,7 @@ public:
     RgbPicture decode() {
         if (bytes_.size() < png::kSignature.size() ||
             !std::equal(png::kSignature.begin(), png::kSignature.end(), bytes_.begin()))
-            throw orv::FileError::format(name_ + ": not a PNG picture");
+            throw support::FileError::format(name_ + ": not a PNG picture");
         at_ = png::kSignature.size();
         readChunks();
         std::vector<uint8_t>& raw = inflater_->bytes();
@@ -140,7 +140,7 @@ public:
 
 private:
     [[noreturn]] void fail(const std::string& why) const {
-        throw orv::FileError::format(name_ + ": damaged PNG picture: " + why);
+        throw support::FileError::format(name_ + ": damaged PNG picture: " + why);
     }
 
     void readChunks() {
@@ -198,8 +198,8 @@ private:
             header_.height > png::kLongestChunk)
             fail("a size of " + std::to_string(header_.width) + "x" + std::to_string(header_.height));
         if (uint64_t(header_.width) * header_.height > kPngMostPixels)
-            throw orv::FileError::format(name_ + ": a picture of " + std::to_string(header_.width) + "x" +
-                                         std::to_string(header_.height) + " pixels, more than this program reads");
+            throw support::FileError::format(name_ + ": a picture of " + std::to_string(header_.width) + "x" +
+                                             std::to_string(header_.height) + " pixels, more than this program reads");
         if (channelsOf(header_.colour) == 0 || !allowedDepth(header_.colour, header_.depth))
             fail("colour type " + std::to_string(data[9]) + " with " + std::to_string(data[8]) + "-bit samples");
         if (data[10] != 0 || data[11] != 0 || data[12] > 1) fail("an unknown compression, filter or interlacing");
@@ -318,15 +318,15 @@ RgbPicture decodePng(std::span<const uint8_t> bytes, const std::string& name) {
 }
 
 RgbPicture readPng(const std::string& path) {
-    std::FILE* file = orv::openFile(path, "rb");
-    if (file == nullptr) throw orv::FileError::io(path + ": cannot open: " + std::strerror(errno));
+    std::FILE* file = support::openFile(path, "rb");
+    if (file == nullptr) throw support::FileError::io(path + ": cannot open: " + std::strerror(errno));
     std::vector<uint8_t> bytes;
     uint8_t piece[1 << 16];
     size_t got;
     while ((got = std::fread(piece, 1, sizeof piece, file)) > 0) bytes.insert(bytes.end(), piece, piece + got);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed) throw orv::FileError::io(path + ": cannot read");
+    if (failed) throw support::FileError::io(path + ": cannot read");
     return decodePng(bytes, path);
 }
 

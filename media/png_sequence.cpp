@@ -14,15 +14,16 @@ constexpr uint64_t kLastFirstNumber = 4;
 
 bool exists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(orv::filePath(path), error);
+    return std::filesystem::is_regular_file(support::filePath(path), error);
 }
 
 }  // namespace
 
-PngSequenceReader::PngSequenceReader(const std::string& pattern, orv::FrameRate rate) : pattern_(pattern), rate_(rate) {
+PngSequenceReader::PngSequenceReader(const std::string& pattern, support::FrameRate rate)
+    : pattern_(pattern), rate_(rate) {
     while (!exists(pattern_.path(number_))) {
         if (number_ == kLastFirstNumber)
-            throw orv::FileError::io(pattern + ": no picture numbered 0 to 4 (such as " + pattern_.path(0) + ")");
+            throw support::FileError::io(pattern + ": no picture numbered 0 to 4 (such as " + pattern_.path(0) + ")");
         ++number_;
     }
     first_ = readPng(pattern_.path(number_));
@@ -42,9 +43,9 @@ bool PngSequenceReader::next(RgbPicture& picture) {
     picture = readPng(path);
     ++number_;
     if (picture.width != first_.width || picture.height != first_.height)
-        throw orv::FileError::format(path + ": " + std::to_string(picture.width) + "x" +
-                                     std::to_string(picture.height) + ", the sequence began " +
-                                     std::to_string(first_.width) + "x" + std::to_string(first_.height));
+        throw support::FileError::format(path + ": " + std::to_string(picture.width) + "x" +
+                                         std::to_string(picture.height) + ", the sequence began " +
+                                         std::to_string(first_.width) + "x" + std::to_string(first_.height));
     return true;
 }
 

@@ -12,20 +12,20 @@ namespace media {
 
 class PngSequenceReader final : public FrameSource {
 public:
-    // Reads the first picture. Throws orv::FileError (Io) when none of the first
+    // Reads the first picture. Throws support::FileError (Io) when none of the first
     // five numbers has a file; std::invalid_argument for a bad pattern.
-    PngSequenceReader(const std::string& pattern, orv::FrameRate rate);
+    PngSequenceReader(const std::string& pattern, support::FrameRate rate);
 
     int width() const override { return first_.width; }
     int height() const override { return first_.height; }
-    orv::FrameRate rate() const override { return rate_; }
+    support::FrameRate rate() const override { return rate_; }
     // The files numbered on from the first, up to the first number missing.
     std::optional<uint64_t> frameCount() const override { return frameCount_; }
     bool next(RgbPicture& picture) override;
 
 private:
     FramePattern pattern_;
-    orv::FrameRate rate_;
+    support::FrameRate rate_;
     uint64_t number_ = 0;  // of the next file
     RgbPicture first_;
     bool firstTaken_ = false;

@@ -128,7 +128,7 @@ void writePng(std::FILE* out, const std::string& name, int width, int height, in
               PngColourSpace space) {
     const std::vector<uint8_t> bytes = encodePng(width, height, channels, pixels, space);
     if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
-        throw orv::FileError::io(name + ": cannot write the PNG picture");
+        throw support::FileError::io(name + ": cannot write the PNG picture");
 }
 
 }  // namespace media

@@ -42,14 +42,16 @@ void Y4mReader::countFrames(const std::string& path) {
     if ((size - uintmax_t(start)) % frameBytes == 0) frameCount_ = (size - uintmax_t(start)) / frameBytes;
 }
 
-void Y4mReader::fail(const std::string& problem) const { throw orv::FileError::format(file_.name() + ": " + problem); }
+void Y4mReader::fail(const std::string& problem) const {
+    throw support::FileError::format(file_.name() + ": " + problem);
+}
 
 // A line without its '\n'; an empty string at the end of the file.
 std::string Y4mReader::readLine(const char* what) {
     std::string line;
     for (int c; (c = std::fgetc(file_.get())) != '\n';) {
         if (c == EOF) {
-            if (std::ferror(file_.get())) throw orv::FileError::io(file_.name() + ": cannot read");
+            if (std::ferror(file_.get())) throw support::FileError::io(file_.name() + ": cannot read");
             if (!line.empty()) fail(std::string("the ") + what + " line ends without a line feed");
             return line;
         }
@@ -111,7 +113,7 @@ bool Y4mReader::next(RgbPicture& picture) {
     if (line.empty()) return false;
     if (line.rfind("FRAME", 0) != 0) fail("frame " + std::to_string(frames_) + " does not begin with \"FRAME\"");
     if (std::fread(planes_.data(), 1, planes_.size(), file_.get()) != planes_.size()) {
-        if (std::ferror(file_.get())) throw orv::FileError::io(file_.name() + ": cannot read");
+        if (std::ferror(file_.get())) throw support::FileError::io(file_.name() + ": cannot read");
         fail("frame " + std::to_string(frames_) + " is cut short");
     }
     const size_t lumaSize = size_t(width_) * height_;

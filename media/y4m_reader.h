@@ -14,12 +14,12 @@ namespace media {
 
 class Y4mReader final : public FrameSource {
 public:
-    // path "-" reads standard input. Throws orv::FileError for a header it cannot use.
+    // path "-" reads standard input. Throws support::FileError for a header it cannot use.
     explicit Y4mReader(const std::string& path);
 
     int width() const override { return width_; }
     int height() const override { return height_; }
-    orv::FrameRate rate() const override { return rate_; }
+    support::FrameRate rate() const override { return rate_; }
     // Known for a file, not a pipe, whose frames all have a bare "FRAME" line.
     std::optional<uint64_t> frameCount() const override { return frameCount_; }
     bool next(RgbPicture& picture) override;
@@ -33,8 +33,8 @@ private:
 
     FileHandle file_;
     int width_ = 0, height_ = 0;
-    orv::FrameRate rate_{25, 1};     // without an F tag in the header, 25 frames a second
-    int xFactor_ = 2, yFactor_ = 2;  // chroma subsampling; 4:2:0 when C is not given
+    support::FrameRate rate_{25, 1};  // without an F tag in the header, 25 frames a second
+    int xFactor_ = 2, yFactor_ = 2;   // chroma subsampling; 4:2:0 when C is not given
     uint64_t frames_ = 0;
     std::optional<uint64_t> frameCount_;
     std::vector<uint8_t> planes_;

@@ -5,7 +5,7 @@
 
 namespace media {
 
-Y4mWriter::Y4mWriter(std::FILE* out, std::string name, int width, int height, orv::FrameRate rate)
+Y4mWriter::Y4mWriter(std::FILE* out, std::string name, int width, int height, support::FrameRate rate)
     : out_(out), name_(std::move(name)), planes_(3 * size_t(width) * height) {
     const std::string header = "YUV4MPEG2 W" + std::to_string(width) + " H" + std::to_string(height) + " F" +
                                std::to_string(rate.numerator) + ":" + std::to_string(rate.denominator) +
@@ -14,7 +14,7 @@ Y4mWriter::Y4mWriter(std::FILE* out, std::string name, int width, int height, or
 }
 
 void Y4mWriter::put(const void* data, size_t size) {
-    if (std::fwrite(data, 1, size, out_) != size) throw orv::FileError::io(name_ + ": cannot write");
+    if (std::fwrite(data, 1, size, out_) != size) throw support::FileError::io(name_ + ": cannot write");
 }
 
 void Y4mWriter::write(const RgbPicture& picture) {

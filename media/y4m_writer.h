@@ -14,8 +14,8 @@ namespace media {
 class Y4mWriter {
 public:
     // Writes the header to out; name is how messages call it.
-    Y4mWriter(std::FILE* out, std::string name, int width, int height, orv::FrameRate rate);
-    // Throws orv::FileError (Io) when the output fails.
+    Y4mWriter(std::FILE* out, std::string name, int width, int height, support::FrameRate rate);
+    // Throws support::FileError (Io) when the output fails.
     void write(const RgbPicture& picture);
 
 private:

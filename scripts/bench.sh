@@ -16,25 +16,25 @@ windows=$(bash scripts/windows-build.sh "${1:-auto}")
 
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs" --target benchmarks sample_video vk6 VK6_640x16 >/dev/null
-find build/native/bench -type f -name '*_bench' -executable ! -name library_bench | sort | while read -r bench; do
+find build/native/bench -maxdepth 1 -type f -name 'bench_*' -executable ! -name bench_library | sort | while read -r bench; do
   "$bench" </dev/null
 done
 echo
 /usr/bin/python3 bench/encoder/encode_figures.py --vk6 build/native/tools/vk6/vk6 \
-  --psnr build/native/bench/encoder/clip_psnr --clips build/native/bench/encoder/clips
+  --psnr build/native/bench/encoder/bench_clip_psnr --clips build/native/bench/encoder/clips
 
 video=build/native/sample/intro.xqm
 echo
 /usr/bin/python3 bench/jpeg/photo_figures.py --vk6 build/native/tools/vk6/vk6 \
-  --library-bench build/native/bench/library_bench --work build/native/bench/photos --mixed "$video"
+  --library-bench build/native/bench/bench_library --work build/native/bench/photos --mixed "$video"
 
 cmake --preset "$windows" >/dev/null
-cmake --build --preset "$windows" -j "$jobs" --target library_bench >/dev/null
+cmake --build --preset "$windows" -j "$jobs" --target bench_library >/dev/null
 
 echo
 echo "== The decoder library on the sample video: native, and the $windows DLL under Wine"
-native=$(build/native/bench/library_bench "$video")
-dll=$(scripts/wine-run.sh "build/$windows/bench/library_bench.exe" "$video")
+native=$(build/native/bench/bench_library "$video")
+dll=$(scripts/wine-run.sh "build/$windows/bench/bench_library.exe" "$video")
 printf '%s\n%s\n' "$native" "$dll"
 # Fields: name, bits, "intra", time, "us", "predicted", time, ...
 read -r _ _ _ native_intra _ _ native_predicted _ <<<"$native"

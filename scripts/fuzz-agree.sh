@@ -13,20 +13,20 @@ corpus=$root/build/fuzz/corpus-long/decoder_fuzz
 [ -d "$corpus" ] || { echo "no grown decoder corpus: run make fuzz first" >&2; exit 1; }
 listing=$root/build/fuzz/corpus-long/decoder_fuzz.native64.txt
 cd "$root"
-cmake --build --preset native -j "$jobs" --target vk6_corpus_replay >/dev/null
-build/native/tests/decoder/vk6_corpus_replay "$corpus" >"$listing"
+cmake --build --preset native -j "$jobs" --target decoder_corpus_replay >/dev/null
+build/native/tests/decoder/decoder_corpus_replay "$corpus" >"$listing"
 echo "64-bit Linux library: $(wc -l <"$listing") inputs, $(grep -c ' 1 ' "$listing") decoded whole"
 
 replay_dll() {
-  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs" --target vk6_corpus_replay >/dev/null
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs" --target decoder_corpus_replay >/dev/null
   echo "$1 DLL under Wine:"
-  bash scripts/wine-run.sh "build/$1/tests/decoder/vk6_corpus_replay.exe" "$corpus" --expect "$listing"
+  bash scripts/wine-run.sh "build/$1/tests/decoder/decoder_corpus_replay.exe" "$corpus" --expect "$listing"
 }
 if [ "$windows" = win32 ]; then
   replay_dll win32
 else
-  cmake --preset linux32 >/dev/null && cmake --build --preset linux32 -j "$jobs" --target vk6_corpus_replay >/dev/null
+  cmake --preset linux32 >/dev/null && cmake --build --preset linux32 -j "$jobs" --target decoder_corpus_replay >/dev/null
   echo "32-bit Linux library under qemu-i386:"
-  qemu-i386-static build/linux32/tests/decoder/vk6_corpus_replay "$corpus" --expect "$listing"
+  qemu-i386-static build/linux32/tests/decoder/decoder_corpus_replay "$corpus" --expect "$listing"
   replay_dll win64
 fi

@@ -16,6 +16,6 @@ find "$fuzz/fuzz" -type f -name '*_fuzz' -executable | sort | while read -r targ
   rm -rf "$seeds" && mkdir -p "$seeds" && cp "$merged"/* "$seeds"/ && rm -rf "$merged"
   echo "$name: $(ls "$seeds" | wc -l) seeds, $(du -sk "$seeds" | cut -f1) KB"
 done
-cmake --build --preset native --target vk6_corpus_replay >/dev/null
-"$root/build/native/tests/decoder/vk6_corpus_replay" "$root/fuzz/decoder/corpus" >"$root/fuzz/decoder/corpus_outcomes.txt"
+cmake --build --preset native --target decoder_corpus_replay >/dev/null
+"$root/build/native/tests/decoder/decoder_corpus_replay" "$root/fuzz/decoder/corpus" >"$root/fuzz/decoder/corpus_outcomes.txt"
 echo "decoder seed outcomes: fuzz/decoder/corpus_outcomes.txt"

@@ -28,7 +28,7 @@ rm -rf "$work" && mkdir -p "$work/linux" "$work/$windows"
 cp demo/Config.ini "$work/linux/"
 cp demo/Config.ini "$work/$windows/"
 dist/linux/bin/orvconfig "$work/linux/"
-(cd "$work/$windows" && "$root/scripts/wine-run.sh" "$root/build/$windows/tools/settings/orvconfig.exe" >/dev/null)
+(cd "$work/$windows" && "$root/scripts/wine-run.sh" "$root/build/$windows/tools/orvconfig/orvconfig.exe" >/dev/null)
 if cmp -s "$work/linux/Config.ini" "$work/$windows/Config.ini"; then
   echo "Both builds wrote the same $(wc -c <"$work/linux/Config.ini") bytes: $work/{linux,$windows}/Config.ini"
 else

@@ -6,13 +6,13 @@
 #include "support/file_error.h"
 #include "support/file_names.h"
 
-namespace xqm {
+namespace stream {
 
 namespace {
 
 [[noreturn]] void refuseRead(const std::string& name, uint64_t offset, size_t count) {
-    throw orv::FileError::io(name + ": cannot read " + std::to_string(count) + " bytes at byte " +
-                             std::to_string(offset));
+    throw support::FileError::io(name + ": cannot read " + std::to_string(count) + " bytes at byte " +
+                                 std::to_string(offset));
 }
 
 }  // namespace
@@ -22,11 +22,11 @@ void MemorySource::read(uint64_t offset, uint8_t* out, size_t count) {
     if (count > 0) std::memcpy(out, bytes_.data() + offset, count);
 }
 
-FileSource::FileSource(const std::string& path) : path_(path), file_(orv::filePath(path), std::ios::binary) {
-    if (!file_) throw orv::FileError::io(path + ": cannot open: " + std::strerror(errno));
+FileSource::FileSource(const std::string& path) : path_(path), file_(support::filePath(path), std::ios::binary) {
+    if (!file_) throw support::FileError::io(path + ": cannot open: " + std::strerror(errno));
     file_.seekg(0, std::ios::end);
     const std::streamoff end = file_.tellg();
-    if (!file_ || end < 0) throw orv::FileError::io(path + ": cannot find the file's size");
+    if (!file_ || end < 0) throw support::FileError::io(path + ": cannot find the file's size");
     size_ = uint64_t(end);
 }
 
@@ -38,4 +38,4 @@ void FileSource::read(uint64_t offset, uint8_t* out, size_t count) {
     if (!file_ || uint64_t(file_.gcount()) != count) refuseRead(path_, offset, count);
 }
 
-}  // namespace xqm
+}  // namespace stream

@@ -8,13 +8,13 @@
 #include <span>
 #include <string>
 
-namespace xqm {
+namespace stream {
 
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
     virtual uint64_t size() const = 0;
-    // Reads count bytes at offset; throws orv::FileError (Io) when they cannot be
+    // Reads count bytes at offset; throws support::FileError (Io) when they cannot be
     // read or do not lie inside the source.
     virtual void read(uint64_t offset, uint8_t* out, size_t count) = 0;
 
@@ -36,7 +36,7 @@ private:
 
 class FileSource final : public ByteSource {
 public:
-    // Throws orv::FileError (Io) when the file cannot be opened.
+    // Throws support::FileError (Io) when the file cannot be opened.
     explicit FileSource(const std::string& path);
     uint64_t size() const override { return size_; }
     void read(uint64_t offset, uint8_t* out, size_t count) override;
@@ -47,4 +47,4 @@ private:
     uint64_t size_ = 0;
 };
 
-}  // namespace xqm
+}  // namespace stream

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace xqm {
+namespace stream {
 
 template <class T>
 T loadLittleEndian(const uint8_t* bytes) {
@@ -17,4 +17,4 @@ void storeLittleEndian(uint8_t* bytes, T value) {
     for (unsigned i = 0; i < sizeof(T); ++i) bytes[i] = uint8_t(value >> (8 * i));
 }
 
-}  // namespace xqm
+}  // namespace stream

@@ -5,7 +5,7 @@
 #include "stream/little_endian.h"
 #include "support/file_error.h"
 
-namespace xqm {
+namespace stream {
 
 namespace {
 
@@ -18,7 +18,7 @@ std::string hex(uint32_t value) {
 
 }  // namespace
 
-void StreamChecks::fail(const std::string& problem) const { throw orv::FileError::format(name_ + ": " + problem); }
+void StreamChecks::fail(const std::string& problem) const { throw support::FileError::format(name_ + ": " + problem); }
 
 void StreamChecks::failFrame(uint32_t number, const std::string& problem) const {
     fail("frame " + std::to_string(number) + ": " + problem);
@@ -40,7 +40,8 @@ StreamInfo StreamChecks::header(const HeaderBytes& bytes) const {
     info.rate = {loadLittleEndian<uint32_t>(&bytes[16]), loadLittleEndian<uint32_t>(&bytes[20])};
     info.frameCount = loadLittleEndian<uint32_t>(&bytes[24]);
     const auto reserved = loadLittleEndian<uint32_t>(&bytes[28]);
-    if (width != kPictureWidth) fail("width " + std::to_string(width) + ", expected " + std::to_string(kPictureWidth));
+    if (width != format::kPictureWidth)
+        fail("width " + std::to_string(width) + ", expected " + std::to_string(format::kPictureWidth));
     if (auto problem = findInfoProblem(info)) fail(*problem);
     if (reserved != 0) fail("the reserved header word is " + hex(reserved) + ", expected 0");
     return info;
@@ -65,17 +66,17 @@ IndexEntry StreamChecks::indexEntry(uint32_t number, const uint8_t* bytes, uint3
                               " run past the end of the file (" + std::to_string(fileSize_) + " bytes)");
     if ((entry.flags & ~kIntraFlag) != 0)
         failFrame(number, "flags " + hex(entry.flags) + ": only bit 0 (intra frame) may be set");
-    if (entry.size < kFrameHeaderSize)
+    if (entry.size < format::kFrameHeaderSize)
         failFrame(number, std::to_string(entry.size) + " bytes, shorter than the 24-byte frame header");
     return entry;
 }
 
 void StreamChecks::frameKind(uint32_t number, const IndexEntry& entry, const uint8_t* firstWord) const {
-    const int32_t quality = readQualityWord(firstWord);
+    const int32_t quality = format::readQualityWord(firstWord);
     if (entry.intra() != (quality < 0))
         failFrame(number, std::string("flagged as ") + (entry.intra() ? "an intra" : "a predicted") +
                               " frame but its quality word is " + std::to_string(quality) +
                               " (negative for an intra frame)");
 }
 
-}  // namespace xqm
+}  // namespace stream

@@ -1,7 +1,7 @@
 #pragma once
 // The strict reader's checks of a stream file, on bytes in hand: the reader
 // makes them with the whole file at hand, a demuxer fed the file piece by
-// piece makes them as the pieces come. Each failure is an orv::FileError
+// piece makes them as the pieces come. Each failure is an support::FileError
 // (format) that names the file and, where one is at fault, the frame.
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 #include "stream/stream_format.h"
 
-namespace xqm {
+namespace stream {
 
 // A file whose size is not known yet (a stream that arrives piece by piece):
 // the checks against its end are left to the reads that reach it.
@@ -44,4 +44,4 @@ private:
     uint64_t fileSize_;
 };
 
-}  // namespace xqm
+}  // namespace stream

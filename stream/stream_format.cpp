@@ -3,10 +3,10 @@
 #include "format/pixel_types.h"
 #include "stream/little_endian.h"
 
-namespace xqm {
+namespace stream {
 
 std::optional<std::string> findInfoProblem(const StreamInfo& info) {
-    if (!knownPixelType(info.pixelType))
+    if (!format::knownPixelType(info.pixelType))
         return "pixel type " + std::to_string(info.pixelType) + ", expected 15 (5-5-5) or 16 (5-6-5)";
     if (info.height < 2 || info.height > kMaxHeight || info.height % 2 != 0)
         return "height " + std::to_string(info.height) + ", expected an even number from 2 to " +
@@ -22,7 +22,7 @@ HeaderBytes encodeHeader(const StreamInfo& info) {
     for (size_t i = 0; i < kMagic.size(); ++i) bytes[i] = kMagic[i];
     storeLittleEndian<uint16_t>(&bytes[8], kVersion);
     storeLittleEndian<uint16_t>(&bytes[10], info.pixelType);
-    storeLittleEndian<uint16_t>(&bytes[12], kPictureWidth);
+    storeLittleEndian<uint16_t>(&bytes[12], format::kPictureWidth);
     storeLittleEndian<uint16_t>(&bytes[14], info.height);
     storeLittleEndian<uint32_t>(&bytes[16], info.rate.numerator);
     storeLittleEndian<uint32_t>(&bytes[20], info.rate.denominator);
@@ -43,4 +43,4 @@ IndexEntry decodeIndexEntry(const uint8_t* bytes) {
             loadLittleEndian<uint32_t>(bytes + 12)};
 }
 
-}  // namespace xqm
+}  // namespace stream

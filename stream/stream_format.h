@@ -13,7 +13,7 @@
 #include "format/picture.h"
 #include "support/frame_rate.h"
 
-namespace xqm {
+namespace stream {
 
 inline constexpr uint16_t kVersion = 1;
 inline constexpr uint16_t kMaxHeight = 2048;
@@ -26,7 +26,7 @@ inline constexpr std::array<uint8_t, 8> kMagic = {'X', 'Q', 'M', '6', 0, 0, 0, 0
 struct StreamInfo {
     uint16_t pixelType = 16;  // 15: 5-5-5 pixels, 16: 5-6-5
     uint16_t height = 0;
-    orv::FrameRate rate;
+    support::FrameRate rate;
     uint32_t frameCount = 0;
 };
 
@@ -56,4 +56,4 @@ HeaderBytes encodeHeader(const StreamInfo& info);
 IndexEntryBytes encodeIndexEntry(const IndexEntry& entry);
 IndexEntry decodeIndexEntry(const uint8_t* bytes);
 
-}  // namespace xqm
+}  // namespace stream

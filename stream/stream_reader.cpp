@@ -2,7 +2,7 @@
 
 #include "support/file_error.h"
 
-namespace xqm {
+namespace stream {
 
 StreamReader::StreamReader(std::unique_ptr<ByteSource> source, std::string name)
     : source_(std::move(source)), checks_(std::move(name), source_->size()) {
@@ -39,4 +39,4 @@ void StreamReader::readFrame(uint32_t number, std::vector<uint8_t>& frame) {
     source_->read(entry.offset, frame.data(), frame.size());
 }
 
-}  // namespace xqm
+}  // namespace stream

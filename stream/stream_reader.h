@@ -1,7 +1,7 @@
 #pragma once
 // The strict reader of an XQM6 stream file. Opening checks the header, the
 // whole index and every frame's kind against its flag; every problem is a
-// orv::FileError that names the file and, where one is at fault, the frame.
+// support::FileError that names the file and, where one is at fault, the frame.
 // Frames are then read one at a time from the source.
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include "stream/stream_checks.h"
 #include "stream/stream_format.h"
 
-namespace xqm {
+namespace stream {
 
 class StreamReader {
 public:
@@ -37,4 +37,4 @@ private:
     std::vector<IndexEntry> index_;
 };
 
-}  // namespace xqm
+}  // namespace stream

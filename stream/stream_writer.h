@@ -12,16 +12,16 @@
 
 #include "stream/stream_format.h"
 
-namespace xqm {
+namespace stream {
 
 class StreamWriter {
 public:
     // out must be seekable; name is how messages call it. info.frameCount is
-    // ignored: the count is that of the frames added. Throws orv::FileError
+    // ignored: the count is that of the frames added. Throws support::FileError
     // (Format) for a pixel type, height or rate out of range.
     StreamWriter(std::ostream& out, std::string name, const StreamInfo& info, uint32_t reservedFrames);
 
-    // Throws orv::FileError: Format for a frame shorter than its header or one
+    // Throws support::FileError: Format for a frame shorter than its header or one
     // more than reserved, Io when the output fails.
     void addFrame(std::span<const uint8_t> frame);
     // Writes the header with the frame count and the index. Index entries
@@ -39,4 +39,4 @@ private:
     std::vector<IndexEntry> index_;
 };
 
-}  // namespace xqm
+}  // namespace stream

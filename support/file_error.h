@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace orv {
+namespace support {
 
 class FileError : public std::runtime_error {
 public:
@@ -22,4 +22,4 @@ private:
     Kind kind_;
 };
 
-}  // namespace orv
+}  // namespace support

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace orv {
+namespace support {
 
 // The name as the file system takes it: converted to UTF-16 on Windows.
 inline std::filesystem::path filePath(std::string_view utf8) {
@@ -31,4 +31,4 @@ inline std::FILE* openFile(std::string_view utf8, const char* mode) {
 #endif
 }
 
-}  // namespace orv
+}  // namespace support

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-namespace orv {
+namespace support {
 
 struct FrameRate {
     uint32_t numerator = 0;
     uint32_t denominator = 1;
 };
 
-}  // namespace orv
+}  // namespace support

@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-namespace orv::test {
+namespace setup::test {
 
 inline std::filesystem::path scratchPath(const std::string& name) {
 #ifdef _WIN32
@@ -24,4 +24,4 @@ inline std::filesystem::path scratchPath(const std::string& name) {
     return std::filesystem::temp_directory_path() / (std::to_string(process) + "-" + name);
 }
 
-}  // namespace orv::test
+}  // namespace setup::test

@@ -16,15 +16,15 @@
 #include "decoder/vk6_internal.h"
 #include "tests/decoder/synthetic_frames.h"
 
-namespace vk6 {
+namespace bench {
 namespace {
 
-constexpr int kWidth = xqm::kPictureWidth, kHeight = test::kSyntheticHeight;
+constexpr int kWidth = format::kPictureWidth, kHeight = decoder::test::kSyntheticHeight;
 constexpr int kQuality = 75;
 constexpr int kBatches = 7;
 
-void decodeFrames(benchmark::State& state, KernelLevel level, const std::vector<uint8_t>& frame) {
-    Decoder decoder(kernelsFor(level));
+void decodeFrames(benchmark::State& state, decoder::KernelLevel level, const std::vector<uint8_t>& frame) {
+    decoder::Decoder decoder(kernelsFor(level));
     decoder.init(16, kHeight, kWidth, "XQM6");
     std::vector<uint16_t> reference(kWidth * kHeight), target(kWidth * kHeight);
     for (size_t i = 0; i < reference.size(); ++i) reference[i] = uint16_t(i * 2654435761u >> 16);
@@ -62,9 +62,9 @@ public:
 
     // Intra frame time, the still and mixed frames in memcpys of the picture;
     // a dash for what a filter left out.
-    void printTable(const std::vector<KernelLevel>& levels) const {
+    void printTable(const std::vector<decoder::KernelLevel>& levels) const {
         std::printf("\n%-10s %16s %18s %18s\n", "kernels", "intra frame us", "still in memcpys", "mixed in memcpys");
-        for (KernelLevel level : levels) {
+        for (decoder::KernelLevel level : levels) {
             const std::string name(kernelLevelName(level));
             const double intra = time("IntraAllDct/" + name), still = time("PredictedAllStill/" + name);
             const double mixed = time("PredictedMixed/" + name), memcpy = time("MemcpyPicture");
@@ -91,11 +91,11 @@ private:
     std::map<std::string, double> microseconds_;
 };
 
-std::vector<KernelLevel> measuredLevels() {
-    if (std::getenv("VK6_KERNELS") != nullptr) return {defaultKernelLevel()};
-    std::vector<KernelLevel> levels;
-    for (KernelLevel level : allKernelLevels())
-        if (level <= bestKernelLevel()) levels.push_back(level);
+std::vector<decoder::KernelLevel> measuredLevels() {
+    if (std::getenv("VK6_KERNELS") != nullptr) return {decoder::defaultKernelLevel()};
+    std::vector<decoder::KernelLevel> levels;
+    for (decoder::KernelLevel level : decoder::allKernelLevels())
+        if (level <= decoder::bestKernelLevel()) levels.push_back(level);
     return levels;
 }
 
@@ -104,15 +104,15 @@ void configure(benchmark::internal::Benchmark* b) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace bench
 
 int main(int argc, char** argv) {
-    using namespace vk6;
-    static const std::vector<uint8_t> intra = test::intraDctFrame(1, kQuality);
-    static const std::vector<uint8_t> still = test::stillFrame(kQuality);
-    static const std::vector<uint8_t> mixed = test::mixedFrame(2, kQuality);
-    const std::vector<KernelLevel> levels = measuredLevels();
-    for (KernelLevel level : levels) {
+    using namespace bench;
+    static const std::vector<uint8_t> intra = decoder::test::intraDctFrame(1, kQuality);
+    static const std::vector<uint8_t> still = decoder::test::stillFrame(kQuality);
+    static const std::vector<uint8_t> mixed = decoder::test::mixedFrame(2, kQuality);
+    const std::vector<decoder::KernelLevel> levels = measuredLevels();
+    for (decoder::KernelLevel level : levels) {
         const std::string name(kernelLevelName(level));
         configure(benchmark::RegisterBenchmark(("IntraAllDct/" + name).c_str(), decodeFrames, level, intra));
         configure(benchmark::RegisterBenchmark(("PredictedAllStill/" + name).c_str(), decodeFrames, level, still));

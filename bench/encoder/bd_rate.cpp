@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-namespace vk6bench {
+namespace bench {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::optional<double> bdRate(const std::vector<RatePoint>& anchor, const std::ve
     return (std::pow(10.0, meanDifference) - 1) * 100;
 }
 
-}  // namespace vk6bench
+}  // namespace bench

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace vk6bench {
+namespace bench {
 
 struct RatePoint {
     double rate;  // any unit, the same for both curves
@@ -17,4 +17,4 @@ struct RatePoint {
 // In percent; none when the curves have fewer than 4 points or do not overlap.
 std::optional<double> bdRate(const std::vector<RatePoint>& anchor, const std::vector<RatePoint>& test);
 
-}  // namespace vk6bench
+}  // namespace bench

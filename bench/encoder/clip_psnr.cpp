@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     }
     std::vector<uint16_t> pixels(raw.size() / 2);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint16_t(raw[2 * i] | raw[2 * i + 1] << 8);
-    vk6bench::ErrorSum error;
+    bench::ErrorSum error;
     error.addScreenPictures(source, pixels);
     std::printf("%.2f\n", error.psnr());
     return 0;

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The encoder as `vk6 encode` drives it, on the clips encoder_bench makes:
+"""The encoder as `vk6 encode` drives it, on the clips bench_encoder makes:
 rate control (requested against achieved rate, in one pass and in two), the
 presets (speed on one and two threads, rate and PSNR) and the frame kinds
 chosen on the clip with a scene cut, with scene cuts on and off.
@@ -184,7 +184,7 @@ def main():
     parser.add_argument("--clips", required=True)
     args = parser.parse_args()
     if not all(os.path.exists(os.path.join(args.clips, f"{clip}.y4m")) for clip in CLIPS):
-        print(f"encode_figures: skipped, encoder_bench has not made the clips in {args.clips}")
+        print(f"encode_figures: skipped, bench_encoder has not made the clips in {args.clips}")
         return
     print("== vk6 encode on the clips")
     with tempfile.TemporaryDirectory() as work:

@@ -26,15 +26,15 @@
 #include "bench/encoder/bd_rate.h"
 #include "bench/encoder/picture_error.h"
 #include "bench/encoder/stream_shares.h"
-#include "encoder/vk6enc/encoder.h"
+#include "encoder/encoder.h"
 #include "format/picture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using vk6bench::RatePoint;
+using bench::RatePoint;
 
-constexpr int kWidth = xqm::kPictureWidth, kHeight = 480, kFramesPerSecond = 15;
+constexpr int kWidth = format::kPictureWidth, kHeight = 480, kFramesPerSecond = 15;
 constexpr size_t kFrameBytes = size_t(kWidth) * kHeight * 3;
 // The default quality among them gives the speed figure and where the bytes go.
 constexpr int kOurQualities[] = {10, 20, 35, 50, 65, 75, 85, 95};
@@ -67,24 +67,24 @@ double kilobitsPerSecond(double bytes, size_t frames) { return bytes * 8 / 1000 
 
 struct OurResults {
     std::vector<RatePoint> curve;
-    double framesPerSecond = 0;     // at the default quality
-    vk6bench::StreamShares shares;  // at the default quality
+    double framesPerSecond = 0;  // at the default quality
+    bench::StreamShares shares;  // at the default quality
 };
 
 OurResults ourCurve(const std::vector<uint8_t>& clip) {
     const size_t frames = clip.size() / kFrameBytes;
-    const int defaultQuality = vk6enc::EncoderSettings{}.quality;
+    const int defaultQuality = encoder::EncoderSettings{}.quality;
     OurResults results;
     for (int quality : kOurQualities) {
-        vk6enc::EncoderSettings settings;
+        encoder::EncoderSettings settings;
         settings.quality = quality;
-        vk6enc::Encoder encoder(settings);
-        vk6bench::ErrorSum error;
+        encoder::Encoder encoder(settings);
+        bench::ErrorSum error;
         double bytes = 0, seconds = 0;
         for (size_t f = 0; f < frames; ++f) {
             const std::span<const uint8_t> source(clip.data() + f * kFrameBytes, kFrameBytes);
             const auto start = std::chrono::steady_clock::now();
-            const vk6enc::EncodedFrame frame = encoder.encode(source.data());
+            const encoder::EncodedFrame frame = encoder.encode(source.data());
             seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             bytes += double(frame.bytes.size());
             if (quality == defaultQuality) results.shares.add(frame.bytes);
@@ -119,7 +119,7 @@ std::optional<RatePoint> peerPoint(const Peer& peer, int value, const fs::path& 
     fs::remove(stream);
     fs::remove(decoded);
     if (pictures.size() != clip.size()) return std::nullopt;
-    vk6bench::ErrorSum error;
+    bench::ErrorSum error;
     error.addRgbPictures(clip, pictures);
     return RatePoint{kilobitsPerSecond(*bytes, clip.size() / kFrameBytes), error.psnr()};
 }
@@ -177,8 +177,8 @@ void printBdRates(const std::vector<ClipResults>& clips) {
 
 void printShares(const std::vector<ClipResults>& clips) {
     std::printf("\nWhere our bytes go at quality %d: each stream's share of the frames' bytes\n",
-                vk6enc::EncoderSettings{}.quality);
-    vk6bench::StreamShares::printHeading();
+                encoder::EncoderSettings{}.quality);
+    bench::StreamShares::printHeading();
     for (const ClipResults& clip : clips) clip.ours.shares.printRows(clip.name.c_str());
 }
 
@@ -210,7 +210,7 @@ int main() {
         std::printf("%s:\n", name);
         ClipResults results{name, ourCurve(clip), {}};
         for (const Peer& peer : kPeers)
-            results.bdRates.push_back(vk6bench::bdRate(peerCurve(peer, clipPath, clip, work), results.ours.curve));
+            results.bdRates.push_back(bench::bdRate(peerCurve(peer, clipPath, clip, work), results.ours.curve));
         clips.push_back(std::move(results));
     }
     printBdRates(clips);

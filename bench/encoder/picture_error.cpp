@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "encoder/vk6enc/picture_planes.h"
+#include "encoder/picture_planes.h"
 
-namespace vk6bench {
+namespace bench {
 
 namespace {
 
@@ -36,7 +36,7 @@ void ErrorSum::addRgbPictures(std::span<const uint8_t> source, std::span<const u
 }
 
 void ErrorSum::addScreenPictures(std::span<const uint8_t> source, std::span<const uint16_t> pixels) {
-    const vk6enc::PixelExpander expander(16);
+    const encoder::PixelExpander expander(16);
     for (size_t i = 0; i < pixels.size(); ++i) {
         uint8_t rgb[3];
         expander.expand(pixels[i], rgb[0], rgb[1], rgb[2]);
@@ -46,4 +46,4 @@ void ErrorSum::addScreenPictures(std::span<const uint8_t> source, std::span<cons
 
 double ErrorSum::psnr() const { return 10 * std::log10(255.0 * 255.0 * samples_ / std::max(squared_, 1.0)); }
 
-}  // namespace vk6bench
+}  // namespace bench

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-namespace vk6bench {
+namespace bench {
 
 // Sums squared 8-bit errors over any number of frames.
 class ErrorSum {
@@ -30,4 +30,4 @@ private:
     double samples_ = 0;
 };
 
-}  // namespace vk6bench
+}  // namespace bench

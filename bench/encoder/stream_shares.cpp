@@ -4,10 +4,10 @@
 
 #include "format/frame_summary.h"
 
-namespace vk6bench {
+namespace bench {
 
 void StreamShares::add(std::span<const uint8_t> frame) {
-    const xqm::FrameSummary summary = xqm::summariseFrame(frame);
+    const format::FrameSummary summary = format::summariseFrame(frame);
     Kind& kind = summary.intra ? intra_ : predicted_;
     kind.frames += 1;
     kind.bytes += double(frame.size());
@@ -35,4 +35,4 @@ void StreamShares::printRow(const char* clip, const char* kind, const Kind& sums
                 share(sums.streams[3]), share(rest));
 }
 
-}  // namespace vk6bench
+}  // namespace bench

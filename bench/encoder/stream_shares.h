@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-namespace vk6bench {
+namespace bench {
 
 class StreamShares {
 public:
@@ -29,4 +29,4 @@ private:
     Kind intra_, predicted_;
 };
 
-}  // namespace vk6bench
+}  // namespace bench

@@ -13,10 +13,10 @@
 #include "bench/jpeg/reference_jpeg.h"
 #include "format/picture.h"
 
-namespace vk6::bench {
+namespace bench {
 namespace {
 
-constexpr int kWidth = xqm::kPictureWidth, kHeight = 480;
+constexpr int kWidth = format::kPictureWidth, kHeight = 480;
 // The decoder benchmark's intra frame carries quality 75; so does the JPEG.
 // Both scale the Annex K tables by the same rule (to half at 75); the decoder
 // only floors its quantisers at 8, which moves a few low-frequency luma steps.
@@ -68,4 +68,4 @@ BENCHMARK_CAPTURE(JpegReference444, Rgb565FastDct, JCS_RGB565, 2, JDCT_IFAST)->U
 BENCHMARK_CAPTURE(JpegReference444, Rgb24, JCS_RGB, 3, JDCT_ISLOW)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-}  // namespace vk6::bench
+}  // namespace bench

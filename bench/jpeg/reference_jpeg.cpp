@@ -6,7 +6,7 @@
 
 #include <jpeglib.h>
 
-namespace vk6::bench {
+namespace bench {
 namespace {
 
 // Zigzag scan position -> row-major index in an 8x8 block.
@@ -144,4 +144,4 @@ double nonzeroCoefficientsPerBlock(const std::vector<uint8_t>& jpeg) {
     return double(nonzero) / blockPositions;
 }
 
-}  // namespace vk6::bench
+}  // namespace bench

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vk6::bench {
+namespace bench {
 
 // A width x height JPEG (multiples of 8) at the given quality, its
 // coefficients drawn from a generator seeded with `seed`.
@@ -16,4 +16,4 @@ std::vector<uint8_t> makeReferenceJpeg(int width, int height, int quality, uint3
 // together (Y + Cb + Cr of one block position).
 double nonzeroCoefficientsPerBlock(const std::vector<uint8_t>& jpeg);
 
-}  // namespace vk6::bench
+}  // namespace bench

@@ -27,21 +27,21 @@ double median(std::vector<double> values) {
 }
 
 int run(const std::string& path, int rounds) {
-    xqm::StreamReader reader = xqm::StreamReader::openFile(path);
-    const xqm::StreamInfo& info = reader.info();
+    stream::StreamReader reader = stream::StreamReader::openFile(path);
+    const stream::StreamInfo& info = reader.info();
     std::vector<std::vector<uint8_t>> frames(info.frameCount);
     for (uint32_t i = 0; i < info.frameCount; ++i) {
         reader.readFrame(i, frames[i]);
-        frames[i].resize(frames[i].size() + xqm::kUnboundedDecodePadding, 0);
+        frames[i].resize(frames[i].size() + stream::kUnboundedDecodePadding, 0);
     }
-    if (XQMPI_Init(info.pixelType, info.height, xqm::kPictureWidth,
-                   reinterpret_cast<const char*>(xqm::kMagic.data())) != 1) {
+    if (XQMPI_Init(info.pixelType, info.height, format::kPictureWidth,
+                   reinterpret_cast<const char*>(stream::kMagic.data())) != 1) {
         std::fprintf(stderr, "%s: the library refuses the stream's format\n", path.c_str());
         return 1;
     }
-    const size_t rows = xqm::pictureRows(info.height);
-    std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * xqm::kPictureWidth),
-                                         std::vector<uint16_t>(rows * xqm::kPictureWidth)};
+    const size_t rows = format::pictureRows(info.height);
+    std::vector<uint16_t> pictures[2] = {std::vector<uint16_t>(rows * format::kPictureWidth),
+                                         std::vector<uint16_t>(rows * format::kPictureWidth)};
 
     // Each pass decodes the video as the game does: frame i into the buffer of
     // frame i - 2, both buffers all zero at first.

@@ -20,11 +20,11 @@ from web_harness import chromium, open_page, run_async, served_site  # noqa: E40
 TURNS = 3
 
 
-def native_fps(library_bench, video, passes, kernels):
+def native_fps(bench_library, video, passes, kernels):
     environment = dict(os.environ)
     if kernels:
         environment["VK6_KERNELS"] = kernels
-    line = subprocess.run([library_bench, video, str(passes)], capture_output=True, text=True, check=True,
+    line = subprocess.run([bench_library, video, str(passes)], capture_output=True, text=True, check=True,
                           env=environment).stdout
     return float(re.search(r"([0-9.]+) frames/s", line).group(1))
 
@@ -38,7 +38,7 @@ def main():
     parser.add_argument("video", nargs="?")
     args = parser.parse_args()
     video = args.video or os.path.join(args.native, "sample", "intro.xqm")
-    library_bench = os.path.join(args.native, "bench", "library_bench")
+    bench_library = os.path.join(args.native, "bench", "bench_library")
 
     results = {}
     with served_site(args.root, args.wasm) as (base, streams), chromium() as driver:
@@ -51,8 +51,8 @@ def main():
             runs = [run_async(driver, "return await player.benchmark({passes: args[0]});", args.passes)
                     for _ in range(TURNS)]
             results[f"web {build} ({runs[0]['kernels']})"] = max(run["framesPerSecond"] for run in runs)
-    results["native sse2"] = max(native_fps(library_bench, video, args.passes, "sse2") for _ in range(TURNS))
-    results["native best level"] = max(native_fps(library_bench, video, args.passes, None) for _ in range(TURNS))
+    results["native sse2"] = max(native_fps(bench_library, video, args.passes, "sse2") for _ in range(TURNS))
+    results["native best level"] = max(native_fps(bench_library, video, args.passes, None) for _ in range(TURNS))
 
     name = os.path.basename(video)
     print(f"== Decoding {name} in headless Chromium and natively, {args.passes} passes each, best of {TURNS} runs")

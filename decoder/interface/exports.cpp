@@ -11,8 +11,8 @@
 
 namespace {
 
-using xqm::DecodeError;
-using xqm::StreamId;
+using format::DecodeError;
+using format::StreamId;
 static_assert(int(DecodeError::None) == XQMPI_ERROR_NONE &&
               int(DecodeError::NullArgument) == XQMPI_ERROR_NULL_ARGUMENT &&
               int(DecodeError::NotInitialised) == XQMPI_ERROR_NOT_INITIALISED &&
@@ -26,13 +26,13 @@ static_assert(int(DecodeError::None) == XQMPI_ERROR_NONE &&
               int(DecodeError::VectorPastEnd) == XQMPI_ERROR_VECTOR_PAST_END &&
               int(DecodeError::SpiralPastEnd) == XQMPI_ERROR_SPIRAL_PAST_END &&
               int(DecodeError::NibblePastEnd) == XQMPI_ERROR_NIBBLE_PAST_END &&
-              xqm::kDecodeErrorCount == XQMPI_ERROR_NIBBLE_PAST_END + 1);
+              format::kDecodeErrorCount == XQMPI_ERROR_NIBBLE_PAST_END + 1);
 static_assert(int(StreamId::Header) == XQMPI_STREAM_HEADER && int(StreamId::Control) == XQMPI_STREAM_CONTROL &&
               int(StreamId::Vector) == XQMPI_STREAM_VECTOR && int(StreamId::Spiral) == XQMPI_STREAM_SPIRAL &&
               int(StreamId::Nibble) == XQMPI_STREAM_NIBBLE);
 
-vk6::Decoder& processDecoder() {
-    static vk6::Decoder decoder;
+decoder::Decoder& processDecoder() {
+    static decoder::Decoder decoder;
     return decoder;
 }
 
@@ -40,7 +40,7 @@ vk6::Decoder& processDecoder() {
 
 // The handle is the decoder itself.
 struct XQMPI_Decoder {
-    vk6::Decoder decoder;
+    decoder::Decoder decoder;
 };
 
 extern "C" {
@@ -68,7 +68,8 @@ XQMPI_EXPORT XQMPI_Decoder* XQMPI_CALL XQMPI_CreateDecoder(int32_t type, int32_t
         return nullptr;
     }
     // The rows of a picture must be told in 32 bits.
-    if (!handle->decoder.init(type, height, xqm::kPictureWidth, "XQM6") || handle->decoder.pictureRows() > INT32_MAX) {
+    if (!handle->decoder.init(type, height, format::kPictureWidth, "XQM6") ||
+        handle->decoder.pictureRows() > INT32_MAX) {
         delete handle;
         return nullptr;
     }
@@ -86,7 +87,7 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderDecodeFrame(XQMPI_Decoder* decoder,
 }
 
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderLastError(const XQMPI_Decoder* decoder, XQMPI_ErrorReport* report) {
-    vk6::DecodeReport last;
+    decoder::DecodeReport last;
     if (decoder == nullptr)
         last.code = DecodeError::NullArgument;
     else
@@ -100,7 +101,7 @@ XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderLastError(const XQMPI_Decoder* deco
     return int32_t(last.code);
 }
 
-XQMPI_EXPORT const char* XQMPI_CALL XQMPI_DecoderErrorText(int32_t code) { return xqm::decodeErrorText(code); }
+XQMPI_EXPORT const char* XQMPI_CALL XQMPI_DecoderErrorText(int32_t code) { return format::decodeErrorText(code); }
 
 XQMPI_EXPORT int32_t XQMPI_CALL XQMPI_DecoderSetConcealment(XQMPI_Decoder* decoder, int32_t on) {
     if (decoder == nullptr) return 0;

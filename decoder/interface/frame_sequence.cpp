@@ -6,13 +6,13 @@
 #include "format/decode_errors.h"
 #include "format/picture.h"
 
-namespace vk6 {
+namespace decoder {
 
 FrameSequence::FrameSequence(const HandleFunctions& library, int32_t pixelType, int32_t height)
     : library_(library), handle_(library.create(pixelType, height)) {
     if (handle_ == nullptr) return;
     library_.setConcealment(handle_, 1);
-    const size_t pixels = size_t(library_.pictureRows(handle_)) * xqm::kPictureWidth;
+    const size_t pixels = size_t(library_.pictureRows(handle_)) * format::kPictureWidth;
     buffers_.reference.assign(pixels, 0);
     buffers_.target.assign(pixels, 0);
 }
@@ -46,7 +46,7 @@ XQMPI_ErrorReport FrameSequence::report() const {
 
 std::string FrameSequence::failure() const {
     const XQMPI_ErrorReport last = report();
-    return xqm::describeFailure(last, library_.errorText(last.code));
+    return format::describeFailure(last, library_.errorText(last.code));
 }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -16,7 +16,7 @@
 
 #include "decoder/interface/handle_functions.h"
 
-namespace vk6 {
+namespace decoder {
 
 class FrameSequence {
 public:
@@ -60,4 +60,4 @@ private:
     Buffers buffers_;
 };
 
-}  // namespace vk6
+}  // namespace decoder

@@ -5,7 +5,7 @@
 
 #include "decoder/interface/vk6_640x16.h"
 
-namespace vk6 {
+namespace decoder {
 
 struct HandleFunctions {
     XQMPI_Decoder*(XQMPI_CALL* create)(int32_t type, int32_t height);
@@ -24,4 +24,4 @@ inline HandleFunctions linkedHandleFunctions() {
             XQMPI_DecoderDecodeFrame, XQMPI_DecoderLastError, XQMPI_DecoderErrorText};
 }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -8,7 +8,7 @@
 // In an unnamed namespace: each instruction set's translation unit compiles
 // its own copy, for its own target, which no other unit's copy can replace.
 
-namespace vk6 {
+namespace decoder {
 namespace {
 
 template <class T>
@@ -40,4 +40,4 @@ inline void aanButterfly(T (&x)[8]) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -5,15 +5,15 @@
 
 #include "decoder/pipeline/geometry_tables.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::kPictureWidth;
-using xqm::kShapeSizes;
-using xqm::ShapeSize;
-using xqm::sourcePixel;
-using xqm::SourcePixel;
-using xqm::sourceSize;
-using enum xqm::CopyShape;
+using format::kPictureWidth;
+using format::kShapeSizes;
+using format::ShapeSize;
+using format::sourcePixel;
+using format::SourcePixel;
+using format::sourceSize;
+using enum format::CopyShape;
 
 namespace {
 
@@ -275,4 +275,4 @@ constexpr BlockCopyTable kBlockCopyTable = makeTable(std::make_index_sequence<56
 
 const BlockCopyTable& blockCopyTable() { return kBlockCopyTable; }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -11,7 +11,7 @@
 
 #include "format/piece_shapes.h"
 
-namespace vk6 {
+namespace decoder {
 
 // Both pointers are top-left pixels in pictures 640 pixels wide; the source
 // may lie in the destination's picture.
@@ -24,10 +24,10 @@ const BlockCopyTable& blockCopyTable();
 // width: the table's mode 0 wherever the two regions share no pixel.
 template <int Shape>
 inline void copyRows(const uint16_t* source, uint16_t* destination) {
-    constexpr xqm::ShapeSize size = xqm::kShapeSizes[Shape];
+    constexpr format::ShapeSize size = format::kShapeSizes[Shape];
 #pragma GCC unroll 8
     for (int row = 0; row < size.height; ++row)
-        std::memcpy(destination + row * xqm::kPictureWidth, source + row * xqm::kPictureWidth, 2 * size.width);
+        std::memcpy(destination + row * format::kPictureWidth, source + row * format::kPictureWidth, 2 * size.width);
 }
 
-}  // namespace vk6
+}  // namespace decoder

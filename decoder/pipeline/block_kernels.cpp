@@ -18,7 +18,7 @@
 #include "decoder/pipeline/cpu_features.h"
 #endif
 
-namespace vk6 {
+namespace decoder {
 
 namespace {
 
@@ -76,4 +76,4 @@ KernelLevel defaultKernelLevel() {
 
 const BlockKernels& defaultKernels() { return kernelsFor(defaultKernelLevel()); }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -14,13 +14,13 @@
 #include "decoder/pipeline/coefficient_decoder.h"
 #include "decoder/pipeline/colour_conversion.h"
 
-namespace vk6 {
+namespace decoder {
 
 struct BlockKernels {
     // The reference level reads the codes one by one; the others through the
     // table of codes.
-    xqm::DecodeError (*decodeCoefficients)(NibbleWindow& window, const GeometryTables& geometry,
-                                           const DequantTables& dequant, CoefficientBlocks& blocks);
+    format::DecodeError (*decodeCoefficients)(NibbleWindow& window, const GeometryTables& geometry,
+                                              const DequantTables& dequant, CoefficientBlocks& blocks);
     // The block holds zeros outside the rows and columns its mask marks, as
     // coefficient decoding leaves it; the fast levels count on that.
     void (*inverseDct)(int32_t* block, uint32_t mask);
@@ -64,4 +64,4 @@ KernelLevel requestedKernelLevel(const char* request, KernelLevel best);
 KernelLevel defaultKernelLevel();
 const BlockKernels& defaultKernels();
 
-}  // namespace vk6
+}  // namespace decoder

@@ -5,19 +5,19 @@
 
 #include "format/code_tree.h"
 
-namespace vk6 {
+namespace decoder {
 
 class BlockWalkObserver {
 public:
     virtual ~BlockWalkObserver() = default;
 
-    // piece: its number in the block (xqm::kBlockPieces). For a vector copy
+    // piece: its number in the block (format::kBlockPieces). For a vector copy
     // also its mode and whether it reads the new picture.
-    virtual void piece(int piece, xqm::Choice choice, int mode, bool fromTarget) = 0;
+    virtual void piece(int piece, format::Choice choice, int mode, bool fromTarget) = 0;
     // The block whose pieces came since the last call is decoded whole; the
     // pieces told after it belong to the next block, or to the one that
     // failed.
     virtual void blockDone() = 0;
 };
 
-}  // namespace vk6
+}  // namespace decoder

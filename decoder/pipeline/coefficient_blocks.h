@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace vk6 {
+namespace decoder {
 
 struct CoefficientBlocks {
     // The three blocks, then room where the coefficient decoder discards the
@@ -17,4 +17,4 @@ struct CoefficientBlocks {
     const int32_t* block(int component) const { return values.data() + 64 * component; }
 };
 
-}  // namespace vk6
+}  // namespace decoder

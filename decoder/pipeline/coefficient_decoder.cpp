@@ -10,16 +10,16 @@
 
 #include "decoder/pipeline/coefficient_decoder.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::DecodeError;
-using enum xqm::CoefficientCode;
+using format::DecodeError;
+using enum format::CoefficientCode;
 
 namespace {
 
-using xqm::codeShape;
-using xqm::CodeShape;
-using xqm::LevelSource;
+using format::codeShape;
+using format::CodeShape;
+using format::LevelSource;
 
 constexpr int kFixedSlots = 2;
 // A code is checked before it writes: its position is then at most the skip
@@ -33,10 +33,10 @@ constexpr auto kLevelOfCell = [] {
     for (uint32_t pair = 0; pair < 256; ++pair) {  // a cell: symbol, then next symbol
         const uint32_t cell = pair & 15, next = pair >> 4;
         levels[LevelSource::Unit][pair] = int8_t(cell & 1 ? -1 : +1);
-        levels[LevelSource::SmallHigh][pair] = xqm::kSmallLevels[cell >> 2];
-        levels[LevelSource::SmallLow][pair] = xqm::kSmallLevels[cell & 3];
-        levels[LevelSource::Nibble][pair] = xqm::kNibbleLevels[cell];
-        levels[LevelSource::Byte][pair] = int8_t(xqm::byteLevel(cell, next));
+        levels[LevelSource::SmallHigh][pair] = format::kSmallLevels[cell >> 2];
+        levels[LevelSource::SmallLow][pair] = format::kSmallLevels[cell & 3];
+        levels[LevelSource::Nibble][pair] = format::kNibbleLevels[cell];
+        levels[LevelSource::Byte][pair] = int8_t(format::byteLevel(cell, next));
     }
     return levels;
 }();
@@ -67,21 +67,23 @@ constexpr CodeStep codeStep(uint32_t code, uint32_t a) {
     step.cells = shape.cells;
     step.zeros = shape.zeros;
     step.values = shape.values;
-    const bool skip = code == xqm::Skip1 || code == xqm::Skip5;
+    const bool skip = code == format::Skip1 || code == format::Skip5;
     step.error = skip ? DecodeError::TooManySkips : DecodeError::CoefficientPast63;
-    if (code == xqm::EndOfBlock) {
+    if (code == format::EndOfBlock) {
         step.limit = 255;
         step.finishAt = 0;
     } else if (skip) {
         step.limit = kSkipLimit;
         step.finishAt = 255;  // a skip never completes a block
     } else {
-        step.limit = xqm::kBlockPositions;
-        step.finishAt = xqm::kBlockPositions;
+        step.limit = format::kBlockPositions;
+        step.finishAt = format::kBlockPositions;
     }
     // RunSmall's operands are all read before its check, RunNibble's and
     // SmallPair's first one; the other codes are checked on their code nibble.
-    step.rejected = code == xqm::RunSmall ? shape.cells : code == xqm::RunNibble || code == xqm::SmallPair ? 2 : 1;
+    step.rejected = code == format::RunSmall                                 ? shape.cells
+                    : code == format::RunNibble || code == format::SmallPair ? 2
+                                                                             : 1;
     return step;
 }
 
@@ -180,4 +182,4 @@ DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& 
     return error;
 }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -12,7 +12,7 @@
 #include "decoder/pipeline/geometry_tables.h"
 #include "decoder/pipeline/nibble_window.h"
 
-namespace vk6 {
+namespace decoder {
 
 // A skip may run past position 63 when EndOfBlock follows it; a run of skips
 // beyond this position can only be a broken stream.
@@ -22,9 +22,9 @@ inline constexpr int kSkipLimit = 128;  // NibbleWindow::kMaxCellsPerDctBlock co
 // malformed block CoefficientPast63 (a value written past position 63) or
 // TooManySkips (skips beyond the limit); blocks then hold what was decoded so
 // far and the window's cursor stands after the last symbol read.
-xqm::DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
-                                         const DequantTables& dequant, CoefficientBlocks& blocks);
-xqm::DecodeError decodeCoefficientBlocksReference(NibbleWindow& window, const GeometryTables& geometry,
-                                                  const DequantTables& dequant, CoefficientBlocks& blocks);
+format::DecodeError decodeCoefficientBlocks(NibbleWindow& window, const GeometryTables& geometry,
+                                            const DequantTables& dequant, CoefficientBlocks& blocks);
+format::DecodeError decodeCoefficientBlocksReference(NibbleWindow& window, const GeometryTables& geometry,
+                                                     const DequantTables& dequant, CoefficientBlocks& blocks);
 
-}  // namespace vk6
+}  // namespace decoder

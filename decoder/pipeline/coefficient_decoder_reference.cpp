@@ -3,17 +3,17 @@
 
 #include "decoder/pipeline/coefficient_decoder.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::DecodeError;
-using enum xqm::CoefficientCode;
+using format::DecodeError;
+using enum format::CoefficientCode;
 
 namespace {
 
-using xqm::byteLevel;
-using xqm::kSmallLevels;
+using format::byteLevel;
+using format::kSmallLevels;
 
-int32_t nibbleLevel(uint32_t nibble) { return xqm::kNibbleLevels[nibble]; }
+int32_t nibbleLevel(uint32_t nibble) { return format::kNibbleLevels[nibble]; }
 
 // Taking a nibble: the cell's symbol, the low half (the high half is the next one).
 uint32_t take(const uint8_t*& cell) { return *cell++ & 15u; }
@@ -164,4 +164,4 @@ DecodeError decodeCoefficientBlocksReference(NibbleWindow& window, const Geometr
     return error;
 }
 
-}  // namespace vk6
+}  // namespace decoder

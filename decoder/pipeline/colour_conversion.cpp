@@ -4,9 +4,9 @@
 
 #include "decoder/pipeline/geometry_tables.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::kPictureWidth;
+using format::kPictureWidth;
 
 void buildChromaTables(ColourTables& tables) {
     for (int v = ColourTables::kChromaFirst; v <= ColourTables::kChromaLast; ++v) {
@@ -86,4 +86,4 @@ void convertToPixelsReference(const ColourTables& tables, const CoefficientBlock
     }
 }
 
-}  // namespace vk6
+}  // namespace decoder

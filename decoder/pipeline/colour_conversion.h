@@ -8,9 +8,9 @@
 #include "decoder/pipeline/coefficient_blocks.h"
 #include "format/pixel_types.h"
 
-namespace vk6 {
+namespace decoder {
 
-using PixelFormat = xqm::PixelType;
+using PixelFormat = format::PixelType;
 
 struct ColourTables {
     static constexpr int kChromaFirst = -256, kChromaLast = 511;
@@ -33,4 +33,4 @@ void buildColourTables(PixelFormat format, ColourTables& tables);
 // Indices outside the tables saturate to the nearest table end.
 void convertToPixelsReference(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination);
 
-}  // namespace vk6
+}  // namespace decoder

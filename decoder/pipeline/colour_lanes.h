@@ -32,7 +32,7 @@
 #include "decoder/pipeline/colour_conversion.h"
 #include "decoder/pipeline/geometry_tables.h"
 
-namespace vk6 {
+namespace decoder {
 namespace {
 
 template <class Ops>
@@ -66,12 +66,12 @@ private:
         if (cb.step == 0 && cr.step == 0) {
             const Chroma chroma = chromaOf(cb.first, cr.first);
             for (int row = 0; row < 8; row += Ops::kRows)
-                Ops::store(destination + xqm::kPictureWidth * row,
+                Ops::store(destination + format::kPictureWidth * row,
                            pixels<fields>(luma.first + luma.step * row, chroma));
             return;
         }
         for (int row = 0; row < 8; row += Ops::kRows)
-            Ops::store(destination + xqm::kPictureWidth * row,
+            Ops::store(destination + format::kPictureWidth * row,
                        pixels<fields>(luma.first + luma.step * row,
                                       chromaOf(cb.first + cb.step * row, cr.first + cr.step * row)));
     }
@@ -163,4 +163,4 @@ private:
 };
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

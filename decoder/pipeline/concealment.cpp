@@ -4,9 +4,9 @@
 
 #include "decoder/pipeline/geometry_tables.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::kPictureWidth;
+using format::kPictureWidth;
 
 void concealFromFailedBlock(const DecodeReport& report, const uint16_t* reference, uint16_t* target, int64_t rows) {
     if (report.whole() || reference == nullptr || reference == target) return;
@@ -19,4 +19,4 @@ void concealFromFailedBlock(const DecodeReport& report, const uint16_t* referenc
         std::memmove(target + (y + 8) * kWidth, reference + (y + 8) * kWidth, 2 * size_t((rows - y - 8) * kWidth));
 }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -7,7 +7,7 @@
 
 #include "decoder/pipeline/decode_report.h"
 
-namespace vk6 {
+namespace decoder {
 
 // Copies from the reference, in pictures of `rows` rows of 640 pixels: the
 // failed 8x8 block and the rest of its block row, then every row below; the
@@ -15,4 +15,4 @@ namespace vk6 {
 // decoded whole, a null reference or one buffer as both.
 void concealFromFailedBlock(const DecodeReport& report, const uint16_t* reference, uint16_t* target, int64_t rows);
 
-}  // namespace vk6
+}  // namespace decoder

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace vk6 {
+namespace decoder {
 
 namespace {
 
@@ -31,4 +31,4 @@ bool cpuRunsAvx2() {
     return (ebx & kAvx2) != 0;
 }
 
-}  // namespace vk6
+}  // namespace decoder

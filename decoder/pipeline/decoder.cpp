@@ -3,10 +3,10 @@
 #include "decoder/pipeline/concealment.h"
 #include "decoder/pipeline/frame_driver.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::DecodeError;
-using xqm::kPictureWidth;
+using format::DecodeError;
+using format::kPictureWidth;
 
 namespace {
 
@@ -28,7 +28,7 @@ bool Decoder::init(int32_t type, int32_t height, int32_t width, const char* head
     if ((height & 1) != 0) return false;
     if (width != kPictureWidth) return false;
     if (header == nullptr || !isMagic(header)) return false;
-    if (!xqm::knownPixelType(type)) return false;
+    if (!format::knownPixelType(type)) return false;
 
     DecoderState& s = *state_;
     buildPositionTables(s.geometry);
@@ -40,7 +40,7 @@ bool Decoder::init(int32_t type, int32_t height, int32_t width, const char* head
     return true;
 }
 
-int64_t Decoder::pictureRows() const { return xqm::pictureRows(state_->height); }
+int64_t Decoder::pictureRows() const { return format::pictureRows(state_->height); }
 
 bool Decoder::decodeFrame(const void* frame, size_t frameSize, const uint16_t* reference, uint16_t* target) {
     // Compared in 64 bits: on a 32-bit target the unknown-size mark does not fit a size_t.
@@ -74,4 +74,4 @@ bool Decoder::decode(const void* frame, int64_t frameSize, const uint16_t* refer
     return false;
 }
 
-}  // namespace vk6
+}  // namespace decoder

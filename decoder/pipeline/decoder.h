@@ -15,7 +15,7 @@
 #include "decoder/pipeline/geometry_tables.h"
 #include "decoder/pipeline/nibble_window.h"
 
-namespace vk6 {
+namespace decoder {
 
 struct DecoderState {
     int32_t height = 0;
@@ -74,4 +74,4 @@ private:
     DecodeReport report_{};
 };
 
-}  // namespace vk6
+}  // namespace decoder

@@ -2,7 +2,7 @@
 
 #include "decoder/pipeline/geometry_tables.h"
 
-namespace vk6 {
+namespace decoder {
 
 // clang-format off
 const std::array<int32_t, 64> AanScale = {
@@ -60,4 +60,4 @@ void buildDequantTables(int quality, DequantTables& tables) {
     for (auto& row : tables) std::fill(row.begin() + 64, row.end(), 0);
 }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -7,7 +7,7 @@
 
 #include "decoder/pipeline/geometry_tables.h"
 
-namespace vk6 {
+namespace decoder {
 
 // Row-major AAN scale factors in 14-bit fixed point.
 extern const std::array<int32_t, 64> AanScale;
@@ -22,4 +22,4 @@ using DequantTables = std::array<std::array<int32_t, kScanPositions>, 6>;
 // quality is already clamped to 1..100.
 void buildDequantTables(int quality, DequantTables& tables);
 
-}  // namespace vk6
+}  // namespace decoder

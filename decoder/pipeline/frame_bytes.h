@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace vk6 {
+namespace decoder {
 
 class FrameBytes {
 public:
@@ -56,4 +56,4 @@ private:
     mutable bool readOutside_ = false;
 };
 
-}  // namespace vk6
+}  // namespace decoder

@@ -6,34 +6,34 @@
 
 #include "decoder/pipeline/coefficient_decoder.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::DecodeError;
-using xqm::kPictureWidth;
-using xqm::ShapeSize;
-using xqm::sourceSize;
-using xqm::StreamId;
-using enum xqm::CopyShape;
+using format::DecodeError;
+using format::kPictureWidth;
+using format::ShapeSize;
+using format::sourceSize;
+using format::StreamId;
+using enum format::CopyShape;
 
 namespace {
 
-using xqm::Choice;
-using xqm::kBlockPieces;
-using xqm::Level;
+using format::Choice;
+using format::kBlockPieces;
+using format::Level;
 
 constexpr int64_t kWidth = kPictureWidth;
 
 // The shape of every piece of a level.
-constexpr int shapeOf(Level level) { return kBlockPieces[size_t(xqm::kFirstPiece[int(level)])].shape; }
+constexpr int shapeOf(Level level) { return kBlockPieces[size_t(format::kFirstPiece[int(level)])].shape; }
 
 // The parts of each piece of a level under a split, by the piece's number in
 // its level.
 template <Level AtLevel, Choice Split>
 constexpr auto makeParts() {
-    constexpr int first = xqm::kFirstPiece[int(AtLevel)];
-    constexpr int pieces = (AtLevel == Level::Cell ? xqm::kPieces : xqm::kFirstPiece[int(AtLevel) + 1]) - first;
+    constexpr int first = format::kFirstPiece[int(AtLevel)];
+    constexpr int pieces = (AtLevel == Level::Cell ? format::kPieces : format::kFirstPiece[int(AtLevel) + 1]) - first;
     std::array<std::array<int, 4>, pieces> parts{};
-    for (int piece = 0; piece < pieces; ++piece) parts[size_t(piece)] = xqm::splitParts(first + piece, Split).pieces;
+    for (int piece = 0; piece < pieces; ++piece) parts[size_t(piece)] = format::splitParts(first + piece, Split).pieces;
     return parts;
 }
 template <Level AtLevel, Choice Split>
@@ -63,7 +63,7 @@ FrameDriver<Observed>::FrameDriver(DecoderState& state, const BlockKernels& kern
 template <bool Observed>
 bool FrameDriver<Observed>::run(const uint16_t* reference, uint16_t* target) {
     report_ = {};
-    header_ = xqm::FrameHeader::fromWords([&](int index) { return bytes_.word32(4 * index); });
+    header_ = format::FrameHeader::fromWords([&](int index) { return bytes_.word32(4 * index); });
     if (!header_.isIntra() && reference == nullptr) return failFrame(DecodeError::NoReference, 0);
     const bool bounded = bytes_.size() != FrameBytes::kUnknownSize;
     if (bounded) {
@@ -130,8 +130,8 @@ bool FrameDriver<Observed>::fail(DecodeError code, StreamId stream, int piece) {
     report_.code = code;
     report_.stream = stream;
     if (piece >= 0) {
-        report_.pieceShape = xqm::shapeNumber(kBlockPieces[size_t(piece)].shape);
-        report_.pieceIndex = xqm::pieceNumber(piece);
+        report_.pieceShape = format::shapeNumber(kBlockPieces[size_t(piece)].shape);
+        report_.pieceIndex = format::pieceNumber(piece);
     }
     return false;
 }
@@ -201,7 +201,7 @@ bool FrameDriver<Observed>::decodePiece(int piece) {
             observe(piece, choice);
             return spiralCopy<shape>(piece);
         } else if constexpr (choice == Choice::Vector) {
-            if constexpr (!xqm::usesFarVector(AtLevel))
+            if constexpr (!format::usesFarVector(AtLevel))
                 return nearCopy<shape>(piece, Intra);
             else if constexpr (Intra)
                 return intraFarCopy<shape>(piece);
@@ -210,23 +210,23 @@ bool FrameDriver<Observed>::decodePiece(int piece) {
         } else if constexpr (choice == Choice::Dct) {
             observe(piece, choice);
             return decodeDctBlock();
-        } else if constexpr (xqm::isSplit(choice)) {
+        } else if constexpr (format::isSplit(choice)) {
             return decodeParts<Intra, AtLevel, choice>(piece);
         } else {
             return fail(DecodeError::NotACode, StreamId::Control);
         }
     };
-    return xqm::readChoice<Intra, AtLevel>([this] { return control_.bit(); }, act);
+    return format::readChoice<Intra, AtLevel>([this] { return control_.bit(); }, act);
 }
 
 template <bool Observed>
 template <bool Intra, Level AtLevel, Choice Split>
 bool FrameDriver<Observed>::decodeParts(int piece) {
     observe(piece, Split);
-    constexpr int count = xqm::splitParts(xqm::kFirstPiece[int(AtLevel)], Split).count;
-    const std::array<int, 4>& parts = kParts<AtLevel, Split>[size_t(piece - xqm::kFirstPiece[int(AtLevel)])];
+    constexpr int count = format::splitParts(format::kFirstPiece[int(AtLevel)], Split).count;
+    const std::array<int, 4>& parts = kParts<AtLevel, Split>[size_t(piece - format::kFirstPiece[int(AtLevel)])];
     for (int part = 0; part < count; ++part)
-        if (!decodePiece<Intra, xqm::splitLevel(Split)>(parts[size_t(part)])) return false;
+        if (!decodePiece<Intra, format::splitLevel(Split)>(parts[size_t(part)])) return false;
     return true;
 }
 
@@ -245,7 +245,7 @@ bool FrameDriver<Observed>::decodeDctBlock() {
 template <bool Observed>
 template <int Shape>
 bool FrameDriver<Observed>::stillCopy(int piece) {
-    const xqm::Piece& p = kBlockPieces[size_t(piece)];
+    const format::Piece& p = kBlockPieces[size_t(piece)];
     const int64_t source = (blockY_ + p.y) * kWidth + blockX_ + p.x;
     return copy<StreamId::Control, Shape>(reference_, source, 0, piece);
 }
@@ -257,7 +257,7 @@ bool FrameDriver<Observed>::stillCopy(int piece) {
 // decides the result, so the blocks are copied one by one.
 template <bool Observed>
 bool FrameDriver<Observed>::stillBlockRun() {
-    constexpr xqm::Code still = xqm::choiceCode(false, Level::Block8x8, Choice::Still);
+    constexpr format::Code still = format::choiceCode(false, Level::Block8x8, Choice::Still);
     const int blocks = 1 + control_.skipRepeats<still.bits, still.length>((kPictureWidth - blockX_) / 8 - 1);
     const int64_t corner = blockY_ * kWidth + blockX_;
     const int64_t extent = 7 * kWidth + 8 * blocks;
@@ -298,7 +298,7 @@ bool FrameDriver<Observed>::stillBlockRun() {
 template <bool Observed>
 template <int Shape>
 bool FrameDriver<Observed>::spiralCopy(int piece) {
-    const xqm::Piece& p = kBlockPieces[size_t(piece)];
+    const format::Piece& p = kBlockPieces[size_t(piece)];
     const int64_t corner = (blockY_ + p.y) * kWidth + blockX_ + p.x;
     return copy<StreamId::Spiral, Shape>(reference_, corner + state_.geometry.spiralOffsets[spiral_.next()], 0, piece);
 }
@@ -306,17 +306,17 @@ bool FrameDriver<Observed>::spiralCopy(int piece) {
 template <bool Observed>
 template <int Shape>
 bool FrameDriver<Observed>::predictedFarCopy(int piece) {
-    const uint32_t mode = control_.bits(xqm::farModeBits(false));
+    const uint32_t mode = control_.bits(format::farModeBits(false));
     const uint32_t word = vectors_.next();
-    return farCopy<Shape>(piece, mode, word, xqm::topBit(word));
+    return farCopy<Shape>(piece, mode, word, format::topBit(word));
 }
 
 template <bool Observed>
 template <int Shape>
 bool FrameDriver<Observed>::intraFarCopy(int piece) {
-    const uint32_t highBits = control_.bits(xqm::farModeBits(true));
+    const uint32_t highBits = control_.bits(format::farModeBits(true));
     const uint32_t word = vectors_.next();
-    return farCopy<Shape>(piece, xqm::intraFarMode(highBits, word), word, true);
+    return farCopy<Shape>(piece, format::intraFarMode(highBits, word), word, true);
 }
 
 // Far vectors are anchored at the 8x8 block's corner, whatever piece they place.
@@ -324,9 +324,9 @@ template <bool Observed>
 template <int Shape>
 bool FrameDriver<Observed>::farCopy(int piece, uint32_t mode, uint32_t word, bool fromTarget) {
     observe(piece, Choice::Vector, int(mode), fromTarget);
-    const xqm::FarVector vector = xqm::unpackFar(word);
-    const int64_t source = xqm::farSourceRow(blockY_, vector.vy, fromTarget, Shape == Shape8x8) * kWidth +
-                           xqm::farSourceColumn(blockX_, vector.vx);
+    const format::FarVector vector = format::unpackFar(word);
+    const int64_t source = format::farSourceRow(blockY_, vector.vy, fromTarget, Shape == Shape8x8) * kWidth +
+                           format::farSourceColumn(blockX_, vector.vx);
     return copy<StreamId::Vector, Shape>(fromTarget ? target_ : reference_, source, mode, piece);
 }
 
@@ -335,8 +335,8 @@ template <bool Observed>
 template <int Shape>
 bool FrameDriver<Observed>::nearCopy(int piece, bool intra) {
     const uint32_t word = vectors_.next();
-    const xqm::NearVector vector = xqm::unpackNear(word);
-    const bool fromTarget = intra || xqm::topBit(word);
+    const format::NearVector vector = format::unpackNear(word);
+    const bool fromTarget = intra || format::topBit(word);
     observe(piece, Choice::Vector, vector.mode, fromTarget);
     const int64_t corner = blockY_ * kWidth + blockX_;
     if (fromTarget)
@@ -364,7 +364,7 @@ bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, 
     const int64_t extent = (source.height - 1) * kWidth + source.width;
     if (sourceOffset < 0 || sourceOffset + extent > picturePixels_)
         return fail(DecodeError::CopyOutside, Stream, piece);
-    const xqm::Piece& p = kBlockPieces[size_t(piece)];
+    const format::Piece& p = kBlockPieces[size_t(piece)];
     uint16_t* destination = target_ + (blockY_ + p.y) * kWidth + blockX_ + p.x;
     const uint16_t* from = picture + sourceOffset;
     // Where the regions share no pixel, the order of the pair accesses makes
@@ -381,4 +381,4 @@ bool FrameDriver<Observed>::copy(const uint16_t* picture, int64_t sourceOffset, 
 template class FrameDriver<false>;
 template class FrameDriver<true>;
 
-}  // namespace vk6
+}  // namespace decoder

@@ -19,7 +19,7 @@
 #include "format/code_tree.h"
 #include "format/frame_header.h"
 
-namespace vk6 {
+namespace decoder {
 
 template <bool Observed>
 class FrameDriver {
@@ -32,8 +32,8 @@ public:
     const DecodeReport& report() const { return report_; }
 
 private:
-    using Choice = xqm::Choice;
-    using Level = xqm::Level;
+    using Choice = format::Choice;
+    using Level = format::Level;
 
     template <bool Intra>
     bool decodeBlockRows();
@@ -42,11 +42,11 @@ private:
     int misplacedHeaderWord() const;
     bool streamsOverran() const;
     // Records the failure of the piece being decoded and returns false.
-    [[gnu::cold, gnu::noinline]] bool fail(xqm::DecodeError code, xqm::StreamId stream, int piece = -1);
-    [[gnu::cold]] bool failFrame(xqm::DecodeError code, int64_t offset);
+    [[gnu::cold, gnu::noinline]] bool fail(format::DecodeError code, format::StreamId stream, int piece = -1);
+    [[gnu::cold]] bool failFrame(format::DecodeError code, int64_t offset);
     // Completes the report of the failed block, a stream's overrun first.
     bool abandonBlock();
-    int64_t lastUnit(xqm::StreamId stream) const;
+    int64_t lastUnit(format::StreamId stream) const;
 
     // One piece of the given level: its code, then what the code says.
     template <bool Intra, Level AtLevel>
@@ -74,7 +74,7 @@ private:
     bool nearCopy(int piece, bool intra);
     // The stream that gave the source's place, for the report (a template
     // argument: one more run-time argument would go on the stack).
-    template <xqm::StreamId Stream, int Shape>
+    template <format::StreamId Stream, int Shape>
     bool copy(const uint16_t* picture, int64_t sourceOffset, uint32_t mode, int piece);
     // Block rows still across the whole width are copied together, as one
     // span, when the next action needs them or the frame ends.
@@ -93,7 +93,7 @@ private:
     int64_t picturePixels_;
     BlockWalkObserver* observer_;
     int64_t nibbleCells_ = 0;  // of the nibble stream; unlimited for a frame of unknown size
-    xqm::FrameHeader header_{};
+    format::FrameHeader header_{};
     DecodeReport report_{};
     ControlBitReader control_;
     VectorWordReader vectors_;
@@ -106,4 +106,4 @@ private:
     int64_t blockY_ = 0;  // may pass any int32 height
 };
 
-}  // namespace vk6
+}  // namespace decoder

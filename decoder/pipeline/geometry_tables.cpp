@@ -1,8 +1,8 @@
 #include "decoder/pipeline/geometry_tables.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::kPictureWidth;
+using format::kPictureWidth;
 
 void buildPositionTables(GeometryTables& tables) {
     for (uint32_t component = 0; component < 3; ++component) {
@@ -48,4 +48,4 @@ void buildDisplacementTables(GeometryTables& tables) {
     }
 }
 
-}  // namespace vk6
+}  // namespace decoder

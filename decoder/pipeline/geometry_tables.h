@@ -8,7 +8,7 @@
 
 #include "format/picture.h"
 
-namespace vk6 {
+namespace decoder {
 
 // Natural (row-major) index of each zigzag position.
 inline constexpr std::array<uint8_t, 64> kZigzagToNatural = {
@@ -38,4 +38,4 @@ struct GeometryTables {
 void buildPositionTables(GeometryTables& tables);
 void buildDisplacementTables(GeometryTables& tables);
 
-}  // namespace vk6
+}  // namespace decoder

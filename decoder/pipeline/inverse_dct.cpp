@@ -5,7 +5,7 @@
 
 #include "decoder/pipeline/aan_butterfly.h"
 
-namespace vk6 {
+namespace decoder {
 
 namespace {
 
@@ -46,4 +46,4 @@ void inverseDctReference(int32_t* block, uint32_t mask) {
     }
 }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstdint>
 
-namespace vk6 {
+namespace decoder {
 
 // What a block's mask leaves the inverse DCT to do. The pass order follows a
 // signed byte comparison: a row byte with bit 7 set counts as negative.
@@ -45,4 +45,4 @@ void inverseDctReference(int32_t* block, uint32_t mask);
 // place: one line of a pass.
 void inverseDctLine(int32_t* x, int stride);
 
-}  // namespace vk6
+}  // namespace decoder

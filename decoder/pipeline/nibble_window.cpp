@@ -8,7 +8,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace vk6 {
+namespace decoder {
 
 void NibbleWindow::prime(const FrameBytes& bytes, int64_t streamStart, int64_t streamEnd) {
     bytes_ = &bytes;
@@ -81,4 +81,4 @@ void NibbleWindow::unpackFrom(int firstCell) {
     dirtyEnd_ = written;
 }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -14,7 +14,7 @@
 
 #include "decoder/pipeline/frame_bytes.h"
 
-namespace vk6 {
+namespace decoder {
 
 class NibbleWindow {
 public:
@@ -50,4 +50,4 @@ private:
     int64_t packedEnd_ = 0;
 };
 
-}  // namespace vk6
+}  // namespace decoder

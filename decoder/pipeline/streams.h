@@ -12,7 +12,7 @@
 #include "decoder/pipeline/frame_bytes.h"
 #include "format/vector_word.h"
 
-namespace vk6 {
+namespace decoder {
 
 class ControlBitReader {
 public:
@@ -134,8 +134,8 @@ public:
         if (!odd_) return pending_;
         const uint32_t packed = bytes_->bytes24(next_);
         next_ += 3;
-        pending_ = xqm::secondSpiralIndex(packed);
-        return xqm::firstSpiralIndex(packed);
+        pending_ = format::secondSpiralIndex(packed);
+        return format::firstSpiralIndex(packed);
     }
 
     // The first index of a group lies in its first two bytes.
@@ -149,4 +149,4 @@ private:
     bool odd_ = false;
 };
 
-}  // namespace vk6
+}  // namespace decoder

@@ -20,14 +20,15 @@
 namespace {
 
 // One decoder per kernel level the processor runs, the reference first.
-std::vector<std::unique_ptr<vk6::Decoder>> makeDecoders() {
-    std::vector<std::unique_ptr<vk6::Decoder>> decoders;
-    for (vk6::KernelLevel level : vk6::allKernelLevels())
-        if (level <= vk6::bestKernelLevel()) decoders.push_back(std::make_unique<vk6::Decoder>(vk6::kernelsFor(level)));
+std::vector<std::unique_ptr<decoder::Decoder>> makeDecoders() {
+    std::vector<std::unique_ptr<decoder::Decoder>> decoders;
+    for (decoder::KernelLevel level : decoder::allKernelLevels())
+        if (level <= decoder::bestKernelLevel())
+            decoders.push_back(std::make_unique<decoder::Decoder>(decoder::kernelsFor(level)));
     return decoders;
 }
 
-bool sameReport(const vk6::DecodeReport& a, const vk6::DecodeReport& b) {
+bool sameReport(const decoder::DecodeReport& a, const decoder::DecodeReport& b) {
     return a.code == b.code && a.x == b.x && a.y == b.y && a.pieceShape == b.pieceShape &&
            a.pieceIndex == b.pieceIndex && a.stream == b.stream && a.offset == b.offset;
 }
@@ -35,25 +36,25 @@ bool sameReport(const vk6::DecodeReport& a, const vk6::DecodeReport& b) {
 // Whether concealment replaces pixel (x, y): from the failed block on, or
 // everywhere for a failure of the frame as a whole; nowhere for an empty
 // frame, which comes as a null pointer and is refused before decoding.
-bool concealed(const vk6::DecodeReport& report, size_t x, size_t y) {
-    if (report.whole() || report.code == xqm::DecodeError::NullArgument) return false;
+bool concealed(const decoder::DecodeReport& report, size_t x, size_t y) {
+    if (report.whole() || report.code == format::DecodeError::NullArgument) return false;
     if (report.x < 0) return true;
     const size_t blockX = size_t(report.x), blockY = size_t(report.y);
     return y >= blockY + 8 || (y >= blockY && x >= blockX);
 }
 
-void checkConcealment(vk6::Decoder& decoder, const vk6::fuzz::DecoderFuzzInput& input, const bool result,
-                      const vk6::DecodeReport& report, const uint16_t* decoded) {
-    const size_t pixels = size_t(decoder.pictureRows()) * vk6::fuzz::kWidth;
-    const std::vector<uint16_t> reference = vk6::fuzz::referencePattern(pixels);
-    std::vector<uint16_t> target(pixels, uint16_t(vk6::fuzz::kTargetFillByte * 0x0101));
+void checkConcealment(decoder::Decoder& decoder, const fuzz::DecoderFuzzInput& input, const bool result,
+                      const decoder::DecodeReport& report, const uint16_t* decoded) {
+    const size_t pixels = size_t(decoder.pictureRows()) * fuzz::kWidth;
+    const std::vector<uint16_t> reference = fuzz::referencePattern(pixels);
+    std::vector<uint16_t> target(pixels, uint16_t(fuzz::kTargetFillByte * 0x0101));
     decoder.setConcealment(true);
     const bool concealedResult =
         decoder.decodeFrame(input.frame.data(), input.frame.size(), reference.data(), target.data());
     decoder.setConcealment(false);
     if (concealedResult != result || !sameReport(decoder.lastReport(), report)) std::abort();
     for (size_t i = 0; i < pixels; ++i) {
-        const bool replaced = concealed(report, i % vk6::fuzz::kWidth, i / vk6::fuzz::kWidth);
+        const bool replaced = concealed(report, i % fuzz::kWidth, i / fuzz::kWidth);
         if (target[i] != (replaced ? reference[i] : decoded[i])) std::abort();
     }
 }
@@ -62,23 +63,23 @@ void checkConcealment(vk6::Decoder& decoder, const vk6::fuzz::DecoderFuzzInput& 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
-    const vk6::fuzz::DecoderFuzzInput input = vk6::fuzz::decoderFuzzInput(data, size);
+    const fuzz::DecoderFuzzInput input = fuzz::decoderFuzzInput(data, size);
 
     // Buffers for the tallest picture an input can ask for, made once: the
     // pattern depends only on the pixel's index, so every height uses a prefix.
     // Whole-buffer work goes through memset and memcmp, which coverage does
     // not trace cell by cell.
-    static const std::vector<std::unique_ptr<vk6::Decoder>> decoders = makeDecoders();
-    static const std::vector<uint16_t> pattern = vk6::fuzz::referencePattern(vk6::fuzz::kMaxPixels);
+    static const std::vector<std::unique_ptr<decoder::Decoder>> decoders = makeDecoders();
+    static const std::vector<uint16_t> pattern = fuzz::referencePattern(fuzz::kMaxPixels);
     static std::vector<uint16_t> reference = pattern, target(pattern.size()), firstTarget(pattern.size());
     bool firstResult = false;
-    vk6::DecodeReport firstReport;
+    decoder::DecodeReport firstReport;
     for (size_t level = 0; level < decoders.size(); ++level) {
-        vk6::Decoder& decoder = *decoders[level];
-        if (!decoder.init(input.type, input.height, vk6::fuzz::kWidth, "XQM6")) std::abort();
-        const size_t bytes = size_t(decoder.pictureRows()) * vk6::fuzz::kWidth * sizeof(uint16_t);
+        decoder::Decoder& decoder = *decoders[level];
+        if (!decoder.init(input.type, input.height, fuzz::kWidth, "XQM6")) std::abort();
+        const size_t bytes = size_t(decoder.pictureRows()) * fuzz::kWidth * sizeof(uint16_t);
         if (bytes > pattern.size() * sizeof(uint16_t)) std::abort();
-        std::memset(target.data(), vk6::fuzz::kTargetFillByte, bytes);
+        std::memset(target.data(), fuzz::kTargetFillByte, bytes);
         const bool result =
             decoder.decodeFrame(input.frame.data(), input.frame.size(), reference.data(), target.data());
         if (std::memcmp(reference.data(), pattern.data(), bytes) != 0) std::abort();

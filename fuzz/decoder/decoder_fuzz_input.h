@@ -13,9 +13,9 @@
 
 #include "format/picture.h"
 
-namespace vk6::fuzz {
+namespace fuzz {
 
-constexpr int kWidth = xqm::kPictureWidth;
+constexpr int kWidth = format::kPictureWidth;
 // The tallest picture an input asks for has 110 rows, in buffers of 112.
 constexpr size_t kMaxPixels = 112 * kWidth;
 
@@ -53,4 +53,4 @@ inline std::vector<uint16_t> referencePattern(size_t pixels) {
 // The target starts with every byte this value.
 constexpr uint8_t kTargetFillByte = 0x5a;
 
-}  // namespace vk6::fuzz
+}  // namespace fuzz

@@ -29,7 +29,7 @@ struct Choices {
 // Pushes the file in pieces until the run ends, moving to where the core
 // asks, with up to `seeks` seeks to random frames; the frames that came and
 // their numbers. Throws what the core throws.
-void run(xqmgst::PushDemuxer& demuxer, std::span<const uint8_t> file, Choices& choices,
+void run(gstreamer::PushDemuxer& demuxer, std::span<const uint8_t> file, Choices& choices,
          std::vector<std::vector<uint8_t>>& frames, std::vector<uint32_t>& numbers, int seeks) {
     uint64_t offset = 0;
     for (;;) {
@@ -61,22 +61,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < 8; ++i) seed = seed << 8 | data[i];
     const std::span<const uint8_t> file(data + 8, size - 8);
 
-    std::optional<xqm::StreamReader> reader;
+    std::optional<stream::StreamReader> reader;
     try {
-        reader.emplace(std::make_unique<xqm::MemorySource>(file), "input");
-    } catch (const orv::FileError&) {
+        reader.emplace(std::make_unique<stream::MemorySource>(file), "input");
+    } catch (const support::FileError&) {
     }
 
     for (const bool sizeKnown : {true, false}) {
         Choices choices{seed};
-        xqmgst::PushDemuxer demuxer("input", sizeKnown ? file.size() : xqm::kUnknownFileSize);
+        gstreamer::PushDemuxer demuxer("input", sizeKnown ? file.size() : stream::kUnknownFileSize);
         std::vector<std::vector<uint8_t>> frames;
         std::vector<uint32_t> numbers;
         const int seeks = sizeKnown ? 0 : 3;
         bool refused = false;
         try {
             run(demuxer, file, choices, frames, numbers, seeks);
-        } catch (const orv::FileError&) {
+        } catch (const support::FileError&) {
             refused = true;
         }
         if (reader) {

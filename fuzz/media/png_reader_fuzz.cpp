@@ -1,5 +1,5 @@
 // Any bytes as a PNG file: the reader gives a picture or refuses them with a
-// orv::FileError, never reading outside the buffer. An accepted picture is
+// support::FileError, never reading outside the buffer. An accepted picture is
 // written and read back unchanged.
 //
 // Random bytes rarely get past the CRCs and the zlib stream's checksum, so the
@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     media::RgbPicture picture;
     try {
         picture = media::decodePng(file, "input");
-    } catch (const orv::FileError& error) {
-        if (error.kind() != orv::FileError::Kind::Format) std::abort();
+    } catch (const support::FileError& error) {
+        if (error.kind() != support::FileError::Kind::Format) std::abort();
         return 0;
     }
     if (picture.rgb.size() != size_t(3) * size_t(picture.width) * size_t(picture.height)) std::abort();

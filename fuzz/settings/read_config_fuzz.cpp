@@ -9,19 +9,19 @@
 #include "setup/settings/config_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    orv::HeadlessPlatform platform;
-    orv::SetupSettings settings;
+    setup::HeadlessPlatform platform;
+    setup::SetupSettings settings;
     // fmemopen of an empty buffer fails; an empty file is a temporary one.
     std::FILE* file = size ? fmemopen(const_cast<std::uint8_t*>(data), size, "rb") : std::tmpfile();
     if (!file) return 0;
     try {
-        orv::readConfig(file, settings, platform);
-    } catch (const orv::FatalStop&) {
-        if (size <= static_cast<std::size_t>(orv::kConfigSizeLimit)) __builtin_trap();
+        setup::readConfig(file, settings, platform);
+    } catch (const setup::FatalStop&) {
+        if (size <= static_cast<std::size_t>(setup::kConfigSizeLimit)) __builtin_trap();
     }
     std::fclose(file);
-    if (size > static_cast<std::size_t>(orv::kConfigSizeLimit)) return 0;
-    orv::SetupSettings again;
-    orv::parseConfig(orv::writeConfig(settings), again);
+    if (size > static_cast<std::size_t>(setup::kConfigSizeLimit)) return 0;
+    setup::SetupSettings again;
+    setup::parseConfig(setup::writeConfig(settings), again);
     return 0;
 }

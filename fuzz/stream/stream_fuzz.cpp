@@ -1,5 +1,5 @@
 // Any bytes as a stream file in memory: the reader accepts or refuses them
-// with a orv::FileError, never reading outside the buffer. An accepted stream is
+// with a support::FileError, never reading outside the buffer. An accepted stream is
 // read frame by frame and decoded (for heights up to 64 rows), and written
 // again: the copy reads back with the same header and frames.
 
@@ -18,16 +18,16 @@ namespace {
 
 constexpr int kMaxDecodedHeight = 64;
 
-xqm::StreamReader readStream(std::span<const uint8_t> bytes) {
-    return xqm::StreamReader(std::make_unique<xqm::MemorySource>(bytes), "input");
+stream::StreamReader readStream(std::span<const uint8_t> bytes) {
+    return stream::StreamReader(std::make_unique<stream::MemorySource>(bytes), "input");
 }
 
-void decodeAll(xqm::StreamReader& reader) {
-    const xqm::StreamInfo& info = reader.info();
+void decodeAll(stream::StreamReader& reader) {
+    const stream::StreamInfo& info = reader.info();
     if (info.height > kMaxDecodedHeight) return;
-    vk6::Decoder decoder;
-    if (!decoder.init(info.pixelType, info.height, xqm::kPictureWidth, "XQM6")) std::abort();
-    const size_t pixels = size_t(decoder.pictureRows()) * xqm::kPictureWidth;
+    decoder::Decoder decoder;
+    if (!decoder.init(info.pixelType, info.height, format::kPictureWidth, "XQM6")) std::abort();
+    const size_t pixels = size_t(decoder.pictureRows()) * format::kPictureWidth;
     std::vector<uint16_t> reference(pixels, 0), target(pixels, 0);
     std::vector<uint8_t> frame;
     for (uint32_t number = 0; number < info.frameCount; ++number) {
@@ -37,9 +37,9 @@ void decodeAll(xqm::StreamReader& reader) {
     }
 }
 
-void checkRewrite(xqm::StreamReader& reader) {
+void checkRewrite(stream::StreamReader& reader) {
     std::stringstream out;
-    xqm::StreamWriter writer(out, "copy", reader.info(), reader.info().frameCount);
+    stream::StreamWriter writer(out, "copy", reader.info(), reader.info().frameCount);
     std::vector<std::vector<uint8_t>> frames(reader.info().frameCount);
     for (uint32_t number = 0; number < frames.size(); ++number) {
         reader.readFrame(number, frames[number]);
@@ -48,7 +48,7 @@ void checkRewrite(xqm::StreamReader& reader) {
     writer.finish();
     const std::string bytes = out.str();
     auto copy = readStream({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
-    const xqm::StreamInfo &a = reader.info(), &b = copy.info();
+    const stream::StreamInfo &a = reader.info(), &b = copy.info();
     if (a.pixelType != b.pixelType || a.height != b.height || a.rate.numerator != b.rate.numerator ||
         a.rate.denominator != b.rate.denominator || a.frameCount != b.frameCount)
         std::abort();
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         auto reader = readStream({data, size});
         decodeAll(reader);
         checkRewrite(reader);
-    } catch (const orv::FileError& error) {
+    } catch (const support::FileError& error) {
         // A refused stream: the only failure the reader has.
     }
     return 0;

@@ -2,12 +2,12 @@
 
 #include "decoder/interface/frame_sequence.h"
 
-namespace xqmgst {
+namespace gstreamer {
 
-bool startsCleanly(const xqm::StreamInfo& info, std::span<const uint8_t> intra, std::span<const uint8_t> next) {
+bool startsCleanly(const stream::StreamInfo& info, std::span<const uint8_t> intra, std::span<const uint8_t> next) {
     // The same frames from buffers all zero and from buffers all one.
-    const vk6::HandleFunctions library = vk6::linkedHandleFunctions();
-    vk6::FrameSequence zeros(library, info.pixelType, info.height), ones(library, info.pixelType, info.height);
+    const decoder::HandleFunctions library = decoder::linkedHandleFunctions();
+    decoder::FrameSequence zeros(library, info.pixelType, info.height), ones(library, info.pixelType, info.height);
     if (zeros.refused() || ones.refused()) return false;
     ones.fill(0xffff);
     for (std::span<const uint8_t> frame : {intra, next}) {
@@ -19,4 +19,4 @@ bool startsCleanly(const xqm::StreamInfo& info, std::span<const uint8_t> intra, 
     return true;
 }
 
-}  // namespace xqmgst
+}  // namespace gstreamer

@@ -16,9 +16,9 @@
 
 #include "stream/stream_format.h"
 
-namespace xqmgst {
+namespace gstreamer {
 
 // intra: frame K's bytes; next: frame K+1's, empty when K is the last.
-bool startsCleanly(const xqm::StreamInfo& info, std::span<const uint8_t> intra, std::span<const uint8_t> next);
+bool startsCleanly(const stream::StreamInfo& info, std::span<const uint8_t> intra, std::span<const uint8_t> next);
 
-}  // namespace xqmgst
+}  // namespace gstreamer

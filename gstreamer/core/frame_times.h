@@ -7,16 +7,16 @@
 
 #include "support/frame_rate.h"
 
-namespace xqmgst {
+namespace gstreamer {
 
 inline constexpr uint64_t kNanosecondsPerSecond = 1000000000;
 
-constexpr uint64_t frameStart(uint64_t number, orv::FrameRate rate) {
+constexpr uint64_t frameStart(uint64_t number, support::FrameRate rate) {
     return uint64_t((unsigned __int128)number * rate.denominator * kNanosecondsPerSecond / rate.numerator);
 }
 
 // The frame shown at `time`: the last one that starts at or before it.
-constexpr uint64_t frameAt(uint64_t time, orv::FrameRate rate) {
+constexpr uint64_t frameAt(uint64_t time, support::FrameRate rate) {
     uint64_t number = uint64_t((unsigned __int128)time * rate.numerator /
                                ((unsigned __int128)rate.denominator * kNanosecondsPerSecond));
     // The division above may land one frame early where frameStart rounded down.
@@ -24,4 +24,4 @@ constexpr uint64_t frameAt(uint64_t time, orv::FrameRate rate) {
     return number;
 }
 
-}  // namespace xqmgst
+}  // namespace gstreamer

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace xqmgst {
+namespace gstreamer {
 
 PushDemuxer::PushDemuxer(std::string name, uint64_t fileSize) : checks_(std::move(name), fileSize) {}
 
@@ -18,18 +18,18 @@ void PushDemuxer::push(std::span<const uint8_t> bytes) {
 
 void PushDemuxer::parse() {
     if (phase_ == Phase::Header) {
-        if (start_ != 0 || bytes_.size() < xqm::kHeaderSize) return;
-        xqm::HeaderBytes header;
+        if (start_ != 0 || bytes_.size() < stream::kHeaderSize) return;
+        stream::HeaderBytes header;
         std::copy_n(bytes_.begin(), header.size(), header.begin());
         info_ = checks_.header(header);
         checks_.indexFits(info_);
         phase_ = Phase::Index;
     }
-    if (start_ != 0 || position() < xqm::indexEnd(info_.frameCount)) return;
+    if (start_ != 0 || position() < stream::indexEnd(info_.frameCount)) return;
     index_.reserve(info_.frameCount);
     for (uint32_t number = 0; number < info_.frameCount; ++number)
-        index_.push_back(checks_.indexEntry(number, &bytes_[size_t(xqm::kHeaderSize + xqm::kIndexEntrySize * number)],
-                                            info_.frameCount));
+        index_.push_back(checks_.indexEntry(
+            number, &bytes_[size_t(stream::kHeaderSize + stream::kIndexEntrySize * number)], info_.frameCount));
     phase_ = Phase::Frames;
     startAt(0);
 }
@@ -53,7 +53,7 @@ void PushDemuxer::dropBelow(uint64_t offset) {
 
 std::optional<PushDemuxer::Frame> PushDemuxer::nextFrame() {
     if (!hasIndex() || runOver()) return std::nullopt;
-    const xqm::IndexEntry& entry = index_[next_];
+    const stream::IndexEntry& entry = index_[next_];
     dropBelow(entry.offset);
     if (entry.offset < start_ || position() < entry.offset + entry.size) return std::nullopt;
     const std::span<const uint8_t> frame(bytes_.data() + (entry.offset - start_), entry.size);
@@ -88,9 +88,9 @@ void PushDemuxer::end() {
     if (runOver()) return;
     // The frame the run waits for does not end inside the file.
     checks_.setFileSize(fileEnd);
-    checks_.indexEntry(next_, xqm::encodeIndexEntry(index_[next_]).data(), info_.frameCount);
+    checks_.indexEntry(next_, stream::encodeIndexEntry(index_[next_]).data(), info_.frameCount);
     checks_.failFrame(next_, "the file ends at byte " + std::to_string(fileEnd) + ", before the frame's end at byte " +
                                  std::to_string(index_[next_].offset + index_[next_].size));
 }
 
-}  // namespace xqmgst
+}  // namespace gstreamer

@@ -19,27 +19,27 @@
 #include "stream/stream_checks.h"
 #include "stream/stream_format.h"
 
-namespace xqmgst {
+namespace gstreamer {
 
 class PushDemuxer {
 public:
-    // name: how messages call the file; fileSize: xqm::kUnknownFileSize when
+    // name: how messages call the file; fileSize: stream::kUnknownFileSize when
     // the source does not tell.
     PushDemuxer(std::string name, uint64_t fileSize);
 
     // The next bytes of the file: those after the bytes pushed before, or
-    // after moved(), those from its offset. Throws orv::FileError (format).
+    // after moved(), those from its offset. Throws support::FileError (format).
     void push(std::span<const uint8_t> bytes);
 
     bool hasIndex() const { return phase_ == Phase::Frames; }
-    const xqm::StreamInfo& info() const { return info_; }
-    const std::vector<xqm::IndexEntry>& index() const { return index_; }
+    const stream::StreamInfo& info() const { return info_; }
+    const std::vector<stream::IndexEntry>& index() const { return index_; }
 
     struct Frame {
         uint32_t number;
         std::span<const uint8_t> bytes;  // valid until the next call that changes the demuxer
     };
-    // The run's next frame, when all its bytes are in. Throws orv::FileError
+    // The run's next frame, when all its bytes are in. Throws support::FileError
     // (format) when its kind disagrees with its flag.
     std::optional<Frame> nextFrame();
     // Frames from `first` on; the run's end is the stream's. Needs the index.
@@ -54,7 +54,7 @@ public:
     // The source has moved: the bytes pushed from now on start at offset.
     void moved(uint64_t offset);
 
-    // The source has ended. Throws orv::FileError (format) in the reader's
+    // The source has ended. Throws support::FileError (format) in the reader's
     // words when the header, the index or a frame of the run is cut short.
     void end();
 
@@ -66,14 +66,14 @@ private:
     // Drops the bytes kept before offset.
     void dropBelow(uint64_t offset);
 
-    xqm::StreamChecks checks_;
+    stream::StreamChecks checks_;
     Phase phase_ = Phase::Header;
-    xqm::StreamInfo info_;
-    std::vector<xqm::IndexEntry> index_;
+    stream::StreamInfo info_;
+    std::vector<stream::IndexEntry> index_;
     std::vector<uint8_t> bytes_;  // the bytes kept, from file offset start_
     uint64_t start_ = 0;
     uint64_t skipTo_ = 0;  // bytes before this offset are not kept
     uint32_t next_ = 0;
 };
 
-}  // namespace xqmgst
+}  // namespace gstreamer

@@ -6,13 +6,13 @@
 #include "format/pixel_types.h"
 #include "stream/stream_format.h"
 
-namespace xqmgst {
+namespace gstreamer {
 namespace {
 
 // Width, height range and frame rates, the same for frames and pictures.
 std::string pictureFields() {
-    return ", width = (int) " + std::to_string(xqm::kPictureWidth) + ", height = (int) [ 2, " +
-           std::to_string(xqm::kMaxHeight) + " ]";
+    return ", width = (int) " + std::to_string(format::kPictureWidth) + ", height = (int) [ 2, " +
+           std::to_string(stream::kMaxHeight) + " ]";
 }
 constexpr const char* kAnyRate = ", framerate = (fraction) [ 0/1, MAX ]";
 
@@ -22,8 +22,8 @@ GstCaps* capsOf(const std::string& text) { return gst_caps_from_string(text.c_st
 
 GstCaps* frameTemplateCaps() {
     return capsOf(VK6_FRAME_CAPS + pictureFields() + ", pixel-type = (int) { " +
-                  std::to_string(int(xqm::PixelType::Rgb555)) + ", " + std::to_string(int(xqm::PixelType::Rgb565)) +
-                  " }" + kAnyRate);
+                  std::to_string(int(format::PixelType::Rgb555)) + ", " +
+                  std::to_string(int(format::PixelType::Rgb565)) + " }" + kAnyRate);
 }
 
 GstCaps* pictureTemplateCaps() {
@@ -35,4 +35,4 @@ void addPadTemplate(GstElementClass* element, const char* name, GstPadDirection 
     gst_caps_unref(caps);
 }
 
-}  // namespace xqmgst
+}  // namespace gstreamer

@@ -11,7 +11,7 @@
 // The frames, each exactly as the decoder takes it.
 #define VK6_FRAME_CAPS "video/x-vk6"
 
-namespace xqmgst {
+namespace gstreamer {
 
 // Every frame the demuxer may give: "video/x-vk6, width = (int) 640,
 // height = (int) [ 2, 2048 ], pixel-type = (int) { 15, 16 }, framerate ...".
@@ -22,4 +22,4 @@ GstCaps* pictureTemplateCaps();
 // Adds an always-present pad template of those caps (taken) to the class.
 void addPadTemplate(GstElementClass* element, const char* name, GstPadDirection direction, GstCaps* caps);
 
-}  // namespace xqmgst
+}  // namespace gstreamer

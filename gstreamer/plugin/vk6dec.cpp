@@ -14,18 +14,18 @@
 GST_DEBUG_CATEGORY_STATIC(vk6_dec_debug);
 #define GST_CAT_DEFAULT vk6_dec_debug
 
-namespace xqmgst {
+namespace gstreamer {
 
-// The pictures as the game decodes them (vk6::FrameSequence), and their height.
+// The pictures as the game decodes them (decoder::FrameSequence), and their height.
 struct Pictures {
-    Pictures(int type, int height) : sequence(vk6::linkedHandleFunctions(), type, height), height(height) {}
-    vk6::FrameSequence sequence;
+    Pictures(int type, int height) : sequence(decoder::linkedHandleFunctions(), type, height), height(height) {}
+    decoder::FrameSequence sequence;
     int height;
 };
 
-}  // namespace xqmgst
+}  // namespace gstreamer
 
-using xqmgst::Pictures;
+using gstreamer::Pictures;
 
 struct _GstVk6Dec {
     GstVideoDecoder parent;
@@ -56,7 +56,7 @@ gboolean setFormat(GstVideoDecoder* decoder, GstVideoCodecState* state) {
     self->input = gst_video_codec_state_ref(state);
     const GstVideoFormat format = type == 15 ? GST_VIDEO_FORMAT_RGB15 : GST_VIDEO_FORMAT_RGB16;
     GstVideoCodecState* output =
-        gst_video_decoder_set_output_state(decoder, format, xqm::kPictureWidth, guint(height), state);
+        gst_video_decoder_set_output_state(decoder, format, format::kPictureWidth, guint(height), state);
     gst_video_codec_state_unref(output);
     return gst_video_decoder_negotiate(decoder);
 }
@@ -100,8 +100,8 @@ GstFlowReturn handleFrame(GstVideoDecoder* decoder, GstVideoCodecFrame* frame) {
     auto* rows = static_cast<guint8*>(GST_VIDEO_FRAME_PLANE_DATA(&picture, 0));
     const gint stride = GST_VIDEO_FRAME_PLANE_STRIDE(&picture, 0);
     for (int y = 0; y < p.height; ++y)
-        std::copy_n(reinterpret_cast<const guint8*>(p.sequence.picture() + size_t(y) * xqm::kPictureWidth),
-                    xqm::kPictureWidth * 2, rows + size_t(y) * stride);
+        std::copy_n(reinterpret_cast<const guint8*>(p.sequence.picture() + size_t(y) * format::kPictureWidth),
+                    format::kPictureWidth * 2, rows + size_t(y) * stride);
     gst_video_frame_unmap(&picture);
     return gst_video_decoder_finish_frame(decoder, frame);
 }
@@ -127,8 +127,8 @@ gboolean stop(GstVideoDecoder* decoder) {
 static void gst_vk6_dec_class_init(GstVk6DecClass* klass) {
     GST_DEBUG_CATEGORY_INIT(vk6_dec_debug, "vk6dec", 0, "XQM6 video decoder");
     GstElementClass* element = GST_ELEMENT_CLASS(klass);
-    xqmgst::addPadTemplate(element, "sink", GST_PAD_SINK, xqmgst::frameTemplateCaps());
-    xqmgst::addPadTemplate(element, "src", GST_PAD_SRC, xqmgst::pictureTemplateCaps());
+    gstreamer::addPadTemplate(element, "sink", GST_PAD_SINK, gstreamer::frameTemplateCaps());
+    gstreamer::addPadTemplate(element, "src", GST_PAD_SRC, gstreamer::pictureTemplateCaps());
     gst_element_class_set_static_metadata(element, "XQM6 video decoder", "Codec/Decoder/Video",
                                           "Decodes XQM6 video frames into 16-bit RGB pictures 640 pixels wide",
                                           "The Orvane developers");

@@ -18,7 +18,7 @@
 GST_DEBUG_CATEGORY_STATIC(xqm_demux_debug);
 #define GST_CAT_DEFAULT xqm_demux_debug
 
-namespace xqmgst {
+namespace gstreamer {
 
 // A pull that gave no bytes because the pad is flushing or shut: the task
 // stops with that flow.
@@ -27,20 +27,20 @@ struct PullStopped {
 };
 
 // The file as the pad pulls it.
-class PadSource final : public xqm::ByteSource {
+class PadSource final : public stream::ByteSource {
 public:
     PadSource(GstPad* pad, uint64_t size) : pad_(pad), size_(size) {}
     uint64_t size() const override { return size_; }
     void read(uint64_t offset, uint8_t* out, size_t count) override {
-        if (!holds(offset, count)) throw orv::FileError::io("a read past the end of the file");
+        if (!holds(offset, count)) throw support::FileError::io("a read past the end of the file");
         GstBuffer* buffer = nullptr;
         const GstFlowReturn flow = gst_pad_pull_range(pad_, offset, guint(count), &buffer);
         if (flow != GST_FLOW_OK) throw PullStopped{flow};
         const gsize got = gst_buffer_extract(buffer, 0, out, count);
         gst_buffer_unref(buffer);
         if (got != count)
-            throw orv::FileError::io("the source gave " + std::to_string(got) + " of " + std::to_string(count) +
-                                     " bytes at byte " + std::to_string(offset));
+            throw support::FileError::io("the source gave " + std::to_string(got) + " of " + std::to_string(count) +
+                                         " bytes at byte " + std::to_string(offset));
     }
 
 private:
@@ -59,12 +59,12 @@ struct PendingSeek {
 
 // Pull mode: the demuxer reads the file at will, from its own task.
 struct PullMode {
-    std::unique_ptr<xqm::StreamReader> reader;  // once the task has opened the file
+    std::unique_ptr<stream::StreamReader> reader;  // once the task has opened the file
 };
 
 // Push mode: the file comes as the source sends it.
 struct PushMode {
-    std::unique_ptr<xqmgst::PushDemuxer> demuxer;  // from the first bytes or the first move on
+    std::unique_ptr<gstreamer::PushDemuxer> demuxer;  // from the first bytes or the first move on
     // The last intra frame passed, tested as a start when the frame after it
     // comes.
     std::vector<uint8_t> heldIntra;
@@ -77,8 +77,8 @@ struct PushMode {
 struct DemuxState {
     std::string name;  // how messages call the file, taken when the pad is activated
     std::variant<std::monostate, PullMode, PushMode> mode;  // none until the sink pad is activated
-    xqm::StreamInfo info;
-    std::vector<xqm::IndexEntry> index;
+    stream::StreamInfo info;
+    std::vector<stream::IndexEntry> index;
     bool opened = false, headerSent = false;
     std::vector<Start> starts;  // per frame: whether a decode may start there
     uint32_t next = 0;          // the next frame of the run
@@ -91,9 +91,9 @@ struct DemuxState {
     DemuxState() { gst_segment_init(&segment, GST_FORMAT_TIME); }
 };
 
-}  // namespace xqmgst
+}  // namespace gstreamer
 
-using xqmgst::DemuxState;
+using gstreamer::DemuxState;
 
 struct _GstXqmDemux {
     GstElement parent;
@@ -104,7 +104,7 @@ struct _GstXqmDemux {
 
 G_DEFINE_TYPE(GstXqmDemux, gst_xqm_demux, GST_TYPE_ELEMENT)
 
-namespace xqmgst {
+namespace gstreamer {
 namespace {
 
 DemuxState& stateOf(GstXqmDemux* self) { return *self->state; }
@@ -133,13 +133,14 @@ std::string sourceName(GstXqmDemux* self) {
 
 uint64_t upstreamSize(GstXqmDemux* self) {
     gint64 size = -1;
-    if (!gst_pad_peer_query_duration(self->sinkpad, GST_FORMAT_BYTES, &size) || size < 0) return xqm::kUnknownFileSize;
+    if (!gst_pad_peer_query_duration(self->sinkpad, GST_FORMAT_BYTES, &size) || size < 0)
+        return stream::kUnknownFileSize;
     return uint64_t(size);
 }
 
-uint64_t frameStartOf(const DemuxState& s, uint64_t number) { return xqmgst::frameStart(number, s.info.rate); }
+uint64_t frameStartOf(const DemuxState& s, uint64_t number) { return gstreamer::frameStart(number, s.info.rate); }
 
-void fraction(orv::FrameRate rate, gint& numerator, gint& denominator) {
+void fraction(support::FrameRate rate, gint& numerator, gint& denominator) {
     const uint32_t divisor = std::gcd(rate.numerator, rate.denominator);
     const uint32_t n = rate.numerator / divisor, d = rate.denominator / divisor;
     if (n <= uint32_t(G_MAXINT) && d <= uint32_t(G_MAXINT)) {
@@ -152,7 +153,7 @@ void fraction(orv::FrameRate rate, gint& numerator, gint& denominator) {
 
 // The stream's header and index are known: sizes for the queries, the
 // segment's duration.
-void opened(GstXqmDemux* self, const xqm::StreamInfo& info, const std::vector<xqm::IndexEntry>& index) {
+void opened(GstXqmDemux* self, const stream::StreamInfo& info, const std::vector<stream::IndexEntry>& index) {
     DemuxState& s = stateOf(self);
     s.info = info;
     s.index = index;
@@ -173,7 +174,7 @@ void sendHeader(GstXqmDemux* self) {
     gint numerator, denominator;
     fraction(s.info.rate, numerator, denominator);
     GstCaps* caps =
-        gst_caps_new_simple(VK6_FRAME_CAPS, "width", G_TYPE_INT, gint(xqm::kPictureWidth), "height", G_TYPE_INT,
+        gst_caps_new_simple(VK6_FRAME_CAPS, "width", G_TYPE_INT, gint(format::kPictureWidth), "height", G_TYPE_INT,
                             gint(s.info.height), "pixel-type", G_TYPE_INT, gint(s.info.pixelType), "framerate",
                             GST_TYPE_FRACTION, numerator, denominator, nullptr);
     gst_pad_push_event(self->srcpad, gst_event_new_caps(caps));
@@ -209,8 +210,8 @@ GstFlowReturn pushFrame(GstXqmDemux* self, uint32_t number, const uint8_t* bytes
     return gst_pad_push(self->srcpad, buffer);
 }
 
-void postError(GstXqmDemux* self, const orv::FileError& error) {
-    if (error.kind() == orv::FileError::Kind::Io)
+void postError(GstXqmDemux* self, const support::FileError& error) {
+    if (error.kind() == support::FileError::Kind::Io)
         GST_ELEMENT_ERROR(self, RESOURCE, READ, ("%s", error.what()), (nullptr));
     else
         GST_ELEMENT_ERROR(self, STREAM, DEMUX, ("%s", error.what()), (nullptr));
@@ -221,11 +222,11 @@ void postError(GstXqmDemux* self, const orv::FileError& error) {
 bool startsHere(GstXqmDemux* self, uint32_t number) {
     DemuxState& s = stateOf(self);
     if (s.starts[number] == Start::Unknown && pullMode(s) != nullptr) {
-        xqm::StreamReader& reader = *pullMode(s)->reader;
+        stream::StreamReader& reader = *pullMode(s)->reader;
         std::vector<uint8_t> intra, next;
         reader.readFrame(number, intra);
         if (number + 1 < s.index.size()) reader.readFrame(number + 1, next);
-        s.starts[number] = xqmgst::startsCleanly(s.info, intra, next) ? Start::Yes : Start::No;
+        s.starts[number] = gstreamer::startsCleanly(s.info, intra, next) ? Start::Yes : Start::No;
     }
     return s.starts[number] == Start::Yes;
 }
@@ -252,11 +253,11 @@ void notePassed(GstXqmDemux* self, uint32_t number, std::span<const uint8_t> byt
     DemuxState& s = stateOf(self);
     PushMode& push = pushMode(s);
     if (push.heldNumber != UINT32_MAX && push.heldNumber + 1 == number && s.starts[push.heldNumber] == Start::Unknown)
-        noteStart(self, push.heldNumber, xqmgst::startsCleanly(s.info, push.heldIntra, bytes));
+        noteStart(self, push.heldNumber, gstreamer::startsCleanly(s.info, push.heldIntra, bytes));
     push.heldNumber = UINT32_MAX;
     if (s.index[number].intra() && s.starts[number] == Start::Unknown) {
         if (number + 1 == s.index.size()) {
-            noteStart(self, number, xqmgst::startsCleanly(s.info, bytes, {}));
+            noteStart(self, number, gstreamer::startsCleanly(s.info, bytes, {}));
         } else {
             push.heldIntra.assign(bytes.begin(), bytes.end());
             push.heldNumber = number;
@@ -271,7 +272,7 @@ void plan(GstXqmDemux* self, bool keyUnit) {
     DemuxState& s = stateOf(self);
     if (s.index.empty()) return;
     const uint64_t last = s.index.size() - 1;
-    const auto target = uint32_t(std::min<uint64_t>(xqmgst::frameAt(s.segment.start, s.info.rate), last));
+    const auto target = uint32_t(std::min<uint64_t>(gstreamer::frameAt(s.segment.start, s.info.rate), last));
     const uint32_t start = startFor(self, target);
     GST_DEBUG_OBJECT(self, "frame %u is shown after a decode from frame %u", target, start);
     s.next = start;
@@ -293,9 +294,9 @@ void pauseTask(GstXqmDemux* self, GstFlowReturn flow) {
 
 void openPull(GstXqmDemux* self) {
     DemuxState& s = stateOf(self);
-    std::unique_ptr<xqm::StreamReader>& reader = pullMode(s)->reader;
+    std::unique_ptr<stream::StreamReader>& reader = pullMode(s)->reader;
     reader =
-        std::make_unique<xqm::StreamReader>(std::make_unique<PadSource>(self->sinkpad, upstreamSize(self)), s.name);
+        std::make_unique<stream::StreamReader>(std::make_unique<PadSource>(self->sinkpad, upstreamSize(self)), s.name);
     opened(self, reader->info(), reader->index());
     plan(self, false);
 }
@@ -312,7 +313,7 @@ void loop(gpointer pad) {
         if (flow != GST_FLOW_OK) pauseTask(self, flow);
     } catch (const PullStopped& stopped) {
         pauseTask(self, stopped.flow);
-    } catch (const orv::FileError& error) {
+    } catch (const support::FileError& error) {
         postError(self, error);
         pauseTask(self, GST_FLOW_EOS);
     }
@@ -339,8 +340,8 @@ GstFlowReturn chain(GstPad*, GstObject* parent, GstBuffer* buffer) {
         return GST_FLOW_EOS;
     }
     try {
-        if (!push.demuxer) push.demuxer = std::make_unique<xqmgst::PushDemuxer>(s.name, upstreamSize(self));
-        xqmgst::PushDemuxer& demuxer = *push.demuxer;
+        if (!push.demuxer) push.demuxer = std::make_unique<gstreamer::PushDemuxer>(s.name, upstreamSize(self));
+        gstreamer::PushDemuxer& demuxer = *push.demuxer;
         GstMapInfo map;
         if (!gst_buffer_map(buffer, &map, GST_MAP_READ)) {
             gst_buffer_unref(buffer);
@@ -376,7 +377,7 @@ GstFlowReturn chain(GstPad*, GstObject* parent, GstBuffer* buffer) {
         }
         if (flow == GST_FLOW_OK && demuxer.runOver()) flow = GST_FLOW_EOS;
         if (flow == GST_FLOW_EOS) push.runEnded = true;
-    } catch (const orv::FileError& error) {
+    } catch (const support::FileError& error) {
         if (buffer != nullptr) gst_buffer_unref(buffer);
         postError(self, error);
         return GST_FLOW_ERROR;
@@ -406,7 +407,7 @@ bool sinkSegment(GstXqmDemux* self, GstEvent* event) {
             push.demuxer->startAt(pending->start);
         }
     } else if (offset != 0) {
-        push.demuxer = std::make_unique<xqmgst::PushDemuxer>(s.name, upstreamSize(self));
+        push.demuxer = std::make_unique<gstreamer::PushDemuxer>(s.name, upstreamSize(self));
         push.demuxer->moved(offset);
     }
     gst_event_unref(event);
@@ -437,13 +438,13 @@ gboolean sinkEvent(GstPad* pad, GstObject* parent, GstEvent* event) {
             if (push != nullptr && push->demuxer && !push->runEnded) {
                 try {
                     push->demuxer->end();
-                } catch (const orv::FileError& error) {
+                } catch (const support::FileError& error) {
                     postError(self, error);
                 }
             } else if (!s.opened) {
                 try {
-                    xqm::StreamChecks(s.name, 0).failShortHeader(0);
-                } catch (const orv::FileError& error) {
+                    stream::StreamChecks(s.name, 0).failShortHeader(0);
+                } catch (const support::FileError& error) {
                     postError(self, error);
                 }
             }
@@ -504,7 +505,7 @@ bool seekPull(GstXqmDemux* self, GstEvent* event) {
     try {
         plan(self, (r.flags & GST_SEEK_FLAG_KEY_UNIT) != 0);
     } catch (const PullStopped&) {
-    } catch (const orv::FileError& error) {
+    } catch (const support::FileError& error) {
         postError(self, error);
     }
     gst_pad_start_task(self->sinkpad, loop, self->sinkpad, nullptr);
@@ -522,7 +523,7 @@ bool seekPush(GstXqmDemux* self, GstEvent* event) {
     gboolean update;
     gst_segment_do_seek(&pending.segment, r.rate, r.format, r.flags, r.startType, r.start, r.stopType, r.stop, &update);
     const uint64_t last = s.index.size() - 1;
-    pending.shown = uint32_t(std::min<uint64_t>(xqmgst::frameAt(pending.segment.start, s.info.rate), last));
+    pending.shown = uint32_t(std::min<uint64_t>(gstreamer::frameAt(pending.segment.start, s.info.rate), last));
     // Only the frames that have passed are known as starts here.
     GST_OBJECT_LOCK(self);
     pending.start = startFor(self, pending.shown);
@@ -617,9 +618,9 @@ gboolean sinkActivateMode(GstPad* pad, GstObject* parent, GstPadMode mode, gbool
 }
 
 }  // namespace
-}  // namespace xqmgst
+}  // namespace gstreamer
 
-using namespace xqmgst;
+using namespace gstreamer;
 
 static GstStateChangeReturn gst_xqm_demux_change_state(GstElement* element, GstStateChange transition) {
     auto* self = GST_XQM_DEMUX(element);
@@ -642,8 +643,8 @@ static void gst_xqm_demux_class_init(GstXqmDemuxClass* klass) {
     G_OBJECT_CLASS(klass)->finalize = gst_xqm_demux_finalize;
     GstElementClass* element = GST_ELEMENT_CLASS(klass);
     element->change_state = gst_xqm_demux_change_state;
-    xqmgst::addPadTemplate(element, "sink", GST_PAD_SINK, gst_caps_new_empty_simple(XQM_FILE_CAPS));
-    xqmgst::addPadTemplate(element, "src", GST_PAD_SRC, xqmgst::frameTemplateCaps());
+    gstreamer::addPadTemplate(element, "sink", GST_PAD_SINK, gst_caps_new_empty_simple(XQM_FILE_CAPS));
+    gstreamer::addPadTemplate(element, "src", GST_PAD_SRC, gstreamer::frameTemplateCaps());
     gst_element_class_set_static_metadata(element, "XQM6 stream file demuxer", "Codec/Demuxer",
                                           "Splits an .xqm file into its XQM6 video frames", "The Orvane developers");
 }

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-namespace orv {
+namespace setup {
 
 using AdapterGuid = std::array<std::uint8_t, 16>;
 
@@ -51,4 +51,4 @@ public:
     [[noreturn]] virtual void stopWithDebugMessage(const char* message) = 0;
 };
 
-}  // namespace orv
+}  // namespace setup

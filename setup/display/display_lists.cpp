@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace orv {
+namespace setup {
 namespace {
 
 // Adapter texts pass through 256-byte buffers on their way into an entry.
@@ -95,4 +95,4 @@ void DisplayLists::reportDisplayFailure(const char* message) {
     std::abort();  // the compiler cannot see through the virtual call that it never returns
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -9,7 +9,7 @@
 
 #include "setup/display/display_devices.h"
 
-namespace orv {
+namespace setup {
 
 // One record type for both lists: an adapter has size 0 x 0, a GUID (none for
 // the primary display), its description as label and its driver name; a mode
@@ -94,4 +94,4 @@ private:
     ModeList modes_;
 };
 
-}  // namespace orv
+}  // namespace setup

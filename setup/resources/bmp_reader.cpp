@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace orv {
+namespace setup {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
@@ -49,4 +49,4 @@ bool readBmp24(std::span<const std::uint8_t> file, BitmapBits& out) {
     return true;
 }
 
-}  // namespace orv
+}  // namespace setup

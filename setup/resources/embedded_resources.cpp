@@ -3,7 +3,7 @@
 #include "setup/resources/bmp_reader.h"
 #include "setup/resources/embedded_table.h"
 
-namespace orv {
+namespace setup {
 
 std::optional<std::span<const std::uint8_t>> embeddedResource(ResourceType type, int id) {
     for (std::size_t i = 0; i < kEmbeddedEntryCount; ++i) {
@@ -18,4 +18,4 @@ bool decodeEmbeddedBitmap(int id, BitmapBits& out) {
     return file && readBmp24(*file, out);
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -8,7 +8,7 @@
 
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 enum class ResourceType { Bitmap, Text };
 
@@ -18,4 +18,4 @@ std::optional<std::span<const std::uint8_t>> embeddedResource(ResourceType type,
 // Reads an embedded 24-bit .bmp into the loader's form. False when missing.
 bool decodeEmbeddedBitmap(int id, BitmapBits& out);
 
-}  // namespace orv
+}  // namespace setup

@@ -5,7 +5,7 @@
 
 #include "setup/resources/embedded_resources.h"
 
-namespace orv {
+namespace setup {
 
 struct EmbeddedEntry {
     ResourceType type;
@@ -17,4 +17,4 @@ struct EmbeddedEntry {
 extern const EmbeddedEntry kEmbeddedEntries[];
 extern const std::size_t kEmbeddedEntryCount;
 
-}  // namespace orv
+}  // namespace setup

@@ -1,6 +1,6 @@
 #include "setup/settings/config_keys.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 constexpr ConfigWord kPlacementWords[] = {{"HeadPhones", 1}, {"2Speakers", 0}, {"4Speakers", 3}, {"5Speakers", 4}};
@@ -76,4 +76,4 @@ constexpr ConfigKey kKeys[] = {
 
 std::span<const ConfigKey> configKeys() { return kKeys; }
 
-}  // namespace orv
+}  // namespace setup

@@ -9,7 +9,7 @@
 
 #include "setup/settings/setup_settings.h"
 
-namespace orv {
+namespace setup {
 
 // How a value is written and read:
 // - Section: a header line; the reader passes it by.
@@ -53,4 +53,4 @@ struct ConfigKey {
 // so at most one matches a line.
 std::span<const ConfigKey> configKeys();
 
-}  // namespace orv
+}  // namespace setup

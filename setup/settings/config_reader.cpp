@@ -7,7 +7,7 @@
 #include "setup/settings/parental_lock.h"
 #include "setup/settings/value_scan.h"
 
-namespace orv {
+namespace setup {
 
 namespace {
 
@@ -136,4 +136,4 @@ void readConfig(std::FILE* file, SetupSettings& settings, Platform& platform) {
     parseConfig(std::string_view(buffer.data(), got), settings);
 }
 
-}  // namespace orv
+}  // namespace setup

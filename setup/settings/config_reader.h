@@ -10,7 +10,7 @@
 #include "setup/settings/setup_settings.h"
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 // The largest Config.ini the reader accepts, in bytes.
 inline constexpr long kConfigSizeLimit = 5000;
@@ -24,4 +24,4 @@ void parseConfig(std::string_view text, SetupSettings& settings);
 // fatal stop through the platform: the call does not return.
 void readConfig(std::FILE* file, SetupSettings& settings, Platform& platform);
 
-}  // namespace orv
+}  // namespace setup

@@ -6,7 +6,7 @@
 #include "setup/settings/config_keys.h"
 #include "setup/settings/parental_lock.h"
 
-namespace orv {
+namespace setup {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::string writeConfig(const SetupSettings& s) {
     return out;
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -6,10 +6,10 @@
 
 #include "setup/settings/setup_settings.h"
 
-namespace orv {
+namespace setup {
 
 // The whole file, 56 lines each ending with CR LF (a line whose enumeration
 // holds a value without a word is left out).
 std::string writeConfig(const SetupSettings& settings);
 
-}  // namespace orv
+}  // namespace setup

@@ -1,6 +1,6 @@
 #include "setup/settings/parental_lock.h"
 
-namespace orv {
+namespace setup {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::int32_t decodeParentalLevel(std::int32_t encodedLevel) {
     return static_cast<std::int32_t>((~static_cast<std::uint32_t>(encodedLevel) >> 16) & 0xFF);
 }
 
-}  // namespace orv
+}  // namespace setup

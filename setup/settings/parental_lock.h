@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace orv {
+namespace setup {
 
 // Fixed bits around the level's byte; bits 16 to 23 are clear.
 inline constexpr std::uint32_t levelMask = 0x0A00C000u;
@@ -22,4 +22,4 @@ ParentalLockWords encodeParentalLock(const std::string& code, std::int32_t level
 std::string decodeParentalCode(std::int32_t codeLow, std::int32_t codeHigh);
 std::int32_t decodeParentalLevel(std::int32_t encodedLevel);
 
-}  // namespace orv
+}  // namespace setup

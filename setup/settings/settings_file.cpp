@@ -6,7 +6,7 @@
 #include "setup/settings/config_reader.h"
 #include "setup/settings/config_writer.h"
 
-namespace orv {
+namespace setup {
 
 namespace {
 
@@ -41,4 +41,4 @@ bool saveSettings(const SetupSettings& settings, const std::string& prefix, Plat
     return false;
 }
 
-}  // namespace orv
+}  // namespace setup

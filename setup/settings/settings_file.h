@@ -6,7 +6,7 @@
 #include "setup/settings/setup_settings.h"
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 // The settings directory prefix is the program's command-line text, used as
 // it stands: no quotes removed, no separator added.
@@ -23,4 +23,4 @@ void loadSettings(SetupSettings& settings, const std::string& prefix, Platform& 
 // the user and reported to the caller as false.
 bool saveSettings(const SetupSettings& settings, const std::string& prefix, Platform& platform);
 
-}  // namespace orv
+}  // namespace setup

@@ -1,6 +1,6 @@
 #include "setup/settings/setup_settings.h"
 
-namespace orv {
+namespace setup {
 
 namespace {
 // Key codes of the game's own numbering: most carry bit 24.
@@ -53,4 +53,4 @@ void applyDefaults(SetupSettings& s) {
     s.headDown = kExtendedKey + 115;
 }
 
-}  // namespace orv
+}  // namespace setup

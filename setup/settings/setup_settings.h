@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace orv {
+namespace setup {
 
 // Enumerations are 32-bit integers; a value read from a file may lie outside
 // the listed members, and the writer then leaves its line out.
@@ -65,4 +65,4 @@ struct SetupSettings {
 // Gives every field its default value.
 void applyDefaults(SetupSettings& settings);
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace orv {
+namespace setup {
 
 namespace {
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -75,4 +75,4 @@ std::optional<std::string> ValueScanner::word(std::size_t maxLength) {
     return std::string(text_.substr(start, pos_ - start));
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace orv {
+namespace setup {
 
 // A cursor over one value: the text from the value's first character to the
 // end of its line.
@@ -39,4 +39,4 @@ private:
 // True when text begins with prefix, letters compared without regard to case.
 bool startsWithNoCase(std::string_view text, std::string_view prefix);
 
-}  // namespace orv
+}  // namespace setup

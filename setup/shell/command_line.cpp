@@ -1,6 +1,6 @@
 #include "setup/shell/command_line.h"
 
-namespace orv {
+namespace setup {
 
 std::string settingsPrefixFromCommandLine(std::string_view commandLine) {
     std::size_t at = 0;
@@ -14,4 +14,4 @@ std::string settingsPrefixFromCommandLine(std::string_view commandLine) {
     return std::string(commandLine.substr(at));
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -5,7 +5,7 @@
 
 #include "setup/shell/setup_dialog.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 const char* helpSection(ControlId id) {
@@ -164,4 +164,4 @@ void SetupDialog::layout(const std::string& text, int line, float alpha) {
     layoutHelpText(scene_->help, text, line, alpha);
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 
 #include "setup/settings/settings_file.h"
 
-namespace orv {
+namespace setup {
 
 SetupDialog::SetupDialog(SetupServices services, std::string settingsPrefix)
     : services_(services), prefix_(std::move(settingsPrefix)), lists_(services.display) {}
@@ -60,4 +60,4 @@ void SetupDialog::launchGame() {
     syncControlsFromSettings(scene_->controls, settings_, modeSource_);
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -13,7 +13,7 @@
 #include "setup/skin/scene.h"
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 inline constexpr const char* kSetupWindowTitle = "OrVanE SeTup";
 inline constexpr int kAnimationTimerId = 1;
@@ -89,4 +89,4 @@ private:
     bool dragAllowed_ = true;
 };
 
-}  // namespace orv
+}  // namespace setup

@@ -7,7 +7,7 @@
 
 #include "setup/skin/window_region.h"
 
-namespace orv {
+namespace setup {
 
 struct DesktopSize {
     int width = 0;
@@ -47,4 +47,4 @@ public:
     virtual void runGame(const std::string& workingDirectory) = 0;
 };
 
-}  // namespace orv
+}  // namespace setup

@@ -3,7 +3,7 @@
 
 #include "setup/skin/controls.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 constexpr int kVolumeRange = 100;
@@ -96,4 +96,4 @@ void syncControlsFromSettings(Controls& controls, const SetupSettings& settings,
     }
 }
 
-}  // namespace orv
+}  // namespace setup

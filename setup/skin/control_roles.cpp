@@ -5,7 +5,7 @@
 
 #include "setup/skin/controls.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 constexpr ControlRole kRoles[] = {
@@ -34,4 +34,4 @@ const ControlRole* roleOf(ControlId id) {
 
 std::span<const ControlRole> qualityToggles() { return std::span<const ControlRole>(kRoles, 3); }
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace orv {
+namespace setup {
 namespace {
 
 // 0.01 as the nearest 32-bit float, just below 0.01: products that are whole
@@ -79,4 +79,4 @@ void clearHover(Controls& controls) {
     for (Knob& knob : controls.knobs) knob.hovered = false;
 }
 
-}  // namespace orv
+}  // namespace setup

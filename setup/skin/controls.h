@@ -11,7 +11,7 @@
 #include "setup/skin/surface.h"
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 // Names a control; also the result of hit-testing. 6 and 7 name no control.
 enum class ControlId : int {
@@ -112,4 +112,4 @@ void clearHover(Controls& controls);
 // Puts toggles and knobs where the settings say; hovered flags are untouched.
 void syncControlsFromSettings(Controls& controls, const SetupSettings& settings, const ModeSource& modes);
 
-}  // namespace orv
+}  // namespace setup

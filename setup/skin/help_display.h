@@ -11,7 +11,7 @@
 #include "setup/skin/help_texts.h"
 #include "setup/skin/surface.h"
 
-namespace orv {
+namespace setup {
 
 // Metrics of the area on the skin's screen.
 inline constexpr int kHelpAreaWidth = 176;
@@ -61,4 +61,4 @@ void tickHelpLines(HelpArea& area, std::uint32_t processMilliseconds);
 // Adds the glyphs of every line to the scene.
 void drawHelpText(const HelpArea& area, const Surface& font, Surface& scene);
 
-}  // namespace orv
+}  // namespace setup

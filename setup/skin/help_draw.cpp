@@ -2,7 +2,7 @@
 
 #include "setup/skin/help_display.h"
 
-namespace orv {
+namespace setup {
 
 std::optional<GlyphCell> glyphCell(char c) {
     if (c >= 'A' && c <= 'Z') return GlyphCell{0, c - 'A'};
@@ -67,4 +67,4 @@ void drawHelpText(const HelpArea& area, const Surface& font, Surface& scene) {
     }
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -5,7 +5,7 @@
 
 #include "setup/skin/help_display.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 // Where a text of n characters ends its line: the last space among its first
@@ -104,4 +104,4 @@ void tickHelpLines(HelpArea& area, std::uint32_t processMilliseconds) {
     }
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-namespace orv {
+namespace setup {
 namespace {
 
 // A line is read into a buffer of 256 bytes: at most 255 characters.
@@ -93,4 +93,4 @@ void loadHelpTexts(HelpTexts& texts, Platform& platform) {
 
 void freeHelpTexts(HelpTexts& texts) { texts = HelpTexts{}; }
 
-}  // namespace orv
+}  // namespace setup

@@ -9,7 +9,7 @@
 
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 inline constexpr int kHelpTextResource = 150;
 
@@ -39,4 +39,4 @@ void loadHelpTexts(HelpTexts& texts, Platform& platform);
 void parseHelpTexts(HelpTexts& texts, std::string_view bytes);
 void freeHelpTexts(HelpTexts& texts);
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 // What the controls need from the list of display modes: the resolution knob's
 // range and the place of the configured mode in it.
 
-namespace orv {
+namespace setup {
 
 class ModeSource {
 public:
@@ -12,4 +12,4 @@ public:
     virtual int modeIndexOf(int width, int height) const = 0;
 };
 
-}  // namespace orv
+}  // namespace setup

@@ -1,6 +1,6 @@
 #include "setup/skin/particles.h"
 
-namespace orv {
+namespace setup {
 
 void spawnParticle(Particle& p, RandomGenerator& random) {
     p.decay = static_cast<float>(random.next() % 500) * 0.03f / 499.0f + 0.01f;
@@ -41,4 +41,4 @@ void drawParticles(const ParticleStream& stream, Surface& scene) {
     }
 }
 
-}  // namespace orv
+}  // namespace setup

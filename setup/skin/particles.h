@@ -6,7 +6,7 @@
 #include "setup/skin/random_generator.h"
 #include "setup/skin/surface.h"
 
-namespace orv {
+namespace setup {
 
 struct Particle {
     float vx = 0, vy = 0;              // pixels per tick
@@ -31,4 +31,4 @@ void tickParticles(ParticleStream& stream, RandomGenerator& random);
 // Adds each particle's colour scaled by its intensity, slot 0 first.
 void drawParticles(const ParticleStream& stream, Surface& scene);
 
-}  // namespace orv
+}  // namespace setup

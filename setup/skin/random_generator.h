@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace orv {
+namespace setup {
 
 class RandomGenerator {
 public:
@@ -21,4 +21,4 @@ private:
     std::uint32_t state_ = 1;  // unseeded, as at process start
 };
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace orv {
+namespace setup {
 
 // The members are set up in the order of their declaration: background, hit
 // map (whose size the scene takes), buffer, font atlas, help area, particles.
@@ -29,4 +29,4 @@ void composeScene(Scene& scene) {
 
 void tickParticles(Scene& scene) { tickParticles(scene.particles, scene.random); }
 
-}  // namespace orv
+}  // namespace setup

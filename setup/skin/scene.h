@@ -10,7 +10,7 @@
 #include "setup/skin/window_region.h"
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 struct Scene {
     // Loads background, hit map and font atlas (a missing one is fatal), sizes
@@ -39,4 +39,4 @@ void composeScene(Scene& scene);
 // One timer tick of the particle stream.
 void tickParticles(Scene& scene);
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace orv {
+namespace setup {
 
 Surface loadPixels(Platform& platform, int id) {
     BitmapBits bits;
@@ -28,4 +28,4 @@ const SkinBitmap& loadSkinBitmap(BitmapCache& cache, Platform& platform, int id)
     return cache.front();
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -7,7 +7,7 @@
 #include "setup/skin/surface.h"
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 // Resource ids of the bitmaps the scene itself loads.
 inline constexpr int kBackgroundBitmap = 136;
@@ -32,4 +32,4 @@ Surface loadPixels(Platform& platform, int id);
 // head of the cache.
 const SkinBitmap& loadSkinBitmap(BitmapCache& cache, Platform& platform, int id);
 
-}  // namespace orv
+}  // namespace setup

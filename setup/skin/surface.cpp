@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace orv {
+namespace setup {
 
 void blitFrame(Surface& scene, const Surface& bitmap, int sourceX, int frameWidth, int x, int y) {
     for (int row = 0; row < bitmap.height; ++row) {
@@ -15,4 +15,4 @@ void blitBitmap(Surface& scene, const Surface& bitmap, int x, int y) {
     blitFrame(scene, bitmap, 0, bitmap.width, x, y);
 }
 
-}  // namespace orv
+}  // namespace setup

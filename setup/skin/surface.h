@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace orv {
+namespace setup {
 
 // One pixel: 0x00RRGGBB, in memory the bytes blue, green, red, 0.
 using Pixel = std::uint32_t;
@@ -41,4 +41,4 @@ void blitBitmap(Surface& scene, const Surface& bitmap, int x, int y);
 // Copies the columns sourceX .. sourceX + frameWidth - 1 of every row.
 void blitFrame(Surface& scene, const Surface& bitmap, int sourceX, int frameWidth, int x, int y);
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 
 #include "setup/skin/controls.h"
 
-namespace orv {
+namespace setup {
 
 std::vector<RowRun> buildWindowRegion(const Surface& hitMap) {
     std::vector<RowRun> runs;
@@ -18,4 +18,4 @@ std::vector<RowRun> buildWindowRegion(const Surface& hitMap) {
     return runs;
 }
 
-}  // namespace orv
+}  // namespace setup

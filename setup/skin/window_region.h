@@ -5,7 +5,7 @@
 
 #include "setup/skin/surface.h"
 
-namespace orv {
+namespace setup {
 
 // Columns x0 .. x1 - 1 of row y, all inside the shape.
 struct RowRun {
@@ -20,4 +20,4 @@ struct RowRun {
 // map has no pixel inside the shape (the window then gets no region).
 std::vector<RowRun> buildWindowRegion(const Surface& hitMap);
 
-}  // namespace orv
+}  // namespace setup

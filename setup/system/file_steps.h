@@ -3,7 +3,7 @@
 // told of each step as it begins and as it ends. Tests set the hook to stop a
 // process between any two steps; the programs never set it.
 
-namespace orv {
+namespace setup {
 
 enum class FileStep { Open, Write, Flush, Sync, Close, Replace };
 
@@ -23,4 +23,4 @@ auto inFileStep(FileStep step, Work&& work) {
     return result;
 }
 
-}  // namespace orv
+}  // namespace setup

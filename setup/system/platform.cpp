@@ -4,7 +4,7 @@
 
 #include "setup/system/file_steps.h"
 
-namespace orv {
+namespace setup {
 
 bool Platform::writeFile(const std::string& path, std::string_view bytes) {
     std::FILE* file = inFileStep(FileStep::Open, [&] { return std::fopen(path.c_str(), "wb"); });
@@ -23,4 +23,4 @@ bool Platform::replaceFile(const std::string& from, const std::string& to) {
 
 void Platform::removeFile(const std::string& path) { std::remove(path.c_str()); }
 
-}  // namespace orv
+}  // namespace setup

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orv {
+namespace setup {
 
 // The fixed message boxes of the fatal stops.
 struct FatalBox {
@@ -66,4 +66,4 @@ protected:
 // system's own, in platform/win32 and platform/posix.
 bool syncToDisk(std::FILE* file);
 
-}  // namespace orv
+}  // namespace setup

@@ -6,14 +6,14 @@
 
 #include "decoder/vk6_internal.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::kPictureWidth;
-using xqm::kShapeSizes;
-using xqm::ShapeSize;
-using xqm::sourcePixel;
-using xqm::SourcePixel;
-using enum xqm::CopyShape;
+using format::kPictureWidth;
+using format::kShapeSizes;
+using format::ShapeSize;
+using format::sourcePixel;
+using format::SourcePixel;
+using enum format::CopyShape;
 namespace {
 
 constexpr int kRows = 32;
@@ -159,4 +159,4 @@ TEST(BlockCopyOverlap, NarrowMirrorInterleavesRowsInItsFixedOrder) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

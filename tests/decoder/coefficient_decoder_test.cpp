@@ -8,10 +8,10 @@
 #include "decoder/vk6_internal.h"
 #include "tests/decoder/frame_builder.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::DecodeError;
-using enum xqm::CoefficientCode;
+using format::DecodeError;
+using enum format::CoefficientCode;
 namespace {
 
 using test::NibbleWriter;
@@ -308,4 +308,4 @@ TEST(CoefficientDecoders, AgreeOnEveryCodeAtEveryPosition) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -5,7 +5,7 @@
 
 #include "decoder/vk6_internal.h"
 
-namespace vk6 {
+namespace decoder {
 namespace {
 
 ColourTables tablesFor(PixelFormat format) {
@@ -98,4 +98,4 @@ TEST(ConvertToPixels, BothConversionsAgreeInsideTheTables) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -7,29 +7,29 @@
 #include <stdexcept>
 
 #include "decoder/vk6_internal.h"
-#include "encoder/vk6enc/block_writer.h"
-#include "encoder/vk6enc/colour_mapping.h"
-#include "encoder/vk6enc/copy_codes.h"
-#include "encoder/vk6enc/dct_coder.h"
+#include "encoder/block_writer.h"
+#include "encoder/colour_mapping.h"
+#include "encoder/copy_codes.h"
+#include "encoder/dct_coder.h"
 #include "stream/stream_format.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
 namespace {
 
-using vk6enc::Point;
-using xqm::Choice;
+using encoder::Point;
+using format::Choice;
 
-constexpr int kWidth = xqm::kPictureWidth;
+constexpr int kWidth = format::kPictureWidth;
 
 // Plans every block of a frame at random and writes it with the encoder's
 // block writer, which also applies it to the picture being decoded.
 class CopyVideoMaker {
 public:
     CopyVideoMaker(int pixelType, int height, unsigned seed)
-        : random_(seed), mapping_(pixelType), rows_(int(xqm::pictureRows(uint16_t(height)))) {
-        vk6::buildChromaTables(*colour_);
-        vk6::buildColourTables(vk6::PixelFormat(pixelType), *colour_);
+        : random_(seed), mapping_(pixelType), rows_(int(format::pictureRows(uint16_t(height)))) {
+        decoder::buildChromaTables(*colour_);
+        decoder::buildColourTables(decoder::PixelFormat(pixelType), *colour_);
     }
 
     int rows() const { return rows_; }
@@ -37,28 +37,28 @@ public:
 
 private:
     int between(int low, int high) { return low + int(random_() % uint32_t(high - low + 1)); }
-    void planPiece(bool intra, Point block, int piece, vk6enc::BlockPlan& plan);
-    void planDct(vk6enc::DctBlock& dct);
+    void planPiece(bool intra, Point block, int piece, encoder::BlockPlan& plan);
+    void planDct(encoder::DctBlock& dct);
     template <typename CodeFor>
-    void placeSource(Point anchor, xqm::ShapeSize size, vk6enc::PieceAction& action, CodeFor codeFor);
+    void placeSource(Point anchor, format::ShapeSize size, encoder::PieceAction& action, CodeFor codeFor);
 
     std::mt19937 random_;
-    vk6enc::ColourMapping mapping_;
-    vk6enc::CopyCodes codes_;
-    std::unique_ptr<vk6::ColourTables> colour_ = std::make_unique<vk6::ColourTables>();
+    encoder::ColourMapping mapping_;
+    encoder::CopyCodes codes_;
+    std::unique_ptr<decoder::ColourTables> colour_ = std::make_unique<decoder::ColourTables>();
     int rows_;
 };
 
 std::vector<uint8_t> CopyVideoMaker::frame(bool intra, const uint16_t* reference, uint16_t* target) {
     const int quality = between(1, 100);
-    const vk6enc::DctCoder dct(mapping_, quality, 0);
-    const vk6enc::WriterContext context{intra, dct, vk6::defaultKernels(), *colour_, intra ? nullptr : reference,
-                                        target};
-    vk6enc::FrameStreams streams;
-    vk6enc::BlockWriter writer(context, streams);
+    const encoder::DctCoder dct(mapping_, quality, 0);
+    const encoder::WriterContext context{intra, dct, decoder::defaultKernels(), *colour_, intra ? nullptr : reference,
+                                         target};
+    encoder::FrameStreams streams;
+    encoder::BlockWriter writer(context, streams);
     for (int y = 0; y < rows_; y += 8)
         for (int x = 0; x < kWidth; x += 8) {
-            vk6enc::BlockPlan plan{};
+            encoder::BlockPlan plan{};
             planPiece(intra, {x, y}, 0, plan);
             writer.write({x, y}, plan);
         }
@@ -66,46 +66,46 @@ std::vector<uint8_t> CopyVideoMaker::frame(bool intra, const uint16_t* reference
 }
 
 // Any choice the frame kind's code tree has at the piece's level, equally likely.
-void CopyVideoMaker::planPiece(bool intra, Point block, int p, vk6enc::BlockPlan& plan) {
-    const xqm::Piece& piece = xqm::kBlockPieces[p];
-    std::vector<xqm::Choice> choices;
-    for (int c = 0; c < xqm::kChoices; ++c)
-        if (xqm::choiceCode(intra, piece.level, xqm::Choice(c)).length >= 0) choices.push_back(xqm::Choice(c));
-    vk6enc::PieceAction& action = plan.actions[p];
+void CopyVideoMaker::planPiece(bool intra, Point block, int p, encoder::BlockPlan& plan) {
+    const format::Piece& piece = format::kBlockPieces[p];
+    std::vector<format::Choice> choices;
+    for (int c = 0; c < format::kChoices; ++c)
+        if (format::choiceCode(intra, piece.level, format::Choice(c)).length >= 0) choices.push_back(format::Choice(c));
+    encoder::PieceAction& action = plan.actions[p];
     action.choice = choices[size_t(between(0, int(choices.size()) - 1))];
-    const xqm::SplitParts parts = xqm::splitParts(p, action.choice);
+    const format::SplitParts parts = format::splitParts(p, action.choice);
     for (int i = 0; i < parts.count; ++i) planPiece(intra, block, parts.pieces[i], plan);
 
     const Point corner{block.x + piece.x, block.y + piece.y};
     switch (action.choice) {
-        case xqm::Choice::Dct: return planDct(plan.dct);
-        case xqm::Choice::Spiral:
-            return placeSource(corner, xqm::kShapeSizes[piece.shape], action,
+        case format::Choice::Dct: return planDct(plan.dct);
+        case format::Choice::Spiral:
+            return placeSource(corner, format::kShapeSizes[piece.shape], action,
                                [&](Point source) { return codes_.spiralIndex(corner, source); });
-        case xqm::Choice::Vector:
+        case format::Choice::Vector:
             action.fromTarget = intra || between(0, 1) == 1;
             action.mode = uint8_t(between(0, 7));
-            return placeSource(block, xqm::sourceSize(piece.shape, action.mode), action, [&](Point source) {
+            return placeSource(block, format::sourceSize(piece.shape, action.mode), action, [&](Point source) {
                 return codes_.vectorWord(intra, piece.level, block, source, action.fromTarget, action.mode);
             });
         default: return;  // still, or split
     }
 }
 
-void CopyVideoMaker::planDct(vk6enc::DctBlock& dct) {
-    for (vk6enc::ComponentLevels& levels : dct.levels) {
+void CopyVideoMaker::planDct(encoder::DctBlock& dct) {
+    for (encoder::ComponentLevels& levels : dct.levels) {
         levels.fill(0);
         levels[0] = int16_t(between(-100, 100));
         for (int count = between(0, 6); count > 0; --count) levels[size_t(between(1, 63))] = int16_t(between(-30, 30));
     }
-    vk6enc::fitWindowHeadroom(dct);
+    encoder::fitWindowHeadroom(dct);
 }
 
 // Draws source regions inside the picture buffer until one has a code: three
 // draws in four close to the anchor (where copies from the new picture meet
 // the edge of its decoded part), the others anywhere in the buffer.
 template <typename CodeFor>
-void CopyVideoMaker::placeSource(Point anchor, xqm::ShapeSize size, vk6enc::PieceAction& action, CodeFor codeFor) {
+void CopyVideoMaker::placeSource(Point anchor, format::ShapeSize size, encoder::PieceAction& action, CodeFor codeFor) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         int top = 0, bottom = rows_ - size.height, left = 0, right = kWidth - size.width;
         if (between(0, 3) != 0) {
@@ -139,4 +139,4 @@ CopyVideo copyVideo(int pixelType, int height, int frameCount, unsigned seed) {
     return video;
 }
 
-}  // namespace vk6::test
+}  // namespace decoder::test

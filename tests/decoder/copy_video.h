@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vk6::test {
+namespace decoder::test {
 
 struct CopyVideo {
     std::vector<std::vector<uint8_t>> frames;
@@ -23,4 +23,4 @@ struct CopyVideo {
 
 CopyVideo copyVideo(int pixelType, int height, int frameCount, unsigned seed);
 
-}  // namespace vk6::test
+}  // namespace decoder::test

@@ -11,7 +11,7 @@
 #include "tests/decoder/copy_video.h"
 #include "tests/decoder/turn_decoding.h"
 
-namespace vk6::test {
+namespace decoder::test {
 namespace {
 
 constexpr int kFrames = 5;  // intra, predicted, predicted, intra, predicted
@@ -49,4 +49,4 @@ INSTANTIATE_TEST_SUITE_P(EveryHeightKind, CopyVideoTest,
                          ::testing::Combine(::testing::Values(15, 16), ::testing::Values(2, 8, 16, 40, 270, 480)));
 
 }  // namespace
-}  // namespace vk6::test
+}  // namespace decoder::test

@@ -32,12 +32,12 @@ std::vector<uint8_t> readFile(const fs::path& path) {
 
 // "<result> <md5>", or "refused" for a picture geometry the library refuses.
 std::string replay(const std::vector<uint8_t>& bytes) {
-    const vk6::fuzz::DecoderFuzzInput input = vk6::fuzz::decoderFuzzInput(bytes.data(), bytes.size());
+    const fuzz::DecoderFuzzInput input = fuzz::decoderFuzzInput(bytes.data(), bytes.size());
     XQMPI_Decoder* decoder = XQMPI_CreateDecoder(input.type, input.height);
     if (!decoder) return "refused";
-    const size_t pixels = size_t(XQMPI_DecoderPictureRows(decoder)) * vk6::fuzz::kWidth;
-    const std::vector<uint16_t> reference = vk6::fuzz::referencePattern(pixels);
-    std::vector<uint16_t> target(pixels, uint16_t(vk6::fuzz::kTargetFillByte * 0x0101));
+    const size_t pixels = size_t(XQMPI_DecoderPictureRows(decoder)) * fuzz::kWidth;
+    const std::vector<uint16_t> reference = fuzz::referencePattern(pixels);
+    std::vector<uint16_t> target(pixels, uint16_t(fuzz::kTargetFillByte * 0x0101));
     const int32_t result = XQMPI_DecoderDecodeFrame(decoder, input.frame.data(), uint32_t(input.frame.size()),
                                                     reference.data(), target.data());
     XQMPI_DestroyDecoder(decoder);

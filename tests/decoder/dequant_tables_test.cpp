@@ -7,7 +7,7 @@
 #include "decoder/vk6_internal.h"
 #include "format/frame_header.h"
 
-namespace vk6 {
+namespace decoder {
 namespace {
 
 DequantTables tablesFor(int quality) {
@@ -45,7 +45,7 @@ TEST(DequantTables, ChromaTablesAgreeAndNegatedTablesMirror) {
     EXPECT_EQ(tablesFor(50)[0][2], (12 * 22725) >> 13);
 }
 
-xqm::FrameHeader headerWithQuality(int32_t word) { return xqm::FrameHeader{word, 0, 0, 0, 0, 0}; }
+format::FrameHeader headerWithQuality(int32_t word) { return format::FrameHeader{word, 0, 0, 0, 0, 0}; }
 
 TEST(FrameQuality, MagnitudeIsClampedAndZeroCountsAsOne) {
     EXPECT_EQ(headerWithQuality(50).quality(), 50);
@@ -60,4 +60,4 @@ TEST(FrameQuality, MagnitudeIsClampedAndZeroCountsAsOne) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

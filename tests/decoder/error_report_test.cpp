@@ -16,14 +16,15 @@
 #include "tests/decoder/frame_builder.h"
 #include "tests/decoder/turn_decoding.h"
 
-namespace error_report_test {
+namespace decoder {
+namespace {
 
-using vk6::test::BitWriter;
-using vk6::test::farWord;
-using vk6::test::FrameBuilder;
-using vk6::test::kPictureWidth;
-using vk6::test::nearWord;
-using vk6::test::NibbleWriter;
+using test::BitWriter;
+using test::farWord;
+using test::FrameBuilder;
+using test::kPictureWidth;
+using test::nearWord;
+using test::NibbleWriter;
 
 constexpr int kRows = 8;
 constexpr int kNibbleSkip1 = 14, kNibbleSkip5 = 1, kNibble3 = 13;
@@ -75,7 +76,7 @@ std::vector<uint8_t> controlBytes(std::string_view code, int repeats = 1) {
 
 // `count` spiral copies with index 1, which copies the block in place.
 std::vector<uint8_t> spiralBytes(int count) {
-    vk6enc::SpiralIndexWriter spirals;
+    encoder::SpiralIndexWriter spirals;
     for (int i = 0; i < count; ++i) spirals.put(1);
     return spirals.bytes();
 }
@@ -372,4 +373,5 @@ TEST(ErrorReportInterface, NullHandlesAndUnknownCodes) {
     XQMPI_DestroyDecoder(decoder);
 }
 
-}  // namespace error_report_test
+}  // namespace
+}  // namespace decoder

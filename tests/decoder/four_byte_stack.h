@@ -10,7 +10,7 @@
 
 #include "decoder/interface/vk6_640x16.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
 // Calls the cdecl function `function` with `count` 32-bit arguments from
 // `words`, with the stack pointer at `misalignment` past a multiple of 16 at
@@ -61,9 +61,9 @@ Result onFourByteStack(Result(XQMPI_CALL* function)(Parameters...), Arguments&&.
         return Result(value);
 }
 
-}  // namespace vk6::test
+}  // namespace decoder::test
 
-#define XQMPI_FOUR_BYTE_STACK(function, ...) ::vk6::test::onFourByteStack(&function __VA_OPT__(, ) __VA_ARGS__)
+#define XQMPI_FOUR_BYTE_STACK(function, ...) ::decoder::test::onFourByteStack(&function __VA_OPT__(, ) __VA_ARGS__)
 #define XQMPI_Init(...) XQMPI_FOUR_BYTE_STACK(XQMPI_Init, __VA_ARGS__)
 #define XQMPI_DecodeFrame(...) XQMPI_FOUR_BYTE_STACK(XQMPI_DecodeFrame, __VA_ARGS__)
 #define XQMPI_DecodeFrameBounded(...) XQMPI_FOUR_BYTE_STACK(XQMPI_DecodeFrameBounded, __VA_ARGS__)

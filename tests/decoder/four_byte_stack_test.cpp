@@ -8,7 +8,7 @@
 extern "C" uint32_t orvStackAtCall(uint32_t);
 asm(".globl _orvStackAtCall\n_orvStackAtCall:\n\tleal 4(%esp), %eax\n\tret\n");
 
-namespace vk6::test {
+namespace decoder::test {
 namespace {
 
 TEST(FourByteStack, CallsComeAtEachMisalignmentByTurns) {
@@ -18,4 +18,4 @@ TEST(FourByteStack, CallsComeAtEachMisalignmentByTurns) {
 }
 
 }  // namespace
-}  // namespace vk6::test
+}  // namespace decoder::test

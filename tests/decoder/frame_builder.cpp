@@ -1,6 +1,6 @@
 #include "tests/decoder/frame_builder.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
 void BitWriter::code(std::string_view bits) {
     for (char c : bits)
@@ -23,8 +23,8 @@ void FrameBuilder::dcBlock(int y, int cb, int cr) {
 }
 
 std::vector<uint8_t> FrameBuilder::build(int32_t qualityWord) const {
-    const vk6enc::FrameStreams streams{control, vectors_, spirals_, nibbles};
+    const encoder::FrameStreams streams{control, vectors_, spirals_, nibbles};
     return streams.assemble(qualityWord);
 }
 
-}  // namespace vk6::test
+}  // namespace decoder::test

@@ -8,22 +8,22 @@
 #include <string_view>
 #include <vector>
 
-#include "encoder/vk6enc/frame_streams.h"
+#include "encoder/frame_streams.h"
 #include "format/vector_word.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
 // Bits most significant first into little-endian 32-bit words.
-class BitWriter : public vk6enc::ControlBitWriter {
+class BitWriter : public encoder::ControlBitWriter {
 public:
     // A code written as text, e.g. "010"; spaces are ignored.
     void code(std::string_view bits);
 };
 
 // Symbols low nibble first.
-class NibbleWriter : public vk6enc::NibbleWriter {
+class NibbleWriter : public encoder::NibbleWriter {
 public:
-    using vk6enc::NibbleWriter::put;
+    using encoder::NibbleWriter::put;
     void put(std::initializer_list<int> nibbles);
     // An 8-bit two's-complement value as the high, then the low nibble (DC and Literal).
     void byteValue(int value) { putByte(value); }
@@ -46,10 +46,10 @@ public:
 
 private:
     std::vector<uint16_t> vectors_;
-    vk6enc::SpiralIndexWriter spirals_;
+    encoder::SpiralIndexWriter spirals_;
 };
 
-constexpr uint16_t farWord(int vx, int vy, int bit15 = 0) { return xqm::packFar(vx, vy, bit15); }
-constexpr uint16_t nearWord(int index, int mode, int bit15 = 0) { return xqm::packNear(index, mode, bit15); }
+constexpr uint16_t farWord(int vx, int vy, int bit15 = 0) { return format::packFar(vx, vy, bit15); }
+constexpr uint16_t nearWord(int index, int mode, int bit15 = 0) { return format::packNear(index, mode, bit15); }
 
-}  // namespace vk6::test
+}  // namespace decoder::test

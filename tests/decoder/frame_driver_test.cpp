@@ -7,16 +7,16 @@
 #include "format/frame_header.h"
 #include "tests/decoder/frame_builder.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::DecodeError;
-using xqm::kPictureWidth;
-using xqm::kShapeSizes;
-using xqm::ShapeSize;
-using xqm::sourcePixel;
-using xqm::SourcePixel;
-using enum xqm::CopyShape;
-using enum xqm::CoefficientCode;
+using format::DecodeError;
+using format::kPictureWidth;
+using format::kShapeSizes;
+using format::ShapeSize;
+using format::sourcePixel;
+using format::SourcePixel;
+using enum format::CopyShape;
+using enum format::CoefficientCode;
 namespace {
 
 using test::farWord;
@@ -45,7 +45,7 @@ uint16_t at(const std::vector<uint16_t>& pixels, int x, int y) { return pixels[y
 class FrameDriverTest : public ::testing::Test {
 protected:
     void start(int height, int type = 16) {
-        rows = int(xqm::pictureRows(height));
+        rows = int(format::pictureRows(height));
         ASSERT_TRUE(decoder.init(type, height, kPictureWidth, "XQM6"));
         reference = picture(rows, 1);
         target = picture(rows, 2);
@@ -350,9 +350,9 @@ TEST_F(FrameDriverTest, PartialBlockRowsAreDecodedWhole) {
 // heap that gives less than 16 bytes (32-bit Windows' gives 8) must not leave
 // a decoder's state less aligned.
 TEST(DecoderState, IsAlignedForTheKernelsOnTheHeap) {
-    std::vector<std::unique_ptr<vk6::Decoder>> decoders;
+    std::vector<std::unique_ptr<decoder::Decoder>> decoders;
     for (int i = 0; i < 16; ++i) {
-        decoders.push_back(std::make_unique<vk6::Decoder>());
+        decoders.push_back(std::make_unique<decoder::Decoder>());
         const auto* blocks = decoders.back()->state().coefficients.values.data();
         EXPECT_EQ(reinterpret_cast<uintptr_t>(blocks) % 16, 0u) << i;
     }
@@ -446,7 +446,7 @@ TEST_F(FrameDriverTest, TruncatedFramesStayInsideTheirBuffers) {
         }
     }
     const auto full = frame.build(-30);
-    const int64_t nibbleEnd = xqm::readFrameHeader(full).nibbleEnd;
+    const int64_t nibbleEnd = format::readFrameHeader(full).nibbleEnd;
     const std::vector<uint16_t> reference0 = reference;
     for (size_t size = 0; size <= full.size(); ++size) {
         std::vector<uint8_t> prefix(full.begin(), full.begin() + size);
@@ -471,4 +471,4 @@ TEST(Decoder, RefusesFramesBeforeInit) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -7,7 +7,7 @@
 #include "decoder/vk6_internal.h"
 #include "format/vector_word.h"
 
-namespace vk6 {
+namespace decoder {
 namespace {
 
 // (dx, dy) of a displacement dy * 640 + dx with |dx| < 320.
@@ -70,12 +70,12 @@ TEST_F(GeometryTablesTest, PositionTablesFollowTheZigzagScan) {
 }
 
 TEST(ColumnWrap, BringsFarVectorColumnsIntoThePicture) {
-    EXPECT_EQ(xqm::wrapColumn(0 + 128 - 255), 513);
-    EXPECT_EQ(xqm::wrapColumn(632 + 128 - 0), 120);
-    EXPECT_EQ(xqm::wrapColumn(639), 639);
-    EXPECT_EQ(xqm::wrapColumn(640), 0);
-    EXPECT_EQ(xqm::wrapColumn(-1), 639);
+    EXPECT_EQ(format::wrapColumn(0 + 128 - 255), 513);
+    EXPECT_EQ(format::wrapColumn(632 + 128 - 0), 120);
+    EXPECT_EQ(format::wrapColumn(639), 639);
+    EXPECT_EQ(format::wrapColumn(640), 0);
+    EXPECT_EQ(format::wrapColumn(-1), 639);
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -13,12 +13,12 @@
 
 namespace {
 
-using vk6::test::decodeByTurns;
-using vk6::test::FrameBuilder;
-using vk6::test::sampleVideo;
-using vk6::test::TurnDecoding;
+using decoder::test::decodeByTurns;
+using decoder::test::FrameBuilder;
+using decoder::test::sampleVideo;
+using decoder::test::TurnDecoding;
 
-using vk6::test::kPictureWidth;
+using decoder::test::kPictureWidth;
 
 struct Video {
     int32_t type;

@@ -12,9 +12,9 @@
 
 namespace {
 
-using vk6::test::FrameBuilder;
+using decoder::test::FrameBuilder;
 
-using vk6::test::kPictureWidth;
+using decoder::test::kPictureWidth;
 
 // An intra frame of flat mid-grey DCT blocks, 8 rows high.
 std::vector<uint8_t> greyFrame() {

@@ -5,7 +5,7 @@
 
 #include "decoder/vk6_internal.h"
 
-namespace vk6 {
+namespace decoder {
 namespace {
 
 using Block = std::array<int32_t, 64>;
@@ -112,4 +112,4 @@ TEST(InverseDct, PassOrderFollowsTheSignedByteComparison) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -12,9 +12,9 @@
 
 #include "decoder/vk6_internal.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::kPictureWidth;
+using format::kPictureWidth;
 namespace {
 
 // The levels above the reference, each tested wherever the processor runs it.
@@ -203,4 +203,4 @@ TEST_P(InverseDct, EqualsTheReferenceUnderEveryMask) {
 INSTANTIATE_TEST_SUITE_P(EveryLevel, InverseDct, kFastLevels, [](const auto& info) { return levelName(info.param); });
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -4,7 +4,7 @@
 
 #include "decoder/vk6_internal.h"
 
-namespace vk6 {
+namespace decoder {
 namespace {
 
 TEST(KernelSelection, ARequestNamesALevelUpToTheBest) {
@@ -40,4 +40,4 @@ TEST(KernelSelection, TheEnvironmentChoosesTheDefaultLevel) {
 }
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -12,9 +12,9 @@
 #include "tests/decoder/sample_video.h"
 #include "tests/decoder/synthetic_frames.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::kPictureWidth;
+using format::kPictureWidth;
 namespace {
 
 // Decodes frames one after the other, each against the picture before.
@@ -68,4 +68,4 @@ INSTANTIATE_TEST_SUITE_P(EveryLevel, LevelFrames, ::testing::Values(KernelLevel:
                          [](const auto& info) { return std::string(kernelLevelName(info.param)); });
 
 }  // namespace
-}  // namespace vk6
+}  // namespace decoder

@@ -5,12 +5,12 @@
 #include "format/picture.h"
 #include "tests/decoder/frame_builder.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
 std::vector<std::vector<uint8_t>> sampleVideo(int height, int frameCount, unsigned seed) {
     std::mt19937 random(seed);
     auto between = [&](int low, int high) { return low + int(random() % uint32_t(high - low + 1)); };
-    const int blocks = xqm::kBlocksPerRow * int(xqm::blockRows(height));
+    const int blocks = format::kBlocksPerRow * int(format::blockRows(height));
     std::vector<std::vector<uint8_t>> frames;
     FrameBuilder intra;
     for (int block = 0; block < blocks; ++block) {
@@ -40,4 +40,4 @@ std::vector<std::vector<uint8_t>> sampleVideo(int height, int frameCount, unsign
     return frames;
 }
 
-}  // namespace vk6::test
+}  // namespace decoder::test

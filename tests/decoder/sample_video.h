@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace vk6::test {
+namespace decoder::test {
 
 std::vector<std::vector<uint8_t>> sampleVideo(int height, int frameCount, unsigned seed);
 
-}  // namespace vk6::test
+}  // namespace decoder::test

@@ -6,13 +6,13 @@
 #include "stream/stream_format.h"
 #include "tests/decoder/frame_builder.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
-using enum xqm::CoefficientCode;
+using enum format::CoefficientCode;
 
 namespace {
 
-constexpr int kBlocks = xqm::kPictureWidth / 8 * (kSyntheticHeight / 8);
+constexpr int kBlocks = format::kPictureWidth / 8 * (kSyntheticHeight / 8);
 
 // One component with `values` non-zero coefficients spread over the low
 // frequencies, as a photographic block at quality 75 has them: mostly
@@ -81,7 +81,7 @@ std::vector<uint8_t> mixedFrame(unsigned seed, int quality) {
     FrameBuilder frame;
     for (int i = 0; i < kBlocks; ++i) {
         const int x = i % 80 * 8, y = i / 80 * 8;
-        const bool interior = x >= 64 && x < xqm::kPictureWidth - 64 && y >= 64 && y < kSyntheticHeight - 64;
+        const bool interior = x >= 64 && x < format::kPictureWidth - 64 && y >= 64 && y < kSyntheticHeight - 64;
         const int choice = interior ? int(random() % 10) : 0;
         switch (choice) {
             case 0:
@@ -118,4 +118,4 @@ std::vector<uint8_t> mixedFrame(unsigned seed, int quality) {
     return frame.build(quality);
 }
 
-}  // namespace vk6::test
+}  // namespace decoder::test

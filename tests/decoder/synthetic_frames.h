@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vk6::test {
+namespace decoder::test {
 
 inline constexpr int kSyntheticHeight = 480;
 
@@ -16,4 +16,4 @@ std::vector<uint8_t> stillFrame(int quality);
 // Blocks on the picture's edge are still copies, so that every source stays inside.
 std::vector<uint8_t> mixedFrame(unsigned seed, int quality);
 
-}  // namespace vk6::test
+}  // namespace decoder::test

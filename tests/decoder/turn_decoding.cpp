@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace vk6::test {
+namespace decoder::test {
 
 TurnDecoding::TurnDecoding(int32_t pixelType, int32_t height) : handle_(XQMPI_CreateDecoder(pixelType, height)) {
     if (handle_ == nullptr) throw std::runtime_error("the library refuses the video's format");
@@ -32,4 +32,4 @@ std::vector<std::vector<uint16_t>> decodeByTurns(int32_t pixelType, int32_t heig
     return pictures;
 }
 
-}  // namespace vk6::test
+}  // namespace decoder::test

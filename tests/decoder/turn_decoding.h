@@ -11,10 +11,10 @@
 #include "decoder/interface/vk6_640x16.h"
 #include "format/picture.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
 // Pixels in every row of the library's pictures.
-inline constexpr int kPictureWidth = xqm::kPictureWidth;
+inline constexpr int kPictureWidth = format::kPictureWidth;
 
 class TurnDecoding {
 public:
@@ -39,4 +39,4 @@ private:
 std::vector<std::vector<uint16_t>> decodeByTurns(int32_t pixelType, int32_t height,
                                                  const std::vector<std::vector<uint8_t>>& frames);
 
-}  // namespace vk6::test
+}  // namespace decoder::test

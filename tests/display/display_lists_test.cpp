@@ -7,7 +7,7 @@
 
 #include "setup/platform/headless/scripted_display.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 constexpr AdapterGuid kSecondCard{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
@@ -177,4 +177,4 @@ TEST(DisplayListTest, ALongListFreesWithoutDeepRecursion) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -10,7 +10,7 @@
 
 #include "tests/e2e/setup_driver.h"
 
-using namespace orv::e2e;
+using namespace setup::e2e;
 
 int main(int argc, char** argv) {
     if (argc < 2) {

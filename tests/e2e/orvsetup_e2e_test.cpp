@@ -14,7 +14,7 @@
 #include "tests/e2e/setup_driver.h"
 #include "tests/e2e/setup_expectations.h"
 
-namespace orv::e2e {
+namespace setup::e2e {
 namespace {
 
 std::string gSetupProgram;
@@ -410,13 +410,13 @@ TEST_F(SetupProgramTest, TheResolutionKnobPicksTheListedModes) {
 }
 
 }  // namespace
-}  // namespace orv::e2e
+}  // namespace setup::e2e
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc >= 3) {
-        orv::e2e::gSetupProgram = orv::e2e::windowsPath(argv[1]);
-        orv::e2e::gGameProgram = orv::e2e::windowsPath(argv[2]);
+        setup::e2e::gSetupProgram = setup::e2e::windowsPath(argv[1]);
+        setup::e2e::gGameProgram = setup::e2e::windowsPath(argv[2]);
     }
     return RUN_ALL_TESTS();
 }

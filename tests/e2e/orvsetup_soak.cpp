@@ -23,8 +23,8 @@
 #include "tests/e2e/soak_report.h"
 #include "tests/e2e/soak_round.h"
 
-using namespace orv;
-using namespace orv::e2e;
+using namespace setup;
+using namespace setup::e2e;
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "tests/e2e/setup_expectations.h"
 
-namespace orv::e2e {
+namespace setup::e2e {
 namespace {
 
 // A "Name:  value kB" line of /proc/PID/status, in bytes.
@@ -85,4 +85,4 @@ CounterSample sampleCounters(const PROCESS_INFORMATION& process, std::optional<i
     return sample;
 }
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

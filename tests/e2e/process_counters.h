@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace orv::e2e {
+namespace setup::e2e {
 
 // What each counter is worth on Wine 8, where the orvsetup process was asked:
 // - privateUsage (GetProcessMemoryInfo's PrivateUsage): always 0, Wine leaves
@@ -45,4 +45,4 @@ std::optional<int> linuxProcessWithArgument(const std::string& argument);
 CounterSample sampleCounters(const PROCESS_INFORMATION& process, std::optional<int> linuxPid, double seconds,
                              int rounds);
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace orv::e2e {
+namespace setup::e2e {
 namespace {
 
 LPARAM pointParam(POINT at) { return MAKELPARAM(at.x, at.y); }
@@ -272,4 +272,4 @@ std::string windowsPath(const std::string& hostPath) {
     return path;
 }
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace orv::e2e {
+namespace setup::e2e {
 
 inline constexpr const char* kSetupTitle = "OrVanE SeTup";
 inline constexpr std::uint32_t kKeyColour = 0xFF00FE;
@@ -122,4 +122,4 @@ std::optional<DWORD> waitForExit(const PROCESS_INFORMATION& process, int timeout
 // The Windows form of a path of the host (Wine maps / to drive Z:).
 std::string windowsPath(const std::string& hostPath);
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

@@ -8,7 +8,7 @@
 #include "setup/settings/config_reader.h"
 #include "setup/skin/controls.h"
 
-namespace orv::e2e {
+namespace setup::e2e {
 
 std::string slurp(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -44,4 +44,4 @@ void pickResolution(SetupSettings& settings, DisplayLists& lists, int position) 
     settings.resolutionHeight = mode->height;
 }
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

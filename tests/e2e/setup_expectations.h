@@ -9,7 +9,7 @@
 #include "setup/platform/win32/directdraw_devices.h"
 #include "setup/settings/setup_settings.h"
 
-namespace orv::e2e {
+namespace setup::e2e {
 
 std::string slurp(const std::filesystem::path& path);
 
@@ -35,4 +35,4 @@ private:
 // becomes the resolution; with no mode listed nothing changes.
 void pickResolution(SetupSettings& settings, DisplayLists& lists, int position);
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <functional>
 
-namespace orv::e2e {
+namespace setup::e2e {
 namespace {
 
 enum class Rule { Memory, ExactAfterWarmUp, ExactThroughout };
@@ -103,4 +103,4 @@ void printSamples(std::ostream& out, const std::vector<CounterSample>& samples) 
     out << "(memory in KiB; - = not reported by this system)\n";
 }
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

@@ -7,7 +7,7 @@
 
 #include "tests/e2e/process_counters.h"
 
-namespace orv::e2e {
+namespace setup::e2e {
 
 // Memory may move a little after the warm-up (pages of the allocator, Wine's
 // own caches); a leak of a few bytes per tick (100 ticks a second) or of a
@@ -35,4 +35,4 @@ std::vector<std::string> unreportedCounters(const std::vector<CounterSample>& sa
 // One row per sample, memory in KiB, "-" for what the system does not report.
 void printSamples(std::ostream& out, const std::vector<CounterSample>& samples);
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

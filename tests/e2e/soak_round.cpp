@@ -5,7 +5,7 @@
 #include "setup/skin/controls.h"
 #include "tests/e2e/setup_expectations.h"
 
-namespace orv::e2e {
+namespace setup::e2e {
 namespace {
 
 // The four volume knobs and the setting each turns.
@@ -140,4 +140,4 @@ POINT SoakRound::at(std::uint32_t colour) {
     return points_.emplace(colour, *point).first->second;
 }
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

@@ -13,7 +13,7 @@
 #include "setup/settings/setup_settings.h"
 #include "tests/e2e/setup_driver.h"
 
-namespace orv::e2e {
+namespace setup::e2e {
 
 class SoakRound {
 public:
@@ -50,4 +50,4 @@ private:
     int misplacedDrags_ = 0;
 };
 
-}  // namespace orv::e2e
+}  // namespace setup::e2e

@@ -1,7 +1,7 @@
 // The cheapest nibble coding of a component decodes to its levels, through the
 // decoder's own coefficient decoder.
 
-#include "encoder/vk6enc/coefficient_coder.h"
+#include "encoder/coefficient_coder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,25 +9,26 @@
 
 #include "decoder/vk6_internal.h"
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 // Decodes Y, Cb, Cr from nibbles at quality 100 and returns the levels of
 // each component (the value divided by its dequantisation factor).
 std::array<ComponentLevels, 3> decode(const std::vector<uint8_t>& bytes, int& consumed) {
-    auto geometry = std::make_unique<vk6::GeometryTables>();
-    vk6::buildPositionTables(*geometry);
-    vk6::DequantTables dequant;
-    vk6::buildDequantTables(100, dequant);
-    auto window = std::make_unique<vk6::NibbleWindow>();
-    const vk6::FrameBytes frame(bytes.data(), int64_t(bytes.size()));
+    auto geometry = std::make_unique<decoder::GeometryTables>();
+    decoder::buildPositionTables(*geometry);
+    decoder::DequantTables dequant;
+    decoder::buildDequantTables(100, dequant);
+    auto window = std::make_unique<decoder::NibbleWindow>();
+    const decoder::FrameBytes frame(bytes.data(), int64_t(bytes.size()));
     window->prime(frame, 0, int64_t(bytes.size()));
-    vk6::CoefficientBlocks blocks{};
-    EXPECT_EQ(vk6::decodeCoefficientBlocks(*window, *geometry, dequant, blocks), xqm::DecodeError::None);
+    decoder::CoefficientBlocks blocks{};
+    EXPECT_EQ(decoder::decodeCoefficientBlocks(*window, *geometry, dequant, blocks), format::DecodeError::None);
     consumed = window->readIndex();
     std::array<ComponentLevels, 3> levels{};
     for (int c = 0; c < 3; ++c)
-        for (int p = 0; p < 64; ++p) levels[c][p] = int16_t(blocks.block(c)[vk6::kZigzagToNatural[p]] / dequant[c][p]);
+        for (int p = 0; p < 64; ++p)
+            levels[c][p] = int16_t(blocks.block(c)[decoder::kZigzagToNatural[p]] / dequant[c][p]);
     return levels;
 }
 
@@ -82,4 +83,4 @@ TEST(CoefficientCoderTest, ShortCodesAreChosen) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

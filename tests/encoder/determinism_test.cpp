@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "encoder/vk6enc/encoder.h"
+#include "encoder/encoder.h"
 #include "tests/encoder/test_pictures.h"
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 // FNV-1a over every byte of every frame.
@@ -30,4 +30,4 @@ TEST(EncoderDeterminismTest, FramesHaveTheirKnownBytes) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

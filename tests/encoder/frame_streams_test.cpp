@@ -2,13 +2,13 @@
 // wherever the parts split the control bits' words, the spiral indices'
 // pairs and the nibbles' bytes.
 
-#include "encoder/vk6enc/frame_streams.h"
+#include "encoder/frame_streams.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 // One writer call: which stream, a value, and for control bits their count.
@@ -53,4 +53,4 @@ TEST(FrameStreamsTest, PartsJoinedAreTheWholeStreams) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "encoder/vk6enc/encoder.h"
+#include "encoder/encoder.h"
 #include "tests/encoder/test_pictures.h"
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 struct Measured {
@@ -90,4 +90,4 @@ TEST(EncoderQualityTest, APanCostsLittleInPredictedFrames) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

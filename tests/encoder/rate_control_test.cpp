@@ -2,7 +2,7 @@
 // needs, spread evenly, in one pass and in a second; never where quality 1
 // is within it.
 
-#include "encoder/vk6enc/rate_control.h"
+#include "encoder/rate_control.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 constexpr double kFramesPerSecond = 15;
@@ -87,4 +87,4 @@ TEST(RateControlTest, NoFrameRepeatsWhereQuality1IsWithinTheRate) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

@@ -2,13 +2,13 @@
 // position once the decoder has passed them; nothing is found for a pattern
 // seen nowhere before.
 
-#include "encoder/vk6enc/repeat_finder.h"
+#include "encoder/repeat_finder.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 TEST(RepeatFinderTest, FindsAnEarlierCopyOfABlockOncePassed) {
@@ -46,4 +46,4 @@ TEST(RepeatFinderTest, FindsAnEarlierCopyOfABlockOncePassed) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "decoder/vk6_internal.h"
-#include "encoder/vk6enc/encoder.h"
+#include "encoder/encoder.h"
 #include "tests/encoder/test_pictures.h"
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 struct RoundTrip {
@@ -33,7 +33,7 @@ TEST_P(RoundTripTest, DecoderShowsTheEncodersPicture) {
     settings.quality = p.quality;
     Encoder encoder(settings);
 
-    vk6::Decoder bounded, unbounded;
+    decoder::Decoder bounded, unbounded;
     ASSERT_TRUE(bounded.init(p.pixelType, p.height, 640, "XQM6"));
     ASSERT_TRUE(unbounded.init(p.pixelType, p.height, 640, "XQM6"));
     const size_t pixels = size_t(bounded.pictureRows()) * 640;
@@ -69,4 +69,4 @@ TEST(EncoderSettingsTest, SettingsTheDecoderCannotTakeAreRefused) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

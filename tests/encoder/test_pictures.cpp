@@ -4,14 +4,14 @@
 #include <cmath>
 #include <random>
 
-#include "encoder/vk6enc/picture_planes.h"
+#include "encoder/picture_planes.h"
 #include "format/picture.h"
 
-namespace vk6enc::test {
+namespace encoder::test {
 
 namespace {
 
-constexpr int kWidth = xqm::kPictureWidth;
+constexpr int kWidth = format::kPictureWidth;
 
 // A fixed pattern larger than the frame, sampled at an offset.
 uint8_t channel(int x, int y, int c, const std::vector<uint8_t>& noise) {
@@ -108,4 +108,4 @@ double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& pictur
     return 10 * std::log10(255.0 * 255.0 / std::max(mse, 1e-9));
 }
 
-}  // namespace vk6enc::test
+}  // namespace encoder::test

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vk6enc::test {
+namespace encoder::test {
 
 // 640 x height pixels of R, G, B bytes; `frame` moves the scene.
 std::vector<uint8_t> scene(int height, int frame, unsigned seed = 1);
@@ -28,4 +28,4 @@ std::vector<uint8_t> noise(int height, unsigned seed);
 // pixelType, expanded to 8 bits) against the source's height rows.
 double psnr(const std::vector<uint8_t>& rgb, const std::vector<uint16_t>& picture, int pixelType, int height);
 
-}  // namespace vk6enc::test
+}  // namespace encoder::test

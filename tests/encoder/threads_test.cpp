@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "encoder/vk6enc/encoder.h"
+#include "encoder/encoder.h"
 #include "tests/encoder/test_pictures.h"
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 struct Coded {
@@ -61,4 +61,4 @@ TEST(EncoderThreadsTest, PicturesCopyingThemselvesCodeTheSameOnAnyNumberOfThread
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

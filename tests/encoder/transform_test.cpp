@@ -9,10 +9,10 @@
 #include <random>
 
 #include "decoder/vk6_internal.h"
-#include "encoder/vk6enc/dct_coder.h"
-#include "encoder/vk6enc/forward_dct.h"
+#include "encoder/dct_coder.h"
+#include "encoder/forward_dct.h"
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 TEST(ForwardDctTest, AFlatBlockHasOnlyItsDcOfEightTimesItsValue) {
@@ -42,9 +42,9 @@ TEST(DctCoderTest, DecodedBlocksComeBackNearTheirSource) {
     const ColourMapping mapping(16);
     const DctCoder coder(mapping, 100, 128);
     const PixelExpander expander(16);
-    vk6::ColourTables colour{};
-    vk6::buildChromaTables(colour);
-    vk6::buildColourTables(vk6::PixelFormat::Rgb565, colour);
+    decoder::ColourTables colour{};
+    decoder::buildChromaTables(colour);
+    decoder::buildColourTables(decoder::PixelFormat::Rgb565, colour);
     RgbPlanes source;
     source.resize(8);
     std::mt19937 random(9);
@@ -61,7 +61,7 @@ TEST(DctCoderTest, DecodedBlocksComeBackNearTheirSource) {
             }
         DctBlock block;
         coder.quantise(source, 0, 0, block);
-        coder.reconstruct(block, vk6::kernelsFor(vk6::KernelLevel::Reference), colour, pixels.data());
+        coder.reconstruct(block, decoder::kernelsFor(decoder::KernelLevel::Reference), colour, pixels.data());
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) {
                 uint8_t r, g, b;
@@ -115,4 +115,4 @@ TEST(DctCoderTest, ABlockTooLargeForTheWindowLosesItsLastLevels) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

@@ -4,7 +4,7 @@
 // frames, and every frame kept, tried again or not, decodes to the picture
 // the encoder keeps.
 
-#include "encoder/vk6enc/video_encoder.h"
+#include "encoder/video_encoder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 #include "decoder/vk6_internal.h"
 #include "tests/encoder/test_pictures.h"
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 constexpr int kHeight = 64;  // 640 blocks: quick, and still many per frame
@@ -50,7 +50,7 @@ public:
     const std::vector<uint16_t>& shown() const { return pictures_[now_]; }
 
 private:
-    vk6::Decoder decoder_;
+    decoder::Decoder decoder_;
     std::vector<uint16_t> pictures_[2];
     int now_ = 1;
 };
@@ -252,4 +252,4 @@ TEST(VideoEncoderTest, ACutBecomesAnIntraFrameUnlessCutsAreOff) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

@@ -2,7 +2,7 @@
 // after the row above has got `lead` items further, and a thrown exception
 // stops the run and reaches the caller instead of leaving threads waiting.
 
-#include "encoder/vk6enc/wavefront.h"
+#include "encoder/wavefront.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
-namespace vk6enc {
+namespace encoder {
 namespace {
 
 TEST(WavefrontTest, ItemsWaitForTheirLeftNeighbourAndTheRowAbove) {
@@ -62,4 +62,4 @@ TEST(WavefrontTest, NoMoreWorkersThanRowsCanBeUnderWay) {
 }
 
 }  // namespace
-}  // namespace vk6enc
+}  // namespace encoder

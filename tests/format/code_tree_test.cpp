@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace xqm {
+namespace format {
 namespace {
 
 // Gives the bits of a code, most significant first, then ones.
@@ -77,4 +77,4 @@ TEST(CodeTree, SplitPartsTileThePieceInTheirLevel) {
 }
 
 }  // namespace
-}  // namespace xqm
+}  // namespace format

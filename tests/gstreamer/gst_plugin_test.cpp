@@ -26,7 +26,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 struct Sample {
-    xqm::StreamInfo info;
+    stream::StreamInfo info;
     std::vector<Bytes> frames;
     std::vector<bool> intra;
     std::vector<std::vector<uint16_t>> pictures;  // the first `height` rows of each
@@ -35,22 +35,22 @@ struct Sample {
 const Sample& sample() {
     static const Sample loaded = [] {
         Sample s;
-        auto reader = xqm::StreamReader::openFile(XQM_SAMPLE);
+        auto reader = stream::StreamReader::openFile(XQM_SAMPLE);
         s.info = reader.info();
         s.frames.resize(s.info.frameCount);
         for (uint32_t n = 0; n < s.info.frameCount; ++n) {
             reader.readFrame(n, s.frames[n]);
             s.intra.push_back(reader.index()[n].intra());
         }
-        for (auto& picture : vk6::test::decodeByTurns(s.info.pixelType, s.info.height, s.frames))
-            s.pictures.emplace_back(picture.begin(), picture.begin() + size_t(s.info.height) * xqm::kPictureWidth);
+        for (auto& picture : decoder::test::decodeByTurns(s.info.pixelType, s.info.height, s.frames))
+            s.pictures.emplace_back(picture.begin(), picture.begin() + size_t(s.info.height) * format::kPictureWidth);
         return s;
     }();
     return loaded;
 }
 
 std::string writeFile(const std::string& name, const Bytes& bytes) {
-    const std::string path = orv::test::scratchPath(name).string();
+    const std::string path = setup::test::scratchPath(name).string();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
@@ -60,7 +60,7 @@ std::string writeFile(const std::string& name, const Bytes& bytes) {
 // project's writer, or with its bytes changed afterwards.
 Bytes streamOf(const std::vector<Bytes>& frames) {
     std::stringstream out;
-    xqm::StreamWriter writer(out, "clip", sample().info, uint32_t(frames.size()));
+    stream::StreamWriter writer(out, "clip", sample().info, uint32_t(frames.size()));
     for (const Bytes& frame : frames) writer.addFrame(frame);
     writer.finish();
     const std::string text = out.str();
@@ -177,7 +177,7 @@ private:
 Bytes pictureBytes(uint32_t number) {
     const auto& p = sample().pictures[number];
     Bytes bytes(p.size() * 2);
-    for (size_t i = 0; i < p.size(); ++i) xqm::storeLittleEndian<uint16_t>(&bytes[2 * i], p[i]);
+    for (size_t i = 0; i < p.size(); ++i) stream::storeLittleEndian<uint16_t>(&bytes[2 * i], p[i]);
     return bytes;
 }
 
@@ -242,13 +242,13 @@ TEST_F(GstPlugin, SeeksGiveTheFrameADecodeFromTheStartGives) {
 // Intra frames whose copies read what the buffer held before: no start but
 // frame 0 gives exact pictures, and the seek decodes from there.
 TEST_F(GstPlugin, SeeksPastIntraFramesThatReadTheBufferBeforeStartAtFrameZero) {
-    EXPECT_TRUE(xqmgst::startsCleanly(sample().info, sample().frames[30], sample().frames[31]));
-    const auto video = vk6::test::copyVideo(16, 64, 12, 7);
-    xqm::StreamInfo info = sample().info;
+    EXPECT_TRUE(gstreamer::startsCleanly(sample().info, sample().frames[30], sample().frames[31]));
+    const auto video = decoder::test::copyVideo(16, 64, 12, 7);
+    stream::StreamInfo info = sample().info;
     info.height = 64;
-    EXPECT_FALSE(xqmgst::startsCleanly(info, video.frames[6], video.frames[7]));
+    EXPECT_FALSE(gstreamer::startsCleanly(info, video.frames[6], video.frames[7]));
     std::stringstream out;
-    xqm::StreamWriter writer(out, "copies", info, 12);
+    stream::StreamWriter writer(out, "copies", info, 12);
     for (const auto& frame : video.frames) writer.addFrame(frame);
     writer.finish();
     const std::string text = out.str();
@@ -257,8 +257,8 @@ TEST_F(GstPlugin, SeeksPastIntraFramesThatReadTheBufferBeforeStartAtFrameZero) {
     ASSERT_TRUE(p.pause());
     ASSERT_TRUE(p.seek(GST_FORMAT_DEFAULT, 10));
     const auto& picture = video.pictures[10];
-    Bytes expected(size_t(64) * xqm::kPictureWidth * 2);
-    for (size_t i = 0; i < expected.size() / 2; ++i) xqm::storeLittleEndian<uint16_t>(&expected[2 * i], picture[i]);
+    Bytes expected(size_t(64) * format::kPictureWidth * 2);
+    for (size_t i = 0; i < expected.size() / 2; ++i) stream::storeLittleEndian<uint16_t>(&expected[2 * i], picture[i]);
     EXPECT_EQ(p.preroll(), expected);
     std::remove(path.c_str());
 }
@@ -270,7 +270,7 @@ TEST_F(GstPlugin, FramesStoredOutOfOrderPlayInBothModes) {
     // Frames 5 and then 2 once more at the end of the file, their entries
     // pointing there: the file's order is 0 1 3 4 6 7 5 2.
     for (const uint32_t moved : {5u, 2u}) {
-        xqm::storeLittleEndian<uint64_t>(&bytes[32 + 16 * moved], bytes.size());
+        stream::storeLittleEndian<uint64_t>(&bytes[32 + 16 * moved], bytes.size());
         bytes.insert(bytes.end(), frames[moved].begin(), frames[moved].end());
     }
     const std::string path = writeFile("out-of-order.xqm", bytes);
@@ -288,7 +288,7 @@ TEST_F(GstPlugin, FramesStoredOutOfOrderPlayInBothModes) {
 TEST_F(GstPlugin, PushModeErrorsNameTheStreamWhateverSegmentCameFirst) {
     std::vector<Bytes> frames(sample().frames.begin(), sample().frames.begin() + 8);
     Bytes bytes = streamOf(frames);
-    xqm::storeLittleEndian<uint64_t>(&bytes[32 + 16 * 2], bytes.size());  // frame 2 after frame 7
+    stream::storeLittleEndian<uint64_t>(&bytes[32 + 16 * 2], bytes.size());  // frame 2 after frame 7
     bytes.insert(bytes.end(), frames[2].begin(), frames[2].end());
 
     GstElement* pipeline = gst_pipeline_new(nullptr);
@@ -347,7 +347,7 @@ TEST_F(GstPlugin, HostileFilesGiveAnErrorInTheReadersWords) {
     magic[0] = 'Y';
     cases.push_back({"magic.xqm", magic, "not an XQM6 stream"});
     Bytes count = good;
-    xqm::storeLittleEndian<uint32_t>(&count[24], 0x10000000);
+    stream::storeLittleEndian<uint32_t>(&count[24], 0x10000000);
     cases.push_back({"count.xqm", count, "past the end of the file"});
     Bytes cut(good.begin(), good.end() - 100);
     cases.push_back({"cut.xqm", cut, "frame 2: "});
@@ -373,7 +373,7 @@ TEST_F(GstPlugin, HostileFilesGiveAnErrorInTheReadersWords) {
 TEST_F(GstPlugin, DamagedFrameWarnsAndPlaysOn) {
     std::vector<Bytes> frames(sample().frames.begin(), sample().frames.begin() + 4);
     // Frame 1's control stream offset points past the frame.
-    xqm::storeLittleEndian<uint32_t>(&frames[1][4], 0x7fffffff);
+    stream::storeLittleEndian<uint32_t>(&frames[1][4], 0x7fffffff);
     const std::string path = writeFile("damaged.xqm", streamOf(frames));
     Pipeline p(decoding(path, false));
     const auto pictures = p.playToEnd();

@@ -235,8 +235,8 @@ TEST(PngReader, RefusesDamagedFilesAndSaysWhy) {
         try {
             decodePng(bytes, "bad.png");
             ADD_FAILURE() << "read a file that " << problem;
-        } catch (const orv::FileError& error) {
-            EXPECT_EQ(error.kind(), orv::FileError::Kind::Format);
+        } catch (const support::FileError& error) {
+            EXPECT_EQ(error.kind(), support::FileError::Kind::Format);
             EXPECT_THAT(error.what(), HasSubstr(problem));
             EXPECT_THAT(error.what(), HasSubstr("bad.png: "));
         }
@@ -274,7 +274,7 @@ TEST(PngReader, RefusesImageDataOfTheWrongSize) {
         try {
             decodePng(withRows(rows, 2, 2), "bad.png");
             ADD_FAILURE() << "read a file whose " << problem;
-        } catch (const orv::FileError& error) {
+        } catch (const support::FileError& error) {
             EXPECT_THAT(error.what(), HasSubstr(problem));
         }
     }

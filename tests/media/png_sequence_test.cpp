@@ -33,7 +33,7 @@ protected:
     }
     std::string pattern() const { return (folder_ / "f%03d.png").string(); }
 
-    const fs::path folder_ = orv::test::scratchPath("orv-png-sequence-test");
+    const fs::path folder_ = setup::test::scratchPath("orv-png-sequence-test");
 };
 
 TEST_F(PngSequenceTest, StartsAtTheFirstOfZeroToFourAndStopsAtAGap) {
@@ -76,21 +76,21 @@ TEST_F(PngSequenceTest, ReadsGreyAndRgbaAsRgb) {
 
 TEST_F(PngSequenceTest, RefusesMissingStartsOtherSizesAndNonPngs) {
     writeRgb("f005.png", 4, 2, 0);
-    EXPECT_THROW(PngSequenceReader(pattern(), {25, 1}), orv::FileError);
+    EXPECT_THROW(PngSequenceReader(pattern(), {25, 1}), support::FileError);
     writeRgb("f004.png", 4, 2, 0);
     writeRgb("f005.png", 2, 2, 0);
     PngSequenceReader reader(pattern(), {25, 1});
     RgbPicture picture;
     ASSERT_TRUE(reader.next(picture));
-    EXPECT_THROW(reader.next(picture), orv::FileError);
+    EXPECT_THROW(reader.next(picture), support::FileError);
     FileHandle notPng((folder_ / "f000.png").string(), "wb");
     std::fputs("not a picture", notPng.get());
     notPng.close();
     try {
         PngSequenceReader broken(pattern(), {25, 1});
         ADD_FAILURE() << "read a text file as a PNG";
-    } catch (const orv::FileError& error) {
-        EXPECT_EQ(error.kind(), orv::FileError::Kind::Format);
+    } catch (const support::FileError& error) {
+        EXPECT_EQ(error.kind(), support::FileError::Kind::Format);
     }
 }
 

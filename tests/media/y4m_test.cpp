@@ -28,12 +28,12 @@ protected:
             RgbPicture picture;
             while (reader.next(picture)) {
             }
-        } catch (const orv::FileError& error) {
+        } catch (const support::FileError& error) {
             return error.what();
         }
         return "accepted";
     }
-    const std::string path_ = orv::test::scratchPath("orv-y4m-test.y4m").string();
+    const std::string path_ = setup::test::scratchPath("orv-y4m-test.y4m").string();
 };
 
 TEST_F(Y4mTest, Reads420FramesWithInterpolatedChroma) {
@@ -124,8 +124,8 @@ TEST_F(Y4mTest, RefusesWhatItCannotReadAndSaysWhy) {
     try {
         Y4mReader reader(path_);
         ADD_FAILURE() << "opened a missing file";
-    } catch (const orv::FileError& error) {
-        EXPECT_EQ(error.kind(), orv::FileError::Kind::Io);
+    } catch (const support::FileError& error) {
+        EXPECT_EQ(error.kind(), support::FileError::Kind::Io);
     }
 }
 

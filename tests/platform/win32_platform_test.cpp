@@ -12,7 +12,7 @@
 #include "setup/settings/settings_file.h"
 #include "tests/scratch_path.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 namespace fs = std::filesystem;
@@ -27,7 +27,7 @@ std::string contents(const fs::path& p) {
 class Win32Files : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = orv::test::scratchPath("orv-win32-platform");
+        dir_ = setup::test::scratchPath("orv-win32-platform");
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -61,4 +61,4 @@ TEST_F(Win32Files, SavingTwiceReplacesConfigIni) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -9,14 +9,14 @@
 #include "setup/skin/controls.h"
 #include "tests/scratch_path.h"
 
-namespace orv::render {
+namespace render {
 namespace {
 
 TEST(PngFile, FrameComesBackInRgbOrderWithTheShapeAsAlpha) {
-    Surface frame(3, 2), shape(3, 2);
+    setup::Surface frame(3, 2), shape(3, 2);
     frame.pixels = {0x102030, 0xFF0000, 0x00FF00, 0x0000FF, 0xABCDEF, 0x000000};
-    shape.pixels = {kKeyColour, 0xFFFFFF, 0xFFFF00, 0xFFFFFF, kKeyColour, 0xFF00FF};
-    const auto path = orv::test::scratchPath("orv-png-file-test.png");
+    shape.pixels = {setup::kKeyColour, 0xFFFFFF, 0xFFFF00, 0xFFFFFF, setup::kKeyColour, 0xFF00FF};
+    const auto path = setup::test::scratchPath("orv-png-file-test.png");
     ASSERT_TRUE(writePng(path.string(), frame, shape));
 
     png_image image{};
@@ -29,18 +29,18 @@ TEST(PngFile, FrameComesBackInRgbOrderWithTheShapeAsAlpha) {
     ASSERT_EQ(image.width, 3u);
     ASSERT_EQ(image.height, 2u);
     for (std::size_t i = 0; i < 6; ++i) {
-        const Pixel p = frame.pixels[i];
+        const setup::Pixel p = frame.pixels[i];
         EXPECT_EQ(rgba[4 * i], (p >> 16) & 0xFF) << i;
         EXPECT_EQ(rgba[4 * i + 1], (p >> 8) & 0xFF) << i;
         EXPECT_EQ(rgba[4 * i + 2], p & 0xFF) << i;
-        EXPECT_EQ(rgba[4 * i + 3], shape.pixels[i] == kKeyColour ? 0 : 255) << i;
+        EXPECT_EQ(rgba[4 * i + 3], shape.pixels[i] == setup::kKeyColour ? 0 : 255) << i;
     }
 }
 
 TEST(PngFile, AnUnwritablePathIsReported) {
-    Surface frame(1, 1), shape(1, 1);
+    setup::Surface frame(1, 1), shape(1, 1);
     EXPECT_FALSE(writePng("/nonexistent-folder/x.png", frame, shape));
 }
 
 }  // namespace
-}  // namespace orv::render
+}  // namespace render

@@ -2,7 +2,7 @@
 
 #include "tools/render/render_session.h"
 
-namespace orv::render {
+namespace render {
 namespace {
 
 using Kind = RenderStep::Kind;
@@ -18,9 +18,9 @@ TEST(RenderScript, StepsKeepTheirOrderAndSettingsApplyToTheStart) {
     EXPECT_EQ(script.modes[1].width, 1024);
     EXPECT_EQ(script.modes[1].rgbBitCount, 16);
     const std::vector<RenderStep> expected{
-        {Kind::Hover, ControlId::QuitButton},        {Kind::TurnKnob, ControlId::SfxVolumeKnob, 70},
-        {Kind::Ticks, ControlId::HitBackground, 12}, {Kind::Press, ControlId::QualityHighToggle},
-        {Kind::Seed, ControlId::HitBackground, 9},   {Kind::HoverBackground}};
+        {Kind::Hover, setup::ControlId::QuitButton},        {Kind::TurnKnob, setup::ControlId::SfxVolumeKnob, 70},
+        {Kind::Ticks, setup::ControlId::HitBackground, 12}, {Kind::Press, setup::ControlId::QualityHighToggle},
+        {Kind::Seed, setup::ControlId::HitBackground, 9},   {Kind::HoverBackground}};
     EXPECT_EQ(script.steps, expected);
 }
 
@@ -34,4 +34,4 @@ TEST(RenderScript, BadArgumentsAreNamed) {
 }
 
 }  // namespace
-}  // namespace orv::render
+}  // namespace render

@@ -15,7 +15,7 @@
 #include "tests/scratch_path.h"
 #include "tools/artgen/artgen.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
@@ -25,7 +25,7 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
 
 TEST(ArtworkRegeneration, GeneratorReproducesTheCommittedFiles) {
     const auto files = artgen::generateSkin();
-    auto dir = orv::test::scratchPath("artgen-" + std::to_string(reinterpret_cast<std::uintptr_t>(&files)));
+    auto dir = setup::test::scratchPath("artgen-" + std::to_string(reinterpret_cast<std::uintptr_t>(&files)));
     std::filesystem::create_directories(dir);
     ASSERT_TRUE(artgen::writeSkin(files, dir.string()));
     for (const auto& f : files) {
@@ -55,4 +55,4 @@ TEST(ArtworkRegeneration, EveryGeneratedFileIsCarriedUnderItsId) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

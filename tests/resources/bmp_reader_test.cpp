@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace orv {
+namespace setup {
 namespace {
 
 void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
@@ -89,4 +89,4 @@ TEST(BmpReader, RefusesAnythingButACompleteUncompressed24BitFile) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

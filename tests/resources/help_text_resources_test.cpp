@@ -9,7 +9,7 @@
 
 #include "setup/resources/embedded_resources.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 std::string text(int id) {
@@ -95,4 +95,4 @@ TEST(HelpTextResources, NoTextLineIsTakenForAKeyword) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -8,7 +8,7 @@
 #include "setup/resources/embedded_resources.h"
 #include "tools/artgen/layout.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 struct Decoded {
@@ -59,4 +59,4 @@ TEST(KnobArt, ThePointerOfEachFrameIsLitWhereTheOppositeFrameIsNot) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -11,7 +11,7 @@
 
 #include "setup/resources/embedded_resources.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 constexpr std::uint32_t kKey = 0xFF00FE;
@@ -164,4 +164,4 @@ TEST(SkinResources, FontAtlasIsBlackOutsideItsGlyphCells) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -6,7 +6,7 @@
 #include <csignal>
 #include <cstring>
 
-namespace orv {
+namespace setup {
 
 std::string describe(const ChildEnd& end) {
     if (end.signal != 0) return "ended by signal " + std::to_string(end.signal) + " (" + strsignal(end.signal) + ")";
@@ -46,4 +46,4 @@ ChildEnd runChild(const std::function<int()>& work) {
     }));
 }
 
-}  // namespace orv
+}  // namespace setup

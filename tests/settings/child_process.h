@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-namespace orv {
+namespace setup {
 
 // How a child ended: its exit code, or the signal that ended it.
 struct ChildEnd {
@@ -28,4 +28,4 @@ ChildEnd waitChild(pid_t child);
 // Starts the child and waits for it.
 ChildEnd runChild(const std::function<int()>& work);
 
-}  // namespace orv
+}  // namespace setup

@@ -10,7 +10,7 @@
 
 #include "setup/settings/config_reader.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 SetupSettings read(std::string_view text) {
@@ -175,4 +175,4 @@ TEST(ReaderValues, ParentalLockNeedsThreeNumbers) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

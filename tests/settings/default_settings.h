@@ -3,7 +3,7 @@
 
 #include "setup/settings/setup_settings.h"
 
-namespace orv {
+namespace setup {
 
 inline SetupSettings defaults() {
     SetupSettings s;
@@ -11,4 +11,4 @@ inline SetupSettings defaults() {
     return s;
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -6,7 +6,7 @@
 #include "setup/settings/setup_settings.h"
 #include "tests/settings/default_settings.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 // The file every fresh installation gets, byte for byte.
@@ -127,4 +127,4 @@ TEST(Writer, GammaRoundingIsTheSameOnEveryRuntime) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

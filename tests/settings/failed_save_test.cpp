@@ -13,7 +13,7 @@
 
 #include <csignal>
 
-namespace orv {
+namespace setup {
 namespace {
 
 namespace fs = std::filesystem;
@@ -96,4 +96,4 @@ TEST_F(FailedSave, ReadOnlyFolderKeepsItsFileAndAnUnreadableFileLoadsAsTheDefaul
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-namespace orv {
+namespace setup {
 namespace {
 
 namespace fs = std::filesystem;
@@ -158,4 +158,4 @@ TEST_F(KilledSave, KilledAfterEachByteOfTheNewFileLeavesTheOldFile) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

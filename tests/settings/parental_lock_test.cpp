@@ -5,7 +5,7 @@
 
 #include "setup/settings/parental_lock.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 TEST(ParentalLock, PlainCodesAndEveryLevelComeBack) {
@@ -47,4 +47,4 @@ TEST(ParentalLock, HighBytesBorrowFromTheNextCharacter) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

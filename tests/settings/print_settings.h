@@ -5,8 +5,8 @@
 
 #include "setup/settings/config_writer.h"
 
-namespace orv {
+namespace setup {
 inline void PrintTo(const SetupSettings& s, std::ostream* os) {
     *os << "\n" << writeConfig(s) << "(device \"" << s.device << "\", language \"" << s.language << "\")";
 }
-}  // namespace orv
+}  // namespace setup

@@ -11,7 +11,7 @@
 #include "setup/settings/config_reader.h"
 #include "setup/settings/config_writer.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 class RandomRecord {
@@ -75,4 +75,4 @@ TEST(RoundTrip, GammaIsRoundedToTwoDecimals) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

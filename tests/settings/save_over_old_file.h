@@ -8,7 +8,7 @@
 #include "setup/settings/config_writer.h"
 #include "setup/settings/settings_file.h"
 
-namespace orv {
+namespace setup {
 
 class SaveOverOldFile : public SettingsFolder {
 protected:
@@ -37,4 +37,4 @@ protected:
     HeadlessPlatform platform_;
 };
 
-}  // namespace orv
+}  // namespace setup

@@ -10,7 +10,7 @@
 #include "setup/settings/config_writer.h"
 #include "setup/settings/settings_file.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 namespace fs = std::filesystem;
@@ -142,4 +142,4 @@ TEST_F(SettingsFile, FolderNamedConfigIniLoadsTheDefaultsAndIsNotSavedOver) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -13,15 +13,15 @@
 #include "tests/scratch_path.h"
 #include "tests/settings/default_settings.h"
 
-namespace orv {
+namespace setup {
 
 class SettingsFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* unit = ::testing::UnitTest::GetInstance();
         const auto* test = unit->current_test_info();
-        dir_ = orv::test::scratchPath("orv-settings-" + std::to_string(unit->random_seed()) + "-" +
-                                      test->test_suite_name() + "-" + test->name());
+        dir_ = setup::test::scratchPath("orv-settings-" + std::to_string(unit->random_seed()) + "-" +
+                                        test->test_suite_name() + "-" + test->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         prefix_ = dir_.string() + "/";
@@ -49,4 +49,4 @@ protected:
     std::string prefix_;
 };
 
-}  // namespace orv
+}  // namespace setup

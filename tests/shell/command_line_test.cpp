@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orv {
+namespace setup {
 namespace {
 
 TEST(CommandLineTest, ThePrefixIsEverythingAfterTheNameAndItsSpaces) {
@@ -16,4 +16,4 @@ TEST(CommandLineTest, ThePrefixIsEverythingAfterTheNameAndItsSpaces) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -16,7 +16,7 @@
 #include "tests/scratch_path.h"
 #include "tests/shell/session_skin.h"
 
-namespace orv::test {
+namespace setup::test {
 
 inline constexpr AdapterGuid kCardGuid{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
 
@@ -55,7 +55,7 @@ protected:
 
     // A fresh, empty folder per test, made before the dialog takes its prefix.
     static std::filesystem::path freshFolder() {
-        auto path = orv::test::scratchPath(
+        auto path = setup::test::scratchPath(
             "orv-session-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
@@ -73,4 +73,4 @@ protected:
 
 using SessionTest = SessionFixture<SessionSkinPlatform>;
 
-}  // namespace orv::test
+}  // namespace setup::test

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-namespace orv::test {
+namespace setup::test {
 namespace {
 
 constexpr std::uint32_t kKey = 0xFF00FE;
@@ -96,4 +96,4 @@ bool SessionSkinPlatform::loadText(int id, std::string& out) {
     return true;
 }
 
-}  // namespace orv::test
+}  // namespace setup::test

@@ -6,7 +6,7 @@
 
 #include "setup/platform/headless/headless_platform.h"
 
-namespace orv::test {
+namespace setup::test {
 
 // The row of a knob's ramp: column kRampLeft + p carries position p (0..100),
 // the next kRampOverflow columns continue the ramp past the knob's range.
@@ -46,4 +46,4 @@ public:
     bool loadText(int id, std::string& out) override;
 };
 
-}  // namespace orv::test
+}  // namespace setup::test

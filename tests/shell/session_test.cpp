@@ -5,7 +5,7 @@
 #include "setup/settings/config_writer.h"
 #include "tests/shell/session_fixture.h"
 
-namespace orv::test {
+namespace setup::test {
 namespace {
 
 int positionOf(const SetupDialog& dialog, ControlId id) {
@@ -324,7 +324,7 @@ TEST_F(SessionTest, LaunchWithoutAGameStillSavesAndReloads) {
     press(kRampLeft + 21, kGeneralRow);
     press(kLaunchSquare);
     ASSERT_TRUE(configExists());
-    EXPECT_EQ(readConfig(), orv::writeConfig(dialog.settings()));
+    EXPECT_EQ(readConfig(), setup::writeConfig(dialog.settings()));
     EXPECT_EQ(dialog.settings().generalVolume, 20);
     EXPECT_EQ(window.endResult, std::nullopt);
 }
@@ -348,7 +348,7 @@ TEST_F(SessionTest, EveryWayOfClosingSavesTheSameFile) {
         EXPECT_FALSE(closingWindow.runningTimer.has_value());
         saved.push_back(readConfig());
     }
-    EXPECT_EQ(saved[0], orv::writeConfig(parsed(original)));
+    EXPECT_EQ(saved[0], setup::writeConfig(parsed(original)));
     for (const std::string& file : saved) EXPECT_EQ(file, saved[0]);
 }
 
@@ -362,7 +362,7 @@ TEST_F(SessionTest, ChangesReachTheFileOnlyOnClosing) {
     applyDefaults(expected);
     expected.voiceVolume = 60;
     expected.speakerFlip = 1;
-    EXPECT_EQ(readConfig(), orv::writeConfig(expected));
+    EXPECT_EQ(readConfig(), setup::writeConfig(expected));
 }
 
 TEST_F(SessionTest, ADisplayFailureAtStartUpStopsWithoutSaving) {
@@ -381,4 +381,4 @@ TEST_F(SessionTest, AnOverlongConfigStopsBeforeTheWindowIsShown) {
 }
 
 }  // namespace
-}  // namespace orv::test
+}  // namespace setup::test

@@ -3,7 +3,7 @@
 
 #include "tests/shell/session_fixture.h"
 
-namespace orv::test {
+namespace setup::test {
 namespace {
 
 using ShippedSkinSession = SessionFixture<HeadlessPlatform>;
@@ -29,4 +29,4 @@ TEST_F(ShippedSkinSession, TheGeneralKnobAtColour0x00FF32GivesFortyNine) {
 }
 
 }  // namespace
-}  // namespace orv::test
+}  // namespace setup::test

@@ -16,7 +16,7 @@
 #include "setup/platform/win32/win32_platform.h"
 #include "setup/resources/embedded_resources.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 TEST(Win32BackendTest, BitmapsLoadTopDownAsTheEmbeddedCopiesDecode) {
@@ -164,4 +164,4 @@ TEST(Win32BackendTest, AGameThatIsNotThereReturnsSilently) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -6,7 +6,7 @@
 #include "setup/skin/controls.h"
 #include "tests/skin/synthetic_skin.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 struct ModeSizes : ModeSource {
@@ -192,4 +192,4 @@ TEST_F(ControlsTest, SyncPlacesTogglesAndKnobsFromTheSettings) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

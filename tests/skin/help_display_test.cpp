@@ -5,7 +5,7 @@
 #include "setup/skin/help_display.h"
 #include "tests/skin/synthetic_skin.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 std::string sp(int n) { return std::string(n, ' '); }
@@ -147,4 +147,4 @@ TEST(GlyphTable, CoversTheAtlasCells) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -3,7 +3,7 @@
 #include "setup/skin/help_texts.h"
 #include "tests/skin/synthetic_skin.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -84,4 +84,4 @@ TEST(HelpTexts, AMissingResourceLeavesEveryRecordEmpty) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

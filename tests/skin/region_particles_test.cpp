@@ -4,7 +4,7 @@
 #include "setup/skin/particles.h"
 #include "setup/skin/window_region.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 TEST(WindowRegion, RunsEndAtKeyPixelsAndAtTheRowsEnd) {
@@ -91,4 +91,4 @@ TEST(Particles, AddScaledColoursThatSaturateOnOnePixel) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -3,7 +3,7 @@
 #include "setup/skin/scene.h"
 #include "tests/skin/synthetic_skin.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 TEST(Scene, TakesItsSizeFromTheHitMapAndStartsEmpty) {
@@ -86,4 +86,4 @@ TEST(Scene, AScriptedFrameIsTheSameEveryTimeAndInEveryBuild) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -7,7 +7,7 @@
 #include "tests/skin/synthetic_skin.h"
 
 // The skin over the shipped resources, as the program loads them.
-namespace orv {
+namespace setup {
 namespace {
 
 class ShippedSkin : public ::testing::Test {
@@ -72,4 +72,4 @@ TEST_F(ShippedSkin, AScriptedFrameIsPinned) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

@@ -3,7 +3,7 @@
 #include "setup/skin/skin_bitmap.h"
 #include "tests/skin/synthetic_skin.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 TEST(SaturatingAdd, CarriesStayInTheLowestBitOfTheNextChannel) {
@@ -73,4 +73,4 @@ TEST(BitmapCache, AMissingOrShortResourceIsFatal) {
 }
 
 }  // namespace
-}  // namespace orv
+}  // namespace setup

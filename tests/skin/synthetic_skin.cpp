@@ -2,7 +2,7 @@
 
 #include "setup/skin/controls.h"
 
-namespace orv::test {
+namespace setup::test {
 
 const char* const kEnglishHelpText =
     "[LAUNCH]\r\nnbligne 4\r\nStart 3\r\nLaunch\r\nThe\r\nOrvane\r\nShow\r\n\r\n\r\n"
@@ -125,4 +125,4 @@ bool SyntheticSkinPlatform::loadText(int id, std::string& out) {
     return true;
 }
 
-}  // namespace orv::test
+}  // namespace setup::test

@@ -9,7 +9,7 @@
 #include "setup/platform/headless/headless_platform.h"
 #include "setup/skin/surface.h"
 
-namespace orv::test {
+namespace setup::test {
 
 // The English help texts in the resource's layout: CR LF lines, empty lines
 // between sections, no line break after the last line.
@@ -33,4 +33,4 @@ std::uint64_t frameHash(const Surface& frame);
 // A bitmap whose every pixel tells its id and place.
 Surface patternSurface(int id, int width, int height);
 
-}  // namespace orv::test
+}  // namespace setup::test

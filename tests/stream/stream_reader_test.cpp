@@ -14,7 +14,7 @@
 #include "tests/scratch_path.h"
 #include "tests/stream/test_streams.h"
 
-namespace xqm::test {
+namespace stream::test {
 namespace {
 
 using ::testing::HasSubstr;
@@ -28,8 +28,8 @@ StreamReader readMemory(const std::vector<uint8_t>& bytes) {
 std::string rejection(const std::vector<uint8_t>& bytes) {
     try {
         readMemory(bytes);
-    } catch (const orv::FileError& error) {
-        EXPECT_EQ(error.kind(), orv::FileError::Kind::Format) << error.what();
+    } catch (const support::FileError& error) {
+        EXPECT_EQ(error.kind(), support::FileError::Kind::Format) << error.what();
         return error.what();
     }
     ADD_FAILURE() << "accepted";
@@ -61,7 +61,7 @@ TEST(StreamReader, ReadsBackWhatWasWritten) {
         expectedOffset += frames[i].size();
     }
     EXPECT_EQ(expectedOffset, bytes.size());
-    EXPECT_THROW(reader.readFrame(3, frame), orv::FileError);
+    EXPECT_THROW(reader.readFrame(3, frame), support::FileError);
 }
 
 TEST(StreamReader, RejectsEachHeaderFieldOutOfRange) {
@@ -128,7 +128,7 @@ TEST(StreamReader, RejectsFlagsThatDisagreeWithTheQualityWord) {
 }
 
 TEST(StreamReader, ReadsFromAFileAndNamesItInErrors) {
-    const auto path = orv::test::scratchPath("xqm-stream-reader-test.xqm").string();
+    const auto path = setup::test::scratchPath("xqm-stream-reader-test.xqm").string();
     auto bytes = threeFrameStream();
     writeFile(path, bytes);
     {
@@ -143,18 +143,18 @@ TEST(StreamReader, ReadsFromAFileAndNamesItInErrors) {
     try {
         StreamReader::openFile(path);
         ADD_FAILURE() << "accepted";
-    } catch (const orv::FileError& error) {
+    } catch (const support::FileError& error) {
         EXPECT_THAT(error.what(), StartsWith(path + ": frame 2: "));
     }
     std::filesystem::remove(path);
     try {
         StreamReader::openFile(path);
         ADD_FAILURE() << "opened a missing file";
-    } catch (const orv::FileError& error) {
-        EXPECT_EQ(error.kind(), orv::FileError::Kind::Io);
+    } catch (const support::FileError& error) {
+        EXPECT_EQ(error.kind(), support::FileError::Kind::Io);
         EXPECT_THAT(error.what(), StartsWith(path + ": cannot open"));
     }
 }
 
 }  // namespace
-}  // namespace xqm::test
+}  // namespace stream::test

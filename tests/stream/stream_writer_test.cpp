@@ -7,7 +7,7 @@
 #include "support/file_error.h"
 #include "tests/stream/test_streams.h"
 
-namespace xqm::test {
+namespace stream::test {
 namespace {
 
 TEST(StreamWriter, SameFramesGiveTheSameBytes) { EXPECT_EQ(threeFrameStream(), threeFrameStream()); }
@@ -22,14 +22,14 @@ TEST(StreamWriter, UnusedIndexRoomStaysAsAGapBeforeTheFrames) {
 
 TEST(StreamWriter, RefusesWhatNoReaderWouldAccept) {
     std::stringstream out;
-    EXPECT_THROW(StreamWriter(out, "bad.xqm", {16, 7, {15, 1}, 0}, 1), orv::FileError);
-    EXPECT_THROW(StreamWriter(out, "bad.xqm", {16, 8, {15, 0}, 0}, 1), orv::FileError);
+    EXPECT_THROW(StreamWriter(out, "bad.xqm", {16, 7, {15, 1}, 0}, 1), support::FileError);
+    EXPECT_THROW(StreamWriter(out, "bad.xqm", {16, 8, {15, 0}, 0}, 1), support::FileError);
     StreamWriter writer(out, "one.xqm", {16, 8, {15, 1}, 0}, 1);
     const std::vector<uint8_t> tooShort(23, 0);
-    EXPECT_THROW(writer.addFrame(tooShort), orv::FileError);
+    EXPECT_THROW(writer.addFrame(tooShort), support::FileError);
     writer.addFrame(intraFrame());
-    EXPECT_THROW(writer.addFrame(intraFrame()), orv::FileError);
+    EXPECT_THROW(writer.addFrame(intraFrame()), support::FileError);
 }
 
 }  // namespace
-}  // namespace xqm::test
+}  // namespace stream::test

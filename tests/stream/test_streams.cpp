@@ -6,10 +6,10 @@
 #include "stream/stream_writer.h"
 #include "tests/decoder/frame_builder.h"
 
-namespace xqm::test {
+namespace stream::test {
 
 std::vector<uint8_t> intraFrame() {
-    vk6::test::FrameBuilder frame;
+    decoder::test::FrameBuilder frame;
     for (int block = 0; block < 80; ++block) {
         frame.control.code("110");
         frame.dcBlock(block % 7, 3, -3);
@@ -18,7 +18,7 @@ std::vector<uint8_t> intraFrame() {
 }
 
 std::vector<uint8_t> predictedFrame() {
-    vk6::test::FrameBuilder frame;
+    decoder::test::FrameBuilder frame;
     for (int block = 0; block < 80; ++block) frame.control.code("110");
     return frame.build(50);
 }
@@ -54,4 +54,4 @@ void put64(std::vector<uint8_t>& bytes, size_t at, uint64_t value) {
     for (int i = 0; i < 8; ++i) bytes[at + i] = uint8_t(value >> (8 * i));
 }
 
-}  // namespace xqm::test
+}  // namespace stream::test

@@ -7,7 +7,7 @@
 
 #include "stream/stream_format.h"
 
-namespace xqm::test {
+namespace stream::test {
 
 // An intra frame of mid-grey 8x8 blocks, then predicted frames of still
 // blocks, one block row high.
@@ -30,4 +30,4 @@ inline size_t entryOffsetAt(uint32_t frame) { return 32 + 16 * frame; }
 inline size_t entrySizeAt(uint32_t frame) { return 32 + 16 * frame + 8; }
 inline size_t entryFlagsAt(uint32_t frame) { return 32 + 16 * frame + 12; }
 
-}  // namespace xqm::test
+}  // namespace stream::test

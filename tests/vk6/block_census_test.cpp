@@ -14,12 +14,12 @@
 #include "tests/decoder/copy_video.h"
 #include "tests/decoder/frame_builder.h"
 
-namespace vk6tool {
+namespace vk6 {
 namespace {
 
-using vk6::test::farWord;
-using vk6::test::FrameBuilder;
-using vk6::test::nearWord;
+using decoder::test::farWord;
+using decoder::test::FrameBuilder;
+using decoder::test::nearWord;
 
 using enum BlockShape;
 using enum BlockAction;
@@ -127,8 +127,8 @@ void expectEveryShape(const BlockCensus& census, std::initializer_list<BlockActi
 TEST(BlockCensus, CopyVideosHoldEveryCode) {
     for (int height : {2, 8, 16, 40, 270, 480}) {
         BlockCensus intra, predicted;
-        for (const auto& frame : vk6::test::copyVideo(16, height, 5, unsigned(height)).frames)
-            (xqm::summariseFrame(frame).intra ? intra : predicted) += countBlocks(frame, height);
+        for (const auto& frame : decoder::test::copyVideo(16, height, 5, unsigned(height)).frames)
+            (format::summariseFrame(frame).intra ? intra : predicted) += countBlocks(frame, height);
         expectEveryShape(intra, {CopyTarget}, std::to_string(height) + " rows, intra");
         expectEveryShape(predicted, {Still, Spiral, CopyReference, CopyTarget},
                          std::to_string(height) + " rows, predicted");
@@ -142,16 +142,16 @@ TEST(FrameSummary, StreamsEndWhereTheNextBegins) {
     frame.spiral(2);
     frame.dcBlock(1);
     auto bytes = frame.build(-7);
-    xqm::FrameSummary summary = xqm::summariseFrame(bytes);
+    format::FrameSummary summary = format::summariseFrame(bytes);
     EXPECT_TRUE(summary.intra);
     EXPECT_EQ(summary.quality, 7);
     // Each stream and its 4 spare bytes; 9 nibbles in 5 bytes.
     EXPECT_EQ(summary.streamSizes, (std::array<int64_t, 4>{8, 6, 7, 5}));
     bytes[8] = 0xFF;  // the vector stream's offset past the frame: control bits run on to the spiral indices
-    summary = xqm::summariseFrame(bytes);
+    summary = format::summariseFrame(bytes);
     EXPECT_EQ(summary.streamSizes[1], -1);
     EXPECT_EQ(summary.streamSizes[0], 8 + 6);
 }
 
 }  // namespace
-}  // namespace vk6tool
+}  // namespace vk6

@@ -11,9 +11,9 @@
 #include "tests/decoder/sample_video.h"
 #include "tests/scratch_path.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
-ScratchFolder::ScratchFolder(const std::string& name) : path_(orv::test::scratchPath("orv-" + name)) {
+ScratchFolder::ScratchFolder(const std::string& name) : path_(setup::test::scratchPath("orv-" + name)) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
@@ -43,7 +43,7 @@ void ScratchFolder::write(const std::string& name, const std::vector<uint8_t>& b
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void ScratchFolder::writeStream(const std::string& name, const xqm::StreamInfo& info, int frameCount,
+void ScratchFolder::writeStream(const std::string& name, const stream::StreamInfo& info, int frameCount,
                                 bool brokenFrame) const {
     auto frames = sampleVideo(info.height, frameCount, info.height + info.pixelType);
     if (brokenFrame) {
@@ -55,12 +55,12 @@ void ScratchFolder::writeStream(const std::string& name, const xqm::StreamInfo& 
     writeStream(name, info, frames);
 }
 
-void ScratchFolder::writeStream(const std::string& name, const xqm::StreamInfo& info,
+void ScratchFolder::writeStream(const std::string& name, const stream::StreamInfo& info,
                                 const std::vector<std::vector<uint8_t>>& frames) const {
     std::ofstream file(path_ / name, std::ios::binary);
-    xqm::StreamWriter writer(file, name, info, uint32_t(frames.size()));
+    stream::StreamWriter writer(file, name, info, uint32_t(frames.size()));
     for (const auto& frame : frames) writer.addFrame(frame);
     writer.finish();
 }
 
-}  // namespace vk6::test
+}  // namespace decoder::test

@@ -9,7 +9,7 @@
 
 #include "stream/stream_format.h"
 
-namespace vk6::test {
+namespace decoder::test {
 
 struct CommandResult {
     int exitCode = -1;
@@ -32,13 +32,13 @@ public:
 
     // A stream of sampleVideo frames; with a broken frame, frame 2 holds a code
     // the decoder abandons, at the block at (320, 8) after still blocks.
-    void writeStream(const std::string& name, const xqm::StreamInfo& info, int frameCount,
+    void writeStream(const std::string& name, const stream::StreamInfo& info, int frameCount,
                      bool brokenFrame = false) const;
-    void writeStream(const std::string& name, const xqm::StreamInfo& info,
+    void writeStream(const std::string& name, const stream::StreamInfo& info,
                      const std::vector<std::vector<uint8_t>>& frames) const;
 
 private:
     std::filesystem::path path_;
 };
 
-}  // namespace vk6::test
+}  // namespace decoder::test

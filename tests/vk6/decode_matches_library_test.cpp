@@ -17,7 +17,7 @@
 #include "tests/decoder/turn_decoding.h"
 #include "tests/vk6/command_runner.h"
 
-namespace vk6::test {
+namespace decoder::test {
 namespace {
 
 constexpr int kFrames = 5;  // intra, predicted, predicted, intra, predicted
@@ -36,7 +36,7 @@ protected:
 
     // `output` holds the library's frames from `first` on, one after another.
     void expectRawFrames(const std::string& output, size_t first, size_t count, const std::string& what) const {
-        const size_t frameBytes = size_t(2) * xqm::kPictureWidth * info_.height;
+        const size_t frameBytes = size_t(2) * format::kPictureWidth * info_.height;
         ASSERT_EQ(output.size(), count * frameBytes) << what;
         for (size_t i = 0; i < count; ++i) {
             const std::vector<uint8_t> expected = raw(first + i);
@@ -46,7 +46,7 @@ protected:
     }
 
     ScratchFolder folder_{"vk6-decode-matches-library"};
-    xqm::StreamInfo info_;
+    stream::StreamInfo info_;
     std::vector<std::vector<uint16_t>> pictures_;
 };
 
@@ -104,4 +104,4 @@ INSTANTIATE_TEST_SUITE_P(EveryHeightKind, Vk6DecodeMatchesLibrary,
                          ::testing::Combine(::testing::Values(15, 16), ::testing::Values(2, 8, 16, 40, 270, 480)));
 
 }  // namespace
-}  // namespace vk6::test
+}  // namespace decoder::test

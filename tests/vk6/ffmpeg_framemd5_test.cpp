@@ -8,7 +8,7 @@
 
 #include "tests/vk6/command_runner.h"
 
-namespace vk6::test {
+namespace decoder::test {
 namespace {
 
 constexpr const char* kFfmpeg = "/usr/bin/ffmpeg";
@@ -22,7 +22,7 @@ std::vector<std::string> linesBut(const std::string& text, const std::string& sk
 }
 
 struct Case {
-    xqm::StreamInfo info;
+    stream::StreamInfo info;
     const char* pixelFormat;
 };
 
@@ -54,4 +54,4 @@ INSTANTIATE_TEST_SUITE_P(PixelTypesAndRates, FfmpegFrameMd5,
                                            Case{{16, 2, {50, 2}, 0}, "rgb565le"}));
 
 }  // namespace
-}  // namespace vk6::test
+}  // namespace decoder::test

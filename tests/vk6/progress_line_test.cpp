@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/common/progress.h"
+#include "tools/cli/progress.h"
 
-namespace orv::cli {
+namespace cli {
 namespace {
 
 TEST(ProgressLineTest, SaysTheSpeedAndTheTimeLeftWhereTheEndIsKnown) {
@@ -23,4 +23,4 @@ TEST(ProgressLineTest, SaysTheSpeedAndTheTimeLeftWhereTheEndIsKnown) {
 }
 
 }  // namespace
-}  // namespace orv::cli
+}  // namespace cli

@@ -19,16 +19,16 @@
 #include "tests/decoder/sample_video.h"
 #include "tests/vk6/command_runner.h"
 
-namespace vk6::test {
+namespace decoder::test {
 namespace {
 
+using decoder::test::farWord;
+using decoder::test::FrameBuilder;
+using decoder::test::sampleVideo;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-using vk6::test::farWord;
-using vk6::test::FrameBuilder;
-using vk6::test::sampleVideo;
 
-constexpr xqm::StreamInfo kClip = {16, 12, {15, 1}, 0};
+constexpr stream::StreamInfo kClip = {16, 12, {15, 1}, 0};
 
 class Vk6Command : public ::testing::Test {
 protected:
@@ -174,7 +174,7 @@ TEST_F(Vk6Command, AnAbandonedFrameStopsOrIsShownOverThePreviousPicture) {
 std::set<std::string> filesIn(const std::filesystem::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        const std::string name = orv::utf8Name(std::filesystem::relative(entry.path(), folder));
+        const std::string name = support::utf8Name(std::filesystem::relative(entry.path(), folder));
         if (!name.starts_with(".std")) names.insert(name);
     }
     return names;
@@ -207,7 +207,7 @@ TEST_F(Vk6Command, FilesAreWrittenWholeOrNotAtAll) {
 
 TEST_F(Vk6Command, NamesOutsideAsciiAreReadAndWritten) {
     folder.writeStream("vidéo.xqm", kClip, 3);
-    std::filesystem::create_directory(orv::filePath((folder.path() / "été").string()));
+    std::filesystem::create_directory(support::filePath((folder.path() / "été").string()));
     ASSERT_EQ(folder.vk6("decode vidéo.xqm -o été/кадр%02d.png").exitCode, 0);
     const CommandResult result = folder.vk6("encode été/кадр%02d.png -o 日本.xqm -q");
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -326,10 +326,10 @@ TEST_F(Vk6Command, EncodeMakesAStreamThatDecodesCloseToItsSource) {
 
 // The frames' bytes as a bitrate: what --bitrate counts.
 double frameBitrate(const std::filesystem::path& stream) {
-    const xqm::StreamReader reader = xqm::StreamReader::openFile(stream.string());
+    const stream::StreamReader reader = stream::StreamReader::openFile(stream.string());
     double bytes = 0;
-    for (const xqm::IndexEntry& entry : reader.index()) bytes += entry.size;
-    const xqm::StreamInfo& info = reader.info();
+    for (const stream::IndexEntry& entry : reader.index()) bytes += entry.size;
+    const stream::StreamInfo& info = reader.info();
     return bytes * 8 * info.rate.numerator / info.rate.denominator / double(reader.index().size());
 }
 
@@ -394,8 +394,8 @@ TEST_F(Vk6Command, EncodeReachesABitrateInOneOrTwoPassesAndKeepsFramesUnderALimi
     EXPECT_NEAR(frameBitrate(folder.path() / "two.xqm") / 90e3, 1.0, 0.03);
 
     ASSERT_EQ(folder.vk6("encode clip.y4m -o limited.xqm --quality 100 --max-frame-bytes 1400").exitCode, 0);
-    const xqm::StreamReader reader = xqm::StreamReader::openFile((folder.path() / "limited.xqm").string());
-    for (const xqm::IndexEntry& entry : reader.index()) EXPECT_LE(entry.size, 1400u);
+    const stream::StreamReader reader = stream::StreamReader::openFile((folder.path() / "limited.xqm").string());
+    for (const stream::IndexEntry& entry : reader.index()) EXPECT_LE(entry.size, 1400u);
 }
 
 TEST_F(Vk6Command, EncodeWritesTheSameStreamOnAnyNumberOfThreads) {
@@ -408,4 +408,4 @@ TEST_F(Vk6Command, EncodeWritesTheSameStreamOnAnyNumberOfThreads) {
 }
 
 }  // namespace
-}  // namespace vk6::test
+}  // namespace decoder::test

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: vk6_copy_video_file OUT.xqm [TYPE HEIGHT FRAMES SEED]\n");
         return 2;
     }
-    xqm::StreamInfo info{15, 40, {15, 1}, 0};
+    stream::StreamInfo info{15, 40, {15, 1}, 0};
     int frameCount = 5;
     unsigned seed = 1;
     if (argc == 6) {
@@ -27,9 +27,9 @@ int main(int argc, char** argv) {
         seed = unsigned(std::atoi(argv[5]));
     }
     try {
-        const auto frames = vk6::test::copyVideo(info.pixelType, info.height, frameCount, seed).frames;
+        const auto frames = decoder::test::copyVideo(info.pixelType, info.height, frameCount, seed).frames;
         std::ofstream file(argv[1], std::ios::binary);
-        xqm::StreamWriter writer(file, argv[1], info, uint32_t(frames.size()));
+        stream::StreamWriter writer(file, argv[1], info, uint32_t(frames.size()));
         for (const auto& frame : frames) writer.addFrame(frame);
         writer.finish();
     } catch (const std::exception& error) {

@@ -148,7 +148,7 @@ def main():
     parser.add_argument("--native", required=True)
     args = parser.parse_args()
     vk6 = os.path.join(args.native, "tools", "vk6", "vk6")
-    make_copies = os.path.join(args.native, "tests", "vk6play", "vk6_copy_video_file")
+    make_copies = os.path.join(args.native, "tests", "vk6play", "vk6play_copy_video_file")
     sample = os.path.join(args.native, "sample", "intro.xqm")
     for needed in (vk6, make_copies, sample):
         if not os.path.exists(needed):

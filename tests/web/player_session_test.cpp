@@ -18,13 +18,13 @@
 
 namespace {
 
-using xqmweb::PlayerSession;
+using web::PlayerSession;
 using Result = PlayerSession::Result;
 
 std::vector<uint8_t> streamOf(int pixelType, int height, const std::vector<std::vector<uint8_t>>& frames) {
     std::stringstream out;
-    xqm::StreamWriter writer(out, "memory", {uint16_t(pixelType), uint16_t(height), {15, 1}, 0},
-                             uint32_t(frames.size()));
+    stream::StreamWriter writer(out, "memory", {uint16_t(pixelType), uint16_t(height), {15, 1}, 0},
+                                uint32_t(frames.size()));
     for (const auto& frame : frames) writer.addFrame(frame);
     writer.finish();
     const std::string bytes = out.str();
@@ -33,7 +33,7 @@ std::vector<uint8_t> streamOf(int pixelType, int height, const std::vector<std::
 
 // The shown rows of a picture buffer.
 bool sameShownRows(const uint16_t* shown, const std::vector<uint16_t>& expected, int height) {
-    return std::memcmp(shown, expected.data(), size_t(2) * vk6::test::kPictureWidth * height) == 0;
+    return std::memcmp(shown, expected.data(), size_t(2) * decoder::test::kPictureWidth * height) == 0;
 }
 
 struct Case {
@@ -49,11 +49,11 @@ class SessionSeeks : public ::testing::TestWithParam<Case> {};
 TEST_P(SessionSeeks, EveryFrameInAnyOrderIsTheDecodedOne) {
     const Case c = GetParam();
     const int frameCount = 13;
-    const auto video = vk6::test::copyVideo(c.pixelType, c.height, frameCount, 7u * c.height + c.pixelType);
-    const auto expected = vk6::test::decodeByTurns(c.pixelType, c.height, video.frames);
-    const size_t oneCheckpoint = 2 * xqm::pictureRows(uint16_t(c.height)) * vk6::test::kPictureWidth * 2;
+    const auto video = decoder::test::copyVideo(c.pixelType, c.height, frameCount, 7u * c.height + c.pixelType);
+    const auto expected = decoder::test::decodeByTurns(c.pixelType, c.height, video.frames);
+    const size_t oneCheckpoint = 2 * format::pictureRows(uint16_t(c.height)) * decoder::test::kPictureWidth * 2;
     PlayerSession session(streamOf(c.pixelType, c.height, video.frames), "copies.xqm",
-                          c.oneCheckpoint ? oneCheckpoint : xqmweb::kCheckpointBudget);
+                          c.oneCheckpoint ? oneCheckpoint : web::kCheckpointBudget);
     EXPECT_EQ(session.shown(), -1);
 
     std::vector<uint32_t> order = {0, 1, 12, 4, 3, 3, 9, 2, 11, 6, 7, 0, 12, 5};
@@ -77,22 +77,22 @@ INSTANTIATE_TEST_SUITE_P(Videos, SessionSeeks,
                                            Case{16, 8, true}, Case{15, 40, true}));
 
 TEST(Session, RgbaWidensEveryPixelWithOpaqueAlpha) {
-    const auto video = vk6::test::copyVideo(15, 8, 1, 3);
+    const auto video = decoder::test::copyVideo(15, 8, 1, 3);
     PlayerSession session(streamOf(15, 8, video.frames), "one.xqm");
     ASSERT_EQ(session.show(0), Result::Whole);
-    std::vector<uint8_t> rgba(size_t(4) * vk6::test::kPictureWidth * 8);
+    std::vector<uint8_t> rgba(size_t(4) * decoder::test::kPictureWidth * 8);
     session.expandToRgba(rgba.data());
     for (size_t i = 0; i < rgba.size() / 4; ++i) {
-        const xqm::Rgb8 colour = xqm::widenPixel(session.picture()[i], 15);
+        const format::Rgb8 colour = format::widenPixel(session.picture()[i], 15);
         ASSERT_EQ(rgba[4 * i], colour.r);
         ASSERT_EQ(rgba[4 * i + 1], colour.g);
         ASSERT_EQ(rgba[4 * i + 2], colour.b);
         ASSERT_EQ(rgba[4 * i + 3], 255);
     }
-    EXPECT_EQ(xqm::widenPixel(0xffff, 16).g, 255);
-    EXPECT_EQ(xqm::widenPixel(0x7fff, 15).r, 255);
-    EXPECT_EQ(xqm::widenPixel(0x8000, 15).r, 0);  // the top bit is not part of a 5-5-5 pixel
-    EXPECT_EQ(xqm::widenPixel(0x0400, 16).g, 0x82);
+    EXPECT_EQ(format::widenPixel(0xffff, 16).g, 255);
+    EXPECT_EQ(format::widenPixel(0x7fff, 15).r, 255);
+    EXPECT_EQ(format::widenPixel(0x8000, 15).r, 0);  // the top bit is not part of a 5-5-5 pixel
+    EXPECT_EQ(format::widenPixel(0x0400, 16).g, 0x82);
 }
 
 TEST(Session, BytesThatAreNoStreamAreRefusedInTheReadersWords) {
@@ -100,7 +100,7 @@ TEST(Session, BytesThatAreNoStreamAreRefusedInTheReadersWords) {
     try {
         PlayerSession session(junk, "holiday.xqm");
         FAIL() << "opened";
-    } catch (const orv::FileError& error) {
+    } catch (const support::FileError& error) {
         EXPECT_EQ(std::string(error.what()).rfind("holiday.xqm: ", 0), 0u) << error.what();
     }
 }
@@ -108,7 +108,7 @@ TEST(Session, BytesThatAreNoStreamAreRefusedInTheReadersWords) {
 // A cut frame is concealed and named; the frames after it still show, and it
 // is named again each time it is decoded anew.
 TEST(Session, DamagedFramesAreConcealedAndNamed) {
-    auto video = vk6::test::copyVideo(16, 16, 6, 11);
+    auto video = decoder::test::copyVideo(16, 16, 6, 11);
     video.frames[4].resize(video.frames[4].size() / 2);
     PlayerSession session(streamOf(16, 16, video.frames), "cut.xqm");
     EXPECT_EQ(session.show(3), Result::Whole);

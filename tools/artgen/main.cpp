@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "tools/artgen/artgen.h"
-#include "tools/common/arguments.h"
-#include "tools/common/failure.h"
-#include "tools/common/tool.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/tool.h"
 
 namespace {
 
@@ -21,18 +21,18 @@ constexpr std::string_view kHelp =
     "\n"
     "Exit codes: 0 done, 2 usage error, 3 a file cannot be written.\n";
 
-constexpr orv::cli::OptionSpec kOptions[] = {{"--quiet", 'q', false}};
+constexpr cli::OptionSpec kOptions[] = {{"--quiet", 'q', false}};
 
 int run(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kOptions);
+    const cli::Arguments arguments(args, kOptions);
     const std::string directory = arguments.operands(1, "DIRECTORY")[0];
     auto files = artgen::generateSkin();
-    if (!artgen::writeSkin(files, directory)) orv::cli::failIo("cannot write into " + directory);
+    if (!artgen::writeSkin(files, directory)) cli::failIo("cannot write into " + directory);
     if (!arguments.flag("--quiet"))
         for (const auto& f : files) std::printf("%3d %s\n", f.resourceId, f.name.c_str());
-    return orv::cli::kExitOk;
+    return cli::kExitOk;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) { return orv::cli::runTool({"artgen", kHelp}, {argv + 1, argv + argc}, run); }
+int main(int argc, char** argv) { return cli::runTool({"artgen", kHelp}, {argv + 1, argv + argc}, run); }

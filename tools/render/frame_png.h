@@ -5,11 +5,11 @@
 
 #include "setup/skin/surface.h"
 
-namespace orv::render {
+namespace render {
 
 // Writes the frame as 8-bit RGBA; pixels where `shape` (the hit map) holds the
 // key colour are transparent, as the window's region leaves them out. False
 // when the file cannot be written.
-bool writePng(const std::string& path, const Surface& frame, const Surface& shape);
+bool writePng(const std::string& path, const setup::Surface& frame, const setup::Surface& shape);
 
-}  // namespace orv::render
+}  // namespace render

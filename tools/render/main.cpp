@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/arguments.h"
-#include "tools/common/failure.h"
-#include "tools/common/tool.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/tool.h"
 #include "tools/render/frame_png.h"
 #include "tools/render/render_session.h"
 
@@ -30,19 +30,18 @@ constexpr std::string_view kHelp =
     "Exit codes: 0 done, 2 usage error, 3 OUT.png cannot be written.\n";
 
 int run(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, {});
+    const cli::Arguments arguments(args, {});
     const std::vector<std::string>& operands = arguments.operands();
-    if (operands.empty()) orv::cli::failUsage("missing OUT.png");
-    orv::render::RenderScript script;
-    if (auto error = orv::render::parseRenderArgs({operands.begin() + 1, operands.end()}, script))
-        orv::cli::failUsage(*error);
-    orv::render::RenderSession session(script);
+    if (operands.empty()) cli::failUsage("missing OUT.png");
+    render::RenderScript script;
+    if (auto error = render::parseRenderArgs({operands.begin() + 1, operands.end()}, script)) cli::failUsage(*error);
+    render::RenderSession session(script);
     session.run(script.steps);
-    if (!orv::render::writePng(operands[0], session.frame(), session.scene().hitMap))
-        orv::cli::failIo("cannot write " + operands[0]);
-    return orv::cli::kExitOk;
+    if (!render::writePng(operands[0], session.frame(), session.scene().hitMap))
+        cli::failIo("cannot write " + operands[0]);
+    return cli::kExitOk;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) { return orv::cli::runTool({"render_scene", kHelp}, {argv + 1, argv + argc}, run); }
+int main(int argc, char** argv) { return cli::runTool({"render_scene", kHelp}, {argv + 1, argv + argc}, run); }

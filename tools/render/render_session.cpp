@@ -5,23 +5,23 @@
 
 #include "setup/skin/controls.h"
 
-namespace orv::render {
+namespace render {
 namespace {
 
-const std::map<std::string, ControlId>& controlNames() {
-    static const std::map<std::string, ControlId> names{{"quit", ControlId::QuitButton},
-                                                        {"launch", ControlId::LaunchButton},
-                                                        {"low", ControlId::QualityLowToggle},
-                                                        {"medium", ControlId::QualityMediumToggle},
-                                                        {"high", ControlId::QualityHighToggle},
-                                                        {"flip", ControlId::SpeakerFlipToggle},
-                                                        {"next", ControlId::AdapterNextButton},
-                                                        {"previous", ControlId::AdapterPreviousButton},
-                                                        {"resolution", ControlId::ResolutionKnob},
-                                                        {"general", ControlId::GeneralVolumeKnob},
-                                                        {"voice", ControlId::VoiceVolumeKnob},
-                                                        {"sfx", ControlId::SfxVolumeKnob},
-                                                        {"cd", ControlId::CdVolumeKnob}};
+const std::map<std::string, setup::ControlId>& controlNames() {
+    static const std::map<std::string, setup::ControlId> names{{"quit", setup::ControlId::QuitButton},
+                                                               {"launch", setup::ControlId::LaunchButton},
+                                                               {"low", setup::ControlId::QualityLowToggle},
+                                                               {"medium", setup::ControlId::QualityMediumToggle},
+                                                               {"high", setup::ControlId::QualityHighToggle},
+                                                               {"flip", setup::ControlId::SpeakerFlipToggle},
+                                                               {"next", setup::ControlId::AdapterNextButton},
+                                                               {"previous", setup::ControlId::AdapterPreviousButton},
+                                                               {"resolution", setup::ControlId::ResolutionKnob},
+                                                               {"general", setup::ControlId::GeneralVolumeKnob},
+                                                               {"voice", setup::ControlId::VoiceVolumeKnob},
+                                                               {"sfx", setup::ControlId::SfxVolumeKnob},
+                                                               {"cd", setup::ControlId::CdVolumeKnob}};
     return names;
 }
 
@@ -30,7 +30,7 @@ bool readInt(const std::string& text, long long low, long long high, long long& 
     return ec == std::errc() && end == text.data() + text.size() && out >= low && out <= high;
 }
 
-bool isKnob(ControlId id) { return id >= ControlId::ResolutionKnob; }
+bool isKnob(setup::ControlId id) { return id >= setup::ControlId::ResolutionKnob; }
 
 // A folder of its own for the session's Config.ini, which is never written
 // unless the script presses the launch control.
@@ -46,7 +46,7 @@ std::filesystem::path sessionFolder() {
 
 }  // namespace
 
-std::optional<ControlId> controlByName(const std::string& name) {
+std::optional<setup::ControlId> controlByName(const std::string& name) {
     auto it = controlNames().find(name);
     if (it == controlNames().end()) return std::nullopt;
     return it->second;
@@ -74,7 +74,7 @@ std::optional<std::string> parseRenderArgs(const std::vector<std::string>& args,
         } else if (key == "ticks" || key == "seed") {
             if (!readInt(value, 0, key == "ticks" ? 1000000 : 0xFFFFFFFFll, n)) return "bad number: " + arg;
             script.steps.push_back({key == "ticks" ? RenderStep::Kind::Ticks : RenderStep::Kind::Seed,
-                                    ControlId::HitBackground, static_cast<int>(static_cast<std::uint32_t>(n))});
+                                    setup::ControlId::HitBackground, static_cast<int>(static_cast<std::uint32_t>(n))});
         } else if (key == "clock") {
             if (!readInt(value, 0, 0xFFFFFFFFll, n)) return "bad number: " + arg;
             script.clockMs = static_cast<std::uint32_t>(n);
@@ -102,7 +102,7 @@ std::optional<std::string> parseRenderArgs(const std::vector<std::string>& args,
 
 RenderSession::RenderSession(const RenderScript& script)
     : folder_(sessionFolder()),
-      dialog_(SetupServices{platform_, window_, display_, launcher_}, folder_.string() + "/") {
+      dialog_(setup::SetupServices{platform_, window_, display_, launcher_}, folder_.string() + "/") {
     display_.adapters = {{std::nullopt, script.adapter, "display"}};
     display_.modesByAdapter = {{std::nullopt, script.modes}};
     platform_.clockMs = script.clockMs;
@@ -114,20 +114,20 @@ RenderSession::~RenderSession() {
     std::filesystem::remove_all(folder_, ignored);
 }
 
-std::optional<std::pair<int, int>> RenderSession::pointOn(ControlId id, std::optional<int> knobPosition) const {
-    Controls& controls = const_cast<Scene&>(dialog_.scene()).controls;
-    Pixel low = 0, high = 0;
-    if (const PushButton* b = findPushButton(controls, id)) {
+std::optional<std::pair<int, int>> RenderSession::pointOn(setup::ControlId id, std::optional<int> knobPosition) const {
+    setup::Controls& controls = const_cast<setup::Scene&>(dialog_.scene()).controls;
+    setup::Pixel low = 0, high = 0;
+    if (const setup::PushButton* b = findPushButton(controls, id)) {
         low = high = b->hitColour;
-    } else if (const ToggleButton* t = findToggle(controls, id)) {
+    } else if (const setup::ToggleButton* t = findToggle(controls, id)) {
         low = high = t->hitColour;
-    } else if (const Knob* k = findKnob(controls, id)) {
-        low = knobPosition ? k->colourLow + static_cast<Pixel>(*knobPosition) : k->colourLow;
+    } else if (const setup::Knob* k = findKnob(controls, id)) {
+        low = knobPosition ? k->colourLow + static_cast<setup::Pixel>(*knobPosition) : k->colourLow;
         high = knobPosition ? low : k->colourHigh;
     } else {
         return std::nullopt;
     }
-    const Surface& map = dialog_.scene().hitMap;
+    const setup::Surface& map = dialog_.scene().hitMap;
     std::vector<std::pair<int, int>> points;
     double sx = 0, sy = 0;
     for (int y = 0; y < map.height; ++y)
@@ -174,7 +174,7 @@ void RenderSession::apply(const RenderStep& step) {
             break;
         case RenderStep::Kind::Ticks:
             for (int i = 0; i < step.value; ++i) {
-                platform_.clockMs += kAnimationPeriodMs;
+                platform_.clockMs += setup::kAnimationPeriodMs;
                 dialog_.onTimer();
             }
             break;
@@ -182,9 +182,9 @@ void RenderSession::apply(const RenderStep& step) {
     }
 }
 
-const Surface& RenderSession::frame() {
+const setup::Surface& RenderSession::frame() {
     dialog_.onEraseBackground();
     return dialog_.scene().buffer;
 }
 
-}  // namespace orv::render
+}  // namespace render

@@ -14,19 +14,19 @@
 #include "setup/platform/headless/scripted_display.h"
 #include "setup/shell/setup_dialog.h"
 
-namespace orv::render {
+namespace render {
 
 struct RenderStep {
     enum class Kind { Hover, HoverBackground, Press, TurnKnob, Ticks, Seed };
     Kind kind = Kind::Ticks;
-    ControlId control = ControlId::HitBackground;
+    setup::ControlId control = setup::ControlId::HitBackground;
     int value = 0;  // knob position, tick count or seed
     bool operator==(const RenderStep&) const = default;
 };
 
 struct RenderScript {
     std::uint32_t clockMs = 2500;  // process clock at start-up, which seeds the particles
-    std::vector<ModeReport> modes{{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}, {1280, 1024, 16}};
+    std::vector<setup::ModeReport> modes{{640, 480, 16}, {800, 600, 16}, {1024, 768, 16}, {1280, 1024, 16}};
     std::string adapter = "Primary Display Driver";
     std::vector<RenderStep> steps;
 };
@@ -38,7 +38,7 @@ std::optional<std::string> parseRenderArgs(const std::vector<std::string>& args,
 
 // Control names of the script: quit, launch, low, medium, high, flip, next,
 // previous, resolution, general, voice, sfx, cd.
-std::optional<ControlId> controlByName(const std::string& name);
+std::optional<setup::ControlId> controlByName(const std::string& name);
 
 class RenderSession {
 public:
@@ -55,21 +55,22 @@ public:
     }
 
     // Composes the frame as a repaint does.
-    const Surface& frame();
-    const Scene& scene() const { return dialog_.scene(); }
-    const SetupDialog& dialog() const { return dialog_; }
+    const setup::Surface& frame();
+    const setup::Scene& scene() const { return dialog_.scene(); }
+    const setup::SetupDialog& dialog() const { return dialog_; }
 
     // A pixel of the control's area nearest the middle of it (for a knob, of the
     // ramp colour of that position, or of its whole live ramp when none).
-    std::optional<std::pair<int, int>> pointOn(ControlId id, std::optional<int> knobPosition = std::nullopt) const;
+    std::optional<std::pair<int, int>> pointOn(setup::ControlId id,
+                                               std::optional<int> knobPosition = std::nullopt) const;
 
 private:
     std::filesystem::path folder_;
-    HeadlessPlatform platform_;
-    ScriptedDisplay display_;
-    RecordedWindow window_;
-    FakeLauncher launcher_;
-    SetupDialog dialog_;
+    setup::HeadlessPlatform platform_;
+    setup::ScriptedDisplay display_;
+    setup::RecordedWindow window_;
+    setup::FakeLauncher launcher_;
+    setup::SetupDialog dialog_;
 };
 
-}  // namespace orv::render
+}  // namespace render

@@ -9,7 +9,7 @@
 
 namespace samplegen {
 
-inline constexpr int kClipWidth = xqm::kPictureWidth;
+inline constexpr int kClipWidth = format::kPictureWidth;
 inline constexpr int kClipHeight = 480;
 
 class IntroClip {

@@ -7,10 +7,10 @@
 #include "media/file_handle.h"
 #include "media/y4m_writer.h"
 #include "support/file_error.h"
-#include "tools/common/arguments.h"
-#include "tools/common/failure.h"
-#include "tools/common/progress.h"
-#include "tools/common/tool.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/progress.h"
+#include "tools/cli/tool.h"
 #include "tools/samplegen/intro_clip.h"
 
 namespace {
@@ -29,27 +29,27 @@ constexpr std::string_view kHelp =
     "\n"
     "Exit codes: 0 done, 2 usage error, 3 the output cannot be written.\n";
 
-constexpr orv::cli::OptionSpec kOptions[] = {{"--frames", 'n', true}, {"--output", 'o', true}, {"--quiet", 'q', false}};
+constexpr cli::OptionSpec kOptions[] = {{"--frames", 'n', true}, {"--output", 'o', true}, {"--quiet", 'q', false}};
 
-int frameCount(const orv::cli::Arguments& arguments) {
+int frameCount(const cli::Arguments& arguments) {
     const std::string text = arguments.value("--frames").value_or("60");
     int count = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), count);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || count < 1 || count > 100000)
-        orv::cli::failUsage("--frames takes a number from 1 to 100000, not '" + text + "'");
+        cli::failUsage("--frames takes a number from 1 to 100000, not '" + text + "'");
     return count;
 }
 
 int run(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kOptions);
-    if (!arguments.operands().empty()) orv::cli::failUsage("unexpected operand '" + arguments.operands()[0] + "'");
+    const cli::Arguments arguments(args, kOptions);
+    if (!arguments.operands().empty()) cli::failUsage("unexpected operand '" + arguments.operands()[0] + "'");
     const int count = frameCount(arguments);
     const std::string output = arguments.value("--output").value_or("-");
     try {
         const samplegen::IntroClip clip(count);
         media::FileHandle file(output, "wb");
         media::Y4mWriter writer(file.get(), output, samplegen::kClipWidth, samplegen::kClipHeight, {15, 1});
-        orv::cli::Progress progress("rendering", count, arguments.flag("--quiet"));
+        cli::Progress progress("rendering", count, arguments.flag("--quiet"));
         media::RgbPicture picture;
         picture.resize(samplegen::kClipWidth, samplegen::kClipHeight);
         for (int index = 0; index < count; ++index) {
@@ -58,12 +58,12 @@ int run(std::span<char* const> args) {
             progress.update(index + 1);
         }
         file.close();
-    } catch (const orv::FileError& error) {
-        orv::cli::failIo(error.what());
+    } catch (const support::FileError& error) {
+        cli::failIo(error.what());
     }
-    return orv::cli::kExitOk;
+    return cli::kExitOk;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) { return orv::cli::runTool({"samplegen", kHelp}, {argv + 1, argv + argc}, run); }
+int main(int argc, char** argv) { return cli::runTool({"samplegen", kHelp}, {argv + 1, argv + argc}, run); }

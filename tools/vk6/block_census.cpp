@@ -4,22 +4,23 @@
 
 #include "decoder/vk6_internal.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 namespace {
 
-static_assert(int(BlockShape::S8x8) == int(xqm::Level::Block8x8) && int(BlockShape::S2x2) == int(xqm::Level::Cell));
+static_assert(int(BlockShape::S8x8) == int(format::Level::Block8x8) &&
+              int(BlockShape::S2x2) == int(format::Level::Cell));
 
 // Counts each piece the decoder tells of into the block's counts, and a
 // block's counts into the census once the block is done.
-class CensusObserver : public vk6::BlockWalkObserver {
+class CensusObserver : public decoder::BlockWalkObserver {
 public:
     explicit CensusObserver(int blocks) : blocksLeft_(blocks) {}
 
-    void piece(int piece, xqm::Choice choice, int mode, bool fromTarget) override {
-        const auto shape = BlockShape(xqm::kBlockPieces[size_t(piece)].level);
+    void piece(int piece, format::Choice choice, int mode, bool fromTarget) override {
+        const auto shape = BlockShape(format::kBlockPieces[size_t(piece)].level);
         block_.count(shape, actionOf(choice, fromTarget))++;
-        if (choice == xqm::Choice::Vector) ++block_.copyModes[size_t(mode) & 7];
+        if (choice == format::Choice::Vector) ++block_.copyModes[size_t(mode) & 7];
     }
 
     void blockDone() override {
@@ -33,12 +34,12 @@ public:
     BlockCensus census;
 
 private:
-    static BlockAction actionOf(xqm::Choice choice, bool fromTarget) {
+    static BlockAction actionOf(format::Choice choice, bool fromTarget) {
         switch (choice) {
-            case xqm::Choice::Still: return BlockAction::Still;
-            case xqm::Choice::Spiral: return BlockAction::Spiral;
-            case xqm::Choice::Vector: return fromTarget ? BlockAction::CopyTarget : BlockAction::CopyReference;
-            case xqm::Choice::Dct: return BlockAction::Dct;
+            case format::Choice::Still: return BlockAction::Still;
+            case format::Choice::Spiral: return BlockAction::Spiral;
+            case format::Choice::Vector: return fromTarget ? BlockAction::CopyTarget : BlockAction::CopyReference;
+            case format::Choice::Dct: return BlockAction::Dct;
             default: return BlockAction::Split;
         }
     }
@@ -59,13 +60,13 @@ BlockCensus& BlockCensus::operator+=(const BlockCensus& other) {
 
 BlockCensus countBlocks(std::span<const uint8_t> frame, int height, int blocks) {
     CensusObserver observer(blocks);
-    vk6::Decoder decoder;
-    if (!decoder.init(int32_t(xqm::PixelType::Rgb565), height, xqm::kPictureWidth, "XQM6")) return {};
-    const size_t pixels = size_t(decoder.pictureRows()) * xqm::kPictureWidth;
+    decoder::Decoder decoder;
+    if (!decoder.init(int32_t(format::PixelType::Rgb565), height, format::kPictureWidth, "XQM6")) return {};
+    const size_t pixels = size_t(decoder.pictureRows()) * format::kPictureWidth;
     std::vector<uint16_t> reference(pixels), target(pixels);
     decoder.setBlockObserver(&observer);
     decoder.decodeFrame(frame.data(), frame.size(), reference.data(), target.data());
     return observer.census;
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-namespace vk6tool {
+namespace vk6 {
 
 // Shapes in the order of subdivision (the code tree's levels), width x height.
 enum class BlockShape { S8x8, S8x4, S4x8, S4x4, S4x2, S2x4, S2x2 };
@@ -36,4 +36,4 @@ struct BlockCensus {
 // pictures.
 BlockCensus countBlocks(std::span<const uint8_t> frame, int height, int blocks = INT_MAX);
 
-}  // namespace vk6tool
+}  // namespace vk6

@@ -6,13 +6,13 @@
 
 #include "format/decode_errors.h"
 #include "stream/stream_reader.h"
-#include "tools/common/arguments.h"
-#include "tools/common/failure.h"
-#include "tools/common/progress.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/progress.h"
 #include "tools/vk6/commands.h"
 #include "tools/vk6/picture_decoder.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 const std::string_view kCheckHelp =
     "Usage: vk6 check [--quiet] FILE\n"
@@ -30,29 +30,29 @@ const std::string_view kCheckHelp =
 
 namespace {
 
-constexpr orv::cli::OptionSpec kCheckOptions[] = {{"--quiet", 'q', false}};
+constexpr cli::OptionSpec kCheckOptions[] = {{"--quiet", 'q', false}};
 
 }  // namespace
 
 int check(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kCheckOptions);
+    const cli::Arguments arguments(args, kCheckOptions);
     const std::string path = arguments.operands(1, "FILE")[0];
-    auto reader = xqm::StreamReader::openFile(path);
+    auto reader = stream::StreamReader::openFile(path);
     const uint32_t frames = reader.info().frameCount;
     PictureDecoder decoder(reader.info());
-    orv::cli::Progress progress("checking", frames, arguments.flag("--quiet"));
+    cli::Progress progress("checking", frames, arguments.flag("--quiet"));
     std::vector<uint8_t> frame;
     uint32_t damaged = 0;
     for (uint32_t number = 0; number < frames; ++number) {
         reader.readFrame(number, frame);
         if (!decoder.decode(frame)) {
-            std::printf("%s\n", xqm::frameFailureLine(path, number, decoder.failure()).c_str());
+            std::printf("%s\n", format::frameFailureLine(path, number, decoder.failure()).c_str());
             ++damaged;
         }
         progress.update(number + 1);
     }
     std::printf("%u frame%s, %u damaged\n", unsigned(frames), frames == 1 ? "" : "s", unsigned(damaged));
-    return damaged == 0 ? orv::cli::kExitOk : orv::cli::kExitBadInput;
+    return damaged == 0 ? cli::kExitOk : cli::kExitBadInput;
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

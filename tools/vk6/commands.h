@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace vk6tool {
+namespace vk6 {
 
 extern const std::string_view kInfoHelp;
 int info(std::span<char* const> args);
@@ -22,4 +22,4 @@ int encode(std::span<char* const> args);
 extern const std::string_view kThumbnailHelp;
 int thumbnail(std::span<char* const> args);
 
-}  // namespace vk6tool
+}  // namespace vk6

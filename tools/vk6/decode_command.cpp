@@ -8,15 +8,15 @@
 #include "format/decode_errors.h"
 #include "media/picture_sinks.h"
 #include "stream/stream_reader.h"
-#include "tools/common/arguments.h"
-#include "tools/common/failure.h"
-#include "tools/common/progress.h"
-#include "tools/common/tool.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/progress.h"
+#include "tools/cli/tool.h"
 #include "tools/vk6/commands.h"
 #include "tools/vk6/frame_range.h"
 #include "tools/vk6/picture_decoder.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 const std::string_view kDecodeHelp =
     "Usage: vk6 decode FILE -o OUT [--format png|y4m|raw|framemd5] [--frames FIRST-LAST]\n"
@@ -45,11 +45,11 @@ const std::string_view kDecodeHelp =
 
 namespace {
 
-constexpr orv::cli::OptionSpec kDecodeOptions[] = {{"--output", 'o', true},
-                                                   {"--format", 'f', true},
-                                                   {"--frames", 0, true},
-                                                   {"--keep-going", 'k', false},
-                                                   {"--quiet", 'q', false}};
+constexpr cli::OptionSpec kDecodeOptions[] = {{"--output", 'o', true},
+                                              {"--format", 'f', true},
+                                              {"--frames", 0, true},
+                                              {"--keep-going", 'k', false},
+                                              {"--quiet", 'q', false}};
 
 bool hasExtension(std::string_view path, std::string_view extension) {
     return path.size() > extension.size() && path.ends_with(extension) &&
@@ -70,45 +70,45 @@ OutputFormat chooseFormat(const std::optional<std::string>& format, const std::s
     for (const Name& name : kNames) {
         if (format ? *format == name.name : hasExtension(output, name.name)) return name.format;
     }
-    if (format) orv::cli::failUsage("unknown format '" + *format + "' (png, y4m, raw or framemd5)");
-    orv::cli::failUsage("say the output's format with --format");
+    if (format) cli::failUsage("unknown format '" + *format + "' (png, y4m, raw or framemd5)");
+    cli::failUsage("say the output's format with --format");
 }
 
 // A PNG pattern without a number is a usage error.
 std::unique_ptr<media::PictureSink> openOutput(OutputFormat format, const std::string& output,
-                                               const xqm::StreamInfo& info) {
+                                               const stream::StreamInfo& info) {
     try {
-        return media::openSink(format, output, info, "vk6 " + std::string(orv::cli::version()));
+        return media::openSink(format, output, info, "vk6 " + std::string(cli::version()));
     } catch (const std::invalid_argument& error) {
-        orv::cli::failUsage(error.what());
+        cli::failUsage(error.what());
     }
 }
 
 }  // namespace
 
 int decode(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kDecodeOptions);
+    const cli::Arguments arguments(args, kDecodeOptions);
     const std::string path = arguments.operands(1, "FILE")[0];
     const std::string output = arguments.required("--output", "-o OUT");
     const OutputFormat format = chooseFormat(arguments.value("--format"), output);
     const bool keepGoing = arguments.flag("--keep-going");
 
-    auto reader = xqm::StreamReader::openFile(path);
-    const xqm::StreamInfo& info = reader.info();
+    auto reader = stream::StreamReader::openFile(path);
+    const stream::StreamInfo& info = reader.info();
     const FrameRange range = parseFrameRange(arguments.value("--frames"), info.frameCount);
     const auto sink = openOutput(format, output, info);
     // Every picture depends on the frames before it, back to frame 0.
     PictureDecoder decoder(info);
-    orv::cli::Progress progress("decoding", range.end, arguments.flag("--quiet"));
+    cli::Progress progress("decoding", range.end, arguments.flag("--quiet"));
     std::vector<uint8_t> frame;
     bool abandoned = false;
     for (uint32_t number = 0; number < range.end; ++number) {
         reader.readFrame(number, frame);
         if (!decoder.decode(frame)) {
-            const std::string message = xqm::frameFailureLine(path, number, decoder.failure());
+            const std::string message = format::frameFailureLine(path, number, decoder.failure());
             if (!keepGoing) {
                 sink->finish();
-                orv::cli::failInput(message);
+                cli::failInput(message);
             }
             std::fprintf(stderr, "vk6 decode: %s\n", message.c_str());
             abandoned = true;
@@ -117,7 +117,7 @@ int decode(std::span<char* const> args) {
         progress.update(number + 1);
     }
     sink->finish();
-    return abandoned ? orv::cli::kExitBadInput : orv::cli::kExitOk;
+    return abandoned ? cli::kExitBadInput : cli::kExitOk;
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "encoder/vk6enc/video_encoder.h"
+#include "encoder/video_encoder.h"
 #include "media/file_handle.h"
 #include "stream/stream_writer.h"
-#include "tools/common/failure.h"
-#include "tools/common/progress.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/progress.h"
 #include "tools/vk6/commands.h"
 #include "tools/vk6/encode_options.h"
 #include "tools/vk6/first_pass_file.h"
 #include "tools/vk6/input_video.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 const std::string_view kEncodeHelp =
     "Usage: vk6 encode INPUT -o OUT.xqm [--quality Q | --bitrate RATE]\n"
@@ -80,16 +80,16 @@ namespace {
 // Encodes every frame; with `firstPass`, measures them too. The frames are
 // kept until the input ends: the file's index is written in front of them,
 // and a Y4M input may not say how many frames it holds.
-std::vector<std::vector<uint8_t>> encodeFrames(media::FrameSource& source, vk6enc::VideoEncoder& encoder,
+std::vector<std::vector<uint8_t>> encodeFrames(media::FrameSource& source, encoder::VideoEncoder& encoder,
                                                double framesPerSecond, uint64_t frameCount, bool quiet,
-                                               std::vector<vk6enc::FirstPassFrame>* firstPass) {
+                                               std::vector<encoder::FirstPassFrame>* firstPass) {
     std::vector<std::vector<uint8_t>> frames;
-    orv::cli::Progress progress("encoding", frameCount, quiet);
+    cli::Progress progress("encoding", frameCount, quiet);
     progress.showSpeed("fps");
     media::RgbPicture picture;
     double bytes = 0;
     while (source.next(picture)) {
-        vk6enc::FirstPassFrame measured;
+        encoder::FirstPassFrame measured;
         frames.push_back(encoder.encode(picture.rgb.data(), firstPass ? &measured : nullptr).bytes);
         if (firstPass) firstPass->push_back(measured);
         bytes += double(frames.back().size());
@@ -99,11 +99,11 @@ std::vector<std::vector<uint8_t>> encodeFrames(media::FrameSource& source, vk6en
     return frames;
 }
 
-void writeStream(const std::string& output, const xqm::StreamInfo& info,
+void writeStream(const std::string& output, const stream::StreamInfo& info,
                  const std::vector<std::vector<uint8_t>>& frames) {
     // Whole in memory first: the writer seeks back to the index.
     std::ostringstream stream(std::ios::binary);
-    xqm::StreamWriter writer(stream, output, info, uint32_t(frames.size()));
+    stream::StreamWriter writer(stream, output, info, uint32_t(frames.size()));
     for (const std::vector<uint8_t>& frame : frames) writer.addFrame(frame);
     writer.finish();
     const std::string bytes = std::move(stream).str();
@@ -118,43 +118,43 @@ int encode(std::span<char* const> args) {
     const EncodeOptions options = parseEncodeOptions(args);
     std::optional<FirstPassStats> planned;
     if (options.pass == 2) planned = readFirstPass(options.stats);
-    const auto source = openInputVideo(options.input, options.rate.value_or(orv::FrameRate{25, 1}));
+    const auto source = openInputVideo(options.input, options.rate.value_or(support::FrameRate{25, 1}));
     if (planned && planned->height != source->height())
-        orv::cli::failInput(options.stats + ": the first pass saw pictures of " + std::to_string(planned->height) +
-                            " rows, " + options.input + " has " + std::to_string(source->height()));
-    const orv::FrameRate streamRate = options.rate.value_or(source->rate());
+        cli::failInput(options.stats + ": the first pass saw pictures of " + std::to_string(planned->height) +
+                       " rows, " + options.input + " has " + std::to_string(source->height()));
+    const support::FrameRate streamRate = options.rate.value_or(source->rate());
     const double framesPerSecond = double(streamRate.numerator) / streamRate.denominator;
     const uint64_t frameCount = planned ? planned->frames.size() : source->frameCount().value_or(0);
 
-    vk6enc::VideoSettings settings = options.video;
+    encoder::VideoSettings settings = options.video;
     settings.encoder.height = source->height();
-    std::optional<vk6enc::RateControl> rate;
+    std::optional<encoder::RateControl> rate;
     if (planned) {
         rate.emplace(*options.bitrate, framesPerSecond, planned->frames);
     } else if (options.bitrate) {
         rate.emplace(*options.bitrate, framesPerSecond, frameCount, settings.encoder.intraEvery);
     }
-    vk6enc::VideoEncoder encoder(settings, std::move(rate));
+    encoder::VideoEncoder encoder(settings, std::move(rate));
     FirstPassStats measured{source->height(), {}};
     std::vector<std::vector<uint8_t>> frames;
     try {
         frames = encodeFrames(*source, encoder, framesPerSecond, frameCount, options.quiet,
                               options.pass == 1 ? &measured.frames : nullptr);
-    } catch (const vk6enc::EncodeError& error) {
-        orv::cli::failInput(options.input + ": " + error.what());
+    } catch (const encoder::EncodeError& error) {
+        cli::failInput(options.input + ": " + error.what());
     }
-    if (frames.empty()) orv::cli::failInput(options.input + ": no pictures");
+    if (frames.empty()) cli::failInput(options.input + ": no pictures");
     if (planned && frames.size() != planned->frames.size())
-        orv::cli::failInput(options.input + ": " + std::to_string(frames.size()) + " frames, the first pass saw " +
-                            std::to_string(planned->frames.size()));
+        cli::failInput(options.input + ": " + std::to_string(frames.size()) + " frames, the first pass saw " +
+                       std::to_string(planned->frames.size()));
     if (options.pass == 1) writeFirstPass(options.stats, measured);
-    if (options.output.empty()) return orv::cli::kExitOk;
-    xqm::StreamInfo info;
+    if (options.output.empty()) return cli::kExitOk;
+    stream::StreamInfo info;
     info.pixelType = uint16_t(settings.encoder.pixelType);
     info.height = uint16_t(source->height());
     info.rate = streamRate;
     writeStream(options.output, info, frames);
-    return orv::cli::kExitOk;
+    return cli::kExitOk;
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

@@ -5,16 +5,16 @@
 #include <cmath>
 #include <thread>
 
-#include "encoder/vk6enc/presets.h"
+#include "encoder/presets.h"
 #include "format/frame_header.h"
-#include "tools/common/arguments.h"
-#include "tools/common/failure.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/failure.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 namespace {
 
-constexpr orv::cli::OptionSpec kEncodeOptions[] = {
+constexpr cli::OptionSpec kEncodeOptions[] = {
     {"--output", 'o', true}, {"--quality", 0, true},     {"--bitrate", 0, true},    {"--type", 0, true},
     {"--rate", 'r', true},   {"--intra-every", 0, true}, {"--scene-cuts", 0, true}, {"--max-frame-bytes", 0, true},
     {"--preset", 0, true},   {"--pass", 0, true},        {"--stats", 0, true},      {"--threads", 0, true},
@@ -27,26 +27,26 @@ bool parseNumber(std::string_view digits, uint32_t& out) {
     return !digits.empty() && result.ec == std::errc() && result.ptr == digits.data() + digits.size();
 }
 
-std::optional<orv::FrameRate> parseRate(const std::optional<std::string>& text) {
+std::optional<support::FrameRate> parseRate(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
-    orv::FrameRate rate{0, 1};
+    support::FrameRate rate{0, 1};
     const std::string_view value = *text;
     const size_t slash = value.find('/');
     const bool good = parseNumber(value.substr(0, slash), rate.numerator) &&
                       (slash == std::string_view::npos || parseNumber(value.substr(slash + 1), rate.denominator));
     if (!good || rate.numerator == 0 || rate.denominator == 0)
-        orv::cli::failUsage("--rate takes N/D or N with positive numbers, not '" + *text + "'");
+        cli::failUsage("--rate takes N/D or N with positive numbers, not '" + *text + "'");
     return rate;
 }
 
-int parseBounded(const orv::cli::Arguments& arguments, std::string_view name, uint32_t low, uint32_t high,
+int parseBounded(const cli::Arguments& arguments, std::string_view name, uint32_t low, uint32_t high,
                  uint32_t fallback) {
     const std::optional<std::string> text = arguments.value(name);
     if (!text) return int(fallback);
     uint32_t value = 0;
     if (!parseNumber(*text, value) || value < low || value > high)
-        orv::cli::failUsage(std::string(name) + " takes a number from " + std::to_string(low) + " to " +
-                            std::to_string(high) + ", not '" + *text + "'");
+        cli::failUsage(std::string(name) + " takes a number from " + std::to_string(low) + " to " +
+                       std::to_string(high) + ", not '" + *text + "'");
     return int(value);
 }
 
@@ -64,14 +64,13 @@ std::optional<double> parseBitrate(const std::optional<std::string>& text) {
     const bool plain = !digits.empty() && digits.find_first_not_of("0123456789.") == std::string_view::npos;
     if (!plain || result.ec != std::errc() || result.ptr != digits.data() + digits.size() || !(value * scale >= 1) ||
         value * scale > kMostBitrate)
-        orv::cli::failUsage("--bitrate takes bits per second from 1 to 10000M, such as 800k or 1.5M, not '" + *text +
-                            "'");
+        cli::failUsage("--bitrate takes bits per second from 1 to 10000M, such as 800k or 1.5M, not '" + *text + "'");
     return value * scale;
 }
 
 // One of the words, or the fallback when the option is not given.
 template <class Value, size_t N>
-Value parseChoice(const orv::cli::Arguments& arguments, std::string_view name,
+Value parseChoice(const cli::Arguments& arguments, std::string_view name,
                   const std::pair<std::string_view, Value> (&choices)[N], Value fallback) {
     const std::optional<std::string> text = arguments.value(name);
     if (!text) return fallback;
@@ -80,55 +79,55 @@ Value parseChoice(const orv::cli::Arguments& arguments, std::string_view name,
         if (*text == word) return value;
         words += (words.empty() ? "" : "|") + std::string(word);
     }
-    orv::cli::failUsage(std::string(name) + " takes " + words + ", not '" + *text + "'");
+    cli::failUsage(std::string(name) + " takes " + words + ", not '" + *text + "'");
 }
 
-void checkPasses(const orv::cli::Arguments& arguments, const EncodeOptions& options) {
+void checkPasses(const cli::Arguments& arguments, const EncodeOptions& options) {
     if (options.pass == 0) {
-        if (arguments.value("--stats")) orv::cli::failUsage("--stats belongs to --pass 1 or 2");
+        if (arguments.value("--stats")) cli::failUsage("--stats belongs to --pass 1 or 2");
         return;
     }
-    if (options.stats.empty()) orv::cli::failUsage("--pass " + std::to_string(options.pass) + " needs --stats FILE");
+    if (options.stats.empty()) cli::failUsage("--pass " + std::to_string(options.pass) + " needs --stats FILE");
     if (options.pass == 1) {
         for (const char* sizing : {"--quality", "--bitrate", "--max-frame-bytes"})
             if (arguments.value(sizing))
-                orv::cli::failUsage(std::string("the first pass measures at fixed qualities: ") + sizing +
-                                    " belongs to --pass 2");
+                cli::failUsage(std::string("the first pass measures at fixed qualities: ") + sizing +
+                               " belongs to --pass 2");
     } else if (!options.bitrate) {
-        orv::cli::failUsage("--pass 2 needs --bitrate");
+        cli::failUsage("--pass 2 needs --bitrate");
     }
 }
 
 }  // namespace
 
 EncodeOptions parseEncodeOptions(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kEncodeOptions);
+    const cli::Arguments arguments(args, kEncodeOptions);
     EncodeOptions options;
     options.input = arguments.operands(1, "INPUT")[0];
     options.pass = parseBounded(arguments, "--pass", 1, 2, 0);
     options.stats = arguments.value("--stats").value_or("");
     options.output =
         options.pass == 1 ? arguments.value("--output").value_or("") : arguments.required("--output", "-o OUT.xqm");
-    if (options.output == "-") orv::cli::failUsage("the stream is written to a file, not to standard output");
+    if (options.output == "-") cli::failUsage("the stream is written to a file, not to standard output");
     options.rate = parseRate(arguments.value("--rate"));
     options.bitrate = parseBitrate(arguments.value("--bitrate"));
     if (options.bitrate && arguments.value("--quality"))
-        orv::cli::failUsage("--quality and --bitrate each decide the frames' qualities: give one");
+        cli::failUsage("--quality and --bitrate each decide the frames' qualities: give one");
     options.quiet = arguments.flag("--quiet");
     checkPasses(arguments, options);
 
-    vk6enc::VideoSettings& video = options.video;
-    vk6enc::EncoderSettings& encoder = video.encoder;
-    encoder.quality = options.pass == 1 ? vk6enc::kFirstPassQuality
-                                        : parseBounded(arguments, "--quality", xqm::kLowestQuality,
-                                                       xqm::kHighestQuality, uint32_t(encoder.quality));
+    encoder::VideoSettings& video = options.video;
+    encoder::EncoderSettings& encoder = video.encoder;
+    encoder.quality = options.pass == 1 ? encoder::kFirstPassQuality
+                                        : parseBounded(arguments, "--quality", format::kLowestQuality,
+                                                       format::kHighestQuality, uint32_t(encoder.quality));
     encoder.intraEvery = parseBounded(arguments, "--intra-every", 0, 1000000, uint32_t(encoder.intraEvery));
     encoder.pixelType = parseChoice<int>(arguments, "--type", {{"15", 15}, {"16", 16}}, 16);
-    vk6enc::applyPreset(
-        parseChoice<vk6enc::Preset>(
+    encoder::applyPreset(
+        parseChoice<encoder::Preset>(
             arguments, "--preset",
-            {{"fast", vk6enc::Preset::Fast}, {"medium", vk6enc::Preset::Medium}, {"slow", vk6enc::Preset::Slow}},
-            vk6enc::Preset::Medium),
+            {{"fast", encoder::Preset::Fast}, {"medium", encoder::Preset::Medium}, {"slow", encoder::Preset::Slow}},
+            encoder::Preset::Medium),
         encoder);
     const uint32_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, 64u);
     encoder.threads = parseBounded(arguments, "--threads", 1, 64, cores);
@@ -137,4 +136,4 @@ EncodeOptions parseEncodeOptions(std::span<char* const> args) {
     return options;
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

@@ -6,16 +6,16 @@
 #include <span>
 #include <string>
 
-#include "encoder/vk6enc/video_encoder.h"
+#include "encoder/video_encoder.h"
 #include "media/rgb_picture.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 struct EncodeOptions {
     std::string input;
     std::string output;  // empty for a first pass without one
-    std::optional<orv::FrameRate> rate;
-    vk6enc::VideoSettings video;    // all but the height, which the input tells
+    std::optional<support::FrameRate> rate;
+    encoder::VideoSettings video;   // all but the height, which the input tells
     std::optional<double> bitrate;  // bits per second
     int pass = 0;                   // 1 or 2 of two; 0 for one pass
     std::string stats;              // the first pass's statistics
@@ -25,4 +25,4 @@ struct EncodeOptions {
 // Throws a usage Failure.
 EncodeOptions parseEncodeOptions(std::span<char* const> args);
 
-}  // namespace vk6tool
+}  // namespace vk6

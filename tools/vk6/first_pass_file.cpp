@@ -8,7 +8,7 @@
 #include "support/file_error.h"
 #include "support/file_names.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr int kVersion = 1;
 constexpr uint64_t kMostFrames = 100'000'000;
 
 [[noreturn]] void failAt(const std::string& path, int line, const std::string& problem) {
-    throw orv::FileError::format(path + ": line " + std::to_string(line) + ": " + problem);
+    throw support::FileError::format(path + ": line " + std::to_string(line) + ": " + problem);
 }
 
 // The fields of a line, split at single spaces; reading them in turn.
@@ -63,10 +63,10 @@ private:
 
 void writeFirstPass(const std::string& path, const FirstPassStats& stats) {
     std::ostringstream file;
-    file << kMagic << ' ' << kVersion << " height " << stats.height << " quality " << vk6enc::kFirstPassQuality
+    file << kMagic << ' ' << kVersion << " height " << stats.height << " quality " << encoder::kFirstPassQuality
          << " frames " << stats.frames.size() << '\n';
     for (size_t i = 0; i < stats.frames.size(); ++i) {
-        const vk6enc::FirstPassFrame& frame = stats.frames[i];
+        const encoder::FirstPassFrame& frame = stats.frames[i];
         file << i << ' ' << (frame.intra ? kIntra : kPredicted) << ' ' << frame.bytes << ' ' << frame.floorBytes
              << '\n';
     }
@@ -77,8 +77,8 @@ void writeFirstPass(const std::string& path, const FirstPassStats& stats) {
 }
 
 FirstPassStats readFirstPass(const std::string& path) {
-    std::ifstream file(orv::filePath(path), std::ios::binary);
-    if (!file) throw orv::FileError::io(path + ": cannot open");
+    std::ifstream file(support::filePath(path), std::ios::binary);
+    if (!file) throw support::FileError::io(path + ": cannot open");
     std::string text;
     int line = 1;
     if (!std::getline(file, text)) failAt(path, line, "empty, not a first pass's statistics");
@@ -90,9 +90,9 @@ FirstPassStats readFirstPass(const std::string& path) {
     FirstPassStats stats;
     stats.height = int(header.number(UINT16_MAX));
     header.word("quality");
-    if (header.number(100) != uint64_t(vk6enc::kFirstPassQuality))
+    if (header.number(100) != uint64_t(encoder::kFirstPassQuality))
         header.fail("measured at another quality than this encoder's first pass, " +
-                    std::to_string(vk6enc::kFirstPassQuality));
+                    std::to_string(encoder::kFirstPassQuality));
     header.word("frames");
     const uint64_t count = header.number(kMostFrames);
     header.end();
@@ -101,7 +101,7 @@ FirstPassStats readFirstPass(const std::string& path) {
         if (!std::getline(file, text)) failAt(path, line + 1, "the file ends before frame " + std::to_string(i));
         Fields fields(path, ++line, text);
         if (fields.number(kMostFrames) != i) fields.fail("frame " + std::to_string(i) + " expected");
-        vk6enc::FirstPassFrame frame;
+        encoder::FirstPassFrame frame;
         const std::string_view kind = fields.word();
         if (kind != kIntra && kind != kPredicted) fields.fail("the kind is intra or predicted");
         frame.intra = kind == kIntra;
@@ -112,8 +112,8 @@ FirstPassStats readFirstPass(const std::string& path) {
         stats.frames.push_back(frame);
     }
     if (std::getline(file, text)) failAt(path, line + 1, "more lines than the header's frames");
-    if (file.bad()) throw orv::FileError::io(path + ": cannot read");
+    if (file.bad()) throw support::FileError::io(path + ": cannot read");
     return stats;
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

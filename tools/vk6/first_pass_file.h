@@ -8,7 +8,7 @@
 //     ...
 //
 // The header: the format's version (1), the pictures' height, the quality
-// the first pass coded every frame at (vk6enc::kFirstPassQuality), and the
+// the first pass coded every frame at (encoder::kFirstPassQuality), and the
 // number of frame lines. Each frame line: its number from 0, its kind as the
 // first pass chose it (intra or predicted: scene cuts and --intra-every
 // decided it), its size in bytes at that quality, and its size at quality 1.
@@ -17,19 +17,19 @@
 #include <string>
 #include <vector>
 
-#include "encoder/vk6enc/rate_control.h"
+#include "encoder/rate_control.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 struct FirstPassStats {
     int height = 0;
-    std::vector<vk6enc::FirstPassFrame> frames;
+    std::vector<encoder::FirstPassFrame> frames;
 };
 
-// Throws orv::FileError: Io when the file cannot be written.
+// Throws support::FileError: Io when the file cannot be written.
 void writeFirstPass(const std::string& path, const FirstPassStats& stats);
-// Throws orv::FileError: Io when the file cannot be read, Format (naming the
+// Throws support::FileError: Io when the file cannot be read, Format (naming the
 // line) when it is not such a file or was written for another quality.
 FirstPassStats readFirstPass(const std::string& path);
 
-}  // namespace vk6tool
+}  // namespace vk6

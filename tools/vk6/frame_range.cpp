@@ -2,9 +2,9 @@
 
 #include <charconv>
 
-#include "tools/common/failure.h"
+#include "tools/cli/failure.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 namespace {
 
@@ -26,11 +26,11 @@ FrameRange parseFrameRange(const std::optional<std::string>& text, uint32_t fram
                       : dash + 1 == range.size()     ? std::optional<uint32_t>(frameCount - 1)
                                                      : number(range.substr(dash + 1));
     if (!first || !last || *last < *first)
-        orv::cli::failUsage("--frames takes FIRST-LAST, FIRST- or N, not '" + *text + "'");
+        cli::failUsage("--frames takes FIRST-LAST, FIRST- or N, not '" + *text + "'");
     if (frameCount == 0 || *last >= frameCount)
-        orv::cli::failUsage("--frames " + *text + " asks for frames past the last one (the stream has " +
-                            std::to_string(frameCount) + ")");
+        cli::failUsage("--frames " + *text + " asks for frames past the last one (the stream has " +
+                       std::to_string(frameCount) + ")");
     return {*first, *last + 1};
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace vk6tool {
+namespace vk6 {
 
 struct FrameRange {
     uint32_t first = 0;
@@ -17,4 +17,4 @@ struct FrameRange {
 // not a range or asks for frames the stream does not have.
 FrameRange parseFrameRange(const std::optional<std::string>& text, uint32_t frameCount);
 
-}  // namespace vk6tool
+}  // namespace vk6

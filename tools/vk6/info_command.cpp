@@ -8,14 +8,14 @@
 
 #include "format/frame_summary.h"
 #include "stream/stream_reader.h"
-#include "tools/common/arguments.h"
-#include "tools/common/failure.h"
-#include "tools/common/progress.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/progress.h"
 #include "tools/vk6/block_census.h"
 #include "tools/vk6/commands.h"
 #include "tools/vk6/picture_decoder.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 const std::string_view kInfoHelp =
     "Usage: vk6 info [--blocks] [--quiet] FILE\n"
@@ -36,17 +36,17 @@ const std::string_view kInfoHelp =
 
 namespace {
 
-constexpr orv::cli::OptionSpec kInfoOptions[] = {{"--blocks", 'b', false}, {"--quiet", 'q', false}};
+constexpr cli::OptionSpec kInfoOptions[] = {{"--blocks", 'b', false}, {"--quiet", 'q', false}};
 
 std::string pixelFormat(uint16_t type) { return type == 16 ? "5-6-5" : "5-5-5"; }
 
 std::string streamSize(int64_t size) { return size < 0 ? "?" : std::to_string(size); }
 
-void printHeader(const xqm::StreamReader& reader) {
-    const xqm::StreamInfo& info = reader.info();
+void printHeader(const stream::StreamReader& reader) {
+    const stream::StreamInfo& info = reader.info();
     const double seconds = double(info.frameCount) * info.rate.denominator / info.rate.numerator;
     std::printf("%s: XQM6 stream, version 1\n", reader.name().c_str());
-    std::printf("picture     %dx%u, %s pixels (type %u)\n", xqm::kPictureWidth, unsigned(info.height),
+    std::printf("picture     %dx%u, %s pixels (type %u)\n", format::kPictureWidth, unsigned(info.height),
                 pixelFormat(info.pixelType).c_str(), unsigned(info.pixelType));
     std::printf("frame rate  %u/%u (%.3f frames per second)\n", unsigned(info.rate.numerator),
                 unsigned(info.rate.denominator), double(info.rate.numerator) / info.rate.denominator);
@@ -75,19 +75,19 @@ void printCensus(const BlockCensus& census, const char* indent) {
 
 // The blocks the decoder took before abandoning the frame.
 int blocksBefore(const XQMPI_ErrorReport& report) {
-    return report.x < 0 ? 0 : report.y / 8 * xqm::kBlocksPerRow + report.x / 8;
+    return report.x < 0 ? 0 : report.y / 8 * format::kBlocksPerRow + report.x / 8;
 }
 
 }  // namespace
 
 int info(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kInfoOptions);
+    const cli::Arguments arguments(args, kInfoOptions);
     const std::string path = arguments.operands(1, "FILE")[0];
     const bool blocks = arguments.flag("--blocks");
-    auto reader = xqm::StreamReader::openFile(path);
+    auto reader = stream::StreamReader::openFile(path);
     printHeader(reader);
 
-    orv::cli::Progress progress("reading", reader.info().frameCount, arguments.flag("--quiet"));
+    cli::Progress progress("reading", reader.info().frameCount, arguments.flag("--quiet"));
     BlockCensus total;
     // The census stops where the decoder does, which needs the pictures too.
     std::optional<PictureDecoder> decoder;
@@ -95,7 +95,7 @@ int info(std::span<char* const> args) {
     std::vector<uint8_t> frame;
     for (uint32_t number = 0; number < reader.info().frameCount; ++number) {
         reader.readFrame(number, frame);
-        const xqm::FrameSummary summary = xqm::summariseFrame(frame);
+        const format::FrameSummary summary = format::summariseFrame(frame);
         std::printf("%8u  %-9s  %7lld  %9llu  %8s  %8s  %8s  %8s\n", unsigned(number),
                     summary.intra ? "intra" : "predicted", static_cast<long long>(summary.quality),
                     static_cast<unsigned long long>(frame.size()), streamSize(summary.streamSizes[0]).c_str(),
@@ -115,7 +115,7 @@ int info(std::span<char* const> args) {
         std::printf("\nblocks of all frames\n");
         printCensus(total, "  ");
     }
-    return orv::cli::kExitOk;
+    return cli::kExitOk;
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "tools/common/console.h"
-#include "tools/common/failure.h"
-#include "tools/common/tool.h"
+#include "tools/cli/console.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/tool.h"
 #include "tools/vk6/commands.h"
 
 namespace {
@@ -35,36 +35,36 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"info", vk6tool::kInfoHelp, vk6tool::info},
-    {"decode", vk6tool::kDecodeHelp, vk6tool::decode},
-    {"check", vk6tool::kCheckHelp, vk6tool::check},
-    {"encode", vk6tool::kEncodeHelp, vk6tool::encode},
-    {"thumbnail", vk6tool::kThumbnailHelp, vk6tool::thumbnail},
+    {"info", vk6::kInfoHelp, vk6::info},
+    {"decode", vk6::kDecodeHelp, vk6::decode},
+    {"check", vk6::kCheckHelp, vk6::check},
+    {"encode", vk6::kEncodeHelp, vk6::encode},
+    {"thumbnail", vk6::kThumbnailHelp, vk6::thumbnail},
 };
 
 int run(std::span<char* const> args) {
-    orv::cli::setBinary(stdin);
-    orv::cli::setBinary(stdout);
-    orv::cli::useUtf8Console();
+    cli::setBinary(stdin);
+    cli::setBinary(stdout);
+    cli::useUtf8Console();
     if (!args.empty()) {
         for (const Command& command : kCommands) {
             if (command.name != args[0]) continue;
             const std::string name = "vk6 " + std::string(command.name);
-            return orv::cli::runTool({name, command.help}, args.subspan(1), [&](std::span<char* const> rest) {
-                return orv::cli::withFileFailures([&] { return command.body(rest); });
+            return cli::runTool({name, command.help}, args.subspan(1), [&](std::span<char* const> rest) {
+                return cli::withFileFailures([&] { return command.body(rest); });
             });
         }
     }
-    return orv::cli::runTool({"vk6", kHelp}, args, [](std::span<char* const> rest) -> int {
-        if (rest.empty()) orv::cli::failUsage("missing command");
-        orv::cli::failUsage("unknown command '" + std::string(rest[0]) + "'");
+    return cli::runTool({"vk6", kHelp}, args, [](std::span<char* const> rest) -> int {
+        if (rest.empty()) cli::failUsage("missing command");
+        cli::failUsage("unknown command '" + std::string(rest[0]) + "'");
     });
 }
 
 }  // namespace
 
 #if defined(_WIN32)
-int wmain(int argc, wchar_t** argv) { return run(orv::cli::Utf8Arguments(argc, argv).get()); }
+int wmain(int argc, wchar_t** argv) { return run(cli::Utf8Arguments(argc, argv).get()); }
 #else
-int main(int argc, char** argv) { return run(orv::cli::Utf8Arguments(argc, argv).get()); }
+int main(int argc, char** argv) { return run(cli::Utf8Arguments(argc, argv).get()); }
 #endif

@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "tools/common/failure.h"
+#include "tools/cli/failure.h"
 
-namespace vk6tool {
+namespace vk6 {
 
-PictureDecoder::PictureDecoder(const xqm::StreamInfo& info)
-    : vk6::FrameSequence(vk6::linkedHandleFunctions(), info.pixelType, info.height) {
+PictureDecoder::PictureDecoder(const stream::StreamInfo& info)
+    : decoder::FrameSequence(decoder::linkedHandleFunctions(), info.pixelType, info.height) {
     if (refused())
-        orv::cli::failInput("the decoder refuses pixel type " + std::to_string(info.pixelType) + " and height " +
-                            std::to_string(info.height));
+        cli::failInput("the decoder refuses pixel type " + std::to_string(info.pixelType) + " and height " +
+                       std::to_string(info.height));
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

@@ -9,12 +9,12 @@
 #include "media/picture_scaling.h"
 #include "media/png_file.h"
 #include "stream/stream_reader.h"
-#include "tools/common/arguments.h"
-#include "tools/common/failure.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/failure.h"
 #include "tools/vk6/commands.h"
 #include "tools/vk6/picture_decoder.h"
 
-namespace vk6tool {
+namespace vk6 {
 
 const std::string_view kThumbnailHelp =
     "Usage: vk6 thumbnail FILE -o OUT.png [--size N]\n"
@@ -32,7 +32,7 @@ const std::string_view kThumbnailHelp =
 
 namespace {
 
-constexpr orv::cli::OptionSpec kThumbnailOptions[] = {{"--output", 'o', true}, {"--size", 's', true}};
+constexpr cli::OptionSpec kThumbnailOptions[] = {{"--output", 'o', true}, {"--size", 's', true}};
 
 int parseSize(const std::optional<std::string>& text) {
     if (!text) return 256;
@@ -44,7 +44,7 @@ int parseSize(const std::optional<std::string>& text) {
         used = 0;
     }
     if (used != text->size() || size < 1 || size > 4096)
-        orv::cli::failUsage("--size must be a number from 1 to 4096, not '" + *text + "'");
+        cli::failUsage("--size must be a number from 1 to 4096, not '" + *text + "'");
     return size;
 }
 
@@ -57,14 +57,14 @@ bool flat(const media::RgbPicture& picture) {
 }  // namespace
 
 int thumbnail(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kThumbnailOptions);
+    const cli::Arguments arguments(args, kThumbnailOptions);
     const std::string path = arguments.operands(1, "FILE")[0];
     const std::string output = arguments.required("--output", "-o OUT.png");
     const int size = parseSize(arguments.value("--size"));
 
-    auto reader = xqm::StreamReader::openFile(path);
-    const xqm::StreamInfo& info = reader.info();
-    if (info.frameCount == 0) orv::cli::failInput(path + ": the stream has no frames");
+    auto reader = stream::StreamReader::openFile(path);
+    const stream::StreamInfo& info = reader.info();
+    if (info.frameCount == 0) cli::failInput(path + ": the stream has no frames");
     // Every picture depends on the frames before it, back to frame 0.
     PictureDecoder decoder(info);
     std::vector<uint8_t> frame;
@@ -84,7 +84,7 @@ int thumbnail(std::span<char* const> args) {
     media::FileHandle out(output, "wb");
     media::writePng(out.get(), out.name(), small.width, small.height, 3, small.rgb.data());
     out.close();
-    return orv::cli::kExitOk;
+    return cli::kExitOk;
 }
 
-}  // namespace vk6tool
+}  // namespace vk6

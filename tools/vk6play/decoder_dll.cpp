@@ -18,7 +18,7 @@ DecoderDll::DecoderDll() {
         error_ = "cannot load VK6_640x16.dll (error " + std::to_string(GetLastError()) + ")";
         return;
     }
-    vk6::HandleFunctions& f = functions_;
+    decoder::HandleFunctions& f = functions_;
     if (!(find(library_, "XQMPI_CreateDecoder", f.create) && find(library_, "XQMPI_DestroyDecoder", f.destroy) &&
           find(library_, "XQMPI_DecoderSetConcealment", f.setConcealment) &&
           find(library_, "XQMPI_DecoderPictureRows", f.pictureRows) &&

@@ -22,11 +22,11 @@ public:
     bool loaded() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     // The entry points, once loaded.
-    const vk6::HandleFunctions& functions() const { return functions_; }
+    const decoder::HandleFunctions& functions() const { return functions_; }
 
 private:
     HMODULE library_ = nullptr;
-    vk6::HandleFunctions functions_{};
+    decoder::HandleFunctions functions_{};
     std::string error_;
 };
 

@@ -16,10 +16,10 @@
 #include "media/picture_sinks.h"
 #include "stream/stream_reader.h"
 #include "support/file_names.h"
-#include "tools/common/arguments.h"
-#include "tools/common/console.h"
-#include "tools/common/failure.h"
-#include "tools/common/tool.h"
+#include "tools/cli/arguments.h"
+#include "tools/cli/console.h"
+#include "tools/cli/failure.h"
+#include "tools/cli/tool.h"
 #include "tools/vk6play/decoder_dll.h"
 #include "tools/vk6play/video_window.h"
 
@@ -39,31 +39,31 @@ constexpr std::string_view kHelp =
     "Exit codes: 0 done, 1 bad input, 2 usage error, 3 a file or the library\n"
     "cannot be loaded, read or written.\n";
 
-constexpr orv::cli::OptionSpec kOptions[] = {{"--framemd5", 0, true}};
+constexpr cli::OptionSpec kOptions[] = {{"--framemd5", 0, true}};
 
 std::string besideProgram(const char* name) {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return orv::utf8Name(std::filesystem::path(std::wstring(path, length)).replace_filename(name));
+    return support::utf8Name(std::filesystem::path(std::wstring(path, length)).replace_filename(name));
 }
 
 // The whole video.
 void play(const std::string& file, const std::string& framemd5) {
-    xqm::StreamReader reader = xqm::StreamReader::openFile(file);
-    const xqm::StreamInfo& info = reader.info();
+    stream::StreamReader reader = stream::StreamReader::openFile(file);
+    const stream::StreamInfo& info = reader.info();
 
     vk6play::DecoderDll dll;
-    if (!dll.loaded()) orv::cli::failIo(dll.error());
-    vk6::FrameSequence sequence(dll.functions(), info.pixelType, info.height);
+    if (!dll.loaded()) cli::failIo(dll.error());
+    decoder::FrameSequence sequence(dll.functions(), info.pixelType, info.height);
     if (sequence.refused())
-        orv::cli::failInput(file + ": the decoder refuses pixel type " + std::to_string(info.pixelType) +
-                            " at height " + std::to_string(info.height));
+        cli::failInput(file + ": the decoder refuses pixel type " + std::to_string(info.pixelType) + " at height " +
+                       std::to_string(info.height));
 
     std::unique_ptr<media::PictureSink> checksums;
     std::unique_ptr<vk6play::VideoWindow> window;
     if (!framemd5.empty())
         checksums =
-            media::openSink(media::OutputFormat::FrameMd5, framemd5, info, "vk6 " + std::string(orv::cli::version()));
+            media::openSink(media::OutputFormat::FrameMd5, framemd5, info, "vk6 " + std::string(cli::version()));
     else
         window = std::make_unique<vk6play::VideoWindow>(info.pixelType, info.height, "Orvane");
 
@@ -72,7 +72,7 @@ void play(const std::string& file, const std::string& framemd5) {
     for (uint32_t number = 0; number < info.frameCount; ++number) {
         reader.readFrame(number, frame);
         if (!sequence.decode(frame)) {
-            const std::string line = xqm::frameFailureLine(file, number, sequence.failure()) + "\n";
+            const std::string line = format::frameFailureLine(file, number, sequence.failure()) + "\n";
             std::fputs(("vk6play: " + line).c_str(), stderr);
             OutputDebugStringA(line.c_str());
         }
@@ -88,25 +88,25 @@ void play(const std::string& file, const std::string& framemd5) {
 }
 
 int run(std::span<char* const> args) {
-    const orv::cli::Arguments arguments(args, kOptions);
-    if (arguments.operands().size() > 1) orv::cli::failUsage("unexpected operand '" + arguments.operands()[1] + "'");
+    const cli::Arguments arguments(args, kOptions);
+    if (arguments.operands().size() > 1) cli::failUsage("unexpected operand '" + arguments.operands()[1] + "'");
     const std::string file = arguments.operands().empty() ? besideProgram("intro.xqm") : arguments.operands()[0];
     const std::string framemd5 = arguments.value("--framemd5").value_or("");
     try {
-        orv::cli::withFileFailures([&] { play(file, framemd5); });
-    } catch (const orv::cli::Failure& failure) {
+        cli::withFileFailures([&] { play(file, framemd5); });
+    } catch (const cli::Failure& failure) {
         // Started from the desktop, the player has no console to say it on.
         if (framemd5.empty()) {
             // The message is UTF-8; the box takes UTF-16.
-            MessageBoxW(nullptr, orv::filePath(failure.what()).c_str(), L"vk6play", MB_OK | MB_ICONERROR);
+            MessageBoxW(nullptr, support::filePath(failure.what()).c_str(), L"vk6play", MB_OK | MB_ICONERROR);
         }
         throw;
     }
-    return orv::cli::kExitOk;
+    return cli::kExitOk;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-    return orv::cli::runTool({"vk6play", kHelp}, orv::cli::Utf8Arguments(__argc, __wargv).get(), run);
+    return cli::runTool({"vk6play", kHelp}, cli::Utf8Arguments(__argc, __wargv).get(), run);
 }

@@ -6,7 +6,7 @@ namespace vk6play {
 namespace {
 
 constexpr char kClassName[] = "vk6play";
-constexpr int kWidth = xqm::kPictureWidth;
+constexpr int kWidth = format::kPictureWidth;
 
 }  // namespace
 

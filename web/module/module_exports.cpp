@@ -16,7 +16,7 @@
 namespace {
 
 struct WebSession {
-    xqmweb::PlayerSession session;
+    web::PlayerSession session;
     std::vector<uint8_t> rgba;
 };
 
@@ -35,7 +35,7 @@ XQM_WEB_EXPORT(xqm_open) WebSession* xqm_open(uint8_t* bytes, uint32_t size, con
     std::vector<uint8_t> owned(bytes, bytes + size);
     std::free(bytes);
     try {
-        return new WebSession{xqmweb::PlayerSession(std::move(owned), name != nullptr ? name : "video"), {}};
+        return new WebSession{web::PlayerSession(std::move(owned), name != nullptr ? name : "video"), {}};
     } catch (const std::exception& error) {
         openFailure = error.what();
         return nullptr;
@@ -45,7 +45,7 @@ XQM_WEB_EXPORT(xqm_open) WebSession* xqm_open(uint8_t* bytes, uint32_t size, con
 XQM_WEB_EXPORT(xqm_close) void xqm_close(WebSession* s) { delete s; }
 
 XQM_WEB_EXPORT(xqm_pixel_type) int32_t xqm_pixel_type(const WebSession* s) { return s->session.info().pixelType; }
-XQM_WEB_EXPORT(xqm_width) int32_t xqm_width(const WebSession*) { return xqm::kPictureWidth; }
+XQM_WEB_EXPORT(xqm_width) int32_t xqm_width(const WebSession*) { return format::kPictureWidth; }
 XQM_WEB_EXPORT(xqm_height) int32_t xqm_height(const WebSession* s) { return s->session.info().height; }
 XQM_WEB_EXPORT(xqm_rate_numerator) uint32_t xqm_rate_numerator(const WebSession* s) {
     return s->session.info().rate.numerator;
@@ -68,9 +68,9 @@ XQM_WEB_EXPORT(xqm_frame_quality) int32_t xqm_frame_quality(const WebSession* s,
 // (xqm_damage_* say which and why); -1: no such frame.
 XQM_WEB_EXPORT(xqm_show) int32_t xqm_show(WebSession* s, uint32_t n) {
     switch (s->session.show(n)) {
-        case xqmweb::PlayerSession::Result::Whole: return 1;
-        case xqmweb::PlayerSession::Result::Damaged: return 0;
-        case xqmweb::PlayerSession::Result::OutOfRange: break;
+        case web::PlayerSession::Result::Whole: return 1;
+        case web::PlayerSession::Result::Damaged: return 0;
+        case web::PlayerSession::Result::OutOfRange: break;
     }
     return -1;
 }
@@ -79,7 +79,7 @@ XQM_WEB_EXPORT(xqm_shown) int32_t xqm_shown(const WebSession* s) { return int32_
 
 // The shown picture in RGBA, valid until the next call on the session.
 XQM_WEB_EXPORT(xqm_rgba) const uint8_t* xqm_rgba(WebSession* s) {
-    s->rgba.resize(size_t(4) * xqm::kPictureWidth * s->session.info().height);
+    s->rgba.resize(size_t(4) * format::kPictureWidth * s->session.info().height);
     s->session.expandToRgba(s->rgba.data());
     return s->rgba.data();
 }
@@ -99,6 +99,6 @@ XQM_WEB_EXPORT(xqm_damage_message) const char* xqm_damage_message(const WebSessi
 }
 
 XQM_WEB_EXPORT(xqm_kernels) const char* xqm_kernels() {
-    static const std::string name(vk6::kernelLevelName(vk6::defaultKernelLevel()));
+    static const std::string name(decoder::kernelLevelName(decoder::defaultKernelLevel()));
     return name.c_str();
 }

@@ -7,16 +7,16 @@
 #include "format/pixel_types.h"
 #include "support/file_error.h"
 
-namespace xqmweb {
+namespace web {
 
 PlayerSession::PlayerSession(std::vector<uint8_t> bytes, std::string name, size_t checkpointBudget)
     : bytes_(std::move(bytes)),
-      reader_(std::make_unique<xqm::MemorySource>(bytes_), std::move(name)),
-      sequence_(vk6::linkedHandleFunctions(), reader_.info().pixelType, reader_.info().height) {
+      reader_(std::make_unique<stream::MemorySource>(bytes_), std::move(name)),
+      sequence_(decoder::linkedHandleFunctions(), reader_.info().pixelType, reader_.info().height) {
     if (sequence_.refused())
-        throw orv::FileError::format(reader_.name() + ": the decoder refuses pixel type " +
-                                     std::to_string(reader_.info().pixelType) + " and height " +
-                                     std::to_string(reader_.info().height));
+        throw support::FileError::format(reader_.name() + ": the decoder refuses pixel type " +
+                                         std::to_string(reader_.info().pixelType) + " and height " +
+                                         std::to_string(reader_.info().height));
     const size_t pixels = sequence_.pictureBuffer().size();
     checkpointLimit_ = std::max<size_t>(1, checkpointBudget / (2 * pixels * sizeof(uint16_t)));
 }
@@ -24,8 +24,8 @@ PlayerSession::PlayerSession(std::vector<uint8_t> bytes, std::string name, size_
 PlayerSession::~PlayerSession() = default;
 
 int64_t PlayerSession::frameQuality(uint32_t number) const {
-    const xqm::IndexEntry& entry = index().at(number);
-    return xqm::readFrameHeader({bytes_.data() + entry.offset, entry.size}).qualityMagnitude();
+    const stream::IndexEntry& entry = index().at(number);
+    return format::readFrameHeader({bytes_.data() + entry.offset, entry.size}).qualityMagnitude();
 }
 
 PlayerSession::Result PlayerSession::show(uint32_t number) {
@@ -42,9 +42,9 @@ PlayerSession::Result PlayerSession::show(uint32_t number) {
 }
 
 void PlayerSession::expandToRgba(uint8_t* out) const {
-    const size_t pixels = size_t(xqm::kPictureWidth) * info().height;
+    const size_t pixels = size_t(format::kPictureWidth) * info().height;
     for (size_t i = 0; i < pixels; ++i, out += 4) {
-        const xqm::Rgb8 colour = xqm::widenPixel(picture()[i], info().pixelType);
+        const format::Rgb8 colour = format::widenPixel(picture()[i], info().pixelType);
         out[0] = colour.r;
         out[1] = colour.g;
         out[2] = colour.b;
@@ -58,8 +58,8 @@ void PlayerSession::decodeNext() {
     try {
         reader_.readFrame(number, frame_);
         if (!sequence_.decode(frame_))
-            damage_.push_back({number, xqm::frameFailureLine(reader_.name(), number, sequence_.failure())});
-    } catch (const orv::FileError& error) {
+            damage_.push_back({number, format::frameFailureLine(reader_.name(), number, sequence_.failure())});
+    } catch (const support::FileError& error) {
         sequence_.repeat();
         damage_.push_back({number, error.what()});
     }
@@ -101,4 +101,4 @@ const PlayerSession::Checkpoint* PlayerSession::checkpointAtOrBefore(uint32_t nu
     return after == checkpoints_.begin() ? nullptr : &*std::prev(after);
 }
 
-}  // namespace xqmweb
+}  // namespace web

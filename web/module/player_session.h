@@ -17,22 +17,22 @@
 #include "decoder/interface/frame_sequence.h"
 #include "stream/stream_reader.h"
 
-namespace xqmweb {
+namespace web {
 
 // Bytes of checkpoints a session keeps at most: 27 of a 640x480 video.
 inline constexpr size_t kCheckpointBudget = 64u << 20;
 
 class PlayerSession {
 public:
-    // Throws orv::FileError in the reader's words when the bytes are not a
+    // Throws support::FileError in the reader's words when the bytes are not a
     // stream, naming it `name`.
     PlayerSession(std::vector<uint8_t> bytes, std::string name, size_t checkpointBudget = kCheckpointBudget);
     ~PlayerSession();
     PlayerSession(const PlayerSession&) = delete;
     PlayerSession& operator=(const PlayerSession&) = delete;
 
-    const xqm::StreamInfo& info() const { return reader_.info(); }
-    const std::vector<xqm::IndexEntry>& index() const { return reader_.index(); }
+    const stream::StreamInfo& info() const { return reader_.info(); }
+    const std::vector<stream::IndexEntry>& index() const { return reader_.index(); }
     // The magnitude of the frame's quality word.
     int64_t frameQuality(uint32_t number) const;
 
@@ -59,7 +59,7 @@ public:
 private:
     struct Checkpoint {
         uint32_t frame;  // the buffers as they are before this frame is decoded
-        vk6::FrameSequence::Buffers buffers;
+        decoder::FrameSequence::Buffers buffers;
     };
 
     void decodeNext();
@@ -68,8 +68,8 @@ private:
     const Checkpoint* checkpointAtOrBefore(uint32_t number) const;
 
     std::vector<uint8_t> bytes_;  // read by reader_: declared before it
-    xqm::StreamReader reader_;
-    vk6::FrameSequence sequence_;
+    stream::StreamReader reader_;
+    decoder::FrameSequence sequence_;
     int64_t shown_ = -1;
     std::vector<Checkpoint> checkpoints_;  // by frame; frame 0 needs none
     size_t checkpointLimit_;
@@ -78,4 +78,4 @@ private:
     std::vector<Damage> damage_;
 };
 
-}  // namespace xqmweb
+}  // namespace web

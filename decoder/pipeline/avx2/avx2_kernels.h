@@ -8,10 +8,10 @@
 #include "decoder/pipeline/coefficient_blocks.h"
 #include "decoder/pipeline/colour_conversion.h"
 
-namespace vk6 {
+namespace decoder {
 
 void inverseDctAvx2(int32_t* block, uint32_t mask);
 
 void convertToPixelsAvx2(const ColourTables& tables, const CoefficientBlocks& blocks, uint16_t* destination);
 
-}  // namespace vk6
+}  // namespace decoder

@@ -9,9 +9,9 @@ VK6_AVX2_BEGIN
 
 #include "decoder/pipeline/colour_lanes.h"
 
-namespace vk6 {
+namespace decoder {
 
-using xqm::kPictureWidth;
+using format::kPictureWidth;
 
 namespace {
 
@@ -41,6 +41,6 @@ void convertToPixelsAvx2(const ColourTables& tables, const CoefficientBlocks& bl
     ColourLanes<Avx2Lanes>::convert(tables, blocks, destination);
 }
 
-}  // namespace vk6
+}  // namespace decoder
 
 VK6_AVX2_END

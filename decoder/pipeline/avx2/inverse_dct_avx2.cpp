@@ -8,7 +8,7 @@ VK6_AVX2_BEGIN
 
 #include "decoder/pipeline/aan_butterfly.h"
 
-namespace vk6 {
+namespace decoder {
 
 namespace {
 
@@ -146,6 +146,6 @@ void inverseDctAvx2(int32_t* block, uint32_t mask) {
     store(b, block);
 }
 
-}  // namespace vk6
+}  // namespace decoder
 
 VK6_AVX2_END

@@ -3,7 +3,7 @@
 #include "decoder/pipeline/colour_lanes.h"
 #include "decoder/pipeline/sse2/sse2_kernels.h"
 
-namespace vk6 {
+namespace decoder {
 
 namespace {
 
@@ -28,4 +28,4 @@ void convertToPixelsSse2(const ColourTables& tables, const CoefficientBlocks& bl
     ColourLanes<Sse2Lanes>::convert(tables, blocks, destination);
 }
 
-}  // namespace vk6
+}  // namespace decoder

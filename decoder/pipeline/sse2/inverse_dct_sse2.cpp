@@ -6,7 +6,7 @@
 #include "decoder/pipeline/inverse_dct.h"
 #include "decoder/pipeline/sse2/sse2_kernels.h"
 
-namespace vk6 {
+namespace decoder {
 
 namespace {
 
@@ -142,4 +142,4 @@ void inverseDctSse2(int32_t* block, uint32_t mask) {
     store(b, block);
 }
 
-}  // namespace vk6
+}  // namespace decoder

@@ -4,7 +4,7 @@
 
 #include "setup/resources/embedded_resources.h"
 
-namespace orv {
+namespace setup {
 
 void HeadlessPlatform::fatalStop(const FatalBox& box) {
     fatalBoxes.push_back(box);
@@ -28,4 +28,4 @@ bool HeadlessPlatform::loadText(int id, std::string& out) {
     return true;
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -8,7 +8,7 @@
 
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 // Thrown where the real program would show its fatal box and end.
 struct FatalStop : std::runtime_error {
@@ -30,4 +30,4 @@ protected:
     bool moveReplacing(const std::string& from, const std::string& to) override;
 };
 
-}  // namespace orv
+}  // namespace setup

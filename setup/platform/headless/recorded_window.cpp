@@ -1,6 +1,6 @@
 #include "setup/platform/headless/recorded_window.h"
 
-namespace orv {
+namespace setup {
 
 void RecordedWindow::setRegion(const std::vector<RowRun>& runs) {
     region = runs;
@@ -33,4 +33,4 @@ void RecordedWindow::endModal(int result) {
     log.push_back("end");
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -9,7 +9,7 @@
 
 #include "setup/shell/setup_window.h"
 
-namespace orv {
+namespace setup {
 
 class RecordedWindow : public SetupWindow {
 public:
@@ -60,4 +60,4 @@ public:
     std::vector<std::string> workingDirectories;
 };
 
-}  // namespace orv
+}  // namespace setup

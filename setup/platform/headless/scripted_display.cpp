@@ -1,6 +1,6 @@
 #include "setup/platform/headless/scripted_display.h"
 
-namespace orv {
+namespace setup {
 
 bool ScriptedDisplay::enumerateAdapters(const std::function<void(const AdapterReport&)>& report) {
     if (failingStep == Step::EnumerateAdapters) return false;
@@ -35,4 +35,4 @@ void ScriptedDisplay::stopWithDebugMessage(const char* message) {
     throw DisplayStop(message);
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -9,7 +9,7 @@
 
 #include "setup/display/display_devices.h"
 
-namespace orv {
+namespace setup {
 
 // Thrown where the real program would write to the debugger and end.
 struct DisplayStop : std::runtime_error {
@@ -42,4 +42,4 @@ public:
     std::vector<std::string> debugOutput;
 };
 
-}  // namespace orv
+}  // namespace setup

@@ -2,8 +2,8 @@
 
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 bool syncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-namespace orv {
+namespace setup {
 namespace {
 
 constexpr const char* kHookProperty = "orv.afterDefaultDestroy";
@@ -33,4 +33,4 @@ void runAfterDefaultDestroy(HWND window, std::function<void()> work) {
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hookedProcedure)));
 }
 
-}  // namespace orv
+}  // namespace setup

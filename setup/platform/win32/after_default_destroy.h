@@ -7,10 +7,10 @@
 
 #include <functional>
 
-namespace orv {
+namespace setup {
 
 // Wraps the window procedure of `window` until its WM_DESTROY has been
 // handled, then unwraps it and runs `work` once.
 void runAfterDefaultDestroy(HWND window, std::function<void()> work);
 
-}  // namespace orv
+}  // namespace setup

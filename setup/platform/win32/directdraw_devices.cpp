@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-namespace orv {
+namespace setup {
 namespace {
 
 // {B3A6F3E0-2B43-11CF-A2DE-00AA00B93356}, declared here so that no GUID
@@ -88,4 +88,4 @@ void DirectDrawDevices::stopWithDebugMessage(const char* message) {
     ExitProcess(1);
 }
 
-}  // namespace orv
+}  // namespace setup

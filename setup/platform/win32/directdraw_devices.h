@@ -3,7 +3,7 @@
 
 #include "setup/display/display_devices.h"
 
-namespace orv {
+namespace setup {
 
 class DirectDrawDevices : public DisplayDevices {
 public:
@@ -25,4 +25,4 @@ private:
     void* interface2_ = nullptr;  // IDirectDraw2, held until released
 };
 
-}  // namespace orv
+}  // namespace setup

@@ -5,5 +5,5 @@
 #include "setup/shell/command_line.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return orv::SetupApplication{}.run(orv::settingsPrefixFromCommandLine(GetCommandLineA()));
+    return setup::SetupApplication{}.run(setup::settingsPrefixFromCommandLine(GetCommandLineA()));
 }

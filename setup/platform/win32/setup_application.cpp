@@ -10,7 +10,7 @@
 #include "setup/platform/win32/win32_setup_window.h"
 #include "setup/shell/setup_dialog.h"
 
-namespace orv {
+namespace setup {
 namespace {
 
 constexpr int kDialogTemplate = 102;
@@ -115,4 +115,4 @@ int SetupApplication::run(const std::string& settingsPrefix) {
     return 0;
 }
 
-}  // namespace orv
+}  // namespace setup

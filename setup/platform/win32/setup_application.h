@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace orv {
+namespace setup {
 
 class SetupApplication {
 public:
@@ -12,4 +12,4 @@ public:
     int run(const std::string& settingsPrefix);
 };
 
-}  // namespace orv
+}  // namespace setup

@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-namespace orv {
+namespace setup {
 
 // The shell's own error box is turned off: a game that cannot be started is
 // silent. The process handle is closed once the game has ended.
@@ -23,4 +23,4 @@ void ShellGameLauncher::runGame(const std::string& workingDirectory) {
     CloseHandle(request.hProcess);
 }
 
-}  // namespace orv
+}  // namespace setup

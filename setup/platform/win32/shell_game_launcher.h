@@ -3,7 +3,7 @@
 
 #include "setup/shell/setup_window.h"
 
-namespace orv {
+namespace setup {
 
 class ShellGameLauncher : public GameLauncher {
 public:
@@ -12,4 +12,4 @@ public:
     void* owner = nullptr;  // the setup window (an HWND)
 };
 
-}  // namespace orv
+}  // namespace setup

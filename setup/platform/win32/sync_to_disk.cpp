@@ -2,8 +2,8 @@
 
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 bool syncToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0; }
 
-}  // namespace orv
+}  // namespace setup

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace orv {
+namespace setup {
 
 // A box without owner leaves the setup window working while it is up: a press
 // on the launch control would start the game again. The window is disabled
@@ -20,4 +20,4 @@ bool Win32Platform::moveReplacing(const std::string& from, const std::string& to
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -3,7 +3,7 @@
 
 #include "setup/system/platform.h"
 
-namespace orv {
+namespace setup {
 
 class Win32Platform : public Platform {
 public:
@@ -19,4 +19,4 @@ protected:
     bool moveReplacing(const std::string& from, const std::string& to) override;
 };
 
-}  // namespace orv
+}  // namespace setup

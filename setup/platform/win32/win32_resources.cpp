@@ -7,7 +7,7 @@
 
 #include "setup/platform/win32/win32_platform.h"
 
-namespace orv {
+namespace setup {
 
 // The bitmap goes through a DIB section and comes back from GetBitmapBits in
 // the device-dependent layout: rows from the top, each padded to 2 bytes.
@@ -49,4 +49,4 @@ std::uint32_t Win32Platform::processMilliseconds() {
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::clock()) * 1000 / CLOCKS_PER_SEC);
 }
 
-}  // namespace orv
+}  // namespace setup

@@ -1,6 +1,6 @@
 #include "setup/platform/win32/win32_setup_window.h"
 
-namespace orv {
+namespace setup {
 
 void Win32SetupWindow::setIcons() {
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -49,4 +49,4 @@ void Win32SetupWindow::beginMove() { SendMessageA(window, WM_SYSCOMMAND, SC_MOVE
 
 void Win32SetupWindow::endModal(int result) { EndDialog(window, result); }
 
-}  // namespace orv
+}  // namespace setup

@@ -5,7 +5,7 @@
 
 #include "setup/shell/setup_window.h"
 
-namespace orv {
+namespace setup {
 
 class Win32SetupWindow : public SetupWindow {
 public:
@@ -24,4 +24,4 @@ public:
     HICON icon = nullptr;
 };
 
-}  // namespace orv
+}  // namespace setup
