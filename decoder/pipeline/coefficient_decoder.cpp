@@ -158,12 +158,17 @@ DecodeError decodeComponent(const uint8_t*& cursor, const uint32_t* offset, cons
 }
 
 // In vector stores: a string store costs more to start than the whole
-// clearing takes.
+// clearing takes. The compiler sees a loop of zero stores as a memset and
+// makes it one string store, unless the zero is a value it cannot see.
 void clear(CoefficientBlocks& blocks) {
     typedef int32_t Int32x4 __attribute__((vector_size(16)));
     Int32x4* values = reinterpret_cast<Int32x4*>(blocks.values.data());
-#pragma GCC unroll 48
-    for (size_t i = 0; i < blocks.values.size() / 4; ++i) values[i] = Int32x4{};
+    Int32x4 zero{};
+#if defined(__x86_64__) || defined(__i386__)
+    asm("" : "+x"(zero));
+#endif
+#pragma GCC unroll 49
+    for (size_t i = 0; i < blocks.values.size() / 4; ++i) values[i] = zero;
 }
 
 }  // namespace
