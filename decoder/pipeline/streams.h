@@ -44,33 +44,33 @@ public:
     int64_t lastUnit() const { return usedEnd() - 4; }
 
     // Consumes the copies of the `Length`-bit `Code` that come next, at most
-    // `limit` of them, and returns how many it consumed. The bits left in the
-    // current word and the next word are matched all at once against the code
-    // repeated.
+    // `limit` of them, and returns how many it consumed. The next 64 bits
+    // (the bits left in the current word, then the two words after it) are
+    // matched all at once against the code repeated.
     template <uint32_t Code, int Length>
     int skipRepeats(int limit) {
+        constexpr int kPerWindow = 64 / Length;
         constexpr uint64_t repeated = [] {
             uint64_t pattern = 0;
-            for (int used = 0; used + Length <= 64; used += Length) pattern |= uint64_t{Code} << (64 - Length - used);
+            for (int used = 0; used < kPerWindow * Length; used += Length)
+                pattern |= uint64_t{Code} << (64 - Length - used);
             return pattern;
         }();
         int count = 0;
         while (count < limit) {
-            // The bits left in this word, then the next word: 33 to 64 bits.
-            const int ahead = 32 + bitsLeft_;
-            const uint64_t window = uint64_t{word_} << 32 | uint64_t{bytes_->word32(next_)} << (32 - bitsLeft_);
-            const int available = ahead / Length;
+            const uint64_t following = uint64_t{bytes_->word32(next_)} << 32 | bytes_->word32(next_ + 4);
+            const uint64_t window = uint64_t{word_} << 32 | following >> bitsLeft_;
             const int matching = std::countl_zero(window ^ repeated) / Length;
-            const int taken = std::min({matching, available, limit - count});
+            const int taken = std::min(matching, limit - count);
             skip(taken * Length);
             count += taken;
-            if (taken < available) return count;  // a different code, or the limit
+            if (taken < kPerWindow) return count;  // a different code, or the limit
         }
         return count;
     }
 
 private:
-    // Drops `count` bits (count <= 32 + bitsLeft_), into the next word too.
+    // Drops `count` bits, into the words after the current one too.
     void skip(int count) {
         while (count >= bitsLeft_) {
             count -= bitsLeft_;
