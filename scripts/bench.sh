@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # make bench: every benchmark of the native build, then vk6 encode's figures
-# on the encoder benchmark's clips, then the decoder library on photos against
-# tjbench and on the sample video's predicted frames in memcpys, then the
+# on the encoder benchmark's clips, then the decoder library at each kernel
+# level on the frames of every kind bench_frames makes and on photos (intra
+# frames against tjbench, predicted ones in memcpys, medians and ranges of
+# several turns) and on the sample video's predicted frames, then the
 # decoder library through its entry points on the sample video, natively and as the Windows
 # DLL under Wine (the 32-bit one where this machine runs 32-bit programs, or
 # as the argument says), with the ratio of their times per frame; and the web
@@ -25,8 +27,9 @@ echo
 
 video=build/native/sample/intro.xqm
 echo
-/usr/bin/python3 bench/jpeg/photo_figures.py --vk6 build/native/tools/vk6/vk6 \
-  --library-bench build/native/bench/bench_library --work build/native/bench/photos --mixed "$video"
+/usr/bin/python3 bench/library/library_figures.py --vk6 build/native/tools/vk6/vk6 \
+  --bench-library build/native/bench/bench_library --bench-frames build/native/bench/decoder/bench_frames \
+  --work build/native/bench/photos --mixed "$video"
 
 cmake --preset "$windows" >/dev/null
 cmake --build --preset "$windows" -j "$jobs" --target bench_library >/dev/null

@@ -1,7 +1,9 @@
 // Whole frames decoded at every kernel level the processor runs, bit for bit
 // as at the reference level: intra frames of DCT blocks at qualities from the
 // coarsest (samples far beyond the colour tables) to the finest, mixed
-// predicted frames, and a short video, in both pixel formats.
+// predicted frames, a dense intra frame and predicted frames with blocks of
+// every kind, piece size and symmetry, and a short video, in both pixel
+// formats.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include "decoder/vk6_internal.h"
 #include "tests/decoder/sample_video.h"
 #include "tests/decoder/synthetic_frames.h"
+#include "tests/decoder/textured_frames.h"
 
 namespace decoder {
 
@@ -60,6 +63,13 @@ TEST_P(LevelFrames, IntraAndMixedFramesAtEveryQuality) {
                                   {test::intraDctFrame(seed, quality), test::mixedFrame(seed, quality)});
         }
     }
+}
+
+TEST_P(LevelFrames, FramesOfEveryKind) {
+    const std::vector<uint8_t> texture = test::plasmaTexture(6);
+    const std::vector<std::vector<uint8_t>> frames = {test::denseIntraFrame(texture), test::everyKindFrame(36, texture),
+                                                      test::everyKindFrame(37, texture)};
+    for (int type : {15, 16}) expectSameAsReference(type, test::kSyntheticHeight, frames);
 }
 
 TEST_P(LevelFrames, SampleVideo) { expectSameAsReference(16, 270, test::sampleVideo(270, 6, 3)); }
