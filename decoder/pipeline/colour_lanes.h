@@ -8,6 +8,7 @@
 //   packs(a, b)                 a and b saturated to 16 bits, in the order store() expects
 //   adds, subs, min, max        saturating 16-bit sums and differences, 16-bit minimum and maximum
 //   mulhiUnsigned(a, b)         the high halves of the unsigned 16-bit products
+//   magnitude(n), signOf(n, q)  |n|; q with the sign of n (q is 0 where n is)
 //   store(destination, pixels)  kRows rows of 8 pixels, 640 pixels apart
 //
 // The operations of Ops that are one intrinsic each, named alike in every
@@ -20,6 +21,12 @@
     static Int16s min(Int16s a, Int16s b) { return Int16s(prefix##_min_epi16(Vector(a), Vector(b))); }     \
     static Int16s max(Int16s a, Int16s b) { return Int16s(prefix##_max_epi16(Vector(a), Vector(b))); }     \
     static Int16s mulhiUnsigned(Int16s a, Int16s b) { return Int16s(prefix##_mulhi_epu16(Vector(a), Vector(b))); }
+
+// |n| and q with the sign of n, where the instruction set has no instruction
+// for them: the sign spread over the lane, then one's complement and one more.
+#define VK6_COLOUR_LANE_SIGNS                                                 \
+    static Int16s magnitude(Int16s n) { return (n ^ (n >> 15)) - (n >> 15); } \
+    static Int16s signOf(Int16s n, Int16s q) { return (q ^ (n >> 15)) - (n >> 15); }
 
 // Clamping every index to its table's ends gives the reference's saturating
 // and non-saturating results alike, so no range test per block is needed.
@@ -90,11 +97,10 @@ private:
     // for a < 131072; the lanes hold far less.
     template <int Multiplier, int Shift>
     static Int16s divideTowardZero(Int16s n) {
-        const Int16s sign = n >> 15;
-        const Int16s magnitude = (n ^ sign) - sign;
         typedef uint16_t Uint16s __attribute__((vector_size(sizeof(Int16s))));
-        const Int16s quotient = Int16s(Uint16s(Ops::mulhiUnsigned(magnitude, splat(Multiplier))) >> (Shift - 16));
-        return (quotient ^ sign) - sign;
+        const Int16s quotient =
+            Int16s(Uint16s(Ops::mulhiUnsigned(Ops::magnitude(n), splat(Multiplier))) >> (Shift - 16));
+        return Ops::signOf(n, quotient);
     }
 
     // CrToRed: (16v + 8) / 10 with v clamped to the table.

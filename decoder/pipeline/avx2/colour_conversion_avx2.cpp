@@ -28,6 +28,8 @@ struct Avx2Lanes {
         return Int32s(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows + 8 * part)));
     }
     VK6_COLOUR_LANE_INTRINSICS(_mm256, __m256i)
+    static Int16s magnitude(Int16s n) { return Int16s(_mm256_abs_epi16(__m256i(n))); }
+    static Int16s signOf(Int16s n, Int16s q) { return Int16s(_mm256_sign_epi16(__m256i(q), __m256i(n))); }
     static void store(uint16_t* destination, Int16s pixels) {
         const __m256i rows = _mm256_permute4x64_epi64(__m256i(pixels), 0b11'01'10'00);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), _mm256_castsi256_si128(rows));

@@ -17,6 +17,7 @@ struct Sse2Lanes {
         return Int32s(_mm_load_si128(reinterpret_cast<const __m128i*>(row + 4 * part)));
     }
     VK6_COLOUR_LANE_INTRINSICS(_mm, __m128i)
+    VK6_COLOUR_LANE_SIGNS
     static void store(uint16_t* destination, Int16s pixels) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), __m128i(pixels));
     }
