@@ -56,37 +56,45 @@ public:
                 pattern |= uint64_t{Code} << (64 - Length - used);
             return pattern;
         }();
+        // In locals, which the compiler keeps in registers: the reads below
+        // may set the frame's flag of reads outside it, which it cannot tell
+        // from these members.
+        uint32_t word = word_;
+        int bitsLeft = bitsLeft_;
+        int64_t next = next_;
         int count = 0;
         while (count < limit) {
-            const uint64_t following = uint64_t{bytes_->word32(next_)} << 32 | bytes_->word32(next_ + 4);
-            const uint64_t window = uint64_t{word_} << 32 | following >> bitsLeft_;
-            const int matching = std::countl_zero(window ^ repeated) / Length;
+            const uint64_t following = uint64_t{bytes_->word32(next)} << 32 | bytes_->word32(next + 4);
+            const uint64_t difference = (uint64_t{word} << 32 | following >> bitsLeft) ^ repeated;
+            // The whole window matches, but for its last bit, which no whole code covers.
+            const int matching =
+                difference >> (64 - kPerWindow * Length) == 0 ? kPerWindow : std::countl_zero(difference) / Length;
             const int taken = std::min(matching, limit - count);
-            skip(taken * Length);
             count += taken;
-            if (taken < kPerWindow) return count;  // a different code, or the limit
+            const int bits = taken * Length;
+            if (bits < bitsLeft) {
+                word <<= bits;
+                bitsLeft -= bits;
+            } else {
+                // Into the next word, or past it into the one after.
+                int into = bits - bitsLeft;
+                if (into >= 32) {
+                    into -= 32;
+                    next += 4;
+                }
+                word = bytes_->word32(next) << into;
+                next += 4;
+                bitsLeft = 32 - into;
+            }
+            if (taken < kPerWindow) break;  // a different code, or the limit
         }
+        word_ = word;
+        bitsLeft_ = bitsLeft;
+        next_ = next;
         return count;
     }
 
 private:
-    // Drops `count` bits, into the words after the current one too.
-    void skip(int count) {
-        while (count >= bitsLeft_) {
-            count -= bitsLeft_;
-            loadWord();
-        }
-        consume(count);
-    }
-
-    // Drops `count` bits (count <= bitsLeft_, count < 32) of the current word.
-    void consume(int count) {
-        if (count == 0) return;
-        word_ <<= count;
-        bitsLeft_ -= count;
-        if (bitsLeft_ == 0) loadWord();
-    }
-
     void loadWord() {
         word_ = bytes_->word32(next_);
         next_ += 4;
