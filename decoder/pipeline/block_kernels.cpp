@@ -50,7 +50,7 @@ const BlockKernels& kernelsFor(KernelLevel level) {
         {&decodeCoefficientBlocks, &inverseDctSse2, &convertToPixelsSse2, &blockCopyTable()},
 #endif
 #if defined(VK6_HAS_AVX2)
-        {&decodeCoefficientBlocks, &inverseDctAvx2, &convertToPixelsAvx2, &blockCopyTable()},
+        {&decodeCoefficientBlocksAvx2, &inverseDctAvx2, &convertToPixelsAvx2, &blockCopyTable()},
 #endif
     };
     return kernels[std::min(int(level), int(bestKernelLevel()))];

@@ -16,15 +16,17 @@ namespace {
 
 using test::NibbleWriter;
 
-using CoefficientReader = DecodeError (*)(NibbleWindow&, const GeometryTables&, const DequantTables&,
-                                          CoefficientBlocks&);
-
-// Every case runs through both decoders: the table-driven one and the reference.
-class CoefficientDecoderTest : public ::testing::TestWithParam<CoefficientReader> {
+// Every case runs through the decoder of each kernel level the processor
+// runs: the reference, and the table-driven one compiled for each level.
+class CoefficientDecoderTest : public ::testing::TestWithParam<KernelLevel> {
 protected:
     CoefficientDecoderTest() {
         buildPositionTables(geometry);
         buildDequantTables(50, dequant);
+    }
+
+    void SetUp() override {
+        if (GetParam() > bestKernelLevel()) GTEST_SKIP() << "the processor does not run this level";
     }
 
     void prime(const NibbleWriter& writer) { prime(writer.bytes()); }
@@ -33,7 +35,7 @@ protected:
         frame = std::make_unique<FrameBytes>(stream.data(), int64_t(stream.size()));
         window->prime(*frame, 0, int64_t(stream.size()));
     }
-    DecodeError read() { return GetParam()(*window, geometry, dequant, blocks); }
+    DecodeError read() { return kernelsFor(GetParam()).decodeCoefficients(*window, geometry, dequant, blocks); }
     bool decode() { return read() == DecodeError::None; }
 
     int32_t at(int component, int zigzag) const { return blocks.block(component)[kZigzagToNatural[zigzag]]; }
@@ -256,12 +258,14 @@ TEST_P(CoefficientDecoderTest, RefillsDeliverALongStreamInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Decoders, CoefficientDecoderTest,
-                         ::testing::Values(&decodeCoefficientBlocks, &decodeCoefficientBlocksReference),
-                         [](const auto& info) { return info.index == 0 ? "Table" : "Reference"; });
+                         ::testing::Values(KernelLevel::Reference, KernelLevel::Sse2, KernelLevel::Avx2),
+                         [](const auto& info) { return std::string(kernelLevelName(info.param)); });
 
-// Both decoders through the same stream, DCT block by DCT block, until one
-// fails: the same error, coefficients, masks and cursor each time.
-void expectTheDecodersAgree(const std::vector<uint8_t>& stream, const std::string& what) {
+// A level's decoder and the reference through the same stream, DCT block by
+// DCT block, until one fails: the same error, coefficients, masks and cursor
+// each time.
+void expectTheDecodersAgree(decltype(BlockKernels::decodeCoefficients) decode, const std::vector<uint8_t>& stream,
+                            const std::string& what) {
     GeometryTables geometry{};
     buildPositionTables(geometry);
     DequantTables dequant{};
@@ -272,7 +276,7 @@ void expectTheDecodersAgree(const std::vector<uint8_t>& stream, const std::strin
     referenceWindow->prime(frame, 0, frame.size());
     for (int block = 0; referenceWindow->cellsRead() < 2 * frame.size(); ++block) {
         CoefficientBlocks table{}, reference{};
-        const DecodeError tableError = decodeCoefficientBlocks(*tableWindow, geometry, dequant, table);
+        const DecodeError tableError = decode(*tableWindow, geometry, dequant, table);
         const DecodeError referenceError =
             decodeCoefficientBlocksReference(*referenceWindow, geometry, dequant, reference);
         ASSERT_EQ(tableError, referenceError) << what << ", DCT block " << block;
@@ -281,6 +285,14 @@ void expectTheDecodersAgree(const std::vector<uint8_t>& stream, const std::strin
         if (referenceError != DecodeError::None) return;
         ASSERT_EQ(table.blockMask, reference.blockMask) << what << ", DCT block " << block;
     }
+}
+
+// ... for each level above the reference that the processor runs.
+void expectTheDecodersAgree(const std::vector<uint8_t>& stream, const std::string& what) {
+    for (KernelLevel level : allKernelLevels())
+        if (level != KernelLevel::Reference && level <= bestKernelLevel())
+            expectTheDecodersAgree(kernelsFor(level).decodeCoefficients, stream,
+                                   what + ", " + std::string(kernelLevelName(level)));
 }
 
 TEST(CoefficientDecoders, AgreeOnEveryCodeAtEveryPosition) {
