@@ -48,8 +48,9 @@ void copyBlockRows(const uint16_t* source, uint16_t* destination, int blocks) {
             std::memcpy(destination + row * kPictureWidth, source + row * kPictureWidth, 16 * size_t(blocks));
         return;
     }
-    for (int row = 0; row < 8; ++row)
-        for (int block = 0; block < blocks; ++block)
+    for (int block = 0; block < blocks; ++block)
+#pragma GCC unroll 8
+        for (int row = 0; row < 8; ++row)
             std::memcpy(destination + row * kPictureWidth + 8 * block, source + row * kPictureWidth + 8 * block, 16);
 }
 
