@@ -73,10 +73,8 @@ constexpr CodeStep codeStep(uint32_t code, uint32_t a) {
     step.values = shape.values;
     const bool skip = code == format::Skip1 || code == format::Skip5;
     step.error = skip ? DecodeError::TooManySkips : DecodeError::CoefficientPast63;
-    if (code == format::EndOfBlock) {
-        step.limit = 255;
-        step.finishAt = 0;
-    } else if (skip) {
+    // EndOfBlock never comes here: the loop ends the component on it first.
+    if (skip) {
         step.limit = kSkipLimit;
         step.finishAt = 255;  // a skip never completes a block
     } else {
