@@ -21,7 +21,7 @@ std::vector<uint8_t> readFile(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: clip_psnr SOURCE.rgb PICTURES.raw\n");
+        std::fprintf(stderr, "usage: bench_clip_psnr SOURCE.rgb PICTURES.raw\n");
         return 2;
     }
     const std::vector<uint8_t> source = readFile(argv[1]), raw = readFile(argv[2]);

@@ -1,7 +1,7 @@
 // Times the decoder library through the entry points the game calls, on the
 // frames of a stream file: the same program measures the native library and,
 // built for Windows, the 32-bit DLL under Wine, so the two can be compared.
-//   library_bench FILE [ROUNDS]
+//   bench_library FILE [ROUNDS]
 // Prints the median time of an intra and of a predicted frame over ROUNDS
 // passes through the video (default 20), the frames per second, and for
 // scale the median time of a memcpy of one picture.
@@ -76,13 +76,13 @@ int run(const std::string& path, int rounds) {
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: library_bench FILE [ROUNDS]\n");
+        std::fprintf(stderr, "usage: bench_library FILE [ROUNDS]\n");
         return 2;
     }
     try {
         return run(argv[1], argc == 3 ? std::max(1, std::atoi(argv[2])) : 20);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "library_bench: %s\n", error.what());
+        std::fprintf(stderr, "bench_library: %s\n", error.what());
         return 1;
     }
 }
