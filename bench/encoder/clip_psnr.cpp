@@ -1,4 +1,4 @@
-// clip_psnr SOURCE.rgb PICTURES.raw: the PSNR of a clip's pictures as
+// bench_clip_psnr SOURCE.rgb PICTURES.raw: the PSNR of a clip's pictures as
 // `vk6 decode --format raw` writes them (rgb565le) against the raw 8-bit RGB
 // frames they were encoded from, measured as the encoder benchmark measures
 // every codec. For scripts that drive vk6; prints the figure in dB.
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<uint8_t> source = readFile(argv[1]), raw = readFile(argv[2]);
     if (source.empty() || source.size() % 3 != 0 || raw.size() * 3 != source.size() * 2) {
-        std::fprintf(stderr, "clip_psnr: %s and %s do not hold the same number of pixels\n", argv[1], argv[2]);
+        std::fprintf(stderr, "bench_clip_psnr: %s and %s do not hold the same number of pixels\n", argv[1], argv[2]);
         return 1;
     }
     std::vector<uint16_t> pixels(raw.size() / 2);
